@@ -1,0 +1,52 @@
+// The seam between the portable console and the system it runs on. A backend
+// shows the screen model, delivers key presses, keeps time and runs commands;
+// the terminal, the Windows console and the in-memory test double each
+// provide one. Everything above this seam is the same on every system.
+#ifndef QB_PLATFORM_BACKEND_H
+#define QB_PLATFORM_BACKEND_H
+
+#include <memory>
+#include <string_view>
+
+#include "platform/key_queue.h"
+#include "platform/screen.h"
+
+namespace qb {
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+
+  // True when output is a screen; false when it is a plain stream, which then
+  // receives printed bytes and line ends unchanged and nothing else.
+  virtual bool is_screen() const = 0;
+  // Makes what the user sees match the model: cells, cursor and its visibility.
+  virtual void present(const Screen& screen) = 0;
+  // Forgets what the display shows, so that the next present repaints it all.
+  virtual void invalidate() = 0;
+  // Writes printed bytes unchanged to the plain output stream.
+  virtual void write_stream(std::string_view bytes) = 0;
+  // Asks the display to become columns x rows cells.
+  virtual void resize(int columns, int rows) = 0;
+  // Waits at most timeout_ms (0: only looks) for key presses, then moves them
+  // into `keys` while it has room; returns how many keys were added.
+  virtual int poll_keys(KeyQueue& keys, int timeout_ms) = 0;
+  // Seconds since an arbitrary fixed moment, at the finest resolution at hand.
+  virtual double timer_seconds() = 0;
+  virtual void sleep_ms(int milliseconds) = 0;
+  // Sounds the 1000 Hz, 250 ms tone, or the nearest the display offers.
+  virtual void beep() = 0;
+  // Runs a command line as the command interpreter would, with the display
+  // handed back to the system meanwhile; returns the interpreter's status.
+  virtual int run_command(std::string_view command_line) = 0;
+  // Hands the display back to the system and ends the process.
+  [[noreturn]] virtual void end_program(int exit_code) = 0;
+};
+
+// The backend for the system the program was built for: the terminal on
+// POSIX, the console on Windows. Prepares the display and the keyboard.
+std::unique_ptr<Backend> make_system_backend();
+
+}  // namespace qb
+
+#endif  // QB_PLATFORM_BACKEND_H

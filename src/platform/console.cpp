@@ -1,0 +1,95 @@
+// The console operations over the screen model and a backend. Drawing only
+// changes the model; flush() hands it to the backend before the program
+// waits (for a key, a pause, the timer or a command), so what the user sees
+// is always complete and each frame is written once.
+#include "platform/console.h"
+
+namespace qb {
+
+void Console::set_screen_size(int columns, int rows) {
+  backend_.resize(columns < 1 ? Screen::kColumns : columns, rows < 1 ? Screen::kRows : rows);
+  screen_.home();
+}
+
+void Console::set_color(int foreground, int background) {
+  if (foreground >= 0) foreground_ = foreground & 15;
+  if (background >= 0) background_ = background & 15;
+  screen_.set_attribute(static_cast<std::uint8_t>(background_ * 16 + foreground_));
+}
+
+void Console::clear_screen() {
+  if (repaint_at_clear_) {
+    backend_.invalidate();
+    repaint_at_clear_ = false;
+  }
+  screen_.clear();
+}
+
+void Console::locate(int row, int column) { screen_.move_to(row, column); }
+
+void Console::print_text(std::string_view text, bool line_end) {
+  if (!backend_.is_screen()) {
+    // Redirected output gets the bytes as they are; the model still follows.
+    backend_.write_stream(text);
+    if (line_end) backend_.write_stream("\r\n");
+    screen_.print(text);
+    if (line_end) screen_.print("\r\n");
+    return;
+  }
+  int bells = screen_.print(text);
+  if (line_end) bells += screen_.print("\r\n");
+  for (; bells > 0; --bells) backend_.beep();
+}
+
+bool Console::key_waiting() {
+  flush();
+  move_keys(0);
+  return !keys_.empty();
+}
+
+int Console::read_key() {
+  while (keys_.empty()) wait_for_key();
+  key_arrived_ = false;
+  return keys_.pop();
+}
+
+void Console::wait_for_key() {
+  flush();
+  while (!key_arrived_) move_keys(50);
+  key_arrived_ = false;
+}
+
+void Console::wait_for_input(int milliseconds) {
+  flush();
+  if (keys_.empty()) move_keys(milliseconds);
+}
+
+void Console::sleep_ms(int milliseconds) {
+  flush();
+  backend_.sleep_ms(milliseconds);
+}
+
+double Console::timer_seconds() {
+  flush();
+  return backend_.timer_seconds();
+}
+
+int Console::run_command(std::string_view command_line) {
+  if (command_line.empty()) return -1;
+  flush();
+  const int status = backend_.run_command(command_line);
+  repaint_at_clear_ = true;
+  return status;
+}
+
+void Console::flush() {
+  if (!backend_.is_screen() || screen_.generation() == shown_generation_) return;
+  backend_.present(screen_);
+  shown_generation_ = screen_.generation();
+}
+
+void Console::move_keys(int timeout_ms) {
+  if (backend_.poll_keys(keys_, timeout_ms) > 0) key_arrived_ = true;
+}
+
+}  // namespace qb

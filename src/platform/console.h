@@ -1,0 +1,82 @@
+// The console text screen: colours, clearing, cursor placement, printing,
+// the cursor's visibility, the key queue and the key wait, the beep, pauses
+// and the timer. It keeps the screen model and shows it through the backend
+// once before every wait, so a burst of drawing costs one write.
+#ifndef QB_PLATFORM_CONSOLE_H
+#define QB_PLATFORM_CONSOLE_H
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/backend.h"
+#include "platform/key_queue.h"
+#include "platform/screen.h"
+
+namespace qb {
+
+struct ScreenSize {
+  int columns;
+  int rows;
+};
+
+class Console {
+ public:
+  explicit Console(Backend& backend) : backend_(backend) {}
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
+
+  // Makes the screen columns x rows (a value below 1 keeps the current one);
+  // cursor to row 1, column 1, the put-off line end cleared.
+  void set_screen_size(int columns, int rows);
+  // Replaces the remembered colours (low four bits; negative keeps one) and
+  // makes background * 16 + foreground the current attribute.
+  void set_color(int foreground, int background);
+  // Fills the screen with spaces in the current attribute; cursor to 1,1.
+  void clear_screen();
+  // Moves the cursor; 0 keeps a coordinate, out of range does nothing.
+  void locate(int row, int column);
+  // Prints text at the cursor, then CR LF when line_end is true.
+  void print_text(std::string_view text, bool line_end);
+  int cursor_row() const { return screen_.row(); }
+  int cursor_column() const { return screen_.column(); }
+  ScreenSize screen_size() const { return {Screen::kColumns, Screen::kRows}; }
+  bool cursor_visible() const { return screen_.cursor_visible(); }
+  void show_cursor(bool visible) { screen_.set_cursor_visible(visible); }
+
+  // True when a key is queued, after moving waiting key presses in.
+  bool key_waiting();
+  // Removes and returns the oldest key, waiting for one if none is queued.
+  int read_key();
+  // Waits until a key has arrived since the last read_key; the key stays queued.
+  void wait_for_key();
+  // Pauses at most `milliseconds`, ending early as soon as a key is queued.
+  void wait_for_input(int milliseconds);
+
+  void beep() { backend_.beep(); }
+  void sleep_ms(int milliseconds);
+  double timer_seconds();
+  // Runs a command line with the display handed back to the system; the
+  // next clear_screen repaints everything, since the command may have printed.
+  int run_command(std::string_view command_line);
+
+  // Shows the model on the display if it changed since it was last shown.
+  void flush();
+  const Screen& screen() const { return screen_; }
+  bool key_arrived() const { return key_arrived_; }
+
+ private:
+  void move_keys(int timeout_ms);
+
+  Backend& backend_;
+  Screen screen_;
+  KeyQueue keys_;
+  int foreground_ = 7;
+  int background_ = 0;
+  bool key_arrived_ = false;
+  bool repaint_at_clear_ = false;
+  std::uint64_t shown_generation_ = ~std::uint64_t{0};
+};
+
+}  // namespace qb
+
+#endif  // QB_PLATFORM_CONSOLE_H

@@ -1,0 +1,27 @@
+// Code page 437: the byte values of the program's box-drawing characters
+// and prompt marker, and the glyph every byte shows as on a display that
+// speaks Unicode.
+#ifndef QB_PLATFORM_CP437_H
+#define QB_PLATFORM_CP437_H
+
+#include <cstdint>
+
+namespace qb::cp437 {
+
+inline constexpr char kTopLeft = '\xC9';      // ╔
+inline constexpr char kHorizontal = '\xCD';   // ═
+inline constexpr char kTopRight = '\xBB';     // ╗
+inline constexpr char kVertical = '\xBA';     // ║
+inline constexpr char kBottomLeft = '\xC8';   // ╚
+inline constexpr char kBottomRight = '\xBC';  // ╝
+inline constexpr char kPromptMarker = '\xAF';  // »
+
+// The Unicode code point of the glyph that `byte` shows as (0x00 shows blank).
+char32_t to_unicode(std::uint8_t byte);
+// The byte whose glyph is `code_point`, or -1 when code page 437 has none.
+// Control glyphs (the bytes 1 to 31 and 127) are not given back for typed text.
+int from_unicode(char32_t code_point);
+
+}  // namespace qb::cp437
+
+#endif  // QB_PLATFORM_CP437_H

@@ -1,0 +1,78 @@
+// The in-memory backend for tests: keys come from a script, time from a
+// virtual clock, commands from a callback, and every frame, beep and stream
+// byte is kept to be looked at. Nothing touches a terminal or the clock.
+#ifndef QB_PLATFORM_MEMORY_BACKEND_H
+#define QB_PLATFORM_MEMORY_BACKEND_H
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/screen.h"
+
+namespace qb {
+
+// Thrown by end_program, so a test can watch the program end.
+struct ProgramEnded {
+  int exit_code;
+};
+
+// Thrown when the program waits for a key that the script will never give.
+struct ScriptExhausted {};
+
+class MemoryBackend : public Backend {
+ public:
+  // Queues a key code, ready at once.
+  void type(int code) { type_at(now, code); }
+  // Queues each byte of `text` as a character key, ready at once.
+  void type_text(std::string_view text);
+  // Queues a key code that becomes ready when the virtual clock reaches `seconds`.
+  void type_at(double seconds, int code);
+  // Keys still waiting "in the terminal", not yet moved into the queue.
+  std::size_t keys_pending() const { return script_.size(); }
+
+  // The virtual clock, in seconds; every timer_seconds call moves it on by timer_step.
+  double now = 0.0;
+  double timer_step = 0.0001;
+
+  // What the program did.
+  bool screen_output = true;  // false makes this a redirected stream
+  int frames = 0;             // present calls
+  int beeps = 0;
+  int invalidations = 0;
+  Screen shown;               // the last presented frame
+  std::string stream;         // bytes written while not a screen
+  std::vector<std::pair<int, int>> resizes;
+  std::vector<std::string> commands;
+  // Runs each command line; returns its status. Unset: status 0.
+  std::function<int(std::string_view)> on_command;
+
+  bool is_screen() const override { return screen_output; }
+  void present(const Screen& screen) override;
+  void invalidate() override { ++invalidations; }
+  void write_stream(std::string_view bytes) override { stream.append(bytes); }
+  void resize(int columns, int rows) override { resizes.emplace_back(columns, rows); }
+  int poll_keys(KeyQueue& keys, int timeout_ms) override;
+  double timer_seconds() override;
+  void sleep_ms(int milliseconds) override { now += milliseconds / 1000.0; }
+  void beep() override { ++beeps; }
+  int run_command(std::string_view command_line) override;
+  [[noreturn]] void end_program(int exit_code) override;
+
+ private:
+  struct Scripted {
+    double at;
+    int code;
+  };
+  int move_ready(KeyQueue& keys);
+
+  std::deque<Scripted> script_;  // ordered by time
+};
+
+}  // namespace qb
+
+#endif  // QB_PLATFORM_MEMORY_BACKEND_H

@@ -1,0 +1,29 @@
+// Everything the program asks of its system, in one place: the backend, the
+// console over it and the file table. main owns one Platform and passes it
+// down by reference to each phase.
+#ifndef QB_PLATFORM_PLATFORM_H
+#define QB_PLATFORM_PLATFORM_H
+
+#include "platform/backend.h"
+#include "platform/console.h"
+#include "platform/file_table.h"
+
+namespace qb {
+
+struct Platform {
+  explicit Platform(Backend& system) : backend(system), console(system) {}
+  Platform(const Platform&) = delete;
+  Platform& operator=(const Platform&) = delete;
+
+  Backend& backend;
+  Console console;
+  FileTable files;
+};
+
+// Closes every open file, shows the last frame and ends the process with
+// exit_code. Nothing on the screen is changed or cleared.
+[[noreturn]] void end_program(Platform& platform, int exit_code);
+
+}  // namespace qb
+
+#endif  // QB_PLATFORM_PLATFORM_H

@@ -1,0 +1,129 @@
+// The screen model's printing rules. A print runs a pen over the cells; the
+// pen may stand below row 25 while bytes are still coming, and the screen
+// scrolls only when a glyph must be written there or the print ends there.
+#include "platform/screen.h"
+
+#include <algorithm>
+
+namespace qb {
+
+namespace {
+const Cell kOutside{};
+}
+
+struct Screen::Pen {
+  int row;
+  int column;
+};
+
+Screen::Screen() { cells_.fill(Cell{' ', attribute_}); }
+
+const Cell& Screen::cell(int row, int column) const {
+  if (row < 1 || row > kRows || column < 1 || column > kColumns) return kOutside;
+  return cells_[static_cast<std::size_t>((row - 1) * kColumns + column - 1)];
+}
+
+void Screen::set_cursor_visible(bool visible) {
+  if (cursor_visible_ == visible) return;
+  cursor_visible_ = visible;
+  touch();
+}
+
+void Screen::clear() {
+  cells_.fill(Cell{' ', attribute_});
+  home();
+  touch();
+}
+
+void Screen::move_to(int row, int column) {
+  if (row != 0 && (row < 1 || row > kRows)) return;
+  if (column != 0 && (column < 1 || column > kColumns)) return;
+  if (row != 0) row_ = row;
+  if (column != 0) column_ = column;
+  pending_line_end_ = false;
+  touch();
+}
+
+void Screen::home() {
+  row_ = 1;
+  column_ = 1;
+  pending_line_end_ = false;
+  touch();
+}
+
+// Moves every row up by `rows`; the rows coming in at the bottom are blank
+// in the current attribute.
+void Screen::scroll_up(int rows) {
+  rows = std::min(rows, kRows);
+  const auto shift = static_cast<std::ptrdiff_t>(rows) * kColumns;
+  std::copy(cells_.begin() + shift, cells_.end(), cells_.begin());
+  std::fill(cells_.end() - shift, cells_.end(), Cell{' ', attribute_});
+}
+
+// Writes one glyph at the pen, scrolling first when the pen is below row 25,
+// and wraps to column 1 of the next row after column 80.
+void Screen::put_glyph(Pen& pen, std::uint8_t byte) {
+  if (pen.row > kRows) {
+    scroll_up(pen.row - kRows);
+    pen.row = kRows;
+  }
+  cells_[static_cast<std::size_t>((pen.row - 1) * kColumns + pen.column - 1)] =
+      Cell{byte, attribute_};
+  if (++pen.column > kColumns) {
+    pen.column = 1;
+    ++pen.row;
+  }
+}
+
+int Screen::print(std::string_view bytes) {
+  if (bytes.empty()) return 0;
+  Pen pen{row_, column_};
+  if (pending_line_end_) {
+    pending_line_end_ = false;
+    scroll_up(1);
+    pen = Pen{kRows, 1};
+  }
+  int bells = 0;
+  bool last_was_glyph = false;  // bells leave this as it was
+  for (const char c : bytes) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    switch (byte) {
+      case 7:
+        ++bells;
+        continue;
+      case 8:
+        pen.column = std::max(1, pen.column - 1);
+        break;
+      case 9:
+        for (int n = 8 - (pen.column - 1) % 8; n > 0; --n) put_glyph(pen, ' ');
+        last_was_glyph = true;
+        continue;
+      case 10:
+        if (pen.row > kRows) scroll_up(1);  // keeps the pen one row below at most
+        pen = Pen{std::min(pen.row + 1, kRows + 1), 1};
+        break;
+      case 13:
+        pen.column = 1;
+        break;
+      default:
+        put_glyph(pen, byte);
+        last_was_glyph = true;
+        continue;
+    }
+    last_was_glyph = false;
+  }
+  if (pen.row > kRows && last_was_glyph) {
+    // Row 25 was filled to column 80: the move down waits for the next print.
+    pending_line_end_ = true;
+    pen = Pen{kRows, kColumns};
+  } else if (pen.row > kRows) {
+    scroll_up(pen.row - kRows);
+    pen.row = kRows;
+  }
+  row_ = pen.row;
+  column_ = pen.column;
+  touch();
+  return bells;
+}
+
+}  // namespace qb
