@@ -1,0 +1,87 @@
+// The writer of RESFILE.RC. The icon names and the numeric version lines go
+// in as typed, only trimmed at the right; the nine string values are trimmed
+// and converted from the OEM to the ANSI code page on copies. Nothing is
+// quoted or escaped: the bytes of each answer are written unchanged.
+#include "rcscript/script_writer.h"
+
+#include <string>
+
+#include "platform/oem.h"
+#include "rcscript/text_conversions.h"
+
+namespace qb {
+
+namespace {
+
+// The field's text, trimmed at the right and converted to the ANSI code page.
+std::string converted(std::string_view field_text) {
+  std::string text = trim_right(field_text);
+  if (!text.empty()) oem_to_ansi(text);
+  return text;
+}
+
+// The line for an optional icon: empty when the trimmed name is empty.
+std::string icon_line(std::string_view number, std::string_view field_text) {
+  const std::string name = trim_right(field_text);
+  if (name.empty()) return {};
+  return std::string(number) + " ICON " + name;
+}
+
+// One string-table line: two TABs, VALUE "key", "value", and CR LF.
+void write_value(FileTable& files, int number, std::string_view key, std::string_view value) {
+  std::string line = "\t\tVALUE \"";
+  line += key;
+  line += "\", \"";
+  line += value;
+  line += '"';
+  files.write_text(number, line, true);
+}
+
+// Lines 1 to 7: the icons, a blank line, VERSIONINFO and the two numeric
+// versions, all as typed but for the trailing blanks.
+void write_head(FileTable& files, int number, const ScriptTemplate& script,
+                const ProjectInfo& project) {
+  files.write_text(number, "100 ICON " + trim_right(project.icon1.view()), true);
+  files.write_text(number, icon_line("101", project.icon2.view()), true);
+  files.write_text(number, icon_line("102", project.icon3.view()), true);
+  files.write_text(number, "", true);
+  files.write_text(number, script.versioninfo_head, false);
+  const std::string file_version = version_to_numeric(trim_right(project.file_version.view()));
+  files.write_text(number, "FILEVERSION " + file_version, true);
+  const std::string product_version =
+      version_to_numeric(trim_right(project.product_version.view()));
+  files.write_text(number, "PRODUCTVERSION " + product_version, true);
+}
+
+// Lines 15 to 24: the ten string values, converted to the ANSI code page.
+void write_string_values(FileTable& files, int number, const ProjectInfo& project) {
+  const std::string internal_name = base_name(converted(project.source_file.view()));
+  write_value(files, number, "FileDescription", converted(project.file_description.view()));
+  write_value(files, number, "LegalCopyright", converted(project.copyright.view()));
+  write_value(files, number, "ProductName", converted(project.product_name.view()));
+  write_value(files, number, "Publisher", converted(project.publisher.view()));
+  write_value(files, number, "Website", converted(project.website.view()));
+  write_value(files, number, "Comments", converted(project.comments.view()));
+  write_value(files, number, "FileVersion",
+              version_to_short(converted(project.file_version.view())));
+  write_value(files, number, "ProductVersion",
+              version_to_short(converted(project.product_version.view())));
+  write_value(files, number, "InternalName", internal_name);
+  write_value(files, number, "OriginalFilename", internal_name + ".exe");
+}
+
+}  // namespace
+
+void write_resource_script(FileTable& files, const ScriptTemplate& script,
+                           std::string_view script_name, const ProjectInfo& project) {
+  const int number = files.free_file_number();
+  files.open_file(script_name, FileMode::kOutput, number);
+  write_head(files, number, script, project);
+  files.write_text(number, script.string_table_head, false);
+  write_string_values(files, number, project);
+  files.write_text(number, script.version_block_tail, false);
+  files.write_text(number, "", true);
+  files.close_file(number);
+}
+
+}  // namespace qb

@@ -1,0 +1,194 @@
+// The resource script as written to disk: the worked example byte for byte,
+// the icon lines, blank and odd answers, code-page conversion and capacity.
+#include "rcscript/script_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace qb {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The answers of the worked example: two icons, no web site.
+ProjectInfo worked_example() {
+  ProjectInfo project;
+  project.source_file.store("hello.bas");
+  project.copyright.store("2024 Sample Team");
+  project.publisher.store("Sample Team");
+  project.file_description.store("Greeting demo");
+  project.file_version.store("1.2.3");
+  project.product_name.store("Hello");
+  project.product_version.store("1.2.0");
+  project.comments.store("First release");
+  project.icon1.store("app.ico");
+  project.icon2.store("small.ico");
+  return project;
+}
+
+constexpr char kWorkedExample[] =
+    "100 ICON app.ico\r\n"
+    "101 ICON small.ico\r\n"
+    "\r\n"
+    "\r\n"
+    "1 VERSIONINFO\r\n"
+    "FILEVERSION 1,2,3,0\r\n"
+    "PRODUCTVERSION 1,2,0,0\r\n"
+    "FILEOS 0x10001\r\n"
+    "FILETYPE 0x1\r\n"
+    "{\r\n"
+    "BLOCK \"StringFileInfo\"\r\n"
+    "{\r\n"
+    "\tBLOCK \"040904b4\"\r\n"
+    "\t{\r\n"
+    "\t\tVALUE \"FileDescription\", \"Greeting demo\"\r\n"
+    "\t\tVALUE \"LegalCopyright\", \"2024 Sample Team\"\r\n"
+    "\t\tVALUE \"ProductName\", \"Hello\"\r\n"
+    "\t\tVALUE \"Publisher\", \"Sample Team\"\r\n"
+    "\t\tVALUE \"Website\", \"\"\r\n"
+    "\t\tVALUE \"Comments\", \"First release\"\r\n"
+    "\t\tVALUE \"FileVersion\", \"1.23\"\r\n"
+    "\t\tVALUE \"ProductVersion\", \"1.20\"\r\n"
+    "\t\tVALUE \"InternalName\", \"hello\"\r\n"
+    "\t\tVALUE \"OriginalFilename\", \"hello.exe\"\r\n"
+    "\t}\r\n"
+    "}\r\n"
+    "\r\n"
+    "BLOCK \"VarFileInfo\"\r\n"
+    "\r\n"
+    "\r\n"
+    "{\r\n"
+    "VALUE \"Translation\", 0x0409 0x04B4\r\n"
+    "}\r\n"
+    "}\r\n"
+    "\r\n";
+
+class ScriptWriterTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("qb_script_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  std::string script_path() const { return (dir_ / "RESFILE.RC").string(); }
+  // Writes the script for `project` and returns its bytes.
+  std::string write(const ProjectInfo& project) {
+    write_resource_script(files_, build_script_template(), script_path(), project);
+    std::ifstream in(script_path(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  // Line `number` (from 1) of a script, without its CR LF.
+  static std::string line(const std::string& script, int number) {
+    std::size_t start = 0;
+    for (int i = 1; i < number; ++i) start = script.find("\r\n", start) + 2;
+    return script.substr(start, script.find("\r\n", start) - start);
+  }
+  fs::path dir_;
+  FileTable files_;
+};
+
+TEST_F(ScriptWriterTest, WorkedExampleByteForByte) {
+  const std::string script = write(worked_example());
+  EXPECT_EQ(script, kWorkedExample);
+  EXPECT_EQ(script.size(), 623u);
+  EXPECT_EQ(files_.free_file_number(), 1);  // the script was closed
+}
+
+TEST_F(ScriptWriterTest, IconLinesForOneTwoAndThreeIcons) {
+  ProjectInfo project = worked_example();
+  project.icon2.store("");
+  std::string script = write(project);
+  EXPECT_EQ(script.substr(0, 39), "100 ICON app.ico\r\n\r\n\r\n\r\n1 VERSIONINFO\r\n");
+
+  project.icon1.store("  app.ico  ");
+  project.icon2.store("b.ico ");
+  project.icon3.store("c d.ico");
+  script = write(project);
+  EXPECT_EQ(line(script, 1), "100 ICON   app.ico");  // leading blanks stay, no quotes
+  EXPECT_EQ(line(script, 2), "101 ICON b.ico");
+  EXPECT_EQ(line(script, 3), "102 ICON c d.ico");
+  EXPECT_EQ(line(script, 4), "");
+  EXPECT_EQ(line(script, 5), "1 VERSIONINFO");
+}
+
+TEST_F(ScriptWriterTest, BlankAnswersGiveEmptyValues) {
+  ProjectInfo project = worked_example();
+  project.icon1.store("   ");
+  project.icon2.store("   ");
+  project.file_version.store("     ");
+  project.product_version.store("     ");
+  project.source_file.store("hello");
+  project.publisher.store("  ");
+  const std::string script = write(project);
+  EXPECT_EQ(script.substr(0, 17), "100 ICON \r\n\r\n\r\n\r\n");
+  EXPECT_EQ(line(script, 6), "FILEVERSION ,0");
+  EXPECT_EQ(line(script, 7), "PRODUCTVERSION ,0");
+  EXPECT_EQ(line(script, 18), "\t\tVALUE \"Publisher\", \"\"");
+  EXPECT_EQ(line(script, 21), "\t\tVALUE \"FileVersion\", \"\"");
+  EXPECT_EQ(line(script, 22), "\t\tVALUE \"ProductVersion\", \"\"");
+  EXPECT_EQ(line(script, 23), "\t\tVALUE \"InternalName\", \"\"");
+  EXPECT_EQ(line(script, 24), "\t\tVALUE \"OriginalFilename\", \".exe\"");
+}
+
+TEST_F(ScriptWriterTest, StringValuesAreConvertedAndIconNamesAreNot) {
+  ProjectInfo project = worked_example();
+  project.file_description.store("Gr\x81\x9B\x65 \xE1 ");  // ü ¢ e ß
+  project.icon1.store("\x84pfel.ico");                     // äpfel.ico
+  project.source_file.store("src\\m\x94we.bas");           // möwe
+  const std::string script = write(project);
+  EXPECT_EQ(line(script, 1), "100 ICON \x84pfel.ico");
+  EXPECT_EQ(line(script, 15), "\t\tVALUE \"FileDescription\", \"Gr\xFC\xA2\x65 \xDF\"");
+  EXPECT_EQ(line(script, 23), "\t\tVALUE \"InternalName\", \"src\\m\xF6we\"");
+  EXPECT_EQ(line(script, 24), "\t\tVALUE \"OriginalFilename\", \"src\\m\xF6we.exe\"");
+  EXPECT_EQ(project.source_file.read(), "src\\m\x94we.bas");  // the record keeps what was typed
+}
+
+TEST_F(ScriptWriterTest, AnswersAreWrittenUnescaped) {
+  ProjectInfo project = worked_example();
+  project.comments.store("say \"hi\"\\\tnow");
+  project.product_name.store("my.app");
+  project.source_file.store("my.app.bas");
+  const std::string script = write(project);
+  EXPECT_EQ(line(script, 20), "\t\tVALUE \"Comments\", \"say \"hi\"\\\tnow\"");
+  EXPECT_EQ(line(script, 23), "\t\tVALUE \"InternalName\", \"my\"");
+  EXPECT_EQ(line(script, 24), "\t\tVALUE \"OriginalFilename\", \"my.exe\"");
+}
+
+TEST_F(ScriptWriterTest, AnExistingScriptIsReplaced) {
+  std::ofstream(script_path(), std::ios::binary) << std::string(5000, 'x');
+  EXPECT_EQ(write(worked_example()), kWorkedExample);
+}
+
+TEST_F(ScriptWriterTest, FieldsFilledToCapacityAreWrittenWhole) {
+  ProjectInfo project = worked_example();
+  const std::string long_text = std::string(254, 'd') + "E" + "cut";
+  project.file_description.store(long_text);
+  project.icon3.store(long_text);
+  project.copyright.store(std::string(31, 'c') + "Zcut");
+  const std::string script = write(project);
+  EXPECT_EQ(line(script, 3), "102 ICON " + long_text.substr(0, 255));
+  EXPECT_EQ(line(script, 15),
+            "\t\tVALUE \"FileDescription\", \"" + long_text.substr(0, 255) + "\"");
+  EXPECT_EQ(line(script, 16), "\t\tVALUE \"LegalCopyright\", \"" + std::string(31, 'c') + "Z\"");
+  EXPECT_EQ(std::count(script.begin(), script.end(), '\n'), 35);
+  EXPECT_EQ(std::count(script.begin(), script.end(), '\r'), 35);
+  EXPECT_EQ(script.size(), 623u + (255 + 9) + (255 - 13) + (32 - 16));
+}
+
+TEST_F(ScriptWriterTest, AnUnwritablePlaceIsSilent) {
+  write_resource_script(files_, build_script_template(), (dir_ / "no" / "RESFILE.RC").string(),
+                        worked_example());
+  EXPECT_FALSE(fs::exists(dir_ / "no"));
+  EXPECT_EQ(files_.free_file_number(), 1);
+}
+
+}  // namespace
+}  // namespace qb
