@@ -1,0 +1,204 @@
+// The command runner on real files: tiny shell-script stand-ins for the
+// tools are written into a fresh directory that becomes the current one.
+#include "platform/command.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+namespace qb {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A tool that prints each of its arguments in brackets, one a line.
+constexpr char kEcho[] = "for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done";
+
+// What a command wrote to the two output streams, and its status.
+struct Outcome {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class CommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    home_ = fs::current_path();
+    dir_ =
+        fs::temp_directory_path() /
+        ("qb_cmd_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "bin");
+    fs::current_path(dir_);
+    if (const char* path = std::getenv("PATH")) old_path_ = path;
+    setenv("PATH", ((dir_ / "bin").string() + ":/usr/bin:/bin").c_str(), 1);
+  }
+  void TearDown() override {
+    if (old_path_) setenv("PATH", old_path_->c_str(), 1);
+    fs::current_path(home_);
+    fs::remove_all(dir_);
+  }
+  // Writes an executable shell script `name` holding `body`.
+  static void tool(const fs::path& name, const std::string& body) {
+    std::ofstream(name) << "#!/bin/sh\n" << body << "\n";
+    fs::permissions(name, fs::perms::owner_all, fs::perm_options::add);
+  }
+  static void put(const fs::path& name, const std::string& bytes) {
+    std::ofstream(name, std::ios::binary) << bytes;
+  }
+  static std::string get(const fs::path& name) {
+    std::ifstream in(name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  // Runs `line` with this process's standard output and error caught in files.
+  Outcome run(const std::string& line) {
+    const int saved_out = dup(STDOUT_FILENO);
+    const int saved_err = dup(STDERR_FILENO);
+    const int out = open("stdout.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(out, STDOUT_FILENO);
+    dup2(err, STDERR_FILENO);
+    const int status = run_command_line(line);
+    dup2(saved_out, STDOUT_FILENO);
+    dup2(saved_err, STDERR_FILENO);
+    for (int fd : {saved_out, saved_err, out, err}) close(fd);
+    Outcome result{status, get("stdout.txt"), get("stderr.txt")};
+    fs::remove("stdout.txt");
+    fs::remove("stderr.txt");
+    return result;
+  }
+  fs::path home_;
+  fs::path dir_;
+  std::optional<std::string> old_path_;
+};
+
+TEST_F(CommandTest, RedirectionCreatesOrEmptiesTheLog) {
+  tool("GORC.EXE", kEcho);
+  Outcome r = run("GORC.EXE RESFILE>GORC.LOG");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(get("GORC.LOG"), "[RESFILE]\n");
+  EXPECT_EQ(r.out, "");
+
+  put("GORC.LOG", std::string(500, 'x'));
+  run("GORC.EXE  a\tb > GORC.LOG");
+  EXPECT_EQ(get("GORC.LOG"), "[a]\n[b]\n");
+
+  run("GORC.EXE c>>GORC.LOG");
+  EXPECT_EQ(get("GORC.LOG"), "[a]\n[b]\n[c]\n");
+
+  r = run("GORC.EXE d");  // no redirection: the output stays on standard output
+  EXPECT_EQ(r.out, "[d]\n");
+}
+
+TEST_F(CommandTest, ArgumentsArriveAsTheInterpreterSplitsThem) {
+  tool("FBC.EXE", kEcho);
+  run("FBC.EXE my prog.bas -a RESFILE.OBJ>FBC.LOG");
+  EXPECT_EQ(get("FBC.LOG"), "[my]\n[prog.bas]\n[-a]\n[RESFILE.OBJ]\n");
+
+  run("FBC.EXE \"my prog.bas\" -a RESFILE.OBJ -x \"\">FBC.LOG");
+  EXPECT_EQ(get("FBC.LOG"), "[my prog.bas]\n[-a]\n[RESFILE.OBJ]\n[-x]\n[]\n");
+}
+
+TEST_F(CommandTest, ShellBytesInArgumentsRunNothing) {
+  tool("FBC.EXE", kEcho);
+  const Outcome r =
+      run("FBC.EXE a;touch${IFS}p1 `touch p2` $(touch p3) & touch p4 | touch p5 -a "
+          "RESFILE.OBJ>FBC.LOG");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(get("FBC.LOG"),
+            "[a;touch${IFS}p1]\n[`touch]\n[p2`]\n[$(touch]\n[p3)]\n[&]\n[touch]\n[p4]\n[|]\n"
+            "[touch]\n[p5]\n[-a]\n[RESFILE.OBJ]\n");
+  for (const char* name : {"p1", "p2", "p3", "p4", "p5"}) EXPECT_FALSE(fs::exists(name)) << name;
+}
+
+TEST_F(CommandTest, ToolsAreFoundHereFirstThenOnThePathInAnyCase) {
+  tool("bin/GORC.EXE", "echo path");
+  tool("GORC.EXE", "echo here");
+  run("GORC.EXE RESFILE>GORC.LOG");
+  EXPECT_EQ(get("GORC.LOG"), "here\n");
+
+  fs::remove("GORC.EXE");
+  run("GORC.EXE RESFILE>GORC.LOG");
+  EXPECT_EQ(get("GORC.LOG"), "path\n");
+
+  tool("gorc.exe", "echo lower");
+  run("GORC.EXE RESFILE>GORC.LOG");
+  EXPECT_EQ(get("GORC.LOG"), "lower\n");
+  run("Gorc.Exe RESFILE>GORC.LOG");
+  EXPECT_EQ(get("GORC.LOG"), "lower\n");
+
+  put("FBC.EXE", "not a program");  // a file that may not be run is passed over
+  tool("bin/fbc.exe", "echo fbc");
+  run("FBC.EXE x>FBC.LOG");
+  EXPECT_EQ(get("FBC.LOG"), "fbc\n");
+}
+
+TEST_F(CommandTest, AMissingToolLeavesAnEmptyLogAndSaysSo) {
+  put("FBC.LOG", "old output");
+  const Outcome r = run("FBC.EXE hello.bas -a RESFILE.OBJ>FBC.LOG");
+  EXPECT_EQ(r.status, 127);
+  EXPECT_TRUE(fs::exists("FBC.LOG"));
+  EXPECT_EQ(get("FBC.LOG"), "");
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err,
+            "'FBC.EXE' is not recognized as an internal or external command,\n"
+            "operable program or batch file.\n");
+}
+
+TEST_F(CommandTest, DelRemovesFilesAndReportsMissingOnesOnStandardError) {
+  put("RESFILE.RC", "script");
+  Outcome r = run("DEL RESFILE.RC");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_FALSE(fs::exists("RESFILE.RC"));
+  EXPECT_EQ(r.out + r.err, "");
+
+  put("resfile.obj", "object");
+  r = run("del RESFILE.OBJ");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_FALSE(fs::exists("resfile.obj"));
+
+  r = run("DEL RESFILE.RES");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "Could Not Find " + (dir_ / "RESFILE.RES").string() + "\n");
+}
+
+TEST_F(CommandTest, TheChildsStatusIsReturned) {
+  tool("GORC.EXE", "exit 3");
+  EXPECT_EQ(run("GORC.EXE RESFILE>GORC.LOG").status, 3);
+  tool("GORC.EXE", "kill -TERM $$");
+  EXPECT_EQ(run("GORC.EXE").status, 128 + SIGTERM);
+
+  // Ctrl+C reaches the child at its default even when this program ignores it.
+  tool("GORC.EXE", "kill -INT $$; exit 0");
+  const auto old = std::signal(SIGINT, SIG_IGN);
+  EXPECT_EQ(run("GORC.EXE").status, 128 + SIGINT);
+  std::signal(SIGINT, old);
+}
+
+TEST_F(CommandTest, EmptyLinesAndBadRedirections) {
+  EXPECT_EQ(run_command_line(""), -1);
+  EXPECT_EQ(run("  \t").status, 0);
+
+  tool("GORC.EXE", "touch ran");
+  Outcome r = run("GORC.EXE >");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "The syntax of the command is incorrect.\n");
+  r = run("GORC.EXE >no/such/dir/GORC.LOG");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "The system cannot find the path specified.\n");
+  EXPECT_FALSE(fs::exists("ran"));
+}
+
+}  // namespace
+}  // namespace qb

@@ -1,0 +1,69 @@
+// The splitter behind the command runner. A double quote switches grouping
+// on and off and is itself dropped, as a program's start-up code drops it
+// when it reads its arguments; blanks and ">" inside quotes are plain bytes.
+#include "platform/command_words.h"
+
+namespace qb {
+
+namespace {
+
+bool is_blank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// Where the words of one line are gathered while it is read left to right.
+struct Splitter {
+  CommandWords result;
+  std::string word;
+  bool in_word = false;      // a word has begun, even an empty quoted one
+  bool to_redirect = false;  // the next word names a redirection's file
+  bool append = false;
+
+  // Ends the current word and files it as a word or a redirection target.
+  void end_word() {
+    if (!in_word) return;
+    if (to_redirect) {
+      result.redirections.push_back({word, append});
+      to_redirect = false;
+    } else {
+      result.words.push_back(word);
+    }
+    word.clear();
+    in_word = false;
+  }
+  // A ">" that no file name followed leaves a redirection without a file.
+  void end_dangling_redirection() {
+    if (to_redirect) result.redirections.push_back({"", append});
+    to_redirect = false;
+  }
+};
+
+}  // namespace
+
+CommandWords split_command_line(std::string_view command_line) {
+  Splitter s;
+  bool quoted = false;
+  for (std::size_t i = 0; i < command_line.size(); ++i) {
+    const char c = command_line[i];
+    if (c == '"') {
+      quoted = !quoted;
+      s.in_word = true;
+    } else if (!quoted && is_blank(c)) {
+      s.end_word();
+    } else if (!quoted && c == '>') {
+      s.end_word();
+      s.end_dangling_redirection();
+      s.to_redirect = true;
+      s.append = i + 1 < command_line.size() && command_line[i + 1] == '>';
+      if (s.append) ++i;
+    } else {
+      s.word += c;
+      s.in_word = true;
+    }
+  }
+  s.end_word();
+  s.end_dangling_redirection();
+  return s.result;
+}
+
+}  // namespace qb

@@ -1,0 +1,60 @@
+// Splitting command lines into words and redirections.
+#include "platform/command_words.h"
+
+#include <gtest/gtest.h>
+
+namespace qb {
+namespace {
+
+using Words = std::vector<std::string>;
+
+TEST(SplitCommandLine, TheProgramsOwnLines) {
+  CommandWords line = split_command_line("GORC.EXE RESFILE>GORC.LOG");
+  EXPECT_EQ(line.words, (Words{"GORC.EXE", "RESFILE"}));
+  ASSERT_EQ(line.redirections.size(), 1u);
+  EXPECT_EQ(line.redirections[0].file, "GORC.LOG");
+  EXPECT_FALSE(line.redirections[0].append);
+
+  line = split_command_line("FBC.EXE my prog.bas -a RESFILE.OBJ -x  \t-y>FBC.LOG");
+  EXPECT_EQ(line.words, (Words{"FBC.EXE", "my", "prog.bas", "-a", "RESFILE.OBJ", "-x", "-y"}));
+  EXPECT_EQ(line.redirections.at(0).file, "FBC.LOG");
+
+  line = split_command_line("DEL RESFILE.RC");
+  EXPECT_EQ(line.words, (Words{"DEL", "RESFILE.RC"}));
+  EXPECT_TRUE(line.redirections.empty());
+}
+
+TEST(SplitCommandLine, QuotesGroupAndAreDropped) {
+  CommandWords line = split_command_line("FBC.EXE \"my prog.bas\" a\"b c\"d \"\" \"x>y\">\"o u\"");
+  EXPECT_EQ(line.words, (Words{"FBC.EXE", "my prog.bas", "ab cd", "", "x>y"}));
+  ASSERT_EQ(line.redirections.size(), 1u);
+  EXPECT_EQ(line.redirections[0].file, "o u");
+}
+
+TEST(SplitCommandLine, RedirectionsAnywhereAndInOrder) {
+  CommandWords line = split_command_line(">first A > second B>>third");
+  EXPECT_EQ(line.words, (Words{"A", "B"}));
+  ASSERT_EQ(line.redirections.size(), 3u);
+  EXPECT_EQ(line.redirections[0].file, "first");
+  EXPECT_EQ(line.redirections[1].file, "second");
+  EXPECT_EQ(line.redirections[2].file, "third");
+  EXPECT_TRUE(line.redirections[2].append);
+
+  line = split_command_line("A >");  // no file after ">"
+  EXPECT_EQ(line.words, (Words{"A"}));
+  ASSERT_EQ(line.redirections.size(), 1u);
+  EXPECT_EQ(line.redirections[0].file, "");
+
+  line = split_command_line("   \t ");
+  EXPECT_TRUE(line.words.empty());
+  EXPECT_TRUE(line.redirections.empty());
+}
+
+TEST(SplitCommandLine, OtherShellBytesAreOrdinary) {
+  const CommandWords line = split_command_line("FBC.EXE a;b $(c) `d` e&f g|h <i ^j");
+  EXPECT_EQ(line.words, (Words{"FBC.EXE", "a;b", "$(c)", "`d`", "e&f", "g|h", "<i", "^j"}));
+  EXPECT_TRUE(line.redirections.empty());
+}
+
+}  // namespace
+}  // namespace qb
