@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
+#include <utility>
 
 namespace qb {
 
@@ -51,15 +52,18 @@ bool FileTable::open_file(std::string_view name, FileMode mode, int number) {
   if (number < 1 || number > kFileCount || entry(number)) return false;
   std::FILE* stream = open_stream(std::string(name), mode);
   if (!stream) return false;
-  std::setvbuf(stream, nullptr, _IOFBF, kBufferSize);
-  entries_[static_cast<std::size_t>(number - 1)] = Entry{stream, mode, false};
+  // The buffer is our own: some C libraries ignore the size when they are
+  // left to allocate it, and the file must be written in 8192-byte blocks.
+  auto buffer = std::make_unique<char[]>(kBufferSize);
+  std::setvbuf(stream, buffer.get(), _IOFBF, kBufferSize);
+  entries_[static_cast<std::size_t>(number - 1)] = Entry{stream, std::move(buffer), mode, false};
   return true;
 }
 
 bool FileTable::close_file(int number) {
   Entry* file = entry(number);
   if (!file) return false;
-  std::fclose(file->stream);
+  std::fclose(file->stream);  // before the buffer it writes out goes
   *file = Entry{};
   return true;
 }
@@ -127,6 +131,8 @@ void FileTable::close_all() {
   for (int number = 1; number <= kFileCount; ++number) close_file(number);
 }
 
-void delete_file(std::string_view name) { std::remove(std::string(name).c_str()); }
+void delete_file(std::string_view name) {
+  std::remove(std::string(name).c_str());
+}
 
 }  // namespace qb

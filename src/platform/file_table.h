@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -48,6 +49,7 @@ class FileTable {
  private:
   struct Entry {
     std::FILE* stream = nullptr;
+    std::unique_ptr<char[]> buffer;  // the stream's buffer, kBufferSize bytes
     FileMode mode = FileMode::kOutput;
     bool ended = false;  // an input file has met byte 26
   };

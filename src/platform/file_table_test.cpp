@@ -16,7 +16,8 @@ class FileTableTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = fs::temp_directory_path() /
-           ("qb_files_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+           ("qb_files_" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -70,6 +71,18 @@ TEST_F(FileTableTest, OutputWritesBytesAndLineEndsUnchanged) {
   files.write_text(1, std::string(20000, 'z'), true);
   files.close_file(1);
   EXPECT_EQ(get("out"), "\r\na\tb\r\n" + std::string(20000, 'z') + "\r\n");
+}
+
+TEST_F(FileTableTest, WritesGoOutIn8192ByteBlocks) {
+  FileTable files;
+  ASSERT_TRUE(files.open_file(path("big"), FileMode::kOutput, 1));
+  files.write_text(1, std::string(8000, 'a'), true);
+  EXPECT_EQ(fs::file_size(path("big")), 0u);  // still in the buffer
+  files.write_text(1, std::string(8000, 'b'), false);
+  EXPECT_EQ(fs::file_size(path("big")) % 8192u, 0u);  // whole blocks only
+  EXPECT_GT(fs::file_size(path("big")), 0u);
+  files.close_file(1);
+  EXPECT_EQ(fs::file_size(path("big")), 16002u);
 }
 
 TEST_F(FileTableTest, BinaryOpenCreatesAMissingFileEmpty) {
