@@ -139,11 +139,11 @@ int delete_files(const std::vector<std::string>& words) {
     const fs::path path(words[i]);
     const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
     const auto found = find_in_dir(dir, path.filename().string(), exists_at_all);
+    std::error_code ec;
     if (!found) {
-      std::error_code ec;
       const fs::path full = fs::absolute(path, ec).lexically_normal();
       tell("Could Not Find " + full.string() + "\n");
-    } else if (fs::is_directory(*found) || ::unlink(found->c_str()) != 0) {
+    } else if (fs::is_directory(*found, ec) || ::unlink(found->c_str()) != 0) {
       tell("Access is denied.\n");
     }
   }

@@ -172,7 +172,8 @@ TEST_F(ScriptWriterTest, FieldsFilledToCapacityAreWrittenWhole) {
   const std::string long_text = std::string(254, 'd') + "E" + "cut";
   project.file_description.store(long_text);
   project.icon3.store(long_text);
-  project.copyright.store(std::string(31, 'c') + "Zcut");
+  const std::string long_copyright = std::string(31, 'c') + "Zcut";
+  project.copyright.store(long_copyright);
   const std::string script = write(project);
   EXPECT_EQ(line(script, 3), "102 ICON " + long_text.substr(0, 255));
   EXPECT_EQ(line(script, 15),
