@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace qb {
@@ -34,9 +35,7 @@ class CommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
     home_ = fs::current_path();
-    dir_ =
-        fs::temp_directory_path() /
-        ("qb_cmd_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    dir_ = fs::temp_directory_path() / ("qb_cmd_" + std::to_string(std::random_device{}()));
     fs::remove_all(dir_);
     fs::create_directories(dir_ / "bin");
     fs::current_path(dir_);
@@ -170,7 +169,7 @@ TEST_F(CommandTest, DelRemovesFilesAndReportsMissingOnesOnStandardError) {
   r = run("DEL RESFILE.RES");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "Could Not Find " + (dir_ / "RESFILE.RES").string() + "\n");
+  EXPECT_EQ(r.err, "Could Not Find " + (fs::current_path() / "RESFILE.RES").string() + "\n");
 }
 
 TEST_F(CommandTest, TheChildsStatusIsReturned) {
