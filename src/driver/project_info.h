@@ -52,7 +52,9 @@ struct ProjectInfo {
 };
 
 // Steps a box's row counter down one row.
-inline void next_row(std::int32_t& row) { ++row; }
+inline void next_row(std::int32_t& row) {
+  ++row;
+}
 
 }  // namespace qb
 

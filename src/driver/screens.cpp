@@ -34,9 +34,9 @@ void show_splash(Console& con) {
   std::int32_t row = 8;
   const int column = 22;
   for (const std::string& line :
-       {box_top(kWidth), box_blank(kWidth), box_framed(kTitle, kWidth),
-        box_blank(kWidth), box_framed(kSplashCopyright, kWidth),
-        box_framed(kSplashAddress, kWidth), box_blank(kWidth), box_bottom(kWidth)}) {
+       {box_top(kWidth), box_blank(kWidth), box_framed(kTitle, kWidth), box_blank(kWidth),
+        box_framed(kSplashCopyright, kWidth), box_framed(kSplashAddress, kWidth), box_blank(kWidth),
+        box_bottom(kWidth)}) {
     print_box_line(con, row, column, line);
   }
   con.set_color(8, 7);
@@ -56,9 +56,8 @@ void show_title_box(Console& con, ProgramState& state) {
   con.set_color(15, 1);
   state.box_row = 4;
   state.box_col = 6;
-  for (const std::string& line : {box_top(kWidth), box_blank(kWidth),
-                                  box_framed(kTitle, kWidth), box_blank(kWidth),
-                                  box_bottom(kWidth)}) {
+  for (const std::string& line : {box_top(kWidth), box_blank(kWidth), box_framed(kTitle, kWidth),
+                                  box_blank(kWidth), box_bottom(kWidth)}) {
     print_box_line(con, state.box_row, state.box_col, line);
   }
 }

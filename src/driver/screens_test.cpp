@@ -25,7 +25,8 @@ TEST(Splash, DrawsTheBoxAndFooterOnLightGrey) {
   EXPECT_EQ(text_at(s, 13, 22, 34), "\xBAhttps://quillbarrow.example.org \xBA");
   EXPECT_EQ(text_at(s, 15, 22, 34), kBoxBottom34);
   for (int row = 8; row <= 15; ++row) {
-    for (int col = 22; col <= 55; ++col) ASSERT_EQ(s.cell(row, col).attr, 0x1F) << row << "," << col;
+    for (int col = 22; col <= 55; ++col)
+      ASSERT_EQ(s.cell(row, col).attr, 0x1F) << row << "," << col;
     EXPECT_TRUE(blank_cells(s, row, 1, 21, 0x70));
     EXPECT_TRUE(blank_cells(s, row, 56, 80, 0x70));
   }
@@ -79,9 +80,8 @@ TEST(TitleBox, ClearsTheSplashAndDrawsTheWideBox) {
   const Screen& s = backend.shown;
   EXPECT_EQ(text_at(s, 4, 6, 70), "\xC9" + std::string(68, '\xCD') + "\xBB");
   EXPECT_EQ(text_at(s, 5, 6, 70), "\xBA" + std::string(68, ' ') + "\xBA");
-  EXPECT_EQ(text_at(s, 6, 6, 70),
-            "\xBA" + std::string(20, ' ') + "Quillbarrowmintstamperwright" + std::string(20, ' ') +
-                "\xBA");
+  EXPECT_EQ(text_at(s, 6, 6, 70), "\xBA" + std::string(20, ' ') + "Quillbarrowmintstamperwright" +
+                                      std::string(20, ' ') + "\xBA");
   EXPECT_EQ(text_at(s, 8, 6, 70), "\xC8" + std::string(68, '\xCD') + "\xBC");
   for (int row = 4; row <= 8; ++row) {
     EXPECT_EQ(s.cell(row, 6).attr, 0x1F);

@@ -25,7 +25,9 @@ void Console::clear_screen() {
   screen_.clear();
 }
 
-void Console::locate(int row, int column) { screen_.move_to(row, column); }
+void Console::locate(int row, int column) {
+  screen_.move_to(row, column);
+}
 
 void Console::print_text(std::string_view text, bool line_end) {
   if (!backend_.is_screen()) {

@@ -8,12 +8,12 @@
 
 namespace qb::cp437 {
 
-inline constexpr char kTopLeft = '\xC9';      // ╔
-inline constexpr char kHorizontal = '\xCD';   // ═
-inline constexpr char kTopRight = '\xBB';     // ╗
-inline constexpr char kVertical = '\xBA';     // ║
-inline constexpr char kBottomLeft = '\xC8';   // ╚
-inline constexpr char kBottomRight = '\xBC';  // ╝
+inline constexpr char kTopLeft = '\xC9';       // ╔
+inline constexpr char kHorizontal = '\xCD';    // ═
+inline constexpr char kTopRight = '\xBB';      // ╗
+inline constexpr char kVertical = '\xBA';      // ║
+inline constexpr char kBottomLeft = '\xC8';    // ╚
+inline constexpr char kBottomRight = '\xBC';   // ╝
 inline constexpr char kPromptMarker = '\xAF';  // »
 
 // The Unicode code point of the glyph that `byte` shows as (0x00 shows blank).

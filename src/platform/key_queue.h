@@ -25,7 +25,9 @@ constexpr int kDelete = 0x53FF;
 constexpr int kF1 = 0x3BFF;
 constexpr int kAltF4 = 0x6BFF;
 // Builds the code of an extended key from its scan code.
-constexpr int extended(int scan_code) { return 255 + 256 * scan_code; }
+constexpr int extended(int scan_code) {
+  return 255 + 256 * scan_code;
+}
 }  // namespace key
 
 class KeyQueue {

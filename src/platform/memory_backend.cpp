@@ -56,6 +56,8 @@ int MemoryBackend::run_command(std::string_view command_line) {
   return on_command ? on_command(command_line) : 0;
 }
 
-void MemoryBackend::end_program(int exit_code) { throw ProgramEnded{exit_code}; }
+void MemoryBackend::end_program(int exit_code) {
+  throw ProgramEnded{exit_code};
+}
 
 }  // namespace qb

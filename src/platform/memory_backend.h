@@ -44,8 +44,8 @@ class MemoryBackend : public Backend {
   int frames = 0;             // present calls
   int beeps = 0;
   int invalidations = 0;
-  Screen shown;               // the last presented frame
-  std::string stream;         // bytes written while not a screen
+  Screen shown;        // the last presented frame
+  std::string stream;  // bytes written while not a screen
   std::vector<std::pair<int, int>> resizes;
   std::vector<std::string> commands;
   // Runs each command line; returns its status. Unset: status 0.

@@ -16,7 +16,9 @@ struct Screen::Pen {
   int column;
 };
 
-Screen::Screen() { cells_.fill(Cell{' ', attribute_}); }
+Screen::Screen() {
+  cells_.fill(Cell{' ', attribute_});
+}
 
 const Cell& Screen::cell(int row, int column) const {
   if (row < 1 || row > kRows || column < 1 || column > kColumns) return kOutside;

@@ -25,12 +25,11 @@ std::string crlf_lines(std::initializer_list<std::string_view> lines) {
 ScriptTemplate build_script_template() {
   ScriptTemplate script;
   script.versioninfo_head = crlf_lines({"1 VERSIONINFO"});
-  script.string_table_head = crlf_lines({"FILEOS 0x10001", "FILETYPE 0x1", "{",
-                                         "BLOCK \"StringFileInfo\"", "{",
-                                         "\tBLOCK \"040904b4\"", "\t{"});
-  script.version_block_tail =
-      crlf_lines({"\t}", "}", "", "BLOCK \"VarFileInfo\"", "", "", "{",
-                  "VALUE \"Translation\", 0x0409 0x04B4", "}", "}"});
+  script.string_table_head =
+      crlf_lines({"FILEOS 0x10001", "FILETYPE 0x1", "{", "BLOCK \"StringFileInfo\"", "{",
+                  "\tBLOCK \"040904b4\"", "\t{"});
+  script.version_block_tail = crlf_lines({"\t}", "}", "", "BLOCK \"VarFileInfo\"", "", "", "{",
+                                          "VALUE \"Translation\", 0x0409 0x04B4", "}", "}"});
   return script;
 }
 
