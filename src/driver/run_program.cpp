@@ -4,6 +4,7 @@
 
 #include "driver/quit_program.h"
 #include "driver/screens.h"
+#include "form/form.h"
 
 namespace qb {
 
@@ -13,6 +14,7 @@ void run_program(Platform& platform, ProgramState& state) {
   state.script_template = build_script_template();
   show_title_box(con, state);
   con.set_color(0, 7);
+  run_form(con, state);
   con.wait_for_key();
   quit_program(platform);
 }

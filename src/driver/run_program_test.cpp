@@ -9,10 +9,20 @@
 namespace qb {
 namespace {
 
+// Types one form's answers, each line ended by Enter, `at` seconds in.
+void type_form(MemoryBackend& backend, double at) {
+  for (const char* line : {"hello.bas", "(c) Me", "", "Hello", "1.2.3", "Hello", "1.2.0", "", "",
+                           "app.ico", "n", ""}) {
+    for (const char* c = line; *c != '\0'; ++c) backend.type_at(at, static_cast<unsigned char>(*c));
+    backend.type_at(at, 13);
+  }
+}
+
 TEST(RunProgram, EndsOnAClearedScreenWithStatusZero) {
   MemoryBackend backend;
   Platform platform(backend);
   ProgramState state;
+  type_form(backend, 3.0);
   backend.type_at(5.0, 'q');
   try {
     run_program(platform, state);
@@ -20,10 +30,27 @@ TEST(RunProgram, EndsOnAClearedScreenWithStatusZero) {
   } catch (const ProgramEnded& ended) {
     EXPECT_EQ(ended.exit_code, 0);
   }
+  EXPECT_EQ(state.project.source_file.read(), "hello.bas");
+  EXPECT_EQ(state.project.icon1.read(), "app.ico");
   const Screen& s = backend.shown;
   for (int row = 1; row <= 25; ++row) ASSERT_TRUE(blank_cells(s, row, 1, 80, 0x07)) << row;
   EXPECT_EQ(s.row(), 1);
   EXPECT_EQ(s.column(), 1);
+}
+
+TEST(RunProgram, KeysTypedDuringTheSplashReachTheFirstPrompt) {
+  MemoryBackend backend;
+  Platform platform(backend);
+  ProgramState state;
+  backend.timer_step = 0.001;  // the splash's 1.5 s take 1500 timer readings
+  type_form(backend, 0.5);     // the whole form typed ahead while the splash is shown
+  backend.type_at(5.0, 'q');
+  EXPECT_THROW(run_program(platform, state), ProgramEnded);
+  EXPECT_EQ(state.project.source_file.read(), "hello.bas");
+  EXPECT_EQ(state.project.copyright.read(), "(c) Me");
+  EXPECT_EQ(state.project.product_version.read(), "1.2.0");
+  EXPECT_EQ(state.project.icon1.read(), "app.ico");
+  EXPECT_EQ(backend.keys_pending(), 0u);
 }
 
 }  // namespace

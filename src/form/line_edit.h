@@ -1,0 +1,60 @@
+// The line editor's state and its editing verbs. Each verb checks its
+// bounds, changes the text or the insertion point, and asks for a refresh;
+// none of them draws. Drawing is the refresh step's alone (line_editor.cpp),
+// so every verb can be reasoned about, and tested, on the state by itself.
+#ifndef QB_FORM_LINE_EDIT_H
+#define QB_FORM_LINE_EDIT_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace qb {
+
+struct LineEdit {
+  static constexpr std::size_t kClean = std::string::npos;
+
+  std::string text;
+  std::size_t pos = 0;  // insertion point, 0 to text.size()
+  int columns = 80;     // screen width: one row of cells, the step of Up and Down
+  int rows = 25;        // screen height
+  // The screen cell of text[0], counted in reading order from row 1, column 1
+  // (= 0). Negative once scrolling has carried the text's start off the top.
+  long start = 0;
+  std::size_t drawn = 0;             // how many of the text's cells the screen shows from `start`
+  std::size_t redraw_from = kClean;  // first text index to reprint, or kClean
+  bool place_cursor = false;         // the cursor must be moved to the insertion point
+  bool beep = false;                 // a refused key asks for the beep
+};
+
+// The first text index whose cell is still on the screen; the insertion point
+// never goes before it, since what scrolled off the top can no longer be seen.
+std::size_t first_reachable(const LineEdit& st);
+
+// Inserts `chars` at the insertion point and moves past them.
+void edit_insert(LineEdit& st, std::string_view chars);
+// Inserts spaces up to the next multiple of 8 of the insertion point.
+void edit_tab(LineEdit& st);
+// Removes the character before the insertion point, if there is one in reach.
+void edit_backspace(LineEdit& st);
+// Removes the character at the insertion point; at the end, asks for the beep.
+void edit_delete(LineEdit& st);
+// One character back, not before the first reachable one.
+void edit_left(LineEdit& st);
+// One character on, not past the end.
+void edit_right(LineEdit& st);
+// To the first reachable character.
+void edit_home(LineEdit& st);
+// To the end of the text.
+void edit_end(LineEdit& st);
+// Back one screen width when that many reachable characters stand before.
+void edit_up(LineEdit& st);
+// On one screen width when the text reaches that far.
+void edit_down(LineEdit& st);
+// Clears the whole text; its visible cells are to be blanked and the insertion
+// point goes to where the text starts (row 1, column 1 if that scrolled off).
+void edit_clear(LineEdit& st);
+
+}  // namespace qb
+
+#endif  // QB_FORM_LINE_EDIT_H

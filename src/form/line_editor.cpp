@@ -1,0 +1,136 @@
+// The line editor's loop and its one drawing step. Keys are turned into
+// editing verbs (line_edit.cpp); after each key the refresh step reprints
+// only the text from the first changed character to the end, blanks the
+// cells a removal freed and puts the cursor on the insertion point, so an
+// append costs one cell. The text's start is re-read from where printing
+// left the cursor, so it follows the screen when printing scrolled it up.
+#include "form/line_editor.h"
+
+#include <algorithm>
+
+#include "form/line_edit.h"
+
+namespace qb {
+
+namespace {
+
+constexpr int kKeyPollMs = 25;
+constexpr int kEnter = 13;
+constexpr int kLineFeed = 10;
+constexpr int kTab = 9;
+constexpr int kBackspace = 8;
+constexpr int kEscape = 27;
+
+// The screen cell the cursor stands for; a put-off line end stands for the
+// cell after the last row's last column.
+long cursor_cell(const Console& con, int columns) {
+  const long cell = static_cast<long>(con.cursor_row() - 1) * columns + con.cursor_column() - 1;
+  return con.screen().pending_line_end() ? cell + 1 : cell;
+}
+
+// Puts the cursor on `cell`; the cell just below the last row is first
+// brought onto the screen by scrolling it up one row, as a line end would.
+void go_to_cell(Console& con, LineEdit& st, long cell) {
+  if (cell >= static_cast<long>(st.columns) * st.rows) {
+    con.locate(st.rows, 1);
+    con.print_text("\n", false);
+    st.start -= st.columns;
+    cell -= st.columns;
+  }
+  con.locate(static_cast<int>(cell / st.columns) + 1, static_cast<int>(cell % st.columns) + 1);
+}
+
+// Reprints the text from the first changed character to its end, then
+// blanks the cells that the text no longer covers.
+void draw_tail(Console& con, LineEdit& st) {
+  const std::size_t length = st.text.size();
+  const std::size_t from = std::min(std::max(st.redraw_from, first_reachable(st)), length);
+  const std::size_t blanks = st.drawn > length ? st.drawn - length : 0;
+  st.redraw_from = LineEdit::kClean;
+  st.drawn = length;
+  if (from == length && blanks == 0) return;
+  std::string out = st.text.substr(from);
+  out.append(blanks, ' ');
+  go_to_cell(con, st, st.start + static_cast<long>(from));
+  con.print_text(out, false);
+  // Printing ends right after the last cell written; if it scrolled, the
+  // text's start went up with everything else.
+  st.start = cursor_cell(con, st.columns) - static_cast<long>(length + blanks);
+}
+
+// Carries out what the verbs asked for: the beep, the redraw, the cursor.
+void refresh(Console& con, LineEdit& st) {
+  if (st.beep) {
+    con.beep();
+    st.beep = false;
+  }
+  if (st.redraw_from == LineEdit::kClean && !st.place_cursor) return;
+  con.show_cursor(false);
+  if (st.redraw_from != LineEdit::kClean) draw_tail(con, st);
+  // A scroll may have carried the insertion point off the top.
+  st.pos = std::max(st.pos, first_reachable(st));
+  go_to_cell(con, st, st.start + static_cast<long>(st.pos));
+  st.place_cursor = false;
+  con.show_cursor(true);
+}
+
+// The editing keys and their verbs.
+struct KeyVerb {
+  int key;
+  void (*verb)(LineEdit&);
+};
+constexpr KeyVerb kKeyVerbs[] = {
+    {kTab, edit_tab},        {kBackspace, edit_backspace},
+    {kEscape, edit_clear},   {key::kDelete, edit_delete},
+    {key::kLeft, edit_left}, {key::kRight, edit_right},
+    {key::kHome, edit_home}, {key::kEnd, edit_end},
+    {key::kUp, edit_up},     {key::kDown, edit_down},
+};
+
+// Hands one key to its verb; true for the keys that end the line. Characters
+// 32 to 255 are typed; every other code is ignored.
+bool apply_key(LineEdit& st, int key) {
+  if (key == kEnter || key == kLineFeed) return true;
+  for (const KeyVerb& kv : kKeyVerbs) {
+    if (kv.key == key) {
+      kv.verb(st);
+      return false;
+    }
+  }
+  if (key >= 32 && key <= 255) {
+    const char c = static_cast<char>(key);
+    edit_insert(st, std::string_view(&c, 1));
+  }
+  return false;
+}
+
+// Waits for a key in short pauses that end early when one comes, and takes it.
+int next_key(Console& con) {
+  while (!con.key_waiting()) con.wait_for_input(kKeyPollMs);
+  return con.read_key();
+}
+
+}  // namespace
+
+std::string read_line(Console& con) {
+  const ScreenSize size = con.screen_size();
+  LineEdit st;
+  st.columns = size.columns;
+  st.rows = size.rows;
+  st.start = cursor_cell(con, size.columns);
+  const bool was_visible = con.cursor_visible();
+  con.show_cursor(true);
+  go_to_cell(con, st, st.start);
+  while (!apply_key(st, next_key(con))) refresh(con, st);
+  go_to_cell(con, st, st.start + static_cast<long>(st.text.size()));
+  con.show_cursor(was_visible);
+  return std::move(st.text);
+}
+
+std::string read_answer(Console& con) {
+  const std::string line = read_line(con);
+  con.print_text("", true);
+  return take_answer(line);
+}
+
+}  // namespace qb
