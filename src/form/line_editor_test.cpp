@@ -257,6 +257,14 @@ TEST(ReadLine, FillingTheLastCellScrollsTheCursorOntoANewRow) {
   EXPECT_EQ(ed.con.cursor_row(), 24);
   EXPECT_EQ(ed.con.cursor_column(), 80);
   EXPECT_TRUE(blank_cells(ed.screen(), 25, 1, 80, kGreen));
+
+  // A line begun after a print that filled the last row starts on a new row.
+  ed.con.locate(25, 1);
+  ed.con.print_text(std::string(80, '='), false);
+  ed.keys({'a', 'b', kEnter});
+  EXPECT_EQ(read_line(ed.con), "ab");
+  EXPECT_EQ(row_text(ed.screen(), 24), std::string(80, '='));
+  EXPECT_EQ(text_at(ed.screen(), 25, 1, 3), "ab ");
 }
 
 TEST(ReadLine, TextWhoseStartScrolledOffTheTopIsReachableFromTheFirstVisibleCell) {
