@@ -47,10 +47,15 @@ struct Editor {
     con.set_color(2, -1);
     con.locate(row, column);
   }
+  // Keys come 10 ms apart, as a typist's do, so each is shown before the next.
   void keys(std::initializer_list<int> codes) {
-    for (const int code : codes) backend.type(code);
+    for (const int code : codes) type(code);
   }
-  void text(std::string_view typed) { backend.type_text(typed); }
+  void text(std::string_view typed) {
+    for (const char c : typed) type(static_cast<unsigned char>(c));
+  }
+  void type(int code) { backend.type_at(typed_until += 0.010, code); }
+  double typed_until = 0.0;
   const Screen& screen() const { return con.screen(); }
 };
 
@@ -143,6 +148,7 @@ TEST(ReadLine, LineFeedEndsTheLineAndTheCursorIsShownOnlyMeanwhile) {
   EXPECT_TRUE(ed.backend.shown.cursor_visible());  // while waiting for the keys
   EXPECT_EQ(ed.backend.shown.column(), 28);
   EXPECT_FALSE(ed.con.cursor_visible());
+  ed.con.wait_for_input(50);
   EXPECT_TRUE(ed.con.key_waiting());  // the key after Enter is left for the next read
 }
 
@@ -184,7 +190,7 @@ TEST(ReadLine, EditingAcrossTheRowBoundaryMovesTheWrappedTail) {
   for (int i = 0; i < 60; ++i) typed += static_cast<char>('A' + i % 26);
   ed.text(typed);  // 55 cells on row 12 (columns 26 to 80), 5 on row 13
   std::vector<int> back(7, key::kLeft);
-  for (const int k : back) ed.backend.type(k);  // insertion point 53: row 12, column 79
+  for (const int k : back) ed.type(k);  // insertion point 53: row 12, column 79
   ed.keys({'#', '$', kBackspace, key::kDelete, key::kDelete, kEnter});
   std::string expected = typed;
   expected.insert(53, "#");

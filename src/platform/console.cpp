@@ -44,7 +44,8 @@ void Console::print_text(std::string_view text, bool line_end) {
 }
 
 bool Console::key_waiting() {
-  flush();
+  // Only looks: the frame is shown by whichever wait comes next, so a burst
+  // of typed-ahead keys is drawn once, when the burst is over.
   move_keys(0);
   return !keys_.empty();
 }
