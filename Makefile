@@ -3,8 +3,11 @@
 # Both install missing packages first when run as root.
 BUILD := build
 RELEASE := build-release
+FUZZ := build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := screen_print answer script_writer input_read
 
-.PHONY: all deps build test demo bench clean
+.PHONY: all deps build test demo bench fuzz clean
 
 all: build
 
@@ -27,5 +30,13 @@ bench: deps
 	@cmake --build $(RELEASE)
 	$(RELEASE)/bench/quillbarrow_bench $(RELEASE)/quillbarrow
 
+# Each fuzz target for FUZZ_SECONDS (default 60) under libFuzzer; `make test`
+# only replays the seed corpus.
+fuzz:
+	@scripts/ensure-deps.sh clang libclang-rt-14-dev
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DQB_FUZZ=ON -DQB_SANITIZE=ON -DQB_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@scripts/run-fuzz.sh $(FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD) $(RELEASE)
+	rm -rf $(BUILD) $(RELEASE) $(FUZZ)

@@ -1,0 +1,51 @@
+// Fuzzes the screen model with any mix of cursor moves, prints, clears and
+// colours: the cursor must always stay on the screen, and a put-off line end
+// may only stand at row 25, column 80.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "platform/screen.h"
+
+namespace {
+
+// Aborts unless the cursor and the put-off line end are where they may be.
+void check(const qb::Screen& s) {
+  const bool inside = s.row() >= 1 && s.row() <= qb::Screen::kRows && s.column() >= 1 &&
+                      s.column() <= qb::Screen::kColumns;
+  const bool pending_ok =
+      !s.pending_line_end() || (s.row() == qb::Screen::kRows && s.column() == qb::Screen::kColumns);
+  if (!inside || !pending_ok) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  qb::Screen screen;
+  std::size_t i = 0;
+  while (i < size) {
+    const std::uint8_t op = data[i++];
+    const std::size_t left = size - i;
+    switch (op % 4) {
+      case 0:  // locate: row and column from the next two bytes, any value
+        if (left >= 2) screen.move_to(static_cast<std::int8_t>(data[i]), data[i + 1] - 40);
+        i += left >= 2 ? 2 : left;
+        break;
+      case 1: {  // print: the length from the op's high bits, capped by what is left
+        const std::size_t length = op / 4 < left ? op / 4 : left;
+        screen.print(std::string_view(reinterpret_cast<const char*>(data + i), length));
+        i += length;
+        break;
+      }
+      case 2:
+        screen.clear();
+        break;
+      default:
+        screen.set_attribute(static_cast<std::uint8_t>(op));
+        break;
+    }
+    check(screen);
+  }
+  return 0;
+}
