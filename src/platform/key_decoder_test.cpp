@@ -1,0 +1,173 @@
+// The key decoder: the terminals' sequences against the PC BIOS codes,
+// UTF-8, the lone Esc, Alt+letter and garbage.
+#include "platform/key_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/key_queue.h"
+
+namespace qb {
+namespace {
+
+// Feeds every byte, then (with `time_out`) lets the wait for more run out.
+std::vector<int> decode(KeyDecoder& decoder, std::string_view bytes, bool time_out = false) {
+  std::vector<int> keys;
+  auto take = [&keys](const DecodedKeys& got) {
+    for (int i = 0; i < got.count; ++i) keys.push_back(got.codes[static_cast<std::size_t>(i)]);
+  };
+  for (const char c : bytes) take(decoder.feed(static_cast<std::uint8_t>(c)));
+  if (time_out) take(decoder.timeout());
+  return keys;
+}
+
+std::vector<int> decode(std::string_view bytes, bool time_out = false) {
+  KeyDecoder decoder;
+  return decode(decoder, bytes, time_out);
+}
+
+constexpr int bios(int scan) {
+  return key::extended(scan);
+}
+
+TEST(KeyDecoder, SequencesOfTheCommonTerminalsGiveBiosCodes) {
+  struct Case {
+    const char* bytes;
+    int code;
+  };
+  const Case cases[] = {
+      {"\x1b[A", key::kUp},
+      {"\x1bOB", key::kDown},
+      {"\x1b[C", key::kRight},
+      {"\x1b[D", key::kLeft},
+      {"\x1b[H", key::kHome},
+      {"\x1bOF", key::kEnd},
+      {"\x1b[1~", key::kHome},
+      {"\x1b[4~", key::kEnd},
+      {"\x1b[7~", key::kHome},
+      {"\x1b[8~", key::kEnd},
+      {"\x1b[2~", key::kInsert},
+      {"\x1b[3~", key::kDelete},
+      {"\x1b[5~", key::kPageUp},
+      {"\x1b[6~", key::kPageDown},
+      {"\x1bOP", key::kF1},
+      {"\x1b[11~", key::kF1},
+      {"\x1b[[A", key::kF1},
+      {"\x1b[[E", bios(0x3F)},
+      {"\x1b[15~", bios(0x3F)},
+      {"\x1b[21~", bios(0x44)},
+      {"\x1b[23~", bios(0x85)},
+      {"\x1b[24~", bios(0x86)},
+      // xterm modifiers: 2 Shift, 3 Alt, 5 Ctrl, 9 Meta.
+      {"\x1b[1;2P", bios(0x54)},
+      {"\x1b[1;5P", bios(0x5E)},
+      {"\x1b[1;3P", bios(0x68)},
+      {"\x1b[1;3S", key::kAltF4},
+      {"\x1b[15;2~", bios(0x58)},
+      {"\x1b[24;5~", bios(0x8A)},
+      {"\x1b[1;5D", bios(0x73)},
+      {"\x1b[1;5C", bios(0x74)},
+      {"\x1b[1;2D", key::kLeft},
+      {"\x1b[3;5~", bios(0x93)},
+      {"\x1b[1;9A", bios(0x98)},
+      {"\x1b[1;7H", bios(0x97)},
+      {"\x1bO5P", bios(0x5E)},
+      // rxvt and the Linux console.
+      {"\x1b[25~", bios(0x56)},
+      {"\x1b[34~", bios(0x5D)},
+      {"\x1b[2$", key::kInsert},
+      {"\x1b[5^", bios(0x84)},
+      {"\x1b[3@", bios(0x93)},
+      {"\x1b[a", key::kUp},
+      {"\x1bOd", bios(0x73)},
+      // Shift+Tab and the application keypad.
+      {"\x1b[Z", bios(0x0F)},
+      {"\x1bOM", 13},
+      {"\x1bOp", '0'},
+      {"\x1bOy", '9'},
+      {"\x1bOk", '+'},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(decode(c.bytes), std::vector<int>{c.code}) << std::string(c.bytes + 1);
+  }
+}
+
+TEST(KeyDecoder, PlainBytesAndUtf8Characters) {
+  EXPECT_EQ(decode("\r\n\t a~"), (std::vector<int>{13, 10, 9, ' ', 'a', '~'}));
+  EXPECT_EQ(decode("\x7f\b"), (std::vector<int>{8, 8}));  // both Backspaces
+  EXPECT_EQ(decode("\x01\x1a\x1c"), (std::vector<int>{1, 26, 28}));
+  EXPECT_EQ(decode(std::string_view("\0", 1)), std::vector<int>{bios(3)});
+  EXPECT_EQ(decode("é½╔»ÿ"), (std::vector<int>{0x82, 0xAB, 0xC9, 0xAF, 0x98}));
+  EXPECT_EQ(decode("a€b😀c"), (std::vector<int>{'a', 'b', 'c'}));  // no code page 437 byte
+  EXPECT_EQ(decode("\xC3(x"), (std::vector<int>{'(', 'x'}));      // broken character
+  EXPECT_EQ(decode("\xC0\xAF"
+                   "a"),
+            std::vector<int>{'a'});  // overlong form
+  EXPECT_EQ(decode("\xED\xA0\x80"
+                   "a"),
+            std::vector<int>{'a'});  // surrogate
+  EXPECT_EQ(decode("\x80\xBF"
+                   "a\xFF"),
+            std::vector<int>{'a'});  // stray bytes
+  EXPECT_EQ(decode("\xC3\x1b[A"), std::vector<int>{key::kUp});
+}
+
+TEST(KeyDecoder, LoneEscIsToldFromASequenceOnlyByTheTimeout) {
+  KeyDecoder decoder;
+  EXPECT_TRUE(decode(decoder, "\x1b").empty());
+  EXPECT_TRUE(decoder.pending());
+  EXPECT_EQ(decode(decoder, "", true), std::vector<int>{27});
+  EXPECT_FALSE(decoder.pending());
+
+  EXPECT_EQ(decode("\x1b\x1b", true), (std::vector<int>{27, 27}));
+  EXPECT_EQ(decode("\x1bx"), (std::vector<int>{27, 'x'}));  // Alt+x: Esc, then x
+  EXPECT_EQ(decode("\x1b\r"), (std::vector<int>{27, 13}));
+  EXPECT_EQ(decode("\x1b\xC3\xA9"), (std::vector<int>{27, 0x82}));
+  EXPECT_EQ(decode("\x1b[", true), (std::vector<int>{27, '['}));  // Alt+[
+  EXPECT_EQ(decode("\x1bO", true), (std::vector<int>{27, 'O'}));  // Alt+O
+  EXPECT_TRUE(decode("\x1b[1;", true).empty());                   // cut short: swallowed
+  EXPECT_EQ(decode("\x1b\x1b[A"), (std::vector<int>{27, key::kUp}));
+}
+
+TEST(KeyDecoder, UnknownAndBrokenSequencesAreSwallowedWhole) {
+  EXPECT_TRUE(decode("\x1b[?1;2c").empty());  // a device attributes reply
+  EXPECT_TRUE(decode("\x1b[200~").empty());   // bracketed paste mark
+  EXPECT_TRUE(decode("\x1b[1;5X\x1b[99~\x1b[E\x1bOz").empty());
+  EXPECT_TRUE(decode("\x1b[2;3;4~\x1b[>5A").empty());
+  EXPECT_EQ(decode("\x1b[" + std::string(100, '1') + "~a"), std::vector<int>{'a'});
+  EXPECT_EQ(decode("\x1b[1\r"), std::vector<int>{13});  // a control byte breaks it off
+  EXPECT_EQ(decode("\x1b[12\x1b[B"), std::vector<int>{key::kDown});
+}
+
+// Whatever arrives, keys never outnumber the bytes fed (plus the decoder's
+// declared extra), and every key is a byte or a valid extended code.
+TEST(KeyDecoder, RandomInputNeverGivesMoreKeysThanBytesNorInvalidCodes) {
+  std::mt19937 random(12345);
+  const std::string alphabet = "\x1b[O;~$^@1234567ABCDHFPQRSZabcdmxyM\r\x7f\xC3\xA9\xE2\x95\x94";
+  KeyDecoder decoder;
+  for (int round = 0; round < 20000; ++round) {
+    const int allowed = 1 + decoder.extra_keys();
+    DecodedKeys got;
+    if (random() % 16 == 0) {
+      got = decoder.timeout();
+      EXPECT_LE(got.count, allowed - 1);
+    } else {
+      const char byte =
+          random() % 8 == 0 ? static_cast<char>(random()) : alphabet[random() % alphabet.size()];
+      got = decoder.feed(static_cast<std::uint8_t>(byte));
+      ASSERT_LE(got.count, allowed);
+    }
+    for (int i = 0; i < got.count; ++i) {
+      const int code = got.codes[static_cast<std::size_t>(i)];
+      const bool extended = code > 255 && (code & 0xFF) == 0xFF && code <= key::extended(0xFF);
+      ASSERT_TRUE((code >= 0 && code <= 255) || extended) << code;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qb

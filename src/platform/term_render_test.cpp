@@ -1,0 +1,198 @@
+// The terminal renderer: what it sends, byte for byte where the cost
+// matters, and what a terminal emulator shows after it, for every size.
+#include "platform/term_render.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "platform/cp437.h"
+#include "vt_screen.h"
+
+namespace qb {
+namespace {
+
+using test::VtScreen;
+
+// The palette index a terminal shows for a console colour.
+int terminal_colour(int console_colour) {
+  const int sgr = sgr_colour(console_colour, false);
+  return sgr >= 90 ? sgr - 90 + 8 : sgr - 30;
+}
+
+// Renders `screen` into `vt` and returns the bytes sent.
+std::string show(TermRenderer& renderer, const Screen& screen, VtScreen& vt) {
+  std::string out;
+  renderer.render(screen, TermSize{vt.columns(), vt.rows()}, out);
+  vt.feed(out);
+  return out;
+}
+
+// Every cell the terminal has room for matches the model, glyph and colours.
+void expect_terminal_shows(const VtScreen& vt, const Screen& screen) {
+  for (int row = 1; row <= std::min(vt.rows(), Screen::kRows); ++row) {
+    for (int column = 1; column <= std::min(vt.columns(), Screen::kColumns); ++column) {
+      const Cell& cell = screen.cell(row, column);
+      ASSERT_EQ(vt.char_at(row, column), cp437::to_unicode(cell.ch)) << row << "," << column;
+      ASSERT_EQ(vt.foreground(row, column), terminal_colour(cell.attr & 15))
+          << row << "," << column;
+      ASSERT_EQ(vt.background(row, column), terminal_colour(cell.attr >> 4))
+          << row << "," << column;
+      ASSERT_FALSE(vt.bold(row, column));
+    }
+  }
+  const bool inside = screen.row() <= vt.rows() && screen.column() <= vt.columns();
+  EXPECT_EQ(vt.cursor_visible(), screen.cursor_visible() && inside);
+  if (vt.cursor_visible()) {
+    EXPECT_EQ(vt.cursor_row(), screen.row());
+    EXPECT_EQ(vt.cursor_column(), screen.column());
+  }
+}
+
+TEST(TermRender, ColoursKeepTheConsolesBitLayout) {
+  EXPECT_EQ(sgr_colour(0, false), 30);
+  EXPECT_EQ(sgr_colour(1, false), 34);  // blue
+  EXPECT_EQ(sgr_colour(4, true), 41);   // red
+  EXPECT_EQ(sgr_colour(6, false), 33);  // brown
+  EXPECT_EQ(sgr_colour(7, false), 37);
+  EXPECT_EQ(sgr_colour(7, true), 47);
+  EXPECT_EQ(sgr_colour(8, false), 90);
+  EXPECT_EQ(sgr_colour(15, false), 97);
+  EXPECT_EQ(sgr_colour(9, true), 104);
+}
+
+// Random drawing, frame after frame, on terminals larger, equal and smaller
+// than the screen: the terminal always shows the model and never scrolls.
+TEST(TermRender, TerminalAlwaysShowsTheModelAndNeverScrolls) {
+  for (const TermSize size :
+       {TermSize{80, 25}, TermSize{80, 24}, TermSize{100, 30}, TermSize{60, 20}}) {
+    VtScreen vt(size.columns, size.rows);
+    VtScreen wider(size.columns + 1, size.rows + 1);  // sees anything sent outside
+    TermRenderer renderer;
+    TermRenderer twin;
+    Screen screen;
+    std::mt19937 random(7);
+    for (int frame = 0; frame < 150; ++frame) {
+      for (int n = random() % 6; n >= 0; --n) {
+        screen.set_attribute(static_cast<std::uint8_t>(random()));
+        screen.move_to(1 + random() % Screen::kRows, 1 + random() % Screen::kColumns);
+        std::string text;
+        for (int k = random() % 12; k >= 0; --k) text += static_cast<char>(random() % 256);
+        screen.print(text);
+      }
+      screen.set_cursor_visible(random() % 4 != 0);
+      if (frame % 50 == 49) renderer.invalidate();
+      const std::string out = show(renderer, screen, vt);
+      std::string out_twin;
+      twin.render(screen, size, out_twin);
+      wider.feed(out_twin);
+      ASSERT_NO_FATAL_FAILURE(expect_terminal_shows(vt, screen))
+          << size.columns << "x" << size.rows;
+      ASSERT_EQ(out.find('\n'), std::string::npos);
+    }
+    EXPECT_EQ(vt.scrolled_lines(), 0);
+    EXPECT_EQ(wider.scrolled_lines(), 0);
+    EXPECT_TRUE(wider.untouched(size.rows + 1, 1, size.columns + 1));
+    for (int row = 1; row <= size.rows; ++row)
+      EXPECT_TRUE(wider.untouched(row, size.columns + 1, size.columns + 1));
+  }
+}
+
+TEST(TermRender, FirstFrameClearsAndUnchangedFramesCostNothing) {
+  TermRenderer renderer;
+  Screen screen;
+  VtScreen vt(80, 25);
+  const std::string first = show(renderer, screen, vt);
+  EXPECT_EQ(first.rfind("\x1b[0m\x1b[2J", 0), 0u);
+  EXPECT_NE(first.find("\x1b[0;37;40m"), std::string::npos);
+  EXPECT_EQ(show(renderer, screen, vt), "");
+  screen.move_to(1, 1);  // touches the model, changes nothing shown
+  EXPECT_EQ(show(renderer, screen, vt), "");
+  renderer.invalidate();
+  EXPECT_EQ(show(renderer, screen, vt), first);
+}
+
+TEST(TermRender, TypingAtTheCursorCostsOneBytePerCharacter) {
+  TermRenderer renderer;
+  Screen screen;
+  VtScreen vt(80, 25);
+  screen.set_attribute(0x70);
+  screen.clear();
+  screen.move_to(12, 6);
+  screen.print("\xAF Source file: ");
+  show(renderer, screen, vt);
+  for (const char c : std::string("hello.bas")) {
+    screen.print(std::string(1, c));
+    EXPECT_EQ(show(renderer, screen, vt), std::string(1, c));
+  }
+  screen.print("\xC9");  // a box glyph is its UTF-8 form, nothing more
+  EXPECT_EQ(show(renderer, screen, vt), "\xE2\x95\x94");
+  EXPECT_NO_FATAL_FAILURE(expect_terminal_shows(vt, screen));
+}
+
+TEST(TermRender, MovesAreShortAndAttributesSentOnlyOnChange) {
+  TermRenderer renderer;
+  Screen screen;
+  VtScreen vt(80, 25);
+  show(renderer, screen, vt);
+  screen.move_to(10, 20);
+  screen.print("ab");
+  EXPECT_EQ(show(renderer, screen, vt), "\x1b[10;20Hab");
+  screen.set_attribute(0x1F);
+  screen.move_to(10, 24);
+  screen.print("cd");  // two unchanged cells to skip, then a new pen for both
+  EXPECT_EQ(show(renderer, screen, vt), "  \x1b[97;44mcd");
+  screen.move_to(11, 1);
+  screen.print("e");  // same pen, next row: carriage return and one down
+  EXPECT_EQ(show(renderer, screen, vt), "\r\x1b[Be");
+  screen.set_attribute(0x17);
+  screen.move_to(11, 2);
+  screen.print("f");  // only the foreground changes
+  EXPECT_EQ(show(renderer, screen, vt), "\x1b[37mf");
+  screen.set_cursor_visible(false);
+  EXPECT_EQ(show(renderer, screen, vt), "\x1b[?25l");
+  screen.move_to(1, 1);
+  EXPECT_EQ(show(renderer, screen, vt), "");  // a hidden cursor is not moved
+  screen.set_cursor_visible(true);
+  EXPECT_EQ(show(renderer, screen, vt), "\x1b[H\x1b[?25h");
+  EXPECT_NO_FATAL_FAILURE(expect_terminal_shows(vt, screen));
+}
+
+TEST(TermRender, LastColumnAndControlGlyphsAreFollowedByAnAbsoluteMove) {
+  TermRenderer renderer;
+  Screen screen;
+  VtScreen vt(80, 25);
+  show(renderer, screen, vt);
+  screen.move_to(25, 79);
+  screen.print("yz");  // fills the bottom-right cell: the model puts off its line end
+  screen.move_to(25, 1);
+  EXPECT_EQ(show(renderer, screen, vt), "\x1b[25;79Hyz\x1b[25H");
+  EXPECT_EQ(vt.scrolled_lines(), 0);
+  screen.move_to(3, 3);
+  screen.print("\x01q");
+  EXPECT_EQ(show(renderer, screen, vt), "\x1b[3;3H\xE2\x98\xBA\x1b[3;4Hq");
+  EXPECT_NO_FATAL_FAILURE(expect_terminal_shows(vt, screen));
+}
+
+TEST(TermRender, SmallTerminalGetsOnlyTheCellsThatFitAndAResizeRepaints) {
+  TermRenderer renderer;
+  Screen screen;
+  screen.set_attribute(0x70);
+  screen.clear();
+  screen.move_to(25, 1);
+  screen.print("bottom row");
+  VtScreen short_terminal(80, 24);
+  const std::string out = show(renderer, screen, short_terminal);
+  EXPECT_EQ(out.find("\x1b[25"), std::string::npos);
+  EXPECT_FALSE(short_terminal.cursor_visible());  // the cursor stands on row 25
+  VtScreen full_terminal(80, 25);
+  full_terminal.feed(out);
+  EXPECT_TRUE(full_terminal.untouched(25, 1, 80));
+  // The terminal grows: the next frame starts over and shows row 25 too.
+  show(renderer, screen, full_terminal);
+  EXPECT_NO_FATAL_FAILURE(expect_terminal_shows(full_terminal, screen));
+}
+
+}  // namespace
+}  // namespace qb
