@@ -1,0 +1,331 @@
+// The terminal backend. Input is raw (no echo, no line editing, Enter as CR)
+// with the terminal's signal keys left on, so Ctrl+C and Ctrl+Z reach the
+// signal handlers at once; every wait of the backend (for keys, a pause, the
+// timer, a command) then notices the signal and restores the terminal
+// before the process ends, stops or repaints. Output goes through the
+// renderer, one write per frame. No alternate screen is used: the last
+// frame stays on the terminal after the program ends.
+#include "platform/terminal_posix.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "platform/command.h"
+#include "platform/key_decoder.h"
+#include "platform/term_render.h"
+#include "platform/terminal_signals_posix.h"
+
+namespace qb {
+
+namespace {
+
+constexpr int kEscapeWaitMs = 25;  // a lone Esc is a key once this much time passes
+// Attributes reset, cursor shown, autowrap on.
+constexpr std::string_view kNormalScreen = "\x1b[0m\x1b[?25h\x1b[?7h";
+// The cursor on a fresh line below the 25 rows drawn.
+constexpr std::string_view kFreshLine = "\x1b[25;1H\r\n";
+constexpr std::string_view kAutowrapOff = "\x1b[?7l";
+
+double monotonic_seconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// Writes all of `bytes`, going on after interruptions and partial writes;
+// gives up on an error such as a hung-up terminal.
+void write_all(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written > 0) {
+      bytes.remove_prefix(static_cast<std::size_t>(written));
+    } else if (written < 0 && errno == EAGAIN) {
+      pollfd ready{fd, POLLOUT, 0};
+      poll(&ready, 1, 100);
+    } else if (written == 0 || errno != EINTR) {
+      return;
+    }
+  }
+}
+
+// The terminal's size; 80 x 25 when it cannot tell.
+TermSize query_size(int fd) {
+  winsize size{};
+  if (ioctl(fd, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 && size.ws_row > 0) {
+    return {size.ws_col, size.ws_row};
+  }
+  return {};
+}
+
+// The program's input modes: no echo, no line editing, no flow control, CR
+// kept as CR; Ctrl+C and Ctrl+Z still raise their signals, Ctrl+\ is a key.
+termios raw_modes(termios modes) {
+  modes.c_iflag &=
+      ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON);
+  modes.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | IEXTEN);
+  modes.c_lflag |= ISIG;
+  modes.c_cc[VMIN] = 1;
+  modes.c_cc[VTIME] = 0;
+  modes.c_cc[VQUIT] = _POSIX_VDISABLE;
+  return modes;
+}
+
+// How long until `deadline` (seconds), in whole milliseconds rounded up; 0 when past.
+int milliseconds_until(double deadline) {
+  const double left = (deadline - monotonic_seconds()) * 1000.0;
+  return left <= 0 ? 0 : static_cast<int>(std::ceil(std::min(left, 3.6e6)));
+}
+
+// Queues the decoded keys; returns how many. The caller has made room.
+int push_keys(const DecodedKeys& decoded, KeyQueue& keys) {
+  int pushed = 0;
+  for (int i = 0; i < decoded.count; ++i) {
+    pushed += keys.push(decoded.codes[static_cast<std::size_t>(i)]) ? 1 : 0;
+  }
+  return pushed;
+}
+
+class TerminalBackend final : public Backend {
+ public:
+  TerminalBackend(int input_fd, int output_fd);
+  TerminalBackend(const TerminalBackend&) = delete;
+  TerminalBackend& operator=(const TerminalBackend&) = delete;
+  ~TerminalBackend() override { leave_raw(false); }
+
+  bool is_screen() const override { return screen_; }
+  void present(const Screen& screen) override;
+  void invalidate() override { renderer_.invalidate(); }
+  void write_stream(std::string_view bytes) override { write_all(output_fd_, bytes); }
+  void resize(int columns, int rows) override;
+  int poll_keys(KeyQueue& keys, int timeout_ms) override;
+  double timer_seconds() override;
+  void sleep_ms(int milliseconds) override;
+  void beep() override;
+  int run_command(std::string_view command_line) override;
+  [[noreturn]] void end_program(int exit_code) override;
+
+ private:
+  void enter_raw();
+  void leave_raw(bool fresh_line);
+  void service_signals();
+  void repaint();
+  bool wait_ready(bool want_input, int wait_ms);
+  int read_input(KeyQueue& keys, std::size_t room);
+  [[noreturn]] void end_of_input();
+
+  const int input_fd_;
+  const int output_fd_;
+  const bool screen_;
+  bool keyboard_ = false;  // input is a terminal whose modes are ours to set
+  termios saved_{};        // its modes before the program started
+  int wake_fd_ = -1;       // read end of the signal self-pipe
+  bool raw_ = false;       // the terminal is in the program's modes
+  bool input_ended_ = false;
+  double escape_deadline_ = 0;
+  TermSize size_;
+  TermRenderer renderer_;
+  KeyDecoder decoder_;
+  Screen last_;  // the frame last shown, for repaints
+  bool shown_frame_ = false;
+  std::string out_;
+};
+
+TerminalBackend::TerminalBackend(int input_fd, int output_fd)
+    : input_fd_(input_fd), output_fd_(output_fd), screen_(isatty(output_fd) == 1) {
+  keyboard_ = isatty(input_fd) == 1 && tcgetattr(input_fd, &saved_) == 0;
+  if (screen_ || keyboard_) wake_fd_ = install_signal_handlers();
+  if (screen_) size_ = query_size(output_fd_);
+  enter_raw();
+}
+
+void TerminalBackend::enter_raw() {
+  if (keyboard_) {
+    const termios raw = raw_modes(saved_);
+    tcsetattr(input_fd_, TCSANOW, &raw);
+  }
+  if (screen_) write_all(output_fd_, kAutowrapOff);
+  if (screen_ || keyboard_)
+    arm_crash_restore(keyboard_ ? input_fd_ : -1, saved_, screen_ ? output_fd_ : -1);
+  raw_ = true;
+}
+
+// Puts the terminal back as it was; with `fresh_line`, the cursor goes to a
+// new line below the drawn rows, so that a shell prompt does not cover them.
+void TerminalBackend::leave_raw(bool fresh_line) {
+  if (!raw_) return;
+  raw_ = false;
+  disarm_crash_restore();
+  if (screen_)
+    write_all(output_fd_, std::string(kNormalScreen) + std::string(fresh_line ? kFreshLine : ""));
+  if (keyboard_) tcsetattr(input_fd_, TCSANOW, &saved_);
+}
+
+// Acts on the signals noted since the last look: ends the process, stops
+// it, or repaints after a resize or a resume.
+void TerminalBackend::service_signals() {
+  if (!signals_pending()) return;
+  const std::uint32_t noted = take_signals();
+  for (const int ending : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+    if ((noted & signal_bit(ending)) != 0) {
+      leave_raw(true);
+      die_by_signal(ending);
+    }
+  }
+  if ((noted & signal_bit(SIGTSTP)) != 0) {
+    leave_raw(true);
+    stop_process();
+  }
+  if ((noted & (signal_bit(SIGTSTP) | signal_bit(SIGCONT))) != 0) enter_raw();
+  if ((noted & (signal_bit(SIGTSTP) | signal_bit(SIGCONT) | signal_bit(SIGWINCH))) != 0) repaint();
+}
+
+// Draws the last frame again from scratch, at the terminal's present size.
+void TerminalBackend::repaint() {
+  if (!screen_) return;
+  size_ = query_size(output_fd_);
+  renderer_.invalidate();
+  if (shown_frame_) present(last_);
+}
+
+void TerminalBackend::present(const Screen& screen) {
+  if (!screen_) return;
+  if (&screen != &last_) last_ = screen;
+  shown_frame_ = true;
+  out_.clear();
+  renderer_.render(screen, size_, out_);
+  write_all(output_fd_, out_);
+}
+
+void TerminalBackend::resize(int columns, int rows) {
+  if (!screen_) return;
+  size_ = query_size(output_fd_);
+  if (size_ == TermSize{columns, rows}) return;
+  write_all(output_fd_, "\x1b[8;" + std::to_string(rows) + ';' + std::to_string(columns) + 't');
+}
+
+// Waits at most wait_ms for input (when wanted) or a signal's wake-up byte;
+// true when input is ready to read (or has ended).
+bool TerminalBackend::wait_ready(bool want_input, int wait_ms) {
+  std::array<pollfd, 2> fds{};
+  nfds_t count = 0;
+  if (want_input) fds[count++] = pollfd{input_fd_, POLLIN, 0};
+  if (wake_fd_ >= 0) fds[count++] = pollfd{wake_fd_, POLLIN, 0};
+  if (poll(fds.data(), count, wait_ms) <= 0) return false;
+  if (wake_fd_ >= 0 && fds[count - 1].revents != 0) drain_wake_pipe(wake_fd_);
+  return want_input && fds[0].revents != 0;
+}
+
+int TerminalBackend::poll_keys(KeyQueue& keys, int timeout_ms) {
+  const double deadline = monotonic_seconds() + std::max(0, timeout_ms) / 1000.0;
+  int added = 0;
+  for (;;) {
+    service_signals();
+    if (input_ended_) {
+      // Keys already read are still handed out; a wait for more ends the program.
+      if (keys.empty() || timeout_ms > 0) end_of_input();
+      return 0;
+    }
+    const auto extra = static_cast<std::size_t>(decoder_.extra_keys());
+    const std::size_t room = keys.room() > extra ? keys.room() - extra : 0;
+    // A begun sequence is cut short only when no byte has followed in time;
+    // while there is no room to look, it waits.
+    const bool look = room > 0;
+    int wait_ms = milliseconds_until(deadline);
+    if (look && decoder_.pending())
+      wait_ms = std::min(wait_ms, milliseconds_until(escape_deadline_));
+    if (wait_ready(look, wait_ms)) {
+      added += read_input(keys, room);
+    } else if (look && decoder_.pending() && monotonic_seconds() >= escape_deadline_) {
+      added += push_keys(decoder_.timeout(), keys);
+    }
+    if (added > 0 || monotonic_seconds() >= deadline) return added;
+  }
+}
+
+// Reads at most `room` bytes (each gives at most one key) and decodes them;
+// bytes that do not fit stay unread in the terminal.
+int TerminalBackend::read_input(KeyQueue& keys, std::size_t room) {
+  std::array<std::uint8_t, 4096> bytes{};
+  const ssize_t got = read(input_fd_, bytes.data(), std::min(room, bytes.size()));
+  if (got < 0 && (errno == EINTR || errno == EAGAIN)) return 0;
+  if (got <= 0) {
+    // End of input or a hang-up: a half-read Esc is still a key.
+    input_ended_ = true;
+    return push_keys(decoder_.timeout(), keys);
+  }
+  int added = 0;
+  for (ssize_t i = 0; i < got; ++i)
+    added += push_keys(decoder_.feed(bytes[static_cast<std::size_t>(i)]), keys);
+  if (decoder_.pending()) escape_deadline_ = monotonic_seconds() + kEscapeWaitMs / 1000.0;
+  return added;
+}
+
+void TerminalBackend::end_of_input() {
+  leave_raw(true);
+  std::exit(0);
+}
+
+double TerminalBackend::timer_seconds() {
+  service_signals();
+  return monotonic_seconds();
+}
+
+void TerminalBackend::sleep_ms(int milliseconds) {
+  const double deadline = monotonic_seconds() + std::max(0, milliseconds) / 1000.0;
+  for (;;) {
+    service_signals();
+    const int left = milliseconds_until(deadline);
+    if (left == 0) return;
+    wait_ready(false, left);
+  }
+}
+
+void TerminalBackend::beep() {
+  if (screen_) write_all(output_fd_, "\a");
+}
+
+int TerminalBackend::run_command(std::string_view command_line) {
+  service_signals();
+  leave_raw(false);
+  stop_with_commands(true);
+  const int status = run_command_line(command_line);
+  stop_with_commands(false);
+  enter_raw();
+  renderer_.forget_cursor();
+  service_signals();
+  return status;
+}
+
+void TerminalBackend::end_program(int exit_code) {
+  if (screen_ && raw_ && shown_frame_) {
+    // The cursor stays where the program left it, even if it was hidden.
+    const int row = std::min(last_.row(), size_.rows);
+    const int column = std::min(last_.column(), size_.columns);
+    write_all(output_fd_, "\x1b[" + std::to_string(row) + ';' + std::to_string(column) + 'H');
+  }
+  leave_raw(false);
+  std::exit(exit_code);
+}
+
+}  // namespace
+
+std::unique_ptr<Backend> make_terminal_backend(int input_fd, int output_fd) {
+  return std::make_unique<TerminalBackend>(input_fd, output_fd);
+}
+
+std::unique_ptr<Backend> make_system_backend() {
+  return make_terminal_backend(STDIN_FILENO, STDOUT_FILENO);
+}
+
+}  // namespace qb

@@ -1,0 +1,20 @@
+// The backend on a POSIX terminal: the screen model shown in the terminal's
+// top-left 80 x 25 cells, keys read raw from its input, and the terminal put
+// back the way it was on every way out.
+#ifndef QB_PLATFORM_TERMINAL_POSIX_H
+#define QB_PLATFORM_TERMINAL_POSIX_H
+
+#include <memory>
+
+#include "platform/backend.h"
+
+namespace qb {
+
+// The backend over `input_fd` (keys) and `output_fd` (the screen). A
+// terminal on either is prepared (raw input, autowrap off) and the signal
+// handlers are installed; plain pipes and files are used as they are.
+std::unique_ptr<Backend> make_terminal_backend(int input_fd, int output_fd);
+
+}  // namespace qb
+
+#endif  // QB_PLATFORM_TERMINAL_POSIX_H

@@ -1,0 +1,118 @@
+// The terminal backend over pipes (input that is not a terminal is read as
+// keys as it is; output that is not a terminal is a plain stream): no key
+// of a long paste is lost, what does not fit waits unread, a lone Esc comes
+// by the timeout, and the end of input ends the program.
+#include "platform/terminal_posix.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/console.h"
+
+namespace qb {
+namespace {
+
+// A backend reading from one pipe and writing to another.
+struct PipedBackend {
+  PipedBackend() {
+    EXPECT_EQ(pipe(input), 0);
+    EXPECT_EQ(pipe(output), 0);
+    backend = make_terminal_backend(input[0], output[1]);
+  }
+  ~PipedBackend() {
+    for (const int fd : {input[0], input[1], output[0], output[1]}) {
+      if (fd >= 0) close(fd);
+    }
+  }
+  void type(const std::string& bytes) const {
+    ASSERT_EQ(write(input[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+  }
+  int input[2] = {-1, -1};
+  int output[2] = {-1, -1};
+  std::unique_ptr<Backend> backend;
+};
+
+TEST(TerminalBackend, LongPasteReachesTheProgramKeyForKey) {
+  PipedBackend piped;
+  Console con(*piped.backend);
+  std::string paste;
+  std::vector<int> expected;
+  for (int i = 0; expected.size() < 5000; ++i) {
+    if (i % 97 == 0) {
+      paste += "\xC3\xA9";  // é
+      expected.push_back(0x82);
+    } else if (i % 101 == 0) {
+      paste += "\x1b[D";
+      expected.push_back(key::kLeft);
+    } else {
+      paste += static_cast<char>('a' + i % 26);
+      expected.push_back('a' + i % 26);
+    }
+  }
+  piped.type(paste);
+  for (std::size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(con.read_key(), expected[i]) << i;
+  EXPECT_FALSE(con.key_waiting());
+}
+
+TEST(TerminalBackend, KeysThatDoNotFitStayUnreadInOrder) {
+  PipedBackend piped;
+  KeyQueue keys;
+  for (std::size_t i = 0; i + 1 < KeyQueue::kCapacity; ++i) keys.push('.');
+  piped.type("xyz");
+  EXPECT_EQ(piped.backend->poll_keys(keys, 0), 1);
+  EXPECT_EQ(piped.backend->poll_keys(keys, 0), 0);  // full: the rest waits
+  while (keys.size() > 1) keys.pop();
+  EXPECT_EQ(keys.pop(), 'x');
+  EXPECT_EQ(piped.backend->poll_keys(keys, 100), 2);
+  EXPECT_EQ(keys.pop(), 'y');
+  EXPECT_EQ(keys.pop(), 'z');
+}
+
+TEST(TerminalBackend, LoneEscArrivesAfterTheTimeoutAndSequencesWhole) {
+  PipedBackend piped;
+  KeyQueue keys;
+  piped.type("\x1b");
+  EXPECT_EQ(piped.backend->poll_keys(keys, 1000), 1);
+  EXPECT_EQ(keys.pop(), 27);
+  piped.type("\x1b[A\x1bOP");
+  EXPECT_EQ(piped.backend->poll_keys(keys, 1000), 2);
+  EXPECT_EQ(keys.pop(), key::kUp);
+  EXPECT_EQ(keys.pop(), key::kF1);
+}
+
+TEST(TerminalBackend, PlainOutputStreamGetsTheBytesUnchanged) {
+  PipedBackend piped;
+  Backend& backend = *piped.backend;
+  EXPECT_FALSE(backend.is_screen());
+  backend.resize(80, 25);
+  backend.present(Screen{});
+  backend.beep();
+  backend.write_stream("\x1b[2J\x01\r\n");
+  close(piped.output[1]);
+  piped.output[1] = -1;
+  char bytes[64];
+  const ssize_t got = read(piped.output[0], bytes, sizeof bytes);
+  EXPECT_EQ(std::string(bytes, static_cast<std::size_t>(std::max<ssize_t>(got, 0))),
+            "\x1b[2J\x01\r\n");
+}
+
+TEST(TerminalBackendDeathTest, EndOfInputEndsTheProgramAfterTheKeysAlreadyRead) {
+  EXPECT_EXIT(
+      {
+        PipedBackend piped;
+        Console con(*piped.backend);
+        piped.type("ab");
+        close(piped.input[1]);
+        piped.input[1] = -1;
+        if (con.read_key() != 'a' || con.read_key() != 'b') _exit(3);
+        con.read_key();
+        _exit(4);
+      },
+      testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
+}  // namespace qb

@@ -1,0 +1,153 @@
+// Signal handlers and the self-pipe. A handler can reach nothing but data at
+// file level, so the noted signals, the pipe and what the crash handler
+// needs to put the terminal back live in one record here; the rest of the
+// program never keeps mutable data at file level. Handlers are installed
+// with SA_RESTART, so a resize during a command does not break the
+// command's wait. A signal that was ignored when the program started (as
+// nohup and background jobs arrange) stays ignored.
+#include "platform/terminal_signals_posix.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstddef>
+
+namespace qb {
+
+namespace {
+
+constexpr int kNotedSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT, SIGWINCH};
+constexpr int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+constexpr std::size_t kCrashCount = sizeof kCrashSignals / sizeof kCrashSignals[0];
+
+// Attributes reset, cursor shown, autowrap on, and the cursor on a fresh
+// line below the 25 rows the program draws.
+constexpr char kCrashReset[] = "\x1b[0m\x1b[?25h\x1b[?7h\x1b[25;1H\r\n";
+
+struct SignalRecord {
+  std::atomic<std::uint32_t> noted{0};
+  std::atomic<int> wake_fd{-1};
+  std::atomic<bool> armed{false};
+  int termios_fd = -1;
+  termios saved{};
+  int screen_fd = -1;
+  struct sigaction previous[kCrashCount] = {};
+};
+
+SignalRecord record;  // shared with the signal handlers
+
+// Notes the signal and wakes whatever the backend is waiting on.
+void note_signal(int signal_number) {
+  const int saved_errno = errno;
+  record.noted.fetch_or(signal_bit(signal_number));
+  const int fd = record.wake_fd.load();
+  if (fd >= 0) {
+    const char byte = 1;
+    (void)!write(fd, &byte, 1);
+  }
+  errno = saved_errno;
+}
+
+// Puts the terminal back, hands the signal to the handler that was there
+// before (the default one, or a sanitizer's) and lets the crash go on.
+void crash_signal(int signal_number, siginfo_t* info, void*) {
+  if (record.armed.exchange(false)) {
+    if (record.screen_fd >= 0) (void)!write(record.screen_fd, kCrashReset, sizeof kCrashReset - 1);
+    if (record.termios_fd >= 0) tcsetattr(record.termios_fd, TCSANOW, &record.saved);
+  }
+  for (std::size_t i = 0; i < kCrashCount; ++i) {
+    if (kCrashSignals[i] == signal_number) sigaction(signal_number, &record.previous[i], nullptr);
+  }
+  // A signal that was sent is sent again; a fault strikes again on return.
+  if (info == nullptr || info->si_code <= 0) raise(signal_number);
+}
+
+// Installs `action` for `signal_number` unless the signal was ignored.
+void install_unless_ignored(int signal_number, const struct sigaction& action) {
+  struct sigaction previous {};
+  sigaction(signal_number, &action, &previous);
+  if (previous.sa_handler == SIG_IGN) sigaction(signal_number, &previous, nullptr);
+}
+
+struct sigaction noting_action() {
+  struct sigaction action {};
+  action.sa_handler = note_signal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  return action;
+}
+
+}  // namespace
+
+int install_signal_handlers() {
+  int fds[2] = {-1, -1};
+  if (pipe2(fds, O_NONBLOCK | O_CLOEXEC) == 0) record.wake_fd.store(fds[1]);
+  const struct sigaction noting = noting_action();
+  for (const int signal_number : kNotedSignals) install_unless_ignored(signal_number, noting);
+  struct sigaction crash {};
+  crash.sa_sigaction = crash_signal;
+  sigemptyset(&crash.sa_mask);
+  crash.sa_flags = SA_SIGINFO | SA_RESTART;
+  for (std::size_t i = 0; i < kCrashCount; ++i) {
+    sigaction(kCrashSignals[i], &crash, &record.previous[i]);
+  }
+  return fds[0];
+}
+
+void arm_crash_restore(int termios_fd, const termios& saved, int screen_fd) {
+  record.armed.store(false);
+  record.termios_fd = termios_fd;
+  record.saved = saved;
+  record.screen_fd = screen_fd;
+  record.armed.store(true);
+}
+
+void disarm_crash_restore() {
+  record.armed.store(false);
+}
+
+std::uint32_t take_signals() {
+  return record.noted.exchange(0);
+}
+
+bool signals_pending() {
+  return record.noted.load(std::memory_order_relaxed) != 0;
+}
+
+void drain_wake_pipe(int wake_fd) {
+  char bytes[64];
+  while (read(wake_fd, bytes, sizeof bytes) > 0) {
+  }
+}
+
+void stop_with_commands(bool together) {
+  struct sigaction action = noting_action();
+  if (together) action.sa_handler = SIG_DFL;
+  install_unless_ignored(SIGTSTP, action);
+}
+
+void stop_process() {
+  stop_with_commands(true);
+  sigset_t stop;
+  sigemptyset(&stop);
+  sigaddset(&stop, SIGTSTP);
+  sigprocmask(SIG_UNBLOCK, &stop, nullptr);
+  raise(SIGTSTP);
+  stop_with_commands(false);
+}
+
+void die_by_signal(int signal_number) {
+  disarm_crash_restore();
+  signal(signal_number, SIG_DFL);
+  sigset_t dying;
+  sigemptyset(&dying);
+  sigaddset(&dying, signal_number);
+  sigprocmask(SIG_UNBLOCK, &dying, nullptr);
+  raise(signal_number);
+  _exit(128 + signal_number);
+}
+
+}  // namespace qb
