@@ -1,0 +1,55 @@
+// What the end-to-end tests and the benchmark look for on the program's
+// screens: the terminal's palette indices of the console colours, the splash
+// and title boxes, and the options that start the program.
+#ifndef QB_TESTS_E2E_PROGRAM_SCREENS_H
+#define QB_TESTS_E2E_PROGRAM_SCREENS_H
+
+#include <string>
+
+#include "pty_session.h"
+
+namespace qb::test {
+
+// Palette indices (ANSI order: 1 red, 4 blue) of the colours the program uses.
+inline constexpr int kBlack = 0;
+inline constexpr int kBlue = 4;
+inline constexpr int kLightGrey = 7;
+inline constexpr int kDarkGrey = 8;
+inline constexpr int kWhite = 15;
+
+inline std::string repeat(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+inline const std::string kSplashTitle = "║  Quillbarrowmintstamperwright  ║";
+inline const std::string kTitleLine =
+    "║" + std::string(20, ' ') + "Quillbarrowmintstamperwright" + std::string(20, ' ') + "║";
+
+inline bool splash_shown(const VtScreen& vt) {
+  return vt.text_at(10, 22, 34) == kSplashTitle;
+}
+inline bool title_shown(const VtScreen& vt) {
+  return vt.text_at(6, 6, 70) == kTitleLine;
+}
+
+// The program at `path` in a terminal of the given size.
+inline PtyOptions launch_options(const std::string& path, int columns = 80, int rows = 25) {
+  PtyOptions options;
+  options.program = path;
+  options.columns = columns;
+  options.rows = rows;
+  return options;
+}
+
+// The tests know the program they were built with; the benchmark is told.
+#ifdef QB_PROGRAM
+inline PtyOptions program_options(int columns = 80, int rows = 25) {
+  return launch_options(QB_PROGRAM, columns, rows);
+}
+#endif
+
+}  // namespace qb::test
+
+#endif  // QB_TESTS_E2E_PROGRAM_SCREENS_H

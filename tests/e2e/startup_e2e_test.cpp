@@ -1,0 +1,75 @@
+// The real program in a terminal, from the splash to the last key: what
+// each screen shows, in which colours, how long the splash stays, and the
+// terminal the program leaves behind.
+#include <gtest/gtest.h>
+
+#include "program_screens.h"
+
+namespace qb::test {
+namespace {
+
+using std::chrono::duration;
+
+void expect_box_colours(const VtScreen& vt, int first_row, int last_row, int first_column,
+                        int last_column) {
+  for (int row = first_row; row <= last_row; ++row) {
+    for (int column = first_column; column <= last_column; ++column) {
+      ASSERT_EQ(vt.foreground(row, column), kWhite) << row << "," << column;
+      ASSERT_EQ(vt.background(row, column), kBlue) << row << "," << column;
+      ASSERT_FALSE(vt.bold(row, column));
+    }
+  }
+}
+
+TEST(Startup, SplashThenTitleThenAnyKeyLeavesACleanTerminal) {
+  PtySession session(program_options());
+  ASSERT_TRUE(session.wait_until(splash_shown)) << session.screen().text_at(10, 1, 80);
+  const auto splash_seen = Clock::now();
+  const VtScreen& vt = session.screen();
+  EXPECT_EQ(vt.text_at(8, 22, 34), "╔" + repeat("═", 32) + "╗");
+  EXPECT_EQ(vt.text_at(9, 22, 34), "║" + std::string(32, ' ') + "║");
+  EXPECT_EQ(vt.text_at(12, 22, 34), "║(c) 2026 The Quillbarrow Authors║");
+  EXPECT_EQ(vt.text_at(13, 22, 34), "║https://quillbarrow.example.org ║");
+  EXPECT_EQ(vt.text_at(15, 22, 34), "╚" + repeat("═", 32) + "╝");
+  expect_box_colours(vt, 8, 15, 22, 55);
+  for (int row = 8; row <= 15; ++row) {
+    EXPECT_TRUE(vt.blank(row, 1, 21, kBlack, kLightGrey)) << row;
+    EXPECT_TRUE(vt.blank(row, 56, 80, kBlack, kLightGrey)) << row;
+  }
+  for (const int row : {1, 7, 16, 22, 24, 25})
+    EXPECT_TRUE(vt.blank(row, 1, 80, kBlack, kLightGrey));
+  EXPECT_EQ(vt.text_at(23, 62, 15), "powered by GoRC");
+  for (int column = 62; column <= 76; ++column) {
+    EXPECT_EQ(vt.foreground(23, column), kDarkGrey);
+    EXPECT_EQ(vt.background(23, column), kLightGrey);
+  }
+  EXPECT_TRUE(vt.blank(23, 77, 80, kBlack, kLightGrey));
+  EXPECT_EQ(vt.cursor_row(), 24);
+  EXPECT_EQ(vt.cursor_column(), 1);
+
+  ASSERT_TRUE(session.wait_until(title_shown));
+  const double splash_seconds = duration<double>(Clock::now() - splash_seen).count();
+  EXPECT_GT(splash_seconds, 1.3);
+  EXPECT_LT(splash_seconds, 3.0);
+  EXPECT_EQ(vt.text_at(4, 6, 70), "╔" + repeat("═", 68) + "╗");
+  EXPECT_EQ(vt.text_at(8, 6, 70), "╚" + repeat("═", 68) + "╝");
+  expect_box_colours(vt, 4, 8, 6, 75);
+  for (const int row : {1, 3, 9, 10, 15, 23, 25})
+    EXPECT_TRUE(vt.blank(row, 1, 80, kBlack, kLightGrey));
+  EXPECT_TRUE(vt.blank(6, 76, 80, kBlack, kLightGrey));
+
+  session.send("q");
+  const auto status = session.wait_exit();
+  ASSERT_TRUE(status);
+  EXPECT_TRUE(status->exited);
+  EXPECT_EQ(status->code, 0);
+  for (int row = 1; row <= 25; ++row) EXPECT_TRUE(vt.blank(row, 1, 80, kLightGrey, kBlack)) << row;
+  EXPECT_EQ(vt.cursor_row(), 1);
+  EXPECT_EQ(vt.cursor_column(), 1);
+  EXPECT_TRUE(vt.cursor_visible());
+  EXPECT_EQ(vt.scrolled_lines(), 0);
+  EXPECT_EQ(session.modes_now(), session.modes_before());
+}
+
+}  // namespace
+}  // namespace qb::test

@@ -1,0 +1,151 @@
+// The real program and its terminal: every way out puts the terminal back
+// (Ctrl+C, SIGTERM, SIGHUP, a crash, the end of input), Ctrl+Z stops it
+// with the terminal restored and a resume repaints, a short terminal gets
+// only the rows it has, and a resize repaints at the new size.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <fstream>
+#include <string>
+
+#include "program_screens.h"
+
+namespace qb::test {
+namespace {
+
+using std::chrono::milliseconds;
+
+// Expects the program to have ended by `signal_number` with the terminal's
+// modes, cursor and pen as they were before it started.
+void expect_ended_restored(PtySession& session, int signal_number) {
+  const auto status = session.wait_exit(std::chrono::seconds(5));
+  ASSERT_TRUE(status) << "the program did not end";
+  EXPECT_FALSE(status->exited);
+  EXPECT_EQ(status->code, signal_number);
+  EXPECT_EQ(session.modes_now(), session.modes_before());
+  EXPECT_TRUE(session.screen().cursor_visible());
+}
+
+TEST(TerminalExit, CtrlCDuringTheSplashEndsAtOnceWithTheTerminalRestored) {
+  PtySession session(program_options());
+  ASSERT_TRUE(session.wait_until(splash_shown));
+  session.send("\x03");
+  expect_ended_restored(session, SIGINT);
+  // The splash stays, moved up one row by the fresh line for the shell.
+  EXPECT_EQ(session.screen().scrolled_lines(), 1);
+  EXPECT_EQ(session.screen().text_at(9, 22, 34), kSplashTitle);
+  EXPECT_EQ(session.screen().cursor_row(), 25);
+  EXPECT_EQ(session.screen().cursor_column(), 1);
+}
+
+TEST(TerminalExit, CtrlCAtTheTitleEndsWithTheTerminalRestored) {
+  PtySession session(program_options());
+  ASSERT_TRUE(session.wait_until(title_shown));
+  session.send("\x03");
+  expect_ended_restored(session, SIGINT);
+}
+
+TEST(TerminalExit, HangUpAndTerminateEndBySignalWithTheTerminalRestored) {
+  for (const int signal_number : {SIGHUP, SIGTERM}) {
+    PtySession session(program_options());
+    ASSERT_TRUE(session.wait_until(title_shown));
+    session.signal(signal_number);
+    expect_ended_restored(session, signal_number);
+  }
+}
+
+TEST(TerminalExit, CrashSignalStillRestoresTheTerminal) {
+  PtyOptions options = program_options();
+  options.env = {"ASAN_OPTIONS=handle_segv=0"};
+  PtySession session(options);
+  ASSERT_TRUE(session.wait_until(title_shown));
+  session.signal(SIGSEGV);
+  expect_ended_restored(session, SIGSEGV);
+}
+
+TEST(TerminalExit, EndOfInputEndsWithStatusZero) {
+  PtyOptions options = program_options();
+  options.input_pipe = true;
+  PtySession session(options);
+  ASSERT_TRUE(session.wait_until(title_shown));
+  session.close_input();
+  const auto status = session.wait_exit(std::chrono::seconds(5));
+  ASSERT_TRUE(status);
+  EXPECT_TRUE(status->exited);
+  EXPECT_EQ(status->code, 0);
+  EXPECT_TRUE(session.screen().cursor_visible());
+  EXPECT_EQ(session.modes_now(), session.modes_before());
+}
+
+// The state letter of a process in /proc (R, S, T for stopped, ...).
+char process_state(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  const auto close = line.rfind(')');
+  return close == std::string::npos || close + 2 >= line.size() ? '?' : line[close + 2];
+}
+
+TEST(TerminalSuspend, CtrlZStopsWithTheTerminalRestoredAndResumeRepaints) {
+  PtyOptions options = program_options();
+  options.job_control = true;
+  PtySession session(options);
+  ASSERT_TRUE(session.wait_until(title_shown));
+  const std::string raw_modes = session.modes_now();
+  ASSERT_NE(raw_modes, session.modes_before());
+  session.send("\x1a");
+  ASSERT_TRUE(
+      session.wait_until([&](const VtScreen&) { return process_state(session.pid()) == 'T'; }));
+  EXPECT_EQ(session.modes_now(), session.modes_before());
+  EXPECT_TRUE(session.screen().cursor_visible());
+  EXPECT_FALSE(title_shown(session.screen()));  // moved up by the fresh line
+
+  session.signal(SIGCONT);
+  ASSERT_TRUE(session.wait_until(title_shown));
+  EXPECT_EQ(session.modes_now(), raw_modes);
+  EXPECT_TRUE(session.screen().blank(25, 1, 80, kBlack, kLightGrey));
+  session.send("q");
+  const auto status = session.wait_exit();
+  ASSERT_TRUE(status);
+  EXPECT_TRUE(status->exited);
+  EXPECT_EQ(session.modes_now(), session.modes_before());
+}
+
+TEST(TerminalSize, ShortTerminalShowsRowsOneToTwentyFourAndNothingOutside) {
+  PtySession session(program_options(80, 24));
+  ASSERT_TRUE(session.wait_until(splash_shown));
+  const VtScreen& vt = session.screen();
+  EXPECT_EQ(vt.text_at(23, 62, 15), "powered by GoRC");
+  EXPECT_EQ(vt.cursor_row(), 24);
+  EXPECT_TRUE(vt.blank(24, 1, 80, kBlack, kLightGrey));
+  ASSERT_TRUE(session.wait_until(title_shown));
+  EXPECT_TRUE(vt.blank(24, 1, 80, kBlack, kLightGrey));
+  EXPECT_TRUE(session.wider().untouched(25, 1, 81));
+  for (int row = 1; row <= 24; ++row) EXPECT_TRUE(session.wider().untouched(row, 81, 81)) << row;
+  EXPECT_EQ(vt.scrolled_lines(), 0);
+  session.send("q");
+  ASSERT_TRUE(session.wait_exit());
+  for (int row = 1; row <= 24; ++row) EXPECT_TRUE(vt.blank(row, 1, 80, kLightGrey, kBlack)) << row;
+  EXPECT_TRUE(session.wider().untouched(25, 1, 81));
+  EXPECT_EQ(vt.scrolled_lines(), 0);
+}
+
+TEST(TerminalSize, ResizeRepaintsAtTheNewSize) {
+  PtySession session(program_options());
+  ASSERT_TRUE(session.wait_until(title_shown));
+  session.resize(60, 20);
+  // The repaint clears the terminal and draws only the 60 x 20 cells it has.
+  ASSERT_TRUE(session.wait_until([&](const VtScreen& vt) {
+    bool outside_clear = session.wider().untouched(21, 1, 61);
+    for (int row = 1; row <= 20; ++row)
+      outside_clear = outside_clear && session.wider().untouched(row, 61, 61);
+    return outside_clear && vt.text_at(4, 6, 55) == "╔" + repeat("═", 54);
+  }));
+  session.resize(80, 25);
+  ASSERT_TRUE(session.wait_until([](const VtScreen& vt) {
+    return title_shown(vt) && vt.blank(25, 1, 80, kBlack, kLightGrey);
+  }));
+}
+
+}  // namespace
+}  // namespace qb::test
