@@ -26,7 +26,7 @@ using std::chrono::duration;
 using std::chrono::milliseconds;
 
 constexpr int kStartRuns = 5;
-constexpr int kEchoedKeys = 60;
+constexpr int kEchoedKeys = 40;  // fits on the first prompt's row
 constexpr double kIdleSeconds = 5.0;
 
 double seconds_since(Clock::time_point start) {

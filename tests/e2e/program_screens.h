@@ -4,6 +4,7 @@
 #ifndef QB_TESTS_E2E_PROGRAM_SCREENS_H
 #define QB_TESTS_E2E_PROGRAM_SCREENS_H
 
+#include <optional>
 #include <string>
 
 #include "pty_session.h"
@@ -32,6 +33,22 @@ inline bool splash_shown(const VtScreen& vt) {
 }
 inline bool title_shown(const VtScreen& vt) {
   return vt.text_at(6, 6, 70) == kTitleLine;
+}
+
+// Answers for every prompt of the form, each ended by Enter: a source
+// file, versions 1.2.3 and 1.2.0, one icon and no extra parameters.
+inline const char* const kFormAnswers[] = {"hello.bas", "(c) Me", "", "Hello",   "1.2.3", "Hello",
+                                           "1.2.0",     "",       "", "app.ico", "n",     ""};
+
+// Answers the form, then presses a key now and then until the program
+// ends (however many screens wait for a key after the form).
+inline std::optional<ExitStatus> finish_run(PtySession& session) {
+  for (const char* answer : kFormAnswers) session.send(std::string(answer) + "\r");
+  for (int tries = 0; tries < 40; ++tries) {
+    if (auto status = session.wait_exit(std::chrono::milliseconds(500))) return status;
+    session.send("q");
+  }
+  return std::nullopt;
 }
 
 // The program at `path` in a terminal of the given size.

@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 
 extern char** environ;
@@ -114,9 +115,18 @@ PtySession::~PtySession() {
   }
   if (master_ >= 0) close(master_);
   if (input_ >= 0) close(input_);
+  std::error_code ignored;
+  if (scratch_) std::filesystem::remove_all(directory_, ignored);
 }
 
 void PtySession::start(const PtyOptions& options) {
+  directory_ = options.directory;
+  if (directory_.empty()) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "qb_pty_XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
+    directory_ = pattern;
+    scratch_ = true;
+  }
   winsize size{};
   size.ws_col = static_cast<unsigned short>(options.columns);
   size.ws_row = static_cast<unsigned short>(options.rows);
@@ -128,7 +138,8 @@ void PtySession::start(const PtyOptions& options) {
   int pipe_fds[2] = {-1, -1};
   if (options.input_pipe && pipe2(pipe_fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
 
-  std::vector<std::string> args = {options.program};
+  // The program is named from the caller's directory, not the one it runs in.
+  std::vector<std::string> args = {std::filesystem::absolute(options.program).string()};
   std::vector<std::string> env = environment(options.env);
   std::vector<char*> argv = pointers(args);
   std::vector<char*> envp = pointers(env);
@@ -143,7 +154,7 @@ void PtySession::start(const PtyOptions& options) {
     dup2(slave, 1);
     dup2(slave, 2);
     if (slave > 2) close(slave);
-    if (!options.directory.empty() && chdir(options.directory.c_str()) != 0) _exit(126);
+    if (chdir(directory_.c_str()) != 0) _exit(126);
     if (options.job_control) run_as_job(argv.data(), envp.data(), pid_pipe[1]);
     execve(argv[0], argv.data(), envp.data());
     _exit(127);

@@ -24,7 +24,7 @@ struct PtyOptions {
   std::string program;  // path of the executable
   int columns = 80;
   int rows = 25;
-  std::string directory;         // working directory; empty: the caller's
+  std::string directory;         // working directory; empty: a fresh one, removed afterwards
   std::vector<std::string> env;  // NAME=value entries added to the environment
   bool input_pipe = false;       // standard input from a pipe instead of the terminal
   // Starts the program as a job-control shell would: in a process group of
@@ -75,6 +75,8 @@ class PtySession {
   // The terminal's modes as `stty -g` prints them: before the start and now.
   const std::string& modes_before() const { return modes_before_; }
   std::string modes_now() const;
+  // The program's working directory.
+  const std::string& directory() const { return directory_; }
 
  private:
   void start(const PtyOptions& options);
@@ -87,6 +89,8 @@ class PtySession {
   pid_t pid_ = -1;      // the child this session waits for
   pid_t program_ = -1;  // the program itself
   std::string slave_path_;
+  std::string directory_;
+  bool scratch_ = false;  // directory_ was made for this session
   std::string modes_before_;
   std::optional<ExitStatus> status_;
   std::size_t bytes_received_ = 0;

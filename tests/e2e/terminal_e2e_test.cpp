@@ -104,11 +104,39 @@ TEST(TerminalSuspend, CtrlZStopsWithTheTerminalRestoredAndResumeRepaints) {
   ASSERT_TRUE(session.wait_until(title_shown));
   EXPECT_EQ(session.modes_now(), raw_modes);
   EXPECT_TRUE(session.screen().blank(25, 1, 80, kBlack, kLightGrey));
-  session.send("q");
-  const auto status = session.wait_exit();
+  const auto status = finish_run(session);
   ASSERT_TRUE(status);
   EXPECT_TRUE(status->exited);
   EXPECT_EQ(session.modes_now(), session.modes_before());
+}
+
+// A paste far larger than the key queue and the terminal's input buffer,
+// at the first prompt: every character lands in its cell, in order, so the
+// text ends exactly where 5000 characters from the prompt end.
+TEST(TerminalInput, LongPasteAtAPromptLosesNoCharacter) {
+  PtySession session(program_options());
+  ASSERT_TRUE(session.wait_until(title_shown));
+  ASSERT_TRUE(session.wait_until([](const VtScreen& vt) { return vt.cursor_row() == 12; }));
+  const int start =
+      (12 - 1) * 80 + session.screen().cursor_column() - 1;  // cell of the first character
+  constexpr int kLength = 5000;
+  std::string paste;
+  for (int i = 0; i < kLength; ++i) paste += static_cast<char>('a' + i % 26);
+  session.send(paste);
+  const int end = start + kLength;  // the cell after the last character
+  const int end_column = end % 80 + 1;
+  ASSERT_TRUE(session.wait_until([&](const VtScreen& vt) {
+    return vt.cursor_row() == 25 && vt.cursor_column() == end_column;
+  })) << session.screen().cursor_row()
+      << "," << session.screen().cursor_column();
+  const VtScreen& vt = session.screen();
+  for (int row = 25, cell = end - end_column + 1; row >= 18; --row, cell -= 80) {
+    for (int column = 1; column <= (row == 25 ? end_column - 1 : 80); ++column) {
+      const int index = cell + column - 1 - start;
+      ASSERT_EQ(vt.char_at(row, column), static_cast<char32_t>('a' + index % 26))
+          << row << "," << column;
+    }
+  }
 }
 
 TEST(TerminalSize, ShortTerminalShowsRowsOneToTwentyFourAndNothingOutside) {
@@ -123,8 +151,7 @@ TEST(TerminalSize, ShortTerminalShowsRowsOneToTwentyFourAndNothingOutside) {
   EXPECT_TRUE(session.wider().untouched(25, 1, 81));
   for (int row = 1; row <= 24; ++row) EXPECT_TRUE(session.wider().untouched(row, 81, 81)) << row;
   EXPECT_EQ(vt.scrolled_lines(), 0);
-  session.send("q");
-  ASSERT_TRUE(session.wait_exit());
+  ASSERT_TRUE(finish_run(session));
   for (int row = 1; row <= 24; ++row) EXPECT_TRUE(vt.blank(row, 1, 80, kLightGrey, kBlack)) << row;
   EXPECT_TRUE(session.wider().untouched(25, 1, 81));
   EXPECT_EQ(vt.scrolled_lines(), 0);
