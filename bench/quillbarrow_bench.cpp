@@ -38,19 +38,6 @@ bool splash_complete(const VtScreen& vt) {
   return splash_shown(vt) && vt.text_at(23, 62, 15) == "powered by GoRC" && vt.cursor_row() == 24;
 }
 
-// Reads output until the program has written nothing for `quiet`.
-void settle(PtySession& session, milliseconds quiet = milliseconds(300)) {
-  std::size_t seen = session.bytes_received();
-  auto still_since = Clock::now();
-  while (Clock::now() - still_since < quiet) {
-    session.pump(milliseconds(20));
-    if (session.bytes_received() != seen) {
-      seen = session.bytes_received();
-      still_since = Clock::now();
-    }
-  }
-}
-
 // Processor time (user + system) the process has used, in seconds.
 double cpu_seconds(pid_t pid) {
   std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
@@ -126,7 +113,7 @@ std::optional<EchoFigures> measure_echo(PtySession& session) {
     if (!echoed) return std::nullopt;
     figures.latencies.push_back(seconds_since(sent));
   }
-  settle(session, milliseconds(100));
+  session.settle(milliseconds(100));
   figures.bytes_per_key =
       static_cast<double>(session.bytes_received() - bytes_before) / kEchoedKeys;
   return figures;
@@ -156,7 +143,7 @@ int measure_run(const std::string& program) {
     std::printf("the title did not appear\n");
     return 1;
   }
-  settle(session);
+  session.settle(milliseconds(300));
   std::printf("bytes up to the idle title screen: %zu\n", session.bytes_received());
 
   const double cpu_before = cpu_seconds(session.pid());

@@ -221,6 +221,18 @@ bool PtySession::wait_until(const std::function<bool(const VtScreen&)>& holds,
   }
 }
 
+void PtySession::settle(std::chrono::milliseconds quiet) {
+  std::size_t seen = bytes_received_;
+  auto still_since = Clock::now();
+  while (Clock::now() - still_since < quiet) {
+    pump(std::chrono::milliseconds(10));
+    if (bytes_received_ != seen) {
+      seen = bytes_received_;
+      still_since = Clock::now();
+    }
+  }
+}
+
 std::optional<ExitStatus> PtySession::wait_exit(std::chrono::milliseconds timeout) {
   const auto deadline = Clock::now() + timeout;
   while (!status_ && !reap(WNOHANG)) {

@@ -56,6 +56,9 @@ class PtySession {
   // Reads output until `holds` is true of the screen; false after `timeout`.
   bool wait_until(const std::function<bool(const VtScreen&)>& holds,
                   std::chrono::milliseconds timeout = std::chrono::seconds(20));
+  // Reads output until the program has written nothing for `quiet`: a
+  // frame may reach the terminal in pieces, and this sees all of it.
+  void settle(std::chrono::milliseconds quiet = std::chrono::milliseconds(200));
   // Waits for the program to end, reading its last output; nothing after `timeout`.
   std::optional<ExitStatus> wait_exit(std::chrono::milliseconds timeout = std::chrono::seconds(20));
   // Resizes the terminal (the program gets SIGWINCH) and the emulator with it.

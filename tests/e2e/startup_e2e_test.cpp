@@ -25,6 +25,7 @@ TEST(Startup, SplashThenTitleThenTheRunEndsOnACleanTerminal) {
   PtySession session(program_options());
   ASSERT_TRUE(session.wait_until(splash_shown)) << session.screen().text_at(10, 1, 80);
   const auto splash_seen = Clock::now();
+  session.settle();
   const VtScreen& vt = session.screen();
   EXPECT_EQ(vt.text_at(8, 22, 34), "╔" + repeat("═", 32) + "╗");
   EXPECT_EQ(vt.text_at(9, 22, 34), "║" + std::string(32, ' ') + "║");
@@ -51,6 +52,7 @@ TEST(Startup, SplashThenTitleThenTheRunEndsOnACleanTerminal) {
   const double splash_seconds = duration<double>(Clock::now() - splash_seen).count();
   EXPECT_GT(splash_seconds, 1.3);
   EXPECT_LT(splash_seconds, 3.0);
+  session.settle();
   EXPECT_EQ(vt.text_at(4, 6, 70), "╔" + repeat("═", 68) + "╗");
   EXPECT_EQ(vt.text_at(8, 6, 70), "╚" + repeat("═", 68) + "╝");
   expect_box_colours(vt, 4, 8, 6, 75);
