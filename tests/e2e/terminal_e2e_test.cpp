@@ -104,6 +104,7 @@ TEST(TerminalSuspend, CtrlZStopsWithTheTerminalRestoredAndResumeRepaints) {
 
   session.signal(SIGCONT);
   ASSERT_TRUE(session.wait_until(title_shown));
+  session.settle();
   EXPECT_EQ(session.modes_now(), raw_modes);
   EXPECT_TRUE(session.screen().blank(25, 1, 80, kBlack, kLightGrey));
   const auto status = finish_run(session);
