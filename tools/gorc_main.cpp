@@ -1,0 +1,93 @@
+// GORC.EXE stand-in: "GORC.EXE NAME" compiles the resource script NAME.RC
+// into the object file NAME.OBJ. It checks the script's shape and its icon
+// files itself, then compiles with llvm-rc and llvm-cvtres where they are
+// installed, or writes a placeholder object where they are not.
+//
+// What it prints is its log, and its length is its verdict: on success a
+// banner of 125 to 135 bytes, on failure an error message whose length is
+// always outside that range.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "host.h"
+#include "ico_format.h"
+#include "rc_shape.h"
+#include "standin_io.h"
+#include "toolchain.h"
+
+namespace {
+
+using namespace qb::tools;
+
+constexpr std::string_view kBanner =
+    "Quillbarrow GORC stand-in 1.0 - resource script compiler\r\n"
+    "A free test tool for Quillbarrow builds\r\n"
+    "Resource object file written.\r\n";
+static_assert(kBanner.size() >= 125 && kBanner.size() <= 135);
+
+constexpr std::string_view kPlaceholderObject =
+    "QBSTANDIN placeholder resource object (no llvm-rc on this machine)\r\n";
+
+constexpr std::size_t kSuccessMin = 125;
+constexpr std::size_t kSuccessMax = 135;
+
+// The error as GORC prints it: one message, CR LF ended, padded with spaces
+// before its end when its length would fall into the success range.
+std::string error_log(const std::string& message) {
+  std::string log = "GORC.EXE error: " + message;
+  while (!log.empty() && (log.back() == '\n' || log.back() == '\r')) log.pop_back();
+  if (log.size() + 2 >= kSuccessMin && log.size() + 2 <= kSuccessMax) {
+    log.append(kSuccessMax + 1 - 2 - log.size(), ' ');
+  }
+  return log + "\r\n";
+}
+
+// The icon file's fault, or "" when it is a readable icon file.
+std::string icon_problem(const std::string& path) {
+  const std::optional<std::string> bytes = read_file(path);
+  if (!bytes) return "cannot open icon file " + path;
+  const std::string problem = icon_file_problem(*bytes);
+  return problem.empty() ? "" : path + ": " + problem;
+}
+
+// Checks and compiles `base`.RC into `base`.OBJ; returns "" or the fault.
+std::string compile(const std::string& base) {
+  const std::string script_name = base + ".RC";
+  std::error_code ignored;
+  std::filesystem::remove(base + ".OBJ", ignored);  // a failed run leaves no stale object
+  const std::optional<std::string> script = read_file(script_name);
+  if (!script) return "cannot open resource script " + script_name;
+  const ScriptShape shape = read_script_shape(*script);
+  if (!shape.problem.empty()) return script_name + ", " + shape.problem;
+  for (const std::string& icon : shape.icon_files) {
+    const std::string problem = icon_problem(icon);
+    if (!problem.empty()) return problem;
+  }
+  if (can_compile_resources()) return compile_resources(script_name, base + ".RES", base + ".OBJ");
+  return write_file(base + ".OBJ", kPlaceholderObject) ? "" : "cannot write " + base + ".OBJ";
+}
+
+// NAME with a trailing ".RC" (any case) taken off.
+std::string script_base(std::string name) {
+  const std::size_t n = name.size();
+  if (n > 3 && name[n - 3] == '.' && (name[n - 2] | 0x20) == 'r' && (name[n - 1] | 0x20) == 'c') {
+    name.resize(n - 3);
+  }
+  return name;
+}
+
+}  // namespace
+
+// Compiles the script named by the one argument; the log goes to standard output.
+int main(int argc, char** argv) {
+  use_binary_stdout();
+  const std::string fault =
+      argc == 2 ? compile(script_base(argv[1])) : "usage: GORC.EXE NAME (compiles NAME.RC)";
+  if (!fault.empty()) {
+    emit(error_log(fault));
+    return exit_status("QB_STANDIN_GORC_STATUS", 1);
+  }
+  emit(success_output("QB_STANDIN_GORC_OUTPUT", kBanner));
+  return exit_status("QB_STANDIN_GORC_STATUS", 0);
+}

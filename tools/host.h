@@ -1,0 +1,34 @@
+// What the stand-in tools ask of the system they run on: finding a program on
+// the search path, running one with its output captured, and environment
+// settings. Only host_posix.cpp touches the system; a Windows build of the
+// tools needs a host_win32.cpp with the same functions.
+#ifndef QB_TOOLS_HOST_H
+#define QB_TOOLS_HOST_H
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qb::tools {
+
+struct RunResult {
+  int status = -1;     // the program's exit status; -1 when it could not be started
+  std::string output;  // everything it wrote to standard output and standard error
+};
+
+// The full path of the program `name` on the search path, or "" when absent.
+std::string find_program(std::string_view name);
+
+// Runs argv[0] (a path) with the arguments argv[1..], waits for it and
+// returns its exit status and its output, both streams together.
+RunResult run_captured(const std::vector<std::string>& argv);
+
+// The value of the environment variable `name`, or "" when it is unset.
+std::string environment(const char* name);
+
+// Makes standard output pass bytes through unchanged (no line-end translation).
+void use_binary_stdout();
+
+}  // namespace qb::tools
+
+#endif  // QB_TOOLS_HOST_H

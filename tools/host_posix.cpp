@@ -1,0 +1,85 @@
+// The stand-in tools' system calls on POSIX: a PATH search, and fork and
+// exec with a pipe that collects the child's standard output and error.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+
+#include "host.h"
+
+namespace qb::tools {
+
+std::string find_program(std::string_view name) {
+  const std::string path = environment("PATH");
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find(':', start);
+    if (end == std::string::npos) end = path.size();
+    const std::string dir = end > start ? path.substr(start, end - start) : ".";
+    const std::string candidate = dir + "/" + std::string(name);
+    if (::access(candidate.c_str(), X_OK) == 0 && !std::filesystem::is_directory(candidate)) {
+      return candidate;
+    }
+    start = end + 1;
+  }
+  return "";
+}
+
+namespace {
+
+// Reads everything from `fd` until its writers have closed it.
+std::string read_all(int fd) {
+  std::string text;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got > 0) {
+      text.append(buffer, static_cast<std::size_t>(got));
+    } else if (got == 0 || errno != EINTR) {
+      return text;
+    }
+  }
+}
+
+}  // namespace
+
+RunResult run_captured(const std::vector<std::string>& argv) {
+  RunResult result;
+  int pipe_fds[2];
+  if (argv.empty() || ::pipe(pipe_fds) != 0) return result;
+  std::vector<char*> args;
+  for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+  args.push_back(nullptr);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::dup2(pipe_fds[1], STDOUT_FILENO);
+    ::dup2(pipe_fds[1], STDERR_FILENO);
+    ::close(pipe_fds[0]);
+    ::close(pipe_fds[1]);
+    ::execv(args[0], args.data());
+    ::_exit(127);
+  }
+  ::close(pipe_fds[1]);
+  if (child < 0) {
+    ::close(pipe_fds[0]);
+    return result;
+  }
+  result.output = read_all(pipe_fds[0]);
+  ::close(pipe_fds[0]);
+  int wait_status = 0;
+  while (::waitpid(child, &wait_status, 0) < 0 && errno == EINTR) {
+  }
+  result.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 128 + WTERMSIG(wait_status);
+  return result;
+}
+
+std::string environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value == nullptr ? "" : value;
+}
+
+void use_binary_stdout() {}
+
+}  // namespace qb::tools

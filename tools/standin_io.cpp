@@ -1,0 +1,51 @@
+// File and output helpers of the stand-in tools, in portable C++.
+#include "standin_io.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "host.h"
+
+namespace qb::tools {
+
+std::optional<std::string> read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+bool write_file(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
+bool file_exists(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+void emit(std::string_view bytes) {
+  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  std::fflush(stdout);
+}
+
+std::string success_output(const char* hook, std::string_view normal) {
+  const std::string path = environment(hook);
+  if (path.empty()) return std::string(normal);
+  const std::optional<std::string> bytes = read_file(path);
+  return bytes ? *bytes : "test hook " + std::string(hook) + ": cannot read " + path + "\r\n";
+}
+
+int exit_status(const char* hook, int normal) {
+  const std::string value = environment(hook);
+  return value.empty() ? normal : std::atoi(value.c_str());
+}
+
+}  // namespace qb::tools

@@ -1,0 +1,230 @@
+// The stand-in tools run as the program runs them: in a folder holding the
+// script, the icons and the source, with their output captured as a log.
+// Where llvm-rc, clang and lld-link are installed the result is a real
+// Windows executable, read back with llvm-readobj; tests that need those
+// tools skip without them.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "host.h"
+#include "standin_io.h"
+#include "toolchain.h"
+
+namespace qb::tools {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kIcons = "100 ICON app.ico\r\n101 ICON small.ico\r\n\r\n\r\n";
+
+// The worked example's script after its icon lines.
+std::string script_body(const std::string& file_version = "1,2,3,0") {
+  return "1 VERSIONINFO\r\nFILEVERSION " + file_version +
+         "\r\nPRODUCTVERSION 1,2,0,0\r\nFILEOS 0x10001\r\nFILETYPE 0x1\r\n{\r\n"
+         "BLOCK \"StringFileInfo\"\r\n{\r\n\tBLOCK \"040904b4\"\r\n\t{\r\n"
+         "\t\tVALUE \"FileDescription\", \"Greeting demo\"\r\n"
+         "\t\tVALUE \"LegalCopyright\", \"2024 Sample Team\"\r\n"
+         "\t\tVALUE \"ProductName\", \"Hello\"\r\n\t\tVALUE \"Publisher\", \"Sample Team\"\r\n"
+         "\t\tVALUE \"Website\", \"\"\r\n\t\tVALUE \"Comments\", \"First release\"\r\n"
+         "\t\tVALUE \"FileVersion\", \"1.23\"\r\n\t\tVALUE \"ProductVersion\", \"1.20\"\r\n"
+         "\t\tVALUE \"InternalName\", \"hello\"\r\n"
+         "\t\tVALUE \"OriginalFilename\", \"hello.exe\"\r\n\t}\r\n}\r\n\r\n"
+         "BLOCK \"VarFileInfo\"\r\n\r\n\r\n{\r\nVALUE \"Translation\", 0x0409 0x04B4\r\n}\r\n}\r\n"
+         "\r\n";
+}
+
+bool in_success_range(std::size_t length) {
+  return length >= 125 && length <= 135;
+}
+
+// A scratch folder with the demo icons and hello.bas, made current meanwhile.
+class StandinFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    home_ = fs::current_path();
+    std::string pattern = (fs::temp_directory_path() / "qb-standins-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+    fs::current_path(folder_);
+    ASSERT_EQ(run_captured({QB_MAKE_ICONS, "."}).status, 0);
+    ASSERT_TRUE(write_file("hello.bas", "print \"Hello\"\r\n"));
+  }
+  void TearDown() override {
+    fs::current_path(home_);
+    fs::remove_all(folder_);
+  }
+
+  // Runs a tool with `env` settings (NAME=VALUE, given to env(1)) before its arguments.
+  static RunResult run_tool(const char* tool, std::vector<std::string> args,
+                            std::vector<std::string> env = {}) {
+    std::vector<std::string> argv = {"/usr/bin/env"};
+    argv.insert(argv.end(), env.begin(), env.end());
+    argv.push_back(tool);
+    argv.insert(argv.end(), args.begin(), args.end());
+    return run_captured(argv);
+  }
+  static RunResult gorc(std::vector<std::string> env = {}) {
+    return run_tool(QB_GORC_STANDIN, {"RESFILE"}, std::move(env));
+  }
+  static RunResult fbc(std::vector<std::string> args, std::vector<std::string> env = {}) {
+    return run_tool(QB_FBC_STANDIN, std::move(args), std::move(env));
+  }
+
+  fs::path home_;
+  fs::path folder_;
+};
+
+// The bytes of every "Data (" hex dump after `type_line` in llvm-readobj's output.
+std::string dumped_bytes(const std::string& listing, const std::string& type_line) {
+  std::string bytes;
+  std::istringstream lines(listing.substr(std::min(listing.find(type_line), listing.size())));
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t colon = line.find(": ");
+    const std::size_t bar = line.find('|');
+    if (colon == std::string::npos || bar == std::string::npos || colon < 4) continue;
+    std::istringstream words(line.substr(colon + 2, bar - colon - 2));
+    for (std::string word; words >> word;) {
+      for (std::size_t i = 0; i + 1 < word.size(); i += 2) {
+        bytes += static_cast<char>(std::stoi(word.substr(i, 2), nullptr, 16));
+      }
+    }
+  }
+  return bytes;
+}
+
+// The ASCII characters of UTF-16LE text within `bytes`.
+std::string narrow(const std::string& bytes) {
+  std::string text;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    if (bytes[i + 1] == '\0') text += bytes[i];
+  }
+  return text;
+}
+
+TEST_F(StandinFolder, WorkedExampleBecomesAWindowsExecutableWithIconsAndVersion) {
+  const std::string readobj = find_program("llvm-readobj");
+  if (!can_compile_resources() || !can_link_executables() || readobj.empty()) {
+    GTEST_SKIP() << "llvm-rc, llvm-cvtres, clang, lld-link or llvm-readobj missing";
+  }
+  ASSERT_TRUE(write_file("RESFILE.RC", kIcons + script_body()));
+  const RunResult compiled = gorc();
+  EXPECT_EQ(compiled.status, 0) << compiled.output;
+  EXPECT_TRUE(in_success_range(compiled.output.size())) << compiled.output;
+  const std::string object = read_file("RESFILE.OBJ").value_or("");
+  ASSERT_GE(object.size(), 20u);
+  EXPECT_EQ(object.substr(0, 2), "\x64\x86");  // x64 COFF machine number
+
+  const RunResult linked = fbc({"hello.bas", "-a", "RESFILE.OBJ"});
+  EXPECT_EQ(linked.status, 0);
+  EXPECT_EQ(linked.output, "");
+  ASSERT_TRUE(file_exists("hello.exe"));
+  EXPECT_EQ(read_file("hello.exe")->substr(0, 2), "MZ");
+
+  const std::string listing = run_captured({readobj, "--coff-resources", "hello.exe"}).output;
+  EXPECT_NE(listing.find("Type: ICON (ID 3)"), std::string::npos);
+  EXPECT_NE(listing.find("Type: GROUP_ICON (ID 14)"), std::string::npos);
+  EXPECT_NE(listing.find("Name: (ID 100)"), std::string::npos);
+  EXPECT_NE(listing.find("Name: (ID 101)"), std::string::npos);
+  const std::string version = narrow(dumped_bytes(listing, "Type: VERSIONINFO"));
+  for (const char* text :
+       {"Greeting demo", "2024 Sample Team", "Sample Team", "First release", "1.23", "hello.exe"}) {
+    EXPECT_NE(version.find(text), std::string::npos) << text;
+  }
+}
+
+TEST_F(StandinFolder, WithoutTheLlvmToolsPlaceholdersAreMade) {
+  ASSERT_TRUE(write_file("RESFILE.RC", kIcons + script_body()));
+  const RunResult compiled = gorc({"PATH=/nonexistent"});
+  EXPECT_EQ(compiled.status, 0);
+  EXPECT_TRUE(in_success_range(compiled.output.size()));
+  EXPECT_TRUE(file_exists("RESFILE.OBJ"));
+  const RunResult linked =
+      fbc({"hello.bas", "-a", "RESFILE.OBJ", "-s", "gui", "-x", "greet.exe", "-g", "-O", "2"},
+          {"PATH=/nonexistent"});
+  EXPECT_EQ(linked.status, 0);
+  EXPECT_EQ(linked.output, "");
+  EXPECT_TRUE(file_exists("greet.exe"));
+}
+
+TEST_F(StandinFolder, ResourceErrorsAreReportedWithALengthOutsideTheSuccessRange) {
+  // No script at all.
+  RunResult result = gorc();
+  EXPECT_NE(result.status, 0);
+  EXPECT_EQ(result.output, "GORC.EXE error: cannot open resource script RESFILE.RC\r\n");
+
+  ASSERT_TRUE(write_file("RESFILE.RC", "100 ICON none.ico\r\n\r\n\r\n\r\n" + script_body()));
+  result = gorc();
+  EXPECT_NE(result.status, 0);
+  EXPECT_EQ(result.output, "GORC.EXE error: cannot open icon file none.ico\r\n");
+  EXPECT_FALSE(file_exists("RESFILE.OBJ"));
+
+  ASSERT_TRUE(write_file("bad.ico", "BM not an icon at all"));
+  ASSERT_TRUE(write_file("RESFILE.RC", "100 ICON bad.ico\r\n\r\n\r\n\r\n" + script_body()));
+  result = gorc({"PATH=/nonexistent"});
+  EXPECT_NE(result.status, 0);
+  EXPECT_EQ(result.output, "GORC.EXE error: bad.ico: not an icon file\r\n");
+
+  // A message that would be 130 bytes long is padded out of the range.
+  const std::string long_name(90, 'x');
+  ASSERT_TRUE(
+      write_file("RESFILE.RC", "100 ICON " + long_name + "\r\n\r\n\r\n\r\n" + script_body()));
+  result = gorc();
+  EXPECT_NE(result.status, 0);
+  EXPECT_EQ(result.output.size(), 136u);
+  EXPECT_EQ(result.output.substr(result.output.size() - 2), "\r\n");
+}
+
+TEST_F(StandinFolder, ResourceCompilerMessagesArePassedOn) {
+  if (!can_compile_resources()) GTEST_SKIP() << "llvm-rc or llvm-cvtres missing";
+  // A version answer of blanks leaves "FILEVERSION ,0", which llvm-rc refuses.
+  ASSERT_TRUE(write_file("RESFILE.RC", kIcons + script_body(",0")));
+  const RunResult result = gorc();
+  EXPECT_NE(result.status, 0);
+  EXPECT_EQ(result.output.rfind("GORC.EXE error: llvm-rc failed", 0), 0u) << result.output;
+  EXPECT_NE(result.output.find("llvm-rc: Error"), std::string::npos) << result.output;
+  EXPECT_FALSE(in_success_range(result.output.size()));
+}
+
+TEST_F(StandinFolder, CompilerErrorsArePrintedAndFail) {
+  ASSERT_TRUE(write_file("RESFILE.OBJ", "placeholder"));
+  const struct {
+    std::vector<std::string> args;
+    const char* output;
+  } cases[] = {
+      {{"missing.bas", "-a", "RESFILE.OBJ"},
+       "FBC.EXE error: cannot open source file missing.bas\r\n"},
+      {{"my", "prog.bas", "-a", "RESFILE.OBJ"}, "FBC.EXE error: cannot open source file my\r\n"},
+      {{"hello.bas", "-a", "NONE.OBJ"}, "FBC.EXE error: cannot open object file NONE.OBJ\r\n"},
+      {{"hello.bas", "-a", "RESFILE.OBJ", "-w"}, "FBC.EXE error: unknown option -w\r\n"},
+      {{}, "FBC.EXE error: no source file given\r\n"},
+  };
+  for (const auto& c : cases) {
+    const RunResult result = fbc(c.args);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, c.output);
+  }
+  EXPECT_FALSE(file_exists("hello.exe"));
+}
+
+TEST_F(StandinFolder, HooksReplaceTheOutputAndTheExitStatus) {
+  ASSERT_TRUE(write_file("RESFILE.RC", kIcons + script_body()));
+  ASSERT_TRUE(write_file("log124", std::string(122, 'g') + "\r\n"));
+  RunResult result = gorc({"QB_STANDIN_GORC_OUTPUT=log124", "QB_STANDIN_GORC_STATUS=4"});
+  EXPECT_EQ(result.status, 4);
+  EXPECT_EQ(result.output, std::string(122, 'g') + "\r\n");
+  EXPECT_TRUE(file_exists("RESFILE.OBJ"));
+
+  ASSERT_TRUE(write_file("log3", "ok\n"));
+  result = fbc({"hello.bas", "-a", "RESFILE.OBJ"}, {"QB_STANDIN_FBC_OUTPUT=log3"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.output, "ok\n");
+  result = fbc({"hello.bas", "-a", "RESFILE.OBJ"}, {"QB_STANDIN_FBC_STATUS=3"});
+  EXPECT_EQ(result.status, 3);
+  EXPECT_EQ(result.output, "");
+}
+
+}  // namespace
+}  // namespace qb::tools
