@@ -2,9 +2,11 @@
 // runs once, none returns a status, and the outcome phase ends the process.
 #include "driver/run_program.h"
 
-#include "driver/quit_program.h"
+#include "build/outcome.h"
+#include "build/tool_invocation.h"
 #include "driver/screens.h"
 #include "form/form.h"
+#include "rcscript/script_writer.h"
 
 namespace qb {
 
@@ -15,8 +17,9 @@ void run_program(Platform& platform, ProgramState& state) {
   show_title_box(con, state);
   con.set_color(0, 7);
   run_form(con, state);
-  con.wait_for_key();
-  quit_program(platform);
+  write_resource_script(platform.files, state.script_template, kScriptName, state.project);
+  state.compiler_status = run_build_tools(con, kScriptName, state.fbc_params, state.project);
+  show_outcome(platform, state);
 }
 
 }  // namespace qb

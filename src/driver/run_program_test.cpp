@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "build/scratch_folder.h"
 #include "platform/memory_backend.h"
 #include "platform/screen_text.h"
 
@@ -19,6 +20,7 @@ void type_form(MemoryBackend& backend, double at) {
 }
 
 TEST(RunProgram, EndsOnAClearedScreenWithStatusZero) {
+  const ScratchFolder folder;  // the run writes its script and logs here
   MemoryBackend backend;
   Platform platform(backend);
   ProgramState state;
@@ -32,6 +34,11 @@ TEST(RunProgram, EndsOnAClearedScreenWithStatusZero) {
   }
   EXPECT_EQ(state.project.source_file.read(), "hello.bas");
   EXPECT_EQ(state.project.icon1.read(), "app.ico");
+  EXPECT_EQ(backend.commands,
+            (std::vector<std::string>{"GORC.EXE RESFILE>GORC.LOG",
+                                      "FBC.EXE hello.bas -a RESFILE.OBJ>FBC.LOG", "DEL RESFILE.RC",
+                                      "DEL RESFILE.OBJ", "DEL RESFILE.RES"}));
+  EXPECT_TRUE(ScratchFolder::exists("RESFILE.RC"));  // DEL ran only in the test double
   const Screen& s = backend.shown;
   for (int row = 1; row <= 25; ++row) ASSERT_TRUE(blank_cells(s, row, 1, 80, 0x07)) << row;
   EXPECT_EQ(s.row(), 1);
@@ -39,6 +46,7 @@ TEST(RunProgram, EndsOnAClearedScreenWithStatusZero) {
 }
 
 TEST(RunProgram, KeysTypedDuringTheSplashReachTheFirstPrompt) {
+  const ScratchFolder folder;
   MemoryBackend backend;
   Platform platform(backend);
   ProgramState state;
