@@ -21,8 +21,14 @@ build: deps
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
 
+# The demo folder holds a sample source, two icons drawn by make_icons and
+# the stand-in tools as GORC.EXE and FBC.EXE; every run refreshes them.
 demo: build
 	@mkdir -p $(BUILD)/demo
+	@cp -f demo/hello.bas $(BUILD)/demo/hello.bas
+	@$(BUILD)/tools/make_icons $(BUILD)/demo
+	@cp -f $(BUILD)/tools/gorc_standin $(BUILD)/demo/GORC.EXE
+	@cp -f $(BUILD)/tools/fbc_standin $(BUILD)/demo/FBC.EXE
 	cd $(BUILD)/demo && ../quillbarrow
 
 bench: deps

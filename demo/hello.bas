@@ -1,0 +1,3 @@
+' hello.bas: the demo's sample program.
+Print "Hello from Quillbarrowmintstamperwright!"
+Sleep
