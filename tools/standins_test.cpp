@@ -7,9 +7,9 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "host.h"
+#include "readobj_listing.h"
 #include "standin_io.h"
 #include "toolchain.h"
 
@@ -77,33 +77,6 @@ class StandinFolder : public ::testing::Test {
   fs::path folder_;
 };
 
-// The bytes of every "Data (" hex dump after `type_line` in llvm-readobj's output.
-std::string dumped_bytes(const std::string& listing, const std::string& type_line) {
-  std::string bytes;
-  std::istringstream lines(listing.substr(std::min(listing.find(type_line), listing.size())));
-  for (std::string line; std::getline(lines, line);) {
-    const std::size_t colon = line.find(": ");
-    const std::size_t bar = line.find('|');
-    if (colon == std::string::npos || bar == std::string::npos || colon < 4) continue;
-    std::istringstream words(line.substr(colon + 2, bar - colon - 2));
-    for (std::string word; words >> word;) {
-      for (std::size_t i = 0; i + 1 < word.size(); i += 2) {
-        bytes += static_cast<char>(std::stoi(word.substr(i, 2), nullptr, 16));
-      }
-    }
-  }
-  return bytes;
-}
-
-// The ASCII characters of UTF-16LE text within `bytes`.
-std::string narrow(const std::string& bytes) {
-  std::string text;
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    if (bytes[i + 1] == '\0') text += bytes[i];
-  }
-  return text;
-}
-
 TEST_F(StandinFolder, WorkedExampleBecomesAWindowsExecutableWithIconsAndVersion) {
   const std::string readobj = find_program("llvm-readobj");
   if (!can_compile_resources() || !can_link_executables() || readobj.empty()) {
@@ -128,7 +101,7 @@ TEST_F(StandinFolder, WorkedExampleBecomesAWindowsExecutableWithIconsAndVersion)
   EXPECT_NE(listing.find("Type: GROUP_ICON (ID 14)"), std::string::npos);
   EXPECT_NE(listing.find("Name: (ID 100)"), std::string::npos);
   EXPECT_NE(listing.find("Name: (ID 101)"), std::string::npos);
-  const std::string version = narrow(dumped_bytes(listing, "Type: VERSIONINFO"));
+  const std::string version = narrow_utf16(dumped_bytes(listing, "Type: VERSIONINFO"));
   for (const char* text :
        {"Greeting demo", "2024 Sample Team", "Sample Team", "First release", "1.23", "hello.exe"}) {
     EXPECT_NE(version.find(text), std::string::npos) << text;

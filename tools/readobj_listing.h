@@ -1,0 +1,43 @@
+// Reading back llvm-readobj's resource listing in tests: the bytes of the
+// hex dumps under one resource type, and the ASCII text of UTF-16 strings
+// among them, so a test can look for the version strings it typed.
+#ifndef QB_TOOLS_READOBJ_LISTING_H
+#define QB_TOOLS_READOBJ_LISTING_H
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+
+namespace qb::tools {
+
+// The bytes of every hex dump line ("0010: 52005300 ... |R.S.|") after the
+// first occurrence of `type_line` in `listing`.
+inline std::string dumped_bytes(const std::string& listing, const std::string& type_line) {
+  std::string bytes;
+  std::istringstream lines(listing.substr(std::min(listing.find(type_line), listing.size())));
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t colon = line.find(": ");
+    const std::size_t bar = line.find('|');
+    if (colon == std::string::npos || bar == std::string::npos || colon < 4) continue;
+    std::istringstream words(line.substr(colon + 2, bar - colon - 2));
+    for (std::string word; words >> word;) {
+      for (std::size_t i = 0; i + 1 < word.size(); i += 2) {
+        bytes += static_cast<char>(std::stoi(word.substr(i, 2), nullptr, 16));
+      }
+    }
+  }
+  return bytes;
+}
+
+// The ASCII characters of UTF-16LE text within `bytes`.
+inline std::string narrow_utf16(const std::string& bytes) {
+  std::string text;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    if (bytes[i + 1] == '\0') text += bytes[i];
+  }
+  return text;
+}
+
+}  // namespace qb::tools
+
+#endif  // QB_TOOLS_READOBJ_LISTING_H
