@@ -59,6 +59,9 @@ TEST(Startup, SplashThenTitleThenTheRunEndsOnACleanTerminal) {
   for (const int row : {1, 3, 9, 10, 15, 23, 25})
     EXPECT_TRUE(vt.blank(row, 1, 80, kBlack, kLightGrey));
   EXPECT_TRUE(vt.blank(6, 76, 80, kBlack, kLightGrey));
+  // The program's own drawing never scrolls; later the interpreter's messages
+  // about the missing tools and files may, until the result screen clears them.
+  EXPECT_EQ(vt.scrolled_lines(), 0);
 
   const auto status = finish_run(session);
   ASSERT_TRUE(status);
@@ -68,7 +71,6 @@ TEST(Startup, SplashThenTitleThenTheRunEndsOnACleanTerminal) {
   EXPECT_EQ(vt.cursor_row(), 1);
   EXPECT_EQ(vt.cursor_column(), 1);
   EXPECT_TRUE(vt.cursor_visible());
-  EXPECT_EQ(vt.scrolled_lines(), 0);
   EXPECT_EQ(session.modes_now(), session.modes_before());
 }
 
