@@ -234,6 +234,11 @@ struct Boundary {
   bool gorc_left;
 };
 
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const Boundary& boundary, std::ostream* out) {
+  *out << boundary.name;
+}
+
 class LogBoundary : public BuildRun, public ::testing::WithParamInterface<Boundary> {};
 
 TEST_P(LogBoundary, JudgesTheLogLengthAtTheEdge) {
