@@ -5,7 +5,7 @@ BUILD := build
 RELEASE := build-release
 FUZZ := build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := screen_print answer script_writer input_read
+FUZZ_TARGETS := key_decoder screen_print answer script_writer input_read
 
 .PHONY: all deps build test demo bench fuzz clean
 
