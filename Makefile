@@ -23,7 +23,9 @@ test: build
 
 # The demo folder holds a sample source, two icons drawn by make_icons and
 # the stand-in tools as GORC.EXE and FBC.EXE; every run refreshes them.
+# The demo's stand-in tools make a real Windows executable with llvm, clang and lld.
 demo: build
+	@scripts/ensure-deps.sh llvm clang lld
 	@mkdir -p $(BUILD)/demo
 	@cp -f demo/hello.bas $(BUILD)/demo/hello.bas
 	@$(BUILD)/tools/make_icons $(BUILD)/demo
