@@ -1,0 +1,163 @@
+// The form-run fixture: a scratch folder with the wrapped stand-in tools,
+// the program started in it, and the screen checks the form tests share.
+#include "form_run.h"
+
+#include <stdlib.h>
+
+#include <sstream>
+
+#include "host.h"
+#include "standin_io.h"
+
+namespace qb::test {
+
+namespace fs = std::filesystem;
+using std::chrono::seconds;
+
+namespace {
+
+// A shell script that keeps the script it is handed (kept.rc), marks its
+// start (gorc.started), waits while the file "hold" exists and then runs
+// the real stand-in.
+std::string gorc_wrapper() {
+  return "#!/bin/sh\n"
+         "cp RESFILE.RC kept.rc\n"
+         ": > gorc.started\n"
+         "while [ -e hold ]; do sleep 0.02; done\n"
+         "exec '" QB_GORC_STANDIN "' \"$@\"\n";
+}
+
+// A shell script that writes its arguments to fbc.args, one a line, and
+// then runs the real stand-in.
+std::string fbc_wrapper() {
+  return "#!/bin/sh\n"
+         "printf '%s\\n' \"$@\" > fbc.args\n"
+         "exec '" QB_FBC_STANDIN "' \"$@\"\n";
+}
+
+// Writes an executable script.
+void write_script(const fs::path& path, const std::string& text) {
+  ASSERT_TRUE(tools::write_file(path.string(), text));
+  fs::permissions(path, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+}
+
+}  // namespace
+
+int cells(const std::string& text) {
+  int count = 0;
+  for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+  return count;
+}
+
+void expect_text(const VtScreen& vt, int row, int column, const std::string& text, int fg) {
+  const int length = cells(text);
+  EXPECT_EQ(vt.text_at(row, column, length), text) << "row " << row << ", column " << column;
+  for (int c = column; c < column + length; ++c) {
+    EXPECT_EQ(vt.foreground(row, c), fg) << row << "," << c;
+    EXPECT_EQ(vt.background(row, c), kLightGrey) << row << "," << c;
+  }
+}
+
+int expect_prompt(const VtScreen& vt, int row, const std::string& prompt, const std::string& answer,
+                  int answer_fg) {
+  expect_text(vt, row, 6, prompt, kBlack);
+  const int answer_column = 6 + cells(prompt);
+  expect_text(vt, row, answer_column, answer, answer_fg);
+  return answer_column + cells(answer);
+}
+
+void expect_spaces(const VtScreen& vt, int row, int first, int last) {
+  for (int c = first; c <= last; ++c) {
+    EXPECT_EQ(vt.char_at(row, c), U' ') << row << "," << c;
+    EXPECT_EQ(vt.background(row, c), kLightGrey) << row << "," << c;
+  }
+}
+
+std::string times(const std::string& key, int count) {
+  return repeat(key, count);
+}
+
+void FormRun::SetUp() {
+  std::string pattern = (fs::temp_directory_path() / "qb-form-e2e-XXXXXX").string();
+  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+  folder_ = pattern;
+  ASSERT_EQ(tools::run_captured({QB_MAKE_ICONS, folder_.string()}).status, 0);
+  ASSERT_TRUE(tools::write_file((folder_ / "hello.bas").string(), "print \"Hello\"\r\n"));
+  write_script(folder_ / "GORC.EXE", gorc_wrapper());
+  write_script(folder_ / "FBC.EXE", fbc_wrapper());
+}
+
+void FormRun::TearDown() {
+  session_.reset();
+  fs::remove_all(folder_);
+}
+
+PtySession& FormRun::start() {
+  PtyOptions options = program_options();
+  options.directory = folder_.string();
+  session_ = std::make_unique<PtySession>(options);
+  return *session_;
+}
+
+bool FormRun::shows(const std::function<bool(const VtScreen&)>& holds) {
+  const bool held = session_->wait_until(holds, seconds(5));
+  session_->settle(std::chrono::milliseconds(50));
+  return held;
+}
+
+bool FormRun::shows_text(int row, int column, const std::string& text) {
+  return shows([&](const VtScreen& vt) { return vt.text_at(row, column, cells(text)) == text; });
+}
+
+bool FormRun::cursor_at(int row, int column) {
+  return shows(
+      [&](const VtScreen& vt) { return vt.cursor_row() == row && vt.cursor_column() == column; });
+}
+
+void FormRun::hold_build() {
+  ASSERT_TRUE(tools::write_file((folder_ / "hold").string(), ""));
+}
+
+void FormRun::release_build() {
+  fs::remove(folder_ / "hold");
+}
+
+bool FormRun::build_started() const {
+  return fs::exists(folder_ / "gorc.started");
+}
+
+void FormRun::finish() {
+  ASSERT_TRUE(session_->wait_until([](const VtScreen& vt) {
+    return vt.text_at(22, 4, 22) == "Press any key to quit.";
+  })) << "no result screen";
+  session_->send("q");
+  const auto status = session_->wait_exit();
+  ASSERT_TRUE(status);
+  EXPECT_TRUE(status->exited);
+  EXPECT_EQ(status->code, 0);
+}
+
+std::string FormRun::kept_script() const {
+  return tools::read_file((folder_ / "kept.rc").string()).value_or("");
+}
+
+std::vector<std::string> FormRun::script_lines() const {
+  std::vector<std::string> lines;
+  const std::string script = kept_script();
+  for (std::size_t at = 0; at < script.size();) {
+    const std::size_t end = script.find("\r\n", at);
+    if (end == std::string::npos) break;
+    lines.push_back(script.substr(at, end - at));
+    at = end + 2;
+  }
+  return lines;
+}
+
+std::vector<std::string> FormRun::fbc_arguments() const {
+  std::vector<std::string> arguments;
+  std::istringstream lines(tools::read_file((folder_ / "fbc.args").string()).value_or(""));
+  for (std::string line; std::getline(lines, line);) arguments.push_back(line);
+  return arguments;
+}
+
+}  // namespace qb::test
