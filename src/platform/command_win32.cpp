@@ -1,0 +1,16 @@
+// Command lines on Windows go to the command interpreter through the C
+// runtime's system(), which runs them with cmd.exe and waits.
+#include <cstdlib>
+#include <string>
+
+#include "platform/command.h"
+
+namespace qb {
+
+int run_command_line(std::string_view command_line) {
+  if (command_line.empty()) return -1;
+  const std::string line(command_line);
+  return std::system(line.c_str());
+}
+
+}  // namespace qb

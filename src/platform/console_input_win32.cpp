@@ -1,0 +1,149 @@
+// The Windows console backend's keyboard side: key events read from the
+// console's input queue while the key queue has room, the system's
+// console-close signal turned into the key Alt+F4, and the choice of the
+// console handles at start-up.
+#include "platform/console_win32.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <memory>
+
+namespace qb {
+
+namespace {
+
+// The one value shared with the thread on which the system runs the
+// console-close handler: whether the key Alt+F4 has been asked for and
+// whether the program's thread has taken it into its key queue. An atomic,
+// so that neither thread ever sees half of the other's change.
+std::atomic<int> close_key_state{0};
+constexpr int kNoClose = 0;
+constexpr int kCloseAsked = 1;
+constexpr int kCloseTaken = 2;
+
+constexpr DWORD kCloseWaitMs = 4000;  // the system allows the handler 5 s
+constexpr DWORD kCloseAfterMs = 500;  // for the program to end on the key
+constexpr DWORD kCloseStepMs = 50;
+
+// Console-close, log-off and shut-down become Alt+F4; Ctrl+C and Ctrl+Break
+// go on to the system's own handler, which ends the process. The system ends
+// the process when this returns, so it first gives the program time to take
+// the key and, at its last screen, to end on it by itself.
+BOOL WINAPI on_console_control(DWORD type) {
+  if (type != CTRL_CLOSE_EVENT && type != CTRL_LOGOFF_EVENT && type != CTRL_SHUTDOWN_EVENT) {
+    return FALSE;
+  }
+  request_close_key();
+  for (DWORD waited = 0; waited < kCloseWaitMs && close_key_state.load() == kCloseAsked;
+       waited += kCloseStepMs) {
+    Sleep(kCloseStepMs);
+  }
+  Sleep(kCloseAfterMs);
+  return TRUE;
+}
+
+// Moves an asked-for Alt+F4 into the queue once there is room; 1 if it did.
+int take_close_key(KeyQueue& keys) {
+  if (close_key_state.load() != kCloseAsked || !keys.push(key::kAltF4)) return 0;
+  close_key_state.store(kCloseTaken);
+  return 1;
+}
+
+}  // namespace
+
+void request_close_key() {
+  int expected = kNoClose;
+  close_key_state.compare_exchange_strong(expected, kCloseAsked);
+}
+
+void Win32Console::install_close_handler() {
+  if (close_handler_installed_) return;
+  close_handler_installed_ = SetConsoleCtrlHandler(on_console_control, TRUE) != FALSE;
+}
+
+void Win32Console::remove_close_handler() {
+  if (!close_handler_installed_) return;
+  SetConsoleCtrlHandler(on_console_control, FALSE);
+  close_handler_installed_ = false;
+}
+
+int Win32Console::poll_keys(KeyQueue& keys, int timeout_ms) {
+  install_close_handler();
+  int added = take_close_key(keys) + move_overflow(keys);
+  if (added == 0 && timeout_ms > 0) {
+    if (keyboard_ && keys.room() > 0 && overflow_.empty()) {
+      WaitForSingleObject(input_, static_cast<DWORD>(timeout_ms));
+    } else {
+      Sleep(static_cast<DWORD>(timeout_ms));
+    }
+    added += take_close_key(keys);
+  }
+  if (keyboard_) added += read_events(keys);
+  return added;
+}
+
+int Win32Console::move_overflow(KeyQueue& keys) {
+  int added = 0;
+  while (!overflow_.empty() && keys.push(overflow_.front())) {
+    overflow_.pop_front();
+    ++added;
+  }
+  return added;
+}
+
+// Reads no more events than the queue has room for, so that each one read
+// can be kept; only a key's repeat count can go beyond, into the overflow.
+int Win32Console::read_events(KeyQueue& keys) {
+  int added = 0;
+  std::array<INPUT_RECORD, 64> records{};
+  while (overflow_.empty() && keys.room() > 0) {
+    const auto wanted = static_cast<DWORD>(std::min(records.size(), keys.room()));
+    DWORD available = 0;
+    if (!PeekConsoleInputW(input_, records.data(), wanted, &available) || available == 0) break;
+    DWORD taken = 0;
+    if (!ReadConsoleInputW(input_, records.data(), available, &taken) || taken == 0) break;
+    for (DWORD i = 0; i < taken; ++i) {
+      if (records[i].EventType == KEY_EVENT) added += add_key(keys, records[i].Event.KeyEvent);
+    }
+  }
+  return added;
+}
+
+// Adds the code of one key event, as often as the console says it repeated.
+int Win32Console::add_key(KeyQueue& keys, KEY_EVENT_RECORD event) {
+  if (event.wVirtualScanCode == 0 && event.wVirtualKeyCode != 0) {
+    event.wVirtualScanCode =
+        static_cast<WORD>(MapVirtualKeyW(event.wVirtualKeyCode, MAPVK_VK_TO_VSC));
+  }
+  const wchar_t ch = event.uChar.UnicodeChar;
+  const int code =
+      translate_key_event(event, ch == 0 ? -1 : byte_for_char(glyphs_, ch), alt_entry_);
+  if (code < 0) return 0;
+  const int times = event.bKeyDown ? std::max<int>(event.wRepeatCount, 1) : 1;
+  int added = 0;
+  for (int i = 0; i < times; ++i) {
+    if (overflow_.empty() && keys.push(code)) {
+      ++added;
+    } else {
+      overflow_.push_back(code);
+    }
+  }
+  return added;
+}
+
+// Standard input and output; keys come from the console's own input queue
+// even when standard input has been redirected away from it.
+std::unique_ptr<Backend> make_system_backend() {
+  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  DWORD mode = 0;
+  if (!GetConsoleMode(input, &mode)) {
+    HANDLE console =
+        CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (console != INVALID_HANDLE_VALUE) input = console;
+  }
+  return std::make_unique<Win32Console>(input, GetStdHandle(STD_OUTPUT_HANDLE));
+}
+
+}  // namespace qb

@@ -1,0 +1,201 @@
+// The Windows console backend's screen side: console modes, the 80 x 25
+// buffer and window, drawing the changed cells of each frame through a
+// shadow copy, the cursor, plain output, the timer, pauses, the beep, the
+// command runner's hand-over and the end of the process.
+#include "platform/console_win32.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/command.h"
+
+namespace qb {
+
+namespace {
+
+constexpr DWORD kDefaultCursorSize = 25;
+
+bool console_mode(HANDLE handle, DWORD& mode) {
+  return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+}
+
+SHORT to_short(int value) {
+  return static_cast<SHORT>(value);
+}
+
+}  // namespace
+
+Win32Console::Win32Console(HANDLE input, HANDLE output) : input_(input), output_(output) {
+  keyboard_ = console_mode(input_, saved_input_mode_);
+  screen_ = console_mode(output_, saved_output_mode_);
+  if (screen_ && !GetConsoleCursorInfo(output_, &saved_cursor_)) {
+    saved_cursor_ = CONSOLE_CURSOR_INFO{kDefaultCursorSize, TRUE};
+  }
+  LARGE_INTEGER frequency{};
+  if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0) {
+    counter_period_ = 1.0 / static_cast<double>(frequency.QuadPart);
+  }
+  set_program_modes();
+  load_code_page();
+  find_origin();
+}
+
+Win32Console::~Win32Console() {
+  remove_close_handler();
+  restore_modes();
+}
+
+// Processed input: Ctrl+C and Ctrl+Break stay with the system, which ends
+// the process; no line editing, no echo, no mouse or window events.
+void Win32Console::set_program_modes() {
+  if (keyboard_) SetConsoleMode(input_, ENABLE_PROCESSED_INPUT);
+}
+
+void Win32Console::restore_modes() {
+  if (keyboard_) SetConsoleMode(input_, saved_input_mode_);
+  if (screen_) SetConsoleMode(output_, saved_output_mode_);
+}
+
+// Reads the console's output code page; a change of code page redraws all.
+void Win32Console::load_code_page() {
+  const UINT code_page = GetConsoleOutputCP();
+  const unsigned wanted = code_page != 0 ? code_page : 437;
+  if (wanted == glyphs_.code_page) return;
+  glyphs_ = glyphs_for_code_page(wanted);
+  shadow_valid_ = false;
+}
+
+// Row 1, column 1 is the top left cell of the visible window.
+void Win32Console::find_origin() {
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (screen_ && GetConsoleScreenBufferInfo(output_, &info)) {
+    origin_ = COORD{info.srWindow.Left, info.srWindow.Top};
+  } else {
+    origin_ = COORD{0, 0};
+  }
+}
+
+void Win32Console::invalidate() {
+  shadow_valid_ = false;
+  shown_cursor_.reset();
+  shown_visible_.reset();
+}
+
+void Win32Console::present(const Screen& screen) {
+  if (!screen_) return;
+  for (int row = 1; row <= Screen::kRows; ++row) present_row(screen, row);
+  shadow_valid_ = true;
+  present_cursor(screen);
+}
+
+// Writes the span of a row from its first to its last changed cell.
+void Win32Console::present_row(const Screen& screen, int row) {
+  const auto base = static_cast<std::size_t>((row - 1) * Screen::kColumns);
+  int first = 1;
+  int last = Screen::kColumns;
+  if (shadow_valid_) {
+    while (first <= last && screen.cell(row, first) == shadow_[base + first - 1]) ++first;
+    while (last >= first && screen.cell(row, last) == shadow_[base + last - 1]) --last;
+    if (first > last) return;
+  }
+  std::array<CHAR_INFO, Screen::kColumns> span{};
+  for (int column = first; column <= last; ++column) {
+    const Cell& cell = screen.cell(row, column);
+    shadow_[base + column - 1] = cell;
+    CHAR_INFO& out = span[static_cast<std::size_t>(column - first)];
+    out.Char.UnicodeChar = glyphs_.glyph[cell.ch];
+    out.Attributes = cell.attr;
+  }
+  SMALL_RECT target{to_short(origin_.X + first - 1), to_short(origin_.Y + row - 1),
+                    to_short(origin_.X + last - 1), to_short(origin_.Y + row - 1)};
+  WriteConsoleOutputW(output_, span.data(), COORD{to_short(last - first + 1), 1}, COORD{0, 0},
+                      &target);
+}
+
+// Places the cursor and shows or hides it, keeping the console's cursor size.
+void Win32Console::present_cursor(const Screen& screen) {
+  const COORD at{to_short(origin_.X + screen.column() - 1), to_short(origin_.Y + screen.row() - 1)};
+  if (!shown_cursor_ || shown_cursor_->X != at.X || shown_cursor_->Y != at.Y) {
+    SetConsoleCursorPosition(output_, at);
+    shown_cursor_ = at;
+  }
+  if (shown_visible_ != screen.cursor_visible()) {
+    CONSOLE_CURSOR_INFO info{};
+    if (!GetConsoleCursorInfo(output_, &info) || info.dwSize == 0) info.dwSize = kDefaultCursorSize;
+    info.bVisible = screen.cursor_visible() ? TRUE : FALSE;
+    SetConsoleCursorInfo(output_, &info);
+    shown_visible_ = screen.cursor_visible();
+  }
+}
+
+void Win32Console::write_stream(std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+    if (!WriteFile(output_, bytes.data(), chunk, &written, nullptr) || written == 0) return;
+    bytes.remove_prefix(written);
+  }
+}
+
+// Makes buffer and window columns x rows. The window first shrinks to what
+// fits in both the old and the new buffer, so that each call below is legal
+// whether the console grows or shrinks; the window is then as large as the
+// display allows, and no scroll-back remains.
+void Win32Console::resize(int columns, int rows) {
+  if (!screen_) return;
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (GetConsoleScreenBufferInfo(output_, &info)) {
+    const int width = info.srWindow.Right - info.srWindow.Left + 1;
+    const int height = info.srWindow.Bottom - info.srWindow.Top + 1;
+    const SMALL_RECT smaller{0, 0, to_short(std::min(width, columns) - 1),
+                             to_short(std::min(height, rows) - 1)};
+    SetConsoleWindowInfo(output_, TRUE, &smaller);
+  }
+  SetConsoleScreenBufferSize(output_, COORD{to_short(columns), to_short(rows)});
+  const COORD largest = GetLargestConsoleWindowSize(output_);
+  const int width = largest.X > 0 ? std::min<int>(columns, largest.X) : columns;
+  const int height = largest.Y > 0 ? std::min<int>(rows, largest.Y) : rows;
+  const SMALL_RECT window{0, 0, to_short(width - 1), to_short(height - 1)};
+  SetConsoleWindowInfo(output_, TRUE, &window);
+  SetConsoleActiveScreenBuffer(output_);
+  find_origin();
+  invalidate();
+}
+
+double Win32Console::timer_seconds() {
+  LARGE_INTEGER count{};
+  if (counter_period_ > 0.0 && QueryPerformanceCounter(&count)) {
+    return static_cast<double>(count.QuadPart) * counter_period_;
+  }
+  return static_cast<double>(GetTickCount()) * 0.001;
+}
+
+void Win32Console::sleep_ms(int milliseconds) {
+  Sleep(static_cast<DWORD>(std::max(milliseconds, 0)));
+}
+
+void Win32Console::beep() {
+  Beep(1000, 250);
+}
+
+// The command gets the console as the program found it; afterwards the
+// program's modes come back, and the code page, the window and every cell
+// are read anew, since the command may have changed or printed over them.
+int Win32Console::run_command(std::string_view command_line) {
+  restore_modes();
+  const int status = run_command_line(command_line);
+  set_program_modes();
+  load_code_page();
+  find_origin();
+  invalidate();
+  return status;
+}
+
+void Win32Console::end_program(int exit_code) {
+  remove_close_handler();
+  restore_modes();
+  if (screen_) SetConsoleCursorInfo(output_, &saved_cursor_);
+  std::exit(exit_code);
+}
+
+}  // namespace qb

@@ -1,0 +1,88 @@
+// The Windows console backend. It draws the screen model through the
+// console's wide cell functions, writing only the cells that changed since
+// the last frame; keeps the console at exactly 80 x 25 cells; reads key
+// presses from the console's input queue; and turns the console-close
+// signal into the key Alt+F4. Standard input must be the console's input
+// for keys; when standard output is not a console, printed bytes go to it
+// unchanged and nothing is drawn.
+#ifndef QB_PLATFORM_CONSOLE_WIN32_H
+#define QB_PLATFORM_CONSOLE_WIN32_H
+
+#include <windows.h>
+
+#include <array>
+#include <deque>
+#include <optional>
+#include <string_view>
+
+#include "platform/backend.h"
+#include "platform/glyphs_win32.h"
+#include "platform/keys_win32.h"
+
+namespace qb {
+
+class Win32Console final : public Backend {
+ public:
+  // Takes the console's input and output handles (either may be a file or
+  // pipe instead) and sets the input to processed mode.
+  Win32Console(HANDLE input, HANDLE output);
+  ~Win32Console() override;
+  Win32Console(const Win32Console&) = delete;
+  Win32Console& operator=(const Win32Console&) = delete;
+
+  bool is_screen() const override { return screen_; }
+  void present(const Screen& screen) override;
+  void invalidate() override;
+  void write_stream(std::string_view bytes) override;
+  void resize(int columns, int rows) override;
+  int poll_keys(KeyQueue& keys, int timeout_ms) override;
+  double timer_seconds() override;
+  void sleep_ms(int milliseconds) override;
+  void beep() override;
+  int run_command(std::string_view command_line) override;
+  [[noreturn]] void end_program(int exit_code) override;
+
+  // The code page whose glyphs are drawn and whose bytes keys are read as.
+  unsigned code_page() const { return glyphs_.code_page; }
+
+ private:
+  void set_program_modes();
+  void restore_modes();
+  void install_close_handler();
+  void remove_close_handler();
+  void load_code_page();
+  void find_origin();
+  void present_row(const Screen& screen, int row);
+  void present_cursor(const Screen& screen);
+  int move_overflow(KeyQueue& keys);
+  int read_events(KeyQueue& keys);
+  int add_key(KeyQueue& keys, KEY_EVENT_RECORD event);
+
+  HANDLE input_;
+  HANDLE output_;
+  bool screen_ = false;    // output is a console screen buffer
+  bool keyboard_ = false;  // input is a console input queue
+  DWORD saved_input_mode_ = 0;
+  DWORD saved_output_mode_ = 0;
+  CONSOLE_CURSOR_INFO saved_cursor_{};
+  bool close_handler_installed_ = false;
+
+  CodePageGlyphs glyphs_{0, {}};  // code page 0: not read yet
+  COORD origin_{0, 0};            // buffer cell of row 1, column 1 of the window
+  std::array<Cell, Screen::kRows * Screen::kColumns> shadow_{};
+  bool shadow_valid_ = false;
+  std::optional<COORD> shown_cursor_;
+  std::optional<bool> shown_visible_;
+
+  AltKeypadEntry alt_entry_;
+  std::deque<int> overflow_;     // codes read from the console that did not fit yet
+  double counter_period_ = 0.0;  // seconds per performance-counter tick; 0: none
+};
+
+// Asks for the key Alt+F4, as the console-close handler does; the next look
+// at the keyboard adds it to the key queue once.
+void request_close_key();
+
+}  // namespace qb
+
+#endif  // QB_PLATFORM_CONSOLE_WIN32_H

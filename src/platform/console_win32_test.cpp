@@ -1,0 +1,264 @@
+// The Windows console backend against a real console: cells, attributes and
+// cursor as drawn, the buffer and window sizes, key events written into the
+// console's input queue, and the hand-over around commands. The tests need a
+// console; under wine, scripts/wine-run.sh gives them one.
+#include "platform/console_win32.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/screen.h"
+
+namespace qb {
+namespace {
+
+KEY_EVENT_RECORD key_event(WORD vk, WORD scan, wchar_t ch, DWORD state, bool down = true,
+                           WORD repeat = 1) {
+  KEY_EVENT_RECORD event{};
+  event.bKeyDown = down ? TRUE : FALSE;
+  event.wRepeatCount = repeat;
+  event.wVirtualKeyCode = vk;
+  event.wVirtualScanCode = scan;
+  event.uChar.UnicodeChar = ch;
+  event.dwControlKeyState = state;
+  return event;
+}
+
+class Win32ConsoleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    input_ = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    output_ =
+        CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, CONSOLE_TEXTMODE_BUFFER, nullptr);
+    if (input_ == INVALID_HANDLE_VALUE || output_ == INVALID_HANDLE_VALUE) {
+      GTEST_SKIP() << "no console (under wine, run through scripts/wine-run.sh)";
+    }
+    FlushConsoleInputBuffer(input_);
+    original_code_page_ = GetConsoleOutputCP();
+  }
+  void TearDown() override {
+    if (original_code_page_ != 0) SetConsoleOutputCP(original_code_page_);
+    if (output_ != INVALID_HANDLE_VALUE) CloseHandle(output_);
+    if (input_ != INVALID_HANDLE_VALUE) CloseHandle(input_);
+  }
+
+  void type(const std::vector<KEY_EVENT_RECORD>& events) {
+    std::vector<INPUT_RECORD> records;
+    for (const KEY_EVENT_RECORD& event : events) {
+      INPUT_RECORD record{};
+      record.EventType = KEY_EVENT;
+      record.Event.KeyEvent = event;
+      records.push_back(record);
+    }
+    DWORD written = 0;
+    WriteConsoleInputW(input_, records.data(), static_cast<DWORD>(records.size()), &written);
+    ASSERT_EQ(written, records.size());
+  }
+  DWORD events_waiting() {
+    DWORD count = 0;
+    GetNumberOfConsoleInputEvents(input_, &count);
+    return count;
+  }
+  // The cell at row, column (from 1) of the buffer as the console holds it.
+  CHAR_INFO cell(int row, int column) {
+    CHAR_INFO info{};
+    SMALL_RECT from{static_cast<SHORT>(column - 1), static_cast<SHORT>(row - 1),
+                    static_cast<SHORT>(column - 1), static_cast<SHORT>(row - 1)};
+    ReadConsoleOutputW(output_, &info, COORD{1, 1}, COORD{0, 0}, &from);
+    return info;
+  }
+  std::wstring cells(int row, int column, int count) {
+    std::wstring text;
+    for (int c = column; c < column + count; ++c) text += cell(row, c).Char.UnicodeChar;
+    return text;
+  }
+  CONSOLE_SCREEN_BUFFER_INFO buffer_info() {
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    GetConsoleScreenBufferInfo(output_, &info);
+    return info;
+  }
+
+  HANDLE input_ = INVALID_HANDLE_VALUE;
+  HANDLE output_ = INVALID_HANDLE_VALUE;
+  UINT original_code_page_ = 0;
+};
+
+TEST_F(Win32ConsoleTest, ResizeMakesBufferAndWindowEightyByTwentyFive) {
+  for (const COORD start : {COORD{120, 50}, COORD{60, 20}}) {
+    SetConsoleScreenBufferSize(output_, start);
+    Win32Console console(input_, output_);
+    console.resize(80, 25);
+    const CONSOLE_SCREEN_BUFFER_INFO info = buffer_info();
+    EXPECT_EQ(info.dwSize.X, 80);
+    EXPECT_EQ(info.dwSize.Y, 25);
+    const COORD largest = GetLargestConsoleWindowSize(output_);
+    EXPECT_EQ(info.srWindow.Left, 0);
+    EXPECT_EQ(info.srWindow.Top, 0);
+    EXPECT_EQ(info.srWindow.Right + 1, largest.X > 0 ? std::min<int>(80, largest.X) : 80);
+    EXPECT_EQ(info.srWindow.Bottom + 1, largest.Y > 0 ? std::min<int>(25, largest.Y) : 25);
+  }
+}
+
+TEST_F(Win32ConsoleTest, PresentDrawsGlyphsAttributesAndTheCursor) {
+  SetConsoleOutputCP(437);
+  Win32Console console(input_, output_);
+  console.resize(80, 25);
+  CONSOLE_CURSOR_INFO big{50, TRUE};
+  SetConsoleCursorInfo(output_, &big);
+  Screen screen;
+  screen.set_attribute(0x1F);
+  screen.move_to(4, 6);
+  screen.print("\xC9\xCD\xBB");
+  screen.set_attribute(0x70);
+  screen.move_to(5, 6);
+  screen.print("\xAF \x01");
+  console.present(screen);
+  EXPECT_EQ(cells(4, 6, 3), L"\x2554\x2550\x2557");
+  EXPECT_EQ(cell(4, 6).Attributes, 0x1F);
+  EXPECT_EQ(cells(5, 6, 3), L"\x00BB \x263A");
+  EXPECT_EQ(cell(5, 6).Attributes, 0x70);
+  EXPECT_EQ(cell(1, 1).Attributes, 0x07);
+  EXPECT_EQ(buffer_info().dwCursorPosition.X, 8);
+  EXPECT_EQ(buffer_info().dwCursorPosition.Y, 4);
+  screen.set_cursor_visible(false);
+  console.present(screen);
+  CONSOLE_CURSOR_INFO cursor{};
+  GetConsoleCursorInfo(output_, &cursor);
+  EXPECT_FALSE(cursor.bVisible);
+  EXPECT_EQ(cursor.dwSize, 50u);  // the size is kept
+}
+
+TEST_F(Win32ConsoleTest, PresentWritesOnlyTheCellsThatChanged) {
+  Win32Console console(input_, output_);
+  console.resize(80, 25);
+  Screen screen;
+  screen.print("first frame");
+  console.present(screen);
+  DWORD written = 0;
+  WriteConsoleOutputCharacterW(output_, L"Z", 1, COORD{39, 9}, &written);  // behind its back
+  screen.move_to(3, 1);
+  screen.print("second");
+  console.present(screen);
+  EXPECT_EQ(cells(3, 1, 6), L"second");
+  EXPECT_EQ(cells(1, 1, 11), L"first frame");
+  EXPECT_EQ(cell(10, 40).Char.UnicodeChar, L'Z');
+  console.invalidate();
+  console.present(screen);
+  EXPECT_EQ(cell(10, 40).Char.UnicodeChar, L' ');
+}
+
+TEST_F(Win32ConsoleTest, Utf8ConsoleShowsAndReadsCodePage437) {
+  if (!SetConsoleOutputCP(65001)) GTEST_SKIP() << "the console refuses code page 65001";
+  Win32Console console(input_, output_);
+  EXPECT_EQ(console.code_page(), 65001u);
+  console.resize(80, 25);
+  Screen screen;
+  screen.print("\xC9\xAF\x84");
+  console.present(screen);
+  EXPECT_EQ(cells(1, 1, 3), L"\x2554\x00BB\x00E4");
+  type({key_event('A', 0x28, L'\x00E4', 0)});
+  KeyQueue keys;
+  EXPECT_EQ(console.poll_keys(keys, 0), 1);
+  EXPECT_EQ(keys.pop(), 0x84);
+}
+
+TEST_F(Win32ConsoleTest, KeyPressesBecomeCodesInOrder) {
+  Win32Console console(input_, output_);
+  type({key_event('A', 0x1E, L'a', 0), key_event('A', 0x1E, L'a', 0, false),
+        key_event(VK_SHIFT, 0x2A, 0, SHIFT_PRESSED),
+        key_event(VK_LEFT, 0x4B, 0, ENHANCED_KEY | SHIFT_PRESSED),
+        key_event(VK_MENU, 0x38, 0, LEFT_ALT_PRESSED), key_event(VK_END, 0x4F, 0, LEFT_ALT_PRESSED),
+        key_event(VK_NEXT, 0x51, 0, LEFT_ALT_PRESSED),
+        key_event(VK_INSERT, 0x52, 0, LEFT_ALT_PRESSED), key_event(VK_MENU, 0x38, 0, 0, false),
+        key_event('B', 0, L'b', 0, true, 3)});
+  KeyQueue keys;
+  EXPECT_EQ(console.poll_keys(keys, 0), 6);
+  for (const int code : {int{'a'}, key::kLeft, 130, int{'b'}, int{'b'}, int{'b'}}) {
+    EXPECT_EQ(keys.pop(), code);
+  }
+  EXPECT_EQ(console.poll_keys(keys, 20), 0);
+  EXPECT_TRUE(keys.empty());
+}
+
+TEST_F(Win32ConsoleTest, KeysWaitInTheConsoleWhileTheQueueIsFull) {
+  Win32Console console(input_, output_);
+  KeyQueue keys;
+  while (keys.room() > 2) keys.push('.');
+  type({key_event('X', 0x2D, L'x', 0), key_event('Y', 0x15, L'y', 0, true, 2),
+        key_event('Z', 0x2C, L'z', 0), key_event(VK_F1, 0x3B, 0, 0)});
+  EXPECT_EQ(console.poll_keys(keys, 0), 2);  // x and the first y
+  EXPECT_EQ(events_waiting(), 2u);           // z and F1 never left the console
+  EXPECT_EQ(console.poll_keys(keys, 10), 0);
+  std::vector<int> tail;
+  while (keys.size() > 0) {
+    const int code = keys.pop();
+    if (code != '.') tail.push_back(code);
+    console.poll_keys(keys, 0);
+  }
+  EXPECT_EQ(tail, (std::vector<int>{'x', 'y', 'y', 'z', key::kF1}));
+}
+
+TEST_F(Win32ConsoleTest, CloseRequestBecomesAltF4Once) {
+  Win32Console console(input_, output_);
+  KeyQueue keys;
+  request_close_key();
+  EXPECT_EQ(console.poll_keys(keys, 0), 1);
+  EXPECT_EQ(keys.pop(), key::kAltF4);
+  request_close_key();
+  EXPECT_EQ(console.poll_keys(keys, 0), 0);
+}
+
+TEST_F(Win32ConsoleTest, ProcessedInputWhileRunningAndTheOldModeAfter) {
+  DWORD original = ENABLE_PROCESSED_INPUT | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT;
+  SetConsoleMode(input_, original);
+  {
+    Win32Console console(input_, output_);
+    DWORD mode = 0;
+    GetConsoleMode(input_, &mode);
+    EXPECT_EQ(mode, static_cast<DWORD>(ENABLE_PROCESSED_INPUT));
+    EXPECT_EQ(console.run_command("exit 5"), 5);
+    GetConsoleMode(input_, &mode);
+    EXPECT_EQ(mode, static_cast<DWORD>(ENABLE_PROCESSED_INPUT));
+  }
+  DWORD after = 0;
+  GetConsoleMode(input_, &after);
+  EXPECT_EQ(after, original);
+}
+
+TEST_F(Win32ConsoleTest, RedirectedOutputTakesTheBytesUnchanged) {
+  wchar_t dir[MAX_PATH];
+  wchar_t path[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  GetTempFileNameW(dir, L"qbs", 0, path);
+  HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  {
+    Win32Console console(input_, file);
+    EXPECT_FALSE(console.is_screen());
+    console.resize(80, 25);
+    console.write_stream("\xC9 line\r\n");
+  }
+  SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+  char bytes[32] = {};
+  DWORD read = 0;
+  ReadFile(file, bytes, sizeof bytes, &read, nullptr);
+  EXPECT_EQ(std::string(bytes, read), "\xC9 line\r\n");
+  CloseHandle(file);
+}
+
+TEST_F(Win32ConsoleTest, TimerMovesOnInSeconds) {
+  Win32Console console(input_, output_);
+  const double before = console.timer_seconds();
+  console.sleep_ms(20);
+  const double after = console.timer_seconds();
+  EXPECT_GT(after, before);
+  EXPECT_LT(after - before, 60.0);  // seconds, not ticks
+}
+
+}  // namespace
+}  // namespace qb

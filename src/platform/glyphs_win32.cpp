@@ -1,0 +1,55 @@
+// Glyph tables from the system's code page data (MultiByteToWideChar), with
+// code page 437 (cp437::to_unicode) for the control glyphs and for code pages
+// that are not single-byte, such as UTF-8 (65001).
+#include "platform/glyphs_win32.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "platform/cp437.h"
+
+namespace qb {
+
+namespace {
+
+bool is_control_byte(int byte) {
+  return byte < 0x20 || byte == 0x7F;
+}
+
+wchar_t cp437_glyph(int byte) {
+  return byte == 0 ? L' '
+                   : static_cast<wchar_t>(cp437::to_unicode(static_cast<std::uint8_t>(byte)));
+}
+
+bool is_single_byte(unsigned code_page) {
+  CPINFO info{};
+  return GetCPInfo(code_page, &info) && info.MaxCharSize == 1;
+}
+
+}  // namespace
+
+CodePageGlyphs glyphs_for_code_page(unsigned code_page) {
+  CodePageGlyphs glyphs;
+  glyphs.code_page = code_page;
+  const bool own_table = is_single_byte(code_page);
+  for (int byte = 0; byte < 256; ++byte) {
+    wchar_t& glyph = glyphs.glyph[static_cast<std::size_t>(byte)];
+    glyph = cp437_glyph(byte);
+    if (!own_table || is_control_byte(byte)) continue;
+    const char narrow = static_cast<char>(byte);
+    wchar_t wide = 0;
+    if (MultiByteToWideChar(code_page, 0, &narrow, 1, &wide, 1) == 1) glyph = wide;
+  }
+  return glyphs;
+}
+
+int byte_for_char(const CodePageGlyphs& glyphs, wchar_t ch) {
+  if (ch < 0x80) return static_cast<int>(ch);
+  for (int byte = 0x80; byte < 256; ++byte) {
+    if (glyphs.glyph[static_cast<std::size_t>(byte)] == ch) return byte;
+  }
+  return -1;
+}
+
+}  // namespace qb

@@ -1,0 +1,29 @@
+// The glyph each byte shows as in the console's code page, as a UTF-16
+// character for the console's wide functions, and the way back from a typed
+// character to its byte. Drawing through the wide functions keeps the
+// program's box lines right on a console set to UTF-8, where the bytes
+// themselves would show as garbage.
+#ifndef QB_PLATFORM_GLYPHS_WIN32_H
+#define QB_PLATFORM_GLYPHS_WIN32_H
+
+#include <array>
+
+namespace qb {
+
+struct CodePageGlyphs {
+  unsigned code_page = 437;
+  std::array<wchar_t, 256> glyph{};  // the character shown for each byte
+};
+
+// The glyphs of a console code page: a single-byte code page's own glyphs,
+// code page 437's where the code page is not a single-byte one; the control
+// bytes 1 to 31 and 127 always show as their PC glyphs, byte 0 as a blank.
+CodePageGlyphs glyphs_for_code_page(unsigned code_page);
+
+// The byte whose glyph is `ch`, or -1 when none has it. Characters below
+// 128 are their own bytes, so typed control characters stay controls.
+int byte_for_char(const CodePageGlyphs& glyphs, wchar_t ch);
+
+}  // namespace qb
+
+#endif  // QB_PLATFORM_GLYPHS_WIN32_H

@@ -1,0 +1,27 @@
+// Key events of the Windows console turned into the program's key codes: a
+// character as the console delivers it, or 255 + 256 x the PC BIOS scan
+// code for the keys and combinations that the BIOS reports as extended
+// (function keys, cursor block, Shift+Tab, Alt with a letter ...), and the
+// character typed as Alt + keypad digits, given when Alt is released.
+// The translation is a pure function of the event and the Alt entry so far.
+#ifndef QB_PLATFORM_KEYS_WIN32_H
+#define QB_PLATFORM_KEYS_WIN32_H
+
+#include <windows.h>
+
+namespace qb {
+
+// Digits typed on the keypad while Alt is held, not yet given as a character.
+struct AltKeypadEntry {
+  bool active = false;
+  int value = 0;  // the decimal code so far, kept modulo 256
+};
+
+// The key code of one console key event, or -1 when it gives none. `byte` is
+// the event's character in the console's code page (-1 when it has none);
+// `entry` carries an Alt + keypad entry from one event to the next.
+int translate_key_event(const KEY_EVENT_RECORD& event, int byte, AltKeypadEntry& entry);
+
+}  // namespace qb
+
+#endif  // QB_PLATFORM_KEYS_WIN32_H
