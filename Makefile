@@ -1,13 +1,17 @@
 # The two commands a newcomer needs: `make demo` builds the program and runs
-# it in a demo folder, `make test` builds everything and runs every test.
-# Both install missing packages first when run as root.
+# it in a demo folder, `make test` builds everything and runs every test
+# (the Windows build under wine too, when MinGW-w64 and wine are at hand).
+# Both install missing packages first when run as root. `make package`
+# builds the Windows zip.
 BUILD := build
 RELEASE := build-release
 FUZZ := build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := key_decoder screen_print answer script_writer input_read
+WIN_BUILD := build-win
+WIN_RELEASE := build-win-release
 
-.PHONY: all deps build test demo bench fuzz clean
+.PHONY: all deps build test demo bench fuzz package clean
 
 all: build
 
@@ -20,6 +24,7 @@ build: deps
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2
+	@scripts/test-windows.sh $(WIN_BUILD)
 
 # The demo folder holds a sample source, two icons drawn by make_icons and
 # the stand-in tools as GORC.EXE and FBC.EXE; every run refreshes them.
@@ -46,5 +51,11 @@ fuzz:
 	@cmake --build $(FUZZ) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 	@scripts/run-fuzz.sh $(FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
+package:
+	@scripts/ensure-deps.sh --windows
+	@cmake -S . -B $(WIN_RELEASE) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DQB_TESTS=OFF >/dev/null
+	@cmake --build $(WIN_RELEASE) --target windows_zip
+
 clean:
-	rm -rf $(BUILD) $(RELEASE) $(FUZZ)
+	rm -rf $(BUILD) $(RELEASE) $(FUZZ) $(WIN_BUILD) $(WIN_RELEASE)

@@ -1,10 +1,20 @@
 #!/bin/sh
 # Makes sure the packages the build and the tests need are installed. As
 # root it installs what is missing with apt-get; otherwise it prints the one
-# command that would, and fails.
+# command that would, and exits with status 2.
+#   ensure-deps.sh [package...]            the POSIX build, tests and any extras
+#   ensure-deps.sh --windows [package...]  the Windows cross build and wine
 set -eu
 
 packages="g++ cmake ninja-build make libgtest-dev libvterm-dev pkg-config"
+apt_options=""
+if [ "${1:-}" = "--windows" ]; then
+  shift
+  # The cross compiler, GoogleTest's sources to build for Windows, and wine
+  # to run the result; wine's long list of recommended extras is not needed.
+  packages="g++-mingw-w64-x86-64 googletest wine64"
+  apt_options="--no-install-recommends"
+fi
 for extra in "$@"; do packages="$packages $extra"; done
 
 missing=""
@@ -15,14 +25,14 @@ done
 
 if ! command -v apt-get >/dev/null 2>&1; then
   echo "Missing packages:$missing (install them with your system's package manager)" >&2
-  exit 1
+  exit 2
 fi
 if [ "$(id -u)" -eq 0 ]; then
   echo "Installing:$missing"
   apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing >/dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $apt_options $missing >/dev/null
 else
   echo "Some packages are missing. Install them with:" >&2
-  echo "  sudo apt-get install -y$missing" >&2
-  exit 1
+  echo "  sudo apt-get install -y ${apt_options:+$apt_options }${missing# }" >&2
+  exit 2
 fi
