@@ -17,6 +17,9 @@ if [ -z "$wine" ]; then
 fi
 
 export WINEDEBUG=-all
+# The code pages of an English Windows (OEM 437, ANSI 1252) whatever the
+# machine's locale, and UTF-8 on the terminal.
+export LC_ALL=C.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml=;${WINEDLLOVERRIDES:-}"
 case "$wine" in */wine64) export WINELOADER="$wine" ;; esac
 
