@@ -81,35 +81,61 @@ void Win32Console::invalidate() {
   shown_visible_.reset();
 }
 
+// Writes the changed cells: each run of adjacent rows with changes goes out
+// in one call, as the rectangle from the leftmost to the rightmost change.
 void Win32Console::present(const Screen& screen) {
   if (!screen_) return;
-  for (int row = 1; row <= Screen::kRows; ++row) present_row(screen, row);
+  int top = 0;
+  Span block{};
+  for (int row = 1; row <= Screen::kRows + 1; ++row) {
+    const Span span = row <= Screen::kRows ? changed_span(screen, row) : Span{};
+    if (span.first > span.last) {
+      if (top != 0) write_block(screen, top, row - 1, block);
+      top = 0;
+    } else if (top == 0) {
+      top = row;
+      block = span;
+    } else {
+      block = Span{std::min(block.first, span.first), std::max(block.last, span.last)};
+    }
+  }
   shadow_valid_ = true;
   present_cursor(screen);
 }
 
-// Writes the span of a row from its first to its last changed cell.
-void Win32Console::present_row(const Screen& screen, int row) {
+// The columns of a row from its first to its last cell that differs from
+// what the console shows; an empty span (first > last) when none does.
+Win32Console::Span Win32Console::changed_span(const Screen& screen, int row) const {
+  if (!shadow_valid_) return Span{1, Screen::kColumns};
   const auto base = static_cast<std::size_t>((row - 1) * Screen::kColumns);
-  int first = 1;
-  int last = Screen::kColumns;
-  if (shadow_valid_) {
-    while (first <= last && screen.cell(row, first) == shadow_[base + first - 1]) ++first;
-    while (last >= first && screen.cell(row, last) == shadow_[base + last - 1]) --last;
-    if (first > last) return;
+  Span span{1, Screen::kColumns};
+  while (span.first <= span.last &&
+         screen.cell(row, span.first) == shadow_[base + span.first - 1]) {
+    ++span.first;
   }
-  std::array<CHAR_INFO, Screen::kColumns> span{};
-  for (int column = first; column <= last; ++column) {
-    const Cell& cell = screen.cell(row, column);
-    shadow_[base + column - 1] = cell;
-    CHAR_INFO& out = span[static_cast<std::size_t>(column - first)];
-    out.Char.UnicodeChar = glyphs_.glyph[cell.ch];
-    out.Attributes = cell.attr;
+  while (span.last >= span.first && screen.cell(row, span.last) == shadow_[base + span.last - 1]) {
+    --span.last;
   }
-  SMALL_RECT target{to_short(origin_.X + first - 1), to_short(origin_.Y + row - 1),
-                    to_short(origin_.X + last - 1), to_short(origin_.Y + row - 1)};
-  WriteConsoleOutputW(output_, span.data(), COORD{to_short(last - first + 1), 1}, COORD{0, 0},
-                      &target);
+  return span;
+}
+
+// Writes rows top to bottom, columns span.first to span.last, in one call.
+void Win32Console::write_block(const Screen& screen, int top, int bottom, Span span) {
+  const int width = span.last - span.first + 1;
+  std::size_t at = 0;
+  for (int row = top; row <= bottom; ++row) {
+    for (int column = span.first; column <= span.last; ++column) {
+      const Cell& cell = screen.cell(row, column);
+      shadow_[static_cast<std::size_t>((row - 1) * Screen::kColumns + column - 1)] = cell;
+      block_[at].Char.UnicodeChar = glyphs_.glyph[cell.ch];
+      block_[at].Attributes = cell.attr;
+      ++at;
+    }
+  }
+  SMALL_RECT target{to_short(origin_.X + span.first - 1), to_short(origin_.Y + top - 1),
+                    to_short(origin_.X + span.last - 1), to_short(origin_.Y + bottom - 1)};
+  WriteConsoleOutputW(output_, block_.data(), COORD{to_short(width), to_short(bottom - top + 1)},
+                      COORD{0, 0}, &target);
 }
 
 // Places the cursor and shows or hides it, keeping the console's cursor size.

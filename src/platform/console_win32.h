@@ -52,7 +52,12 @@ class Win32Console final : public Backend {
   void remove_close_handler();
   void load_code_page();
   void find_origin();
-  void present_row(const Screen& screen, int row);
+  struct Span {
+    int first = 1;
+    int last = 0;
+  };
+  Span changed_span(const Screen& screen, int row) const;
+  void write_block(const Screen& screen, int top, int bottom, Span span);
   void present_cursor(const Screen& screen);
   int move_overflow(KeyQueue& keys);
   int read_events(KeyQueue& keys);
@@ -71,6 +76,7 @@ class Win32Console final : public Backend {
   COORD origin_{0, 0};            // buffer cell of row 1, column 1 of the window
   std::array<Cell, Screen::kRows * Screen::kColumns> shadow_{};
   bool shadow_valid_ = false;
+  std::array<CHAR_INFO, Screen::kRows * Screen::kColumns> block_{};  // cells on their way out
   std::optional<COORD> shown_cursor_;
   std::optional<bool> shown_visible_;
 

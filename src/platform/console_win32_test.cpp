@@ -142,8 +142,14 @@ TEST_F(Win32ConsoleTest, PresentWritesOnlyTheCellsThatChanged) {
   WriteConsoleOutputCharacterW(output_, L"Z", 1, COORD{39, 9}, &written);  // behind its back
   screen.move_to(3, 1);
   screen.print("second");
+  screen.move_to(9, 1);
+  screen.print("above");
+  screen.move_to(11, 75);
+  screen.print("below");
   console.present(screen);
   EXPECT_EQ(cells(3, 1, 6), L"second");
+  EXPECT_EQ(cells(9, 1, 5), L"above");
+  EXPECT_EQ(cells(11, 75, 5), L"below");
   EXPECT_EQ(cells(1, 1, 11), L"first frame");
   EXPECT_EQ(cell(10, 40).Char.UnicodeChar, L'Z');
   console.invalidate();
