@@ -7,7 +7,10 @@
 set -eu
 root=${1:-$(dirname "$0")/..}
 
-posix_headers='unistd\.h|termios\.h|sys/[^>]*|poll\.h|signal\.h|csignal|pthread\.h|fcntl\.h|pty\.h|dirent\.h|dlfcn\.h|spawn\.h|pwd\.h|grp\.h|utmp\.h|util\.h|libutil\.h'
+posix_headers='unistd\.h|termios\.h|sys/[^>]*|poll\.h|signal\.h|csignal|pthread\.h|pty\.h|dirent\.h|dlfcn\.h|spawn\.h|pwd\.h|grp\.h|utmp\.h|util\.h|libutil\.h'
+# fcntl.h is POSIX's, except in the *_win32 files, where it is the C runtime's
+# (the _O_BINARY mode of _setmode).
+posix_only_headers="$posix_headers|fcntl\.h"
 windows_headers='windows\.h|win[a-z0-9_]*\.h|conio\.h|io\.h|direct\.h|process\.h|tchar\.h|ntdef\.h'
 include='^[[:space:]]*#[[:space:]]*include[[:space:]]*<'
 
@@ -17,8 +20,12 @@ sources() {
 
 failed=0
 for file in $(sources "$root/src" "$root/tools"); do
-  case "$(basename "$file")" in *_posix*) continue ;; esac
-  if grep -nE "$include($posix_headers)>" "$file"; then
+  case "$(basename "$file")" in
+    *_posix*) continue ;;
+    *_win32*) forbidden=$posix_headers ;;
+    *) forbidden=$posix_only_headers ;;
+  esac
+  if grep -nE "$include($forbidden)>" "$file"; then
     echo "$file: includes a POSIX header but is compiled for Windows too (name it *_posix*)"
     failed=1
   fi
