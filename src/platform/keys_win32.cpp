@@ -52,6 +52,20 @@ constexpr BiosKey kBiosKeys[] = {
 
 constexpr std::uint8_t kAltKeypadEnter = 0xA6;
 
+// The characters the BIOS gives for keys that every console should deliver
+// with a character, in the normal, Shift and Ctrl columns (0: none); used
+// only when the console delivers none (wine's console gives Esc without).
+struct BiosCharacter {
+  WORD virtual_key;
+  std::uint8_t normal;
+  std::uint8_t shift;
+  std::uint8_t ctrl;
+};
+constexpr BiosCharacter kBiosCharacters[] = {
+    {VK_ESCAPE, 27, 27, 27}, {VK_RETURN, 13, 13, 10}, {VK_BACK, 8, 8, 127},
+    {VK_TAB, 9, 0, 0},       {VK_SPACE, 32, 32, 32},
+};
+
 // Keys that only modify others and give nothing when pressed alone.
 constexpr WORD kModifierKeys[] = {VK_SHIFT,    VK_CONTROL,  VK_MENU,  VK_LSHIFT, VK_RSHIFT,
                                   VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU,  VK_CAPITAL,
@@ -94,6 +108,18 @@ const BiosKey* find_bios_key(WORD vk) {
 
 enum class Column { kNormal, kShift, kCtrl, kAlt };
 
+// The BIOS character of a key in a column (not Alt); -1 when it has none.
+int bios_character(WORD vk, Column column) {
+  for (const BiosCharacter& key : kBiosCharacters) {
+    if (key.virtual_key != vk) continue;
+    const std::uint8_t ch = column == Column::kCtrl    ? key.ctrl
+                            : column == Column::kShift ? key.shift
+                                                       : key.normal;
+    return ch != 0 ? ch : -1;
+  }
+  return -1;
+}
+
 // The extended scan code of a key in a column, 0 when the column has none.
 std::uint8_t bios_code(const BiosKey& key, Column column, bool enhanced) {
   switch (column) {
@@ -120,7 +146,8 @@ int translate_press(const KEY_EVENT_RECORD& event, int byte, Column column, bool
       return key::extended(scan);
     }
   }
-  return byte;
+  if (byte >= 0 || column == Column::kAlt) return byte;
+  return bios_character(event.wVirtualKeyCode, column);
 }
 
 }  // namespace

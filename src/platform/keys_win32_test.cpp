@@ -47,6 +47,11 @@ TEST(Win32Keys, CharactersComeAsTheConsoleDeliversThem) {
   // AltGr is Ctrl with right Alt: its character wins over any Alt code.
   EXPECT_EQ(code_of(press('Q', 0x10, L'@', RIGHT_ALT_PRESSED | kCtrl)), '@');
   EXPECT_EQ(code_of(press(VK_SPACE, 0x39, L' ', kAlt)), ' ');
+  // Keys that a console may deliver without their character give the BIOS's.
+  EXPECT_EQ(code_of(press(VK_ESCAPE, 0x01)), 27);
+  EXPECT_EQ(code_of(press(VK_RETURN, 0x1C)), 13);
+  EXPECT_EQ(code_of(press(VK_RETURN, 0x1C, 0, kCtrl)), 10);
+  EXPECT_EQ(code_of(press(VK_BACK, 0x0E, 0, kCtrl)), 127);
 }
 
 TEST(Win32Keys, ExtendedKeysGiveTheBiosScanCodeOnEitherBlock) {
