@@ -1,7 +1,7 @@
 // The Windows console backend's keyboard side: key events read from the
 // console's input queue while the key queue has room, the system's
-// console-close signal turned into the key Alt+F4, and the choice of the
-// console handles at start-up.
+// console-close signal turned into the key Alt+F4, redirected input, and
+// the backend of the program's standard handles.
 #include "platform/console_win32.h"
 
 #include <algorithm>
@@ -70,6 +70,7 @@ void Win32Console::remove_close_handler() {
 
 int Win32Console::poll_keys(KeyQueue& keys, int timeout_ms) {
   install_close_handler();
+  if (stream_) return poll_stream(keys, timeout_ms);
   int added = take_close_key(keys) + move_overflow(keys);
   if (added == 0 && timeout_ms > 0) {
     if (keyboard_ && keys.room() > 0 && overflow_.empty()) {
@@ -81,6 +82,14 @@ int Win32Console::poll_keys(KeyQueue& keys, int timeout_ms) {
   }
   if (keyboard_) added += read_events(keys);
   return added;
+}
+
+// Keys read before the input's end are still handed out; a wait for more
+// ends the program.
+int Win32Console::poll_stream(KeyQueue& keys, int timeout_ms) {
+  if (stream_->drained() && (keys.empty() || timeout_ms > 0)) end_program(0);
+  const int added = take_close_key(keys);
+  return added + stream_->poll(keys, added > 0 ? 0 : timeout_ms);
 }
 
 int Win32Console::move_overflow(KeyQueue& keys) {
@@ -132,18 +141,9 @@ int Win32Console::add_key(KeyQueue& keys, KEY_EVENT_RECORD event) {
   return added;
 }
 
-// Standard input and output; keys come from the console's own input queue
-// even when standard input has been redirected away from it.
 std::unique_ptr<Backend> make_system_backend() {
-  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-  DWORD mode = 0;
-  if (!GetConsoleMode(input, &mode)) {
-    HANDLE console =
-        CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    nullptr, OPEN_EXISTING, 0, nullptr);
-    if (console != INVALID_HANDLE_VALUE) input = console;
-  }
-  return std::make_unique<Win32Console>(input, GetStdHandle(STD_OUTPUT_HANDLE));
+  return std::make_unique<Win32Console>(GetStdHandle(STD_INPUT_HANDLE),
+                                        GetStdHandle(STD_OUTPUT_HANDLE));
 }
 
 }  // namespace qb

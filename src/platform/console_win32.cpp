@@ -27,6 +27,7 @@ SHORT to_short(int value) {
 
 Win32Console::Win32Console(HANDLE input, HANDLE output) : input_(input), output_(output) {
   keyboard_ = console_mode(input_, saved_input_mode_);
+  if (!keyboard_) stream_ = std::make_unique<StreamInput>(input_);
   screen_ = console_mode(output_, saved_output_mode_);
   if (screen_ && !GetConsoleCursorInfo(output_, &saved_cursor_)) {
     saved_cursor_ = CONSOLE_CURSOR_INFO{kDefaultCursorSize, TRUE};

@@ -12,19 +12,21 @@
 
 #include <array>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string_view>
 
 #include "platform/backend.h"
 #include "platform/glyphs_win32.h"
 #include "platform/keys_win32.h"
+#include "platform/stream_input_win32.h"
 
 namespace qb {
 
 class Win32Console final : public Backend {
  public:
   // Takes the console's input and output handles (either may be a file or
-  // pipe instead) and sets the input to processed mode.
+  // pipe instead) and sets the console's input to processed mode.
   Win32Console(HANDLE input, HANDLE output);
   ~Win32Console() override;
   Win32Console(const Win32Console&) = delete;
@@ -35,6 +37,9 @@ class Win32Console final : public Backend {
   void invalidate() override;
   void write_stream(std::string_view bytes) override;
   void resize(int columns, int rows) override;
+  // Keys from the console; or, when standard input is not the console, its
+  // bytes, and at its end (a wait for keys that can no longer come) the
+  // end of the program with status 0.
   int poll_keys(KeyQueue& keys, int timeout_ms) override;
   double timer_seconds() override;
   void sleep_ms(int milliseconds) override;
@@ -59,14 +64,16 @@ class Win32Console final : public Backend {
   Span changed_span(const Screen& screen, int row) const;
   void write_block(const Screen& screen, int top, int bottom, Span span);
   void present_cursor(const Screen& screen);
+  int poll_stream(KeyQueue& keys, int timeout_ms);
   int move_overflow(KeyQueue& keys);
   int read_events(KeyQueue& keys);
   int add_key(KeyQueue& keys, KEY_EVENT_RECORD event);
 
   HANDLE input_;
   HANDLE output_;
-  bool screen_ = false;    // output is a console screen buffer
-  bool keyboard_ = false;  // input is a console input queue
+  bool screen_ = false;                  // output is a console screen buffer
+  bool keyboard_ = false;                // input is a console input queue
+  std::unique_ptr<StreamInput> stream_;  // input that is not a console
   DWORD saved_input_mode_ = 0;
   DWORD saved_output_mode_ = 0;
   CONSOLE_CURSOR_INFO saved_cursor_{};

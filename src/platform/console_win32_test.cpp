@@ -257,6 +257,24 @@ TEST_F(Win32ConsoleTest, RedirectedOutputTakesTheBytesUnchanged) {
   CloseHandle(file);
 }
 
+TEST_F(Win32ConsoleTest, RedirectedInputGivesItsBytesAsKeysAndItsEndEndsTheRun) {
+  HANDLE read_end = nullptr;
+  HANDLE write_end = nullptr;
+  ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
+  Win32Console console(read_end, output_);
+  DWORD written = 0;
+  WriteFile(write_end, "a\xC9\r", 3, &written, nullptr);
+  CloseHandle(write_end);
+  KeyQueue keys;
+  for (int tries = 0; tries < 100 && keys.size() < 3; ++tries) console.poll_keys(keys, 50);
+  ASSERT_EQ(keys.size(), 3u);
+  // Keys read before the end are still handed out: a look does not end the run.
+  EXPECT_EQ(console.poll_keys(keys, 0), 0);
+  for (const int code : {int{'a'}, 0xC9, 13}) EXPECT_EQ(keys.pop(), code);
+  // Waiting for a key that can no longer come ends the program with status 0.
+  EXPECT_EXIT(for (;;) console.poll_keys(keys, 50), ::testing::ExitedWithCode(0), "");
+}
+
 TEST_F(Win32ConsoleTest, TimerMovesOnInSeconds) {
   Win32Console console(input_, output_);
   const double before = console.timer_seconds();

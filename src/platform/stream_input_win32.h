@@ -1,0 +1,43 @@
+// Keys from a standard input that is not the console, such as a pipe or a
+// file: each byte is one key, as typed. A pipe cannot be waited on with a
+// time limit, so a thread of its own reads ahead; it holds at most a few
+// kilobytes, and the rest of the input waits where it is. The end of the
+// input is kept, so that the program can end instead of waiting for keys
+// that can no longer come.
+#ifndef QB_PLATFORM_STREAM_INPUT_WIN32_H
+#define QB_PLATFORM_STREAM_INPUT_WIN32_H
+
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/key_queue.h"
+
+namespace qb {
+
+class StreamInput {
+ public:
+  // Starts reading `input`; an invalid handle is an input that has ended.
+  explicit StreamInput(HANDLE input);
+  // Leaves the reader to stop at the input's end or with the process.
+  ~StreamInput();
+  StreamInput(const StreamInput&) = delete;
+  StreamInput& operator=(const StreamInput&) = delete;
+
+  // Waits at most timeout_ms (0: only looks) for bytes, then moves bytes into
+  // `keys` while it has room; returns how many keys were added.
+  int poll(KeyQueue& keys, int timeout_ms);
+  // True once the input has ended and every byte of it has been taken.
+  bool drained() const;
+
+ private:
+  struct Shared;
+  // Reads until the input ends; `shared` outlives this object if need be.
+  static void read_ahead(HANDLE input, std::shared_ptr<Shared> shared);
+
+  std::shared_ptr<Shared> shared_;
+};
+
+}  // namespace qb
+
+#endif  // QB_PLATFORM_STREAM_INPUT_WIN32_H
