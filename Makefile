@@ -23,8 +23,8 @@ build: deps
 	@cmake --build $(BUILD)
 
 test: build
-	ctest --test-dir $(BUILD) --output-on-failure -j2
-	@scripts/test-windows.sh $(WIN_BUILD)
+	ctest --test-dir $(BUILD) --output-on-failure -j2 -LE wine
+	@scripts/test-windows.sh $(WIN_BUILD) $(BUILD)
 
 # The demo folder holds a sample source, two icons drawn by make_icons and
 # the stand-in tools as GORC.EXE and FBC.EXE; every run refreshes them.

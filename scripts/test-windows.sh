@@ -1,12 +1,16 @@
 #!/bin/sh
 # The Windows suite of `make test`: builds the program, the stand-in tools
 # and the unit tests for Windows with MinGW-w64 and runs the tests under
-# wine. Run as root it installs the cross compiler and wine when they are
-# missing; otherwise it says how to install them and skips the suite.
-#   test-windows.sh [build directory]
+# wine; then, given the POSIX build, runs its end-to-end tests against the
+# Windows program under wine (the tests labelled "wine", which run
+# build-win/quillbarrow.exe). Run as root it installs the cross compiler
+# and wine when they are missing; otherwise it says how to install them
+# and skips the suite.
+#   test-windows.sh [Windows build directory] [POSIX build directory]
 set -eu
 cd "$(dirname "$0")/.."
 build=${1:-build-win}
+posix_build=${2:-}
 
 status=0
 scripts/ensure-deps.sh --windows || status=$?
@@ -31,3 +35,6 @@ scripts/wine-run.sh cmd /c exit 0 >/dev/null
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j2
+if [ -n "$posix_build" ] && [ -f "$posix_build/CTestTestfile.cmake" ]; then
+  ctest --test-dir "$posix_build" --output-on-failure -j2 -L wine
+fi

@@ -47,9 +47,16 @@ Win32Console::~Win32Console() {
 }
 
 // Processed input: Ctrl+C and Ctrl+Break stay with the system, which ends
-// the process; no line editing, no echo, no mouse or window events.
+// the process; no line editing, no echo, no mouse or window events. The
+// look at the input queue right after makes a console that stands on a
+// terminal (wine's) take the keyboard over at once: until its first input
+// request the terminal would echo typed-ahead keys and hold them by lines.
 void Win32Console::set_program_modes() {
-  if (keyboard_) SetConsoleMode(input_, ENABLE_PROCESSED_INPUT);
+  if (!keyboard_) return;
+  SetConsoleMode(input_, ENABLE_PROCESSED_INPUT);
+  INPUT_RECORD record{};
+  DWORD count = 0;
+  PeekConsoleInputW(input_, &record, 1, &count);
 }
 
 void Win32Console::restore_modes() {

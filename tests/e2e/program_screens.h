@@ -4,8 +4,14 @@
 #ifndef QB_TESTS_E2E_PROGRAM_SCREENS_H
 #define QB_TESTS_E2E_PROGRAM_SCREENS_H
 
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
+
+#ifdef QB_PROGRAM
+#include <gtest/gtest.h>
+#endif
 
 #include "pty_session.h"
 
@@ -60,11 +66,37 @@ inline PtyOptions launch_options(const std::string& path, int columns = 80, int 
   return options;
 }
 
-// The tests know the program they were built with; the benchmark is told.
-#ifdef QB_PROGRAM
-inline PtyOptions program_options(int columns = 80, int rows = 25) {
-  return launch_options(QB_PROGRAM, columns, rows);
+// True when the tests run the Windows build under wine: QB_E2E_PREFIX names
+// the command that runs it (scripts/wine-exec.sh).
+inline bool under_wine() {
+  const char* prefix = std::getenv("QB_E2E_PREFIX");
+  return prefix != nullptr && *prefix != '\0';
 }
+
+// The tests know the program they were built with, unless QB_E2E_PROGRAM
+// names another (the Windows build) to run through QB_E2E_PREFIX; the
+// benchmark is told.
+#ifdef QB_PROGRAM
+inline std::string program_path() {
+  const char* program = std::getenv("QB_E2E_PROGRAM");
+  return program != nullptr && *program != '\0' ? program : QB_PROGRAM;
+}
+
+inline PtyOptions program_options(int columns = 80, int rows = 25) {
+  PtyOptions options = launch_options(program_path(), columns, rows);
+  if (under_wine()) options.prefix = {std::getenv("QB_E2E_PREFIX")};
+  return options;
+}
+
+// Skips every test when the program to run is not there (the Windows build
+// before `make test` has made it).
+class ProgramPresent : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (!std::filesystem::exists(program_path())) GTEST_SKIP() << "no " << program_path();
+  }
+};
+inline const bool kProgramChecked = (::testing::AddGlobalTestEnvironment(new ProgramPresent), true);
 #endif
 
 }  // namespace qb::test

@@ -139,7 +139,8 @@ void PtySession::start(const PtyOptions& options) {
   if (options.input_pipe && pipe2(pipe_fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe");
 
   // The program is named from the caller's directory, not the one it runs in.
-  std::vector<std::string> args = {std::filesystem::absolute(options.program).string()};
+  std::vector<std::string> args = options.prefix;
+  args.push_back(std::filesystem::absolute(options.program).string());
   std::vector<std::string> env = environment(options.env);
   std::vector<char*> argv = pointers(args);
   std::vector<char*> envp = pointers(env);

@@ -22,6 +22,9 @@ namespace qb::test {
 
 struct PtyOptions {
   std::string program;  // path of the executable
+  // A command that runs the program, before its path (absolute first word):
+  // wine for the Windows build.
+  std::vector<std::string> prefix;
   int columns = 80;
   int rows = 25;
   std::string directory;         // working directory; empty: a fresh one, removed afterwards

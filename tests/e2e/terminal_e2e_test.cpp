@@ -26,11 +26,28 @@ void expect_ended_restored(PtySession& session, int signal_number) {
   EXPECT_TRUE(session.screen().cursor_visible());
 }
 
+// Expects Ctrl+C to have ended the program at once with the terminal put
+// back. On Windows the system's Ctrl+C handler ends the process, which is
+// no signal: its status (STATUS_CONTROL_C_EXIT, which wine reports as a
+// plain exit) is not checked there.
+void expect_ended_by_ctrl_c(PtySession& session) {
+  if (!under_wine()) return expect_ended_restored(session, SIGINT);
+  ASSERT_TRUE(session.wait_exit(std::chrono::seconds(5))) << "the program did not end";
+  EXPECT_EQ(session.modes_now(), session.modes_before());
+  EXPECT_TRUE(session.screen().cursor_visible());
+}
+
 TEST(TerminalExit, CtrlCDuringTheSplashEndsAtOnceWithTheTerminalRestored) {
   PtySession session(program_options());
   ASSERT_TRUE(session.wait_until(splash_shown));
   session.send("\x03");
-  expect_ended_restored(session, SIGINT);
+  expect_ended_by_ctrl_c(session);
+  if (under_wine()) {
+    // Windows prints nothing on the way out: the splash stays where it was.
+    EXPECT_EQ(session.screen().scrolled_lines(), 0);
+    EXPECT_EQ(session.screen().text_at(10, 22, 34), kSplashTitle);
+    return;
+  }
   // The splash stays, moved up one row by the fresh line for the shell.
   EXPECT_EQ(session.screen().scrolled_lines(), 1);
   EXPECT_EQ(session.screen().text_at(9, 22, 34), kSplashTitle);
@@ -42,7 +59,7 @@ TEST(TerminalExit, CtrlCAtTheTitleEndsWithTheTerminalRestored) {
   PtySession session(program_options());
   ASSERT_TRUE(session.wait_until(title_shown));
   session.send("\x03");
-  expect_ended_restored(session, SIGINT);
+  expect_ended_by_ctrl_c(session);
 }
 
 TEST(TerminalExit, HangUpAndTerminateEndBySignalWithTheTerminalRestored) {
@@ -55,6 +72,9 @@ TEST(TerminalExit, HangUpAndTerminateEndBySignalWithTheTerminalRestored) {
 }
 
 TEST(TerminalExit, CrashSignalStillRestoresTheTerminal) {
+  // Wine turns the signal into an access violation for its debugger: a
+  // crash of the Windows build is the system's matter, not the program's.
+  if (under_wine()) GTEST_SKIP() << "a POSIX crash signal; wine hands it to its debugger";
   PtyOptions options = program_options();
   options.env = {"ASAN_OPTIONS=handle_segv=0"};
   PtySession session(options);
@@ -87,6 +107,9 @@ char process_state(pid_t pid) {
 }
 
 TEST(TerminalSuspend, CtrlZStopsWithTheTerminalRestoredAndResumeRepaints) {
+  // Windows has no job control; under wine the terminal's Ctrl+Z stops
+  // wine itself and leaves the terminal as wine set it.
+  if (under_wine()) GTEST_SKIP() << "no job control on Windows";
   PtyOptions options = program_options();
   options.job_control = true;
   PtySession session(options);
@@ -144,6 +167,10 @@ TEST(TerminalInput, LongPasteAtAPromptLosesNoCharacter) {
 }
 
 TEST(TerminalSize, ShortTerminalShowsRowsOneToTwentyFourAndNothingOutside) {
+  // A Windows console keeps the 25-row buffer behind a 24-row window with a
+  // scroll bar; wine, drawing that window on a 24-row terminal, scrolls
+  // the terminal by a row instead.
+  if (under_wine()) GTEST_SKIP() << "wine scrolls a terminal shorter than the console";
   PtySession session(program_options(80, 24));
   ASSERT_TRUE(session.wait_until(splash_shown));
   session.settle();
@@ -163,6 +190,9 @@ TEST(TerminalSize, ShortTerminalShowsRowsOneToTwentyFourAndNothingOutside) {
 }
 
 TEST(TerminalSize, ResizeRepaintsAtTheNewSize) {
+  // On Windows the console, not the program, answers a resize of its
+  // window: the 80 x 25 buffer stays, and wine redraws it as it sees fit.
+  if (under_wine()) GTEST_SKIP() << "the console, not the program, handles a resize on Windows";
   PtySession session(program_options());
   ASSERT_TRUE(session.wait_until(title_shown));
   session.resize(60, 20);
