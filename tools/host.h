@@ -1,7 +1,6 @@
 // What the stand-in tools ask of the system they run on: finding a program on
 // the search path, running one with its output captured, and environment
-// settings. Only host_posix.cpp touches the system; a Windows build of the
-// tools needs a host_win32.cpp with the same functions.
+// settings. Only host_posix.cpp and host_win32.cpp touch the system.
 #ifndef QB_TOOLS_HOST_H
 #define QB_TOOLS_HOST_H
 

@@ -73,6 +73,14 @@ inline bool under_wine() {
   return prefix != nullptr && *prefix != '\0';
 }
 
+// True when the cells are blank in light grey on black, the colours the
+// program ends in. Wine draws that pair (attribute 7) in the terminal's own
+// colours; a Windows console keeps the attribute in its cells.
+inline bool blank_grey_on_black(const VtScreen& vt, int row, int first, int last) {
+  return under_wine() ? vt.blank(row, first, last, kDefaultColour, kDefaultColour)
+                      : vt.blank(row, first, last, kLightGrey, kBlack);
+}
+
 // The tests know the program they were built with, unless QB_E2E_PROGRAM
 // names another (the Windows build) to run through QB_E2E_PREFIX; the
 // benchmark is told.
@@ -86,6 +94,12 @@ inline PtyOptions program_options(int columns = 80, int rows = 25) {
   PtyOptions options = launch_options(program_path(), columns, rows);
   if (under_wine()) options.prefix = {std::getenv("QB_E2E_PREFIX")};
   return options;
+}
+
+// The Windows stand-in tools (GORC.EXE, FBC.EXE) beside the Windows
+// program's build, in its tools folder.
+inline std::string windows_tool(const std::string& name) {
+  return (std::filesystem::path(program_path()).parent_path() / "tools" / name).string();
 }
 
 // Skips every test when the program to run is not there (the Windows build

@@ -67,11 +67,7 @@ TEST(Startup, SplashThenTitleThenTheRunEndsOnACleanTerminal) {
   ASSERT_TRUE(status);
   EXPECT_TRUE(status->exited);
   EXPECT_EQ(status->code, 0);
-  // Wine draws attribute 7 (light grey on black) in the terminal's own
-  // colours; a Windows console keeps the attribute in its cells.
-  const int last_fg = under_wine() ? kDefaultColour : kLightGrey;
-  const int last_bg = under_wine() ? kDefaultColour : kBlack;
-  for (int row = 1; row <= 25; ++row) EXPECT_TRUE(vt.blank(row, 1, 80, last_fg, last_bg)) << row;
+  for (int row = 1; row <= 25; ++row) EXPECT_TRUE(blank_grey_on_black(vt, row, 1, 80)) << row;
   EXPECT_EQ(vt.cursor_row(), 1);
   EXPECT_EQ(vt.cursor_column(), 1);
   EXPECT_TRUE(vt.cursor_visible());
