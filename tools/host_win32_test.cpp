@@ -1,0 +1,37 @@
+// The Windows side of the stand-ins' system calls: the search of PATH with
+// PATHEXT, and a child's arguments and output going through CreateProcess.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "host.h"
+
+namespace qb::tools {
+namespace {
+
+std::string lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+TEST(Win32Host, FindsProgramsOnThePathWithTheirExtension) {
+  const std::string cmd = lower(find_program("cmd"));
+  ASSERT_GE(cmd.size(), 8u);
+  EXPECT_EQ(cmd.substr(cmd.size() - 8), "\\cmd.exe");
+  EXPECT_EQ(find_program("no-such-tool-anywhere"), "");
+}
+
+TEST(Win32Host, ArgumentsArriveWholeAndOutputAndStatusComeBack) {
+  // The compiler stand-in names an unknown option exactly as it received it.
+  for (const std::string option : {"-odd", "-with space", "-quote\"d", "-tail\\", "-both\\\" x"}) {
+    const RunResult run = run_captured({QB_FBC_STANDIN, "hello.bas", option});
+    EXPECT_EQ(run.output, "FBC.EXE error: unknown option " + option + "\r\n") << option;
+    EXPECT_EQ(run.status, 1) << option;
+  }
+  EXPECT_EQ(run_captured({"C:\\no\\such\\program.exe"}).status, -1);
+}
+
+}  // namespace
+}  // namespace qb::tools
