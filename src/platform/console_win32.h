@@ -1,10 +1,10 @@
 // The Windows console backend. It draws the screen model through the
 // console's wide cell functions, writing only the cells that changed since
 // the last frame; keeps the console at exactly 80 x 25 cells; reads key
-// presses from the console's input queue; and turns the console-close
-// signal into the key Alt+F4. Standard input must be the console's input
-// for keys; when standard output is not a console, printed bytes go to it
-// unchanged and nothing is drawn.
+// presses from the console's input queue (or the bytes of a redirected
+// standard input); and turns the console-close signal into the key Alt+F4.
+// When standard output is not a console, printed bytes go to it unchanged
+// and nothing is drawn.
 #ifndef QB_PLATFORM_CONSOLE_WIN32_H
 #define QB_PLATFORM_CONSOLE_WIN32_H
 
