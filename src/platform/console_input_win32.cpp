@@ -68,10 +68,15 @@ void Win32Console::remove_close_handler() {
   close_handler_installed_ = false;
 }
 
+// A look (no wait) while keys are still queued leaves the console's events
+// where they are, to be read in one go once the queue has run dry: every
+// call to the console is a round trip to its host (a millisecond under
+// wine), and a paste would otherwise cost one per key.
 int Win32Console::poll_keys(KeyQueue& keys, int timeout_ms) {
   install_close_handler();
   if (stream_) return poll_stream(keys, timeout_ms);
   int added = take_close_key(keys) + move_overflow(keys);
+  if (timeout_ms <= 0 && !keys.empty()) return added;
   if (added == 0 && timeout_ms > 0) {
     if (keyboard_ && keys.room() > 0 && overflow_.empty()) {
       WaitForSingleObject(input_, static_cast<DWORD>(timeout_ms));

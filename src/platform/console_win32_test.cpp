@@ -188,6 +188,14 @@ TEST_F(Win32ConsoleTest, KeyPressesBecomeCodesInOrder) {
   }
   EXPECT_EQ(console.poll_keys(keys, 20), 0);
   EXPECT_TRUE(keys.empty());
+  // A look while keys are still queued leaves the console's events for later.
+  keys.push('.');
+  type({key_event('C', 0x2E, L'c', 0)});
+  EXPECT_EQ(console.poll_keys(keys, 0), 0);
+  EXPECT_EQ(events_waiting(), 1u);
+  keys.pop();
+  EXPECT_EQ(console.poll_keys(keys, 0), 1);
+  EXPECT_EQ(keys.pop(), 'c');
 }
 
 TEST_F(Win32ConsoleTest, KeysWaitInTheConsoleWhileTheQueueIsFull) {
@@ -196,8 +204,8 @@ TEST_F(Win32ConsoleTest, KeysWaitInTheConsoleWhileTheQueueIsFull) {
   while (keys.room() > 2) keys.push('.');
   type({key_event('X', 0x2D, L'x', 0), key_event('Y', 0x15, L'y', 0, true, 2),
         key_event('Z', 0x2C, L'z', 0), key_event(VK_F1, 0x3B, 0, 0)});
-  EXPECT_EQ(console.poll_keys(keys, 0), 2);  // x and the first y
-  EXPECT_EQ(events_waiting(), 2u);           // z and F1 never left the console
+  EXPECT_EQ(console.poll_keys(keys, 10), 2);  // x and the first y
+  EXPECT_EQ(events_waiting(), 2u);            // z and F1 never left the console
   EXPECT_EQ(console.poll_keys(keys, 10), 0);
   std::vector<int> tail;
   while (keys.size() > 0) {
