@@ -1,8 +1,12 @@
 // The file table over the C library's buffered streams. Every file is
 // opened in binary and given an 8192-byte buffer; input mode translates
 // while reading, the same on every system: CR LF arrives as LF and byte 26
-// ends the file.
+// ends the file. A folder is never opened as a file, on any system: the
+// POSIX C library would open one read-only and measure it as whatever its
+// file system says, which could pass for a log of any length.
 #include "platform/file_table.h"
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -13,16 +17,29 @@ namespace qb {
 
 namespace {
 
+// Opens `name` as a stream; a folder opened this way is closed again.
+std::FILE* open_file_stream(const std::string& name, const char* how) {
+  std::FILE* stream = std::fopen(name.c_str(), how);
+#ifndef _WIN32
+  struct stat info {};
+  if (stream && fstat(fileno(stream), &info) == 0 && S_ISDIR(info.st_mode)) {
+    std::fclose(stream);
+    return nullptr;
+  }
+#endif
+  return stream;
+}
+
 // Opens `name` with the modes tried in order; nullptr when every one fails.
 std::FILE* open_stream(const std::string& name, FileMode mode) {
   switch (mode) {
     case FileMode::kOutput:
-      return std::fopen(name.c_str(), "wb");
+      return open_file_stream(name, "wb");
     case FileMode::kInput:
-      return std::fopen(name.c_str(), "rb");
+      return open_file_stream(name, "rb");
     case FileMode::kBinary:
       for (const char* how : {"r+b", "w+b", "rb"}) {
-        if (std::FILE* stream = std::fopen(name.c_str(), how)) return stream;
+        if (std::FILE* stream = open_file_stream(name, how)) return stream;
       }
       return nullptr;
   }

@@ -98,6 +98,19 @@ TEST_F(FileTableTest, BinaryOpenCreatesAMissingFileEmpty) {
   EXPECT_EQ(files.read_chars(10, 3), "\r\nB");  // the position was kept
 }
 
+// A folder is no file in any mode: a log name taken by a folder measures 0
+// bytes and reads as nothing, whatever the file system reports for it.
+TEST_F(FileTableTest, AFolderOpensInNoMode) {
+  fs::create_directory(path("GORC.LOG"));
+  FileTable files;
+  for (const FileMode mode : {FileMode::kOutput, FileMode::kInput, FileMode::kBinary}) {
+    EXPECT_FALSE(files.open_file(path("GORC.LOG"), mode, 3));
+    EXPECT_EQ(files.file_length(3), 0);
+    EXPECT_EQ(files.read_chars(100, 3), "");
+  }
+  EXPECT_TRUE(fs::is_directory(path("GORC.LOG")));
+}
+
 TEST_F(FileTableTest, InputReadsCrLfAsLfAndStopsAtByte26) {
   FileTable files;
   EXPECT_FALSE(files.open_file(path("missing"), FileMode::kInput, 3));
