@@ -4,7 +4,9 @@
 // The line is split into words and ">" redirections; DEL removes files;
 // any other command is a program looked up in the current directory first
 // and then on PATH, the name matched without regard to case as on Windows,
-// and run with its standard output in the redirection's file.
+// and run with its standard output in the redirection's file. A signal
+// that ends the program, arriving while a command runs, is passed on to the
+// command, and the wait ends at once instead of lasting as long as the command.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -22,6 +24,7 @@
 
 #include "platform/command.h"
 #include "platform/command_words.h"
+#include "platform/terminal_signals_posix.h"
 
 extern char** environ;
 
@@ -171,6 +174,21 @@ void set_child_signals(posix_spawnattr_t& attr) {
   posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
 }
 
+// Waits for the child to end and gives its status. A signal that ends this
+// program interrupts the wait: the child gets the same signal, and the
+// status is what a shell gives for a command ended by it.
+int wait_for_child(pid_t pid) {
+  int wait_status = 0;
+  for (;;) {
+    if (const int ending = pending_ending_signal()) {
+      ::kill(pid, ending);
+      return 128 + ending;
+    }
+    if (::waitpid(pid, &wait_status, 0) == pid) return child_status(wait_status);
+    if (errno != EINTR) return kCannotRunStatus;
+  }
+}
+
 // Starts the program at `path` with `words` as its arguments and `out` (when
 // not -1) as its standard output, the usual signals at their defaults, and
 // waits for it to end.
@@ -194,11 +212,7 @@ int spawn_and_wait(const fs::path& path, const std::vector<std::string>& words, 
     tell(words[0] + ": " + std::strerror(failed) + "\n");
     return kCannotRunStatus;
   }
-  int wait_status = 0;
-  while (::waitpid(pid, &wait_status, 0) < 0) {
-    if (errno != EINTR) return kCannotRunStatus;
-  }
-  return child_status(wait_status);
+  return wait_for_child(pid);
 }
 
 // Runs the split line with its output already in `out` (-1: the console's).

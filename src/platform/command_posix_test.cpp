@@ -3,6 +3,8 @@
 #include "platform/command.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +17,9 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <thread>
+
+#include "platform/terminal_signals_posix.h"
 
 namespace qb {
 namespace {
@@ -183,6 +188,31 @@ TEST_F(CommandTest, TheChildsStatusIsReturned) {
   const auto old = std::signal(SIGINT, SIG_IGN);
   EXPECT_EQ(run("GORC.EXE").status, 128 + SIGINT);
   std::signal(SIGINT, old);
+}
+
+// With the program's handlers in place, a terminate signal during a
+// command that would run for minutes ends the wait at once and ends the
+// command too.
+TEST_F(CommandTest, AnEndingSignalStopsTheWaitAndReachesTheCommand) {
+  tool("GORC.EXE", "echo $$ > tool.pid\nexec sleep 600");
+  const int wake = install_signal_handlers();
+  const pthread_t runner = pthread_self();
+  std::thread signaller([runner] {
+    while (!fs::exists("tool.pid") || get("tool.pid").find('\n') == std::string::npos) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    pthread_kill(runner, SIGTERM);
+  });
+  const int status = run_command_line("GORC.EXE");
+  signaller.join();
+  EXPECT_EQ(status, 128 + SIGTERM);
+  EXPECT_EQ(take_signals(), signal_bit(SIGTERM));
+  const pid_t tool_pid = std::stoi(get("tool.pid"));
+  int wait_status = 0;
+  ASSERT_EQ(waitpid(tool_pid, &wait_status, 0), tool_pid);
+  EXPECT_TRUE(WIFSIGNALED(wait_status));
+  EXPECT_EQ(WTERMSIG(wait_status), SIGTERM);
+  close(wake);
 }
 
 TEST_F(CommandTest, EmptyLinesAndBadRedirections) {

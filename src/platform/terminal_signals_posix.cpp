@@ -3,8 +3,10 @@
 // needs to put the terminal back live in one record here; the rest of the
 // program never keeps mutable data at file level. Handlers are installed
 // with SA_RESTART, so a resize during a command does not break the
-// command's wait. A signal that was ignored when the program started (as
-// nohup and background jobs arrange) stays ignored.
+// command's wait; the signals that end the program are not, so that they
+// do break it and the program can end at once. A signal that was ignored
+// when the program started (as nohup and background jobs arrange) stays
+// ignored.
 #include "platform/terminal_signals_posix.h"
 
 #include <fcntl.h>
@@ -20,6 +22,7 @@ namespace qb {
 namespace {
 
 constexpr int kNotedSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT, SIGWINCH};
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 constexpr int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 constexpr std::size_t kCrashCount = sizeof kCrashSignals / sizeof kCrashSignals[0];
 
@@ -72,11 +75,21 @@ void install_unless_ignored(int signal_number, const struct sigaction& action) {
   if (previous.sa_handler == SIG_IGN) sigaction(signal_number, &previous, nullptr);
 }
 
-struct sigaction noting_action() {
+// True for the signals that end the program.
+bool is_ending(int signal_number) {
+  for (const int ending : kEndingSignals) {
+    if (ending == signal_number) return true;
+  }
+  return false;
+}
+
+// The noting handler; system calls it interrupts are restarted, except
+// for the signals that end the program.
+struct sigaction noting_action(int signal_number) {
   struct sigaction action {};
   action.sa_handler = note_signal;
   sigemptyset(&action.sa_mask);
-  action.sa_flags = SA_RESTART;
+  action.sa_flags = is_ending(signal_number) ? 0 : SA_RESTART;
   return action;
 }
 
@@ -85,8 +98,8 @@ struct sigaction noting_action() {
 int install_signal_handlers() {
   int fds[2] = {-1, -1};
   if (pipe2(fds, O_NONBLOCK | O_CLOEXEC) == 0) record.wake_fd.store(fds[1]);
-  const struct sigaction noting = noting_action();
-  for (const int signal_number : kNotedSignals) install_unless_ignored(signal_number, noting);
+  for (const int signal_number : kNotedSignals)
+    install_unless_ignored(signal_number, noting_action(signal_number));
   struct sigaction crash {};
   crash.sa_sigaction = crash_signal;
   sigemptyset(&crash.sa_mask);
@@ -117,6 +130,14 @@ bool signals_pending() {
   return record.noted.load(std::memory_order_relaxed) != 0;
 }
 
+int pending_ending_signal() {
+  const std::uint32_t noted = record.noted.load();
+  for (const int ending : kEndingSignals) {
+    if ((noted & signal_bit(ending)) != 0) return ending;
+  }
+  return 0;
+}
+
 void drain_wake_pipe(int wake_fd) {
   char bytes[64];
   while (read(wake_fd, bytes, sizeof bytes) > 0) {
@@ -124,7 +145,7 @@ void drain_wake_pipe(int wake_fd) {
 }
 
 void stop_with_commands(bool together) {
-  struct sigaction action = noting_action();
+  struct sigaction action = noting_action(SIGTSTP);
   if (together) action.sa_handler = SIG_DFL;
   install_unless_ignored(SIGTSTP, action);
 }

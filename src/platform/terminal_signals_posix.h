@@ -28,6 +28,9 @@ void disarm_crash_restore();
 std::uint32_t take_signals();
 // True when a signal has been noted and not yet taken.
 bool signals_pending();
+// The first noted signal that ends the program (SIGINT, SIGTERM, SIGHUP,
+// SIGQUIT), or 0; the record is left as it is.
+int pending_ending_signal();
 // Reads away the self-pipe's wake-up bytes.
 void drain_wake_pipe(int wake_fd);
 
