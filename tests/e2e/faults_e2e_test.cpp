@@ -1,0 +1,241 @@
+// Whole runs where the folder, the files or the tools misbehave: a
+// read-only folder, a script or a log name taken by a folder, a log that
+// cannot be written, logs far larger or longer-lined than a screen, and a
+// tool that never ends. Every run must end on a failure box (never the
+// success box) or a clean exit, and leave the terminal's modes as they were.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <set>
+
+#include "work_folder.h"
+
+namespace qb::test {
+namespace {
+
+namespace fs = std::filesystem;
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+constexpr int kRed = 1;  // console colour 4 is the terminal's palette index 1
+
+class FaultRun : public ::testing::Test {
+ protected:
+  void add_standins() const {
+    folder_.add_standins(QB_MAKE_ICONS, QB_GORC_STANDIN, QB_FBC_STANDIN);
+  }
+
+  // Starts the program, answers the form and waits for the result prompt.
+  const VtScreen& run_to_result(const PtyOptions& options,
+                                const std::vector<std::string>& answers = run_answers()) {
+    session_ = std::make_unique<PtySession>(options);
+    type_answers(*session_, answers);
+    EXPECT_TRUE(session_->wait_until(result_prompt_shown, seconds(60))) << "no result screen";
+    session_->settle();
+    return session_->screen();
+  }
+
+  // Presses a key: the program must end with status 0 and the terminal's modes back.
+  void quit_and_expect_restored() const {
+    session_->send("q");
+    const auto status = session_->wait_exit(seconds(10));
+    ASSERT_TRUE(status) << "the program did not end after the key";
+    EXPECT_TRUE(status->exited);
+    EXPECT_EQ(status->code, 0);
+    EXPECT_EQ(session_->modes_now(), session_->modes_before());
+    EXPECT_TRUE(session_->screen().cursor_visible());
+  }
+
+  // The names in the working folder.
+  std::set<std::string> listing() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_.work()))
+      names.insert(entry.path().filename().string());
+    return names;
+  }
+
+  WorkFolder folder_;
+  std::unique_ptr<PtySession> session_;
+};
+
+// True when the success message stands anywhere on the screen.
+bool success_anywhere(const VtScreen& vt) {
+  for (int row = 1; row <= vt.rows(); ++row) {
+    if (vt.text_at(row, 1, 80).find("EXE file created") != std::string::npos) return true;
+  }
+  return false;
+}
+
+// The failure box with `middle` at rows 4 to 8 and no success message.
+void expect_failure_box(const VtScreen& vt, const std::string& middle) {
+  EXPECT_EQ(vt.text_at(6, 22, 34), middle);
+  EXPECT_FALSE(success_anywhere(vt));
+}
+
+TEST_F(FaultRun, ReadOnlyFolderFailsTheBuildAndLeavesTheFolderAsItWas) {
+  add_standins();
+  const std::set<std::string> before = listing();
+  fs::permissions(folder_.work(), fs::perms::owner_read | fs::perms::owner_exec);
+  // Neither the script nor either log can be created; a measure of a log
+  // that could not be created is 0 bytes, which must not pass for success.
+  const VtScreen& vt = run_to_result(folder_.unprivileged(QB_PROGRAM));
+  expect_failure_box(vt, kCompilerErrorMiddle);
+  EXPECT_EQ(vt.text_at(13, 4, 51), "FBC.EXE could not be run or failed silently (status");
+  quit_and_expect_restored();
+  EXPECT_EQ(listing(), before);
+}
+
+TEST_F(FaultRun, ResourceScriptNameTakenByAFolderFailsTheBuild) {
+  add_standins();
+  fs::create_directory(folder_.work() / "RESFILE.RC");
+  const VtScreen& vt = run_to_result(folder_.options(QB_PROGRAM));
+  expect_failure_box(vt, kCompilerErrorMiddle);
+  EXPECT_EQ(vt.text_at(13, 4, 50), "FBC.EXE error: cannot open object file RESFILE.OBJ");
+  quit_and_expect_restored();
+  EXPECT_EQ(folder_.get("GORC.LOG").rfind("GORC.EXE error: RESFILE.RC", 0), 0u);
+  EXPECT_TRUE(fs::is_directory(folder_.work() / "RESFILE.RC"));
+}
+
+TEST_F(FaultRun, ResourceLogThatCannotBeWrittenIsNeverASuccess) {
+  add_standins();
+  const std::string banner(128, 'b');
+  struct Case {
+    const char* name;
+    bool folder;        // GORC.LOG is a folder; else a read-only file with a success-length log
+    bool stale_object;  // an earlier run's RESFILE.OBJ lets the compiler succeed
+    const std::string* middle;
+  };
+  for (const Case c : {Case{"folder", true, false, &kCompilerErrorMiddle},
+                       Case{"folder, stale object", true, true, &kResourceErrorMiddle},
+                       Case{"read-only file", false, false, &kCompilerErrorMiddle}}) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(folder_.work() / "GORC.LOG");
+    fs::remove(folder_.work() / "FBC.LOG");
+    if (c.folder) {
+      fs::create_directory(folder_.work() / "GORC.LOG");
+    } else {
+      folder_.put("GORC.LOG", banner + "\r\n");
+      fs::permissions(folder_.work() / "GORC.LOG", fs::perms::owner_read);
+    }
+    if (c.stale_object) folder_.put("RESFILE.OBJ", "an object from an earlier run\r\n");
+    const VtScreen& vt = run_to_result(folder_.unprivileged(QB_PROGRAM));
+    expect_failure_box(vt, *c.middle);
+    // A folder has no text to show: the row under the box stays empty.
+    if (c.middle == &kResourceErrorMiddle) {
+      EXPECT_TRUE(vt.blank(13, 1, 80, kBlack, kLightGrey));
+    }
+    quit_and_expect_restored();
+    EXPECT_EQ(fs::is_directory(folder_.work() / "GORC.LOG"), c.folder);
+  }
+}
+
+// A line of the big log: its number and filler, 64 bytes with CR LF.
+std::string numbered_line(int number) {
+  std::string line = "log line " + std::to_string(number) + " ";
+  line.resize(62, '.');
+  return line + "\r\n";
+}
+
+TEST_F(FaultRun, TenMegabyteLogIsShownScrolledAndAKeyStillQuits) {
+  add_standins();
+  constexpr int kLines = 10 * 1024 * 1024 / 64;
+  std::string log;
+  log.reserve(static_cast<std::size_t>(kLines) * 64);
+  for (int n = 1; n <= kLines; ++n) log += numbered_line(n);
+  folder_.put("fbc.out", log);
+  const auto start = Clock::now();
+  const VtScreen& vt = run_to_result(
+      folder_.options(QB_PROGRAM, {"QB_STANDIN_FBC_OUTPUT=" + folder_.path("fbc.out")}));
+  std::printf("[ info ] a 10 MB log took %.1f s from the start to the prompt\n",
+              std::chrono::duration<double>(Clock::now() - start).count());
+  // The box has scrolled away. The log's own last line end and the one
+  // printed after it leave rows 24 and 25 empty, so its last line stands
+  // on row 23, and the prompt is printed over the line before, on row 22.
+  EXPECT_FALSE(success_anywhere(vt));
+  const std::string last = numbered_line(kLines).substr(0, 62);
+  const std::string before_last = numbered_line(kLines - 1).substr(0, 62);
+  EXPECT_EQ(vt.text_at(23, 1, 62), last);
+  EXPECT_EQ(vt.text_at(22, 1, 3), before_last.substr(0, 3));
+  EXPECT_EQ(vt.text_at(22, 4, 22), kResultPrompt);
+  EXPECT_EQ(vt.text_at(22, 26, 37), before_last.substr(25));
+  EXPECT_EQ(vt.text_at(21, 1, 62), numbered_line(kLines - 2).substr(0, 62));
+  for (const int row : {24, 25}) EXPECT_TRUE(vt.blank(row, 1, 80, kRed, kLightGrey)) << row;
+  quit_and_expect_restored();
+  EXPECT_EQ(fs::file_size(folder_.path("FBC.LOG")), log.size());
+}
+
+TEST_F(FaultRun, LogWithoutLineEndsWrapsAtTheRightEdgeAndScrolls) {
+  add_standins();
+  constexpr int kLength = 10000;
+  std::string log;
+  for (int i = 0; i < kLength; ++i) log += static_cast<char>('a' + (i * 7) % 26);
+  folder_.put("fbc.out", log);
+  const VtScreen& vt = run_to_result(
+      folder_.options(QB_PROGRAM, {"QB_STANDIN_FBC_OUTPUT=" + folder_.path("fbc.out")}));
+  EXPECT_FALSE(success_anywhere(vt));
+  // The log starts at row 13, column 4 (cell 963 counted from 0) and runs
+  // on through every column; its last cell decides where each row ends.
+  constexpr int kFirstCell = 12 * 80 + 3;
+  constexpr int kEndCell = kFirstCell + kLength;  // the cell after the last character
+  constexpr int kLastRowStart = kEndCell / 80 * 80;
+  for (int row = 24, cell = kLastRowStart; row >= 23; --row, cell -= 80) {
+    const int columns = row == 24 ? kEndCell - kLastRowStart : 80;
+    for (int column = 1; column <= columns; ++column) {
+      const int index = cell + column - 1 - kFirstCell;
+      ASSERT_EQ(vt.char_at(row, column), static_cast<char32_t>(log[index])) << row << "," << column;
+    }
+  }
+  EXPECT_TRUE(vt.blank(24, kEndCell - kLastRowStart + 1, 80, kRed, kLightGrey));
+  quit_and_expect_restored();
+}
+
+TEST_F(FaultRun, AHangingToolEndsWithTheProgramOnCtrlCOrTerminate) {
+  add_standins();
+  struct Case {
+    const char* name;
+    const char* tool;  // the hanging resource compiler
+    int signal_number;
+    bool typed;  // Ctrl+C typed into the terminal; else the signal is sent to the program alone
+  };
+  for (const Case c : {Case{"Ctrl+C", "exec sleep 600", SIGINT, true},
+                       Case{"Ctrl+C, tool ignores it", "trap '' INT\nexec sleep 600", SIGINT, true},
+                       Case{"SIGTERM", "exec sleep 600", SIGTERM, false}}) {
+    SCOPED_TRACE(c.name);
+    fs::remove(folder_.work() / "tool.pid");
+    folder_.script("GORC.EXE", std::string("echo $$ > tool.pid\n") + c.tool);
+    session_ = std::make_unique<PtySession>(folder_.options(QB_PROGRAM));
+    type_answers(*session_, run_answers());
+    ASSERT_TRUE(session_->wait_until(
+        [&](const VtScreen&) { return folder_.get("tool.pid").find('\n') != std::string::npos; },
+        seconds(30)));
+    const pid_t tool = std::stoi(folder_.get("tool.pid"));
+    session_->settle(milliseconds(100));
+    if (c.typed) {
+      session_->send("\x03");
+    } else {
+      session_->signal(c.signal_number);
+    }
+    const auto status = session_->wait_exit(seconds(5));
+    if (!status) ::kill(tool, SIGKILL);
+    ASSERT_TRUE(status) << "the program waited for the tool";
+    EXPECT_FALSE(status->exited);
+    EXPECT_EQ(status->code, c.signal_number);
+    EXPECT_EQ(session_->modes_now(), session_->modes_before());
+    EXPECT_TRUE(session_->screen().cursor_visible());
+    // The tool went with it, unless it chose to ignore the signal.
+    const bool tool_ends = std::string(c.tool).find("trap") == std::string::npos;
+    if (tool_ends) {
+      EXPECT_TRUE(session_->wait_until(
+          [&](const VtScreen&) { return state_of(tool) == '-' || state_of(tool) == 'Z'; },
+          seconds(5)));
+    }
+    ::kill(tool, SIGKILL);
+    session_.reset();
+  }
+}
+
+}  // namespace
+}  // namespace qb::test

@@ -1,0 +1,134 @@
+// A scratch working folder for whole runs under stress: the sample source,
+// the icons and the stand-in tools (or small shell scripts standing in for
+// them), a way to start the program there in a pseudo-terminal, and a way
+// to start it without the superuser's right to write where the folder's
+// permissions forbid it, so read-only folders and files mean the same to
+// root as to anyone else. The folder is removed, permissions and all.
+#ifndef QB_TESTS_E2E_WORK_FOLDER_H
+#define QB_TESTS_E2E_WORK_FOLDER_H
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "program_screens.h"
+
+namespace qb::test {
+
+class WorkFolder {
+ public:
+  // An empty working folder inside a fresh scratch folder.
+  WorkFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "qb-stress-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
+    base_ = pattern;
+    std::filesystem::create_directory(work());
+  }
+  ~WorkFolder() {
+    std::error_code ignored;
+    namespace fs = std::filesystem;
+    fs::permissions(work(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (fs::recursive_directory_iterator it(work(), ignored), end; !ignored && it != end;
+         it.increment(ignored)) {
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+    fs::remove_all(base_, ignored);
+  }
+  WorkFolder(const WorkFolder&) = delete;
+  WorkFolder& operator=(const WorkFolder&) = delete;
+
+  std::filesystem::path work() const { return base_ / "work"; }
+  std::string path(const std::string& name) const { return (work() / name).string(); }
+  bool exists(const std::string& name) const { return std::filesystem::exists(work() / name); }
+
+  // Writes `bytes` as the file `name` in the working folder.
+  void put(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path(name), std::ios::binary) << bytes;
+  }
+  // The whole file `name` from the working folder ("" when missing).
+  std::string get(const std::string& name) const {
+    std::ifstream in(path(name), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  // An executable shell script `name` running `body`.
+  void script(const std::string& name, const std::string& body) const {
+    put(name, "#!/bin/sh\n" + body + "\n");
+    std::filesystem::permissions(path(name), std::filesystem::perms::owner_all |
+                                                 std::filesystem::perms::group_exec |
+                                                 std::filesystem::perms::others_exec);
+  }
+
+  // The sample source, the icons drawn by `make_icons` and the stand-in
+  // tools as GORC.EXE and FBC.EXE.
+  void add_standins(const std::string& make_icons, const std::string& gorc,
+                    const std::string& fbc) const {
+    const std::string command = "'" + make_icons + "' '" + work().string() + "'";
+    if (std::system(command.c_str()) != 0) throw std::runtime_error("make_icons");
+    put("hello.bas", "print \"Hello\"\r\n");
+    std::filesystem::copy_file(gorc, work() / "GORC.EXE");
+    std::filesystem::copy_file(fbc, work() / "FBC.EXE");
+  }
+
+  // Options that start `program` in the working folder.
+  PtyOptions options(const std::string& program, const std::vector<std::string>& env = {}) const {
+    PtyOptions options = launch_options(program);
+    options.directory = work().string();
+    options.env = env;
+    return options;
+  }
+  // The same, but with every capability dropped when the tests run as root,
+  // so file permissions hold for the program and the tools it runs.
+  PtyOptions unprivileged(const std::string& program,
+                          const std::vector<std::string>& env = {}) const {
+    PtyOptions result = options(program, env);
+    if (::geteuid() != 0) return result;
+    const std::string wrapper = (base_ / "unprivileged.sh").string();
+    std::ofstream(wrapper) << "#!/bin/sh\nexec setpriv --inh-caps=-all --bounding-set=-all -- '"
+                           << std::filesystem::absolute(program).string() << "'\n";
+    std::filesystem::permissions(wrapper, std::filesystem::perms::owner_all);
+    result.program = wrapper;
+    return result;
+  }
+
+ private:
+  std::filesystem::path base_;
+};
+
+inline const std::string kResultPrompt = "Press any key to quit.";
+inline const std::string kSuccessMiddle = "║       EXE file created !       ║";
+inline const std::string kResourceErrorMiddle = "║     GoRC RC-Compiler Error     ║";
+inline const std::string kCompilerErrorMiddle = "║    FreeBasic Compiler Error    ║";
+
+inline bool result_prompt_shown(const VtScreen& vt) {
+  return vt.text_at(22, 4, 22) == kResultPrompt;
+}
+
+// Answers for every prompt: the source hello.bas, one icon app.ico, and
+// `params` as the compiler's extra parameters.
+inline std::vector<std::string> run_answers(const std::string& params = "") {
+  return {"hello.bas", "(c) Me", "", "Hello",   "1.2.3", "Hello",
+          "1.2.0",     "",       "", "app.ico", "n",     params};
+}
+
+inline void type_answers(PtySession& session, const std::vector<std::string>& answers) {
+  for (const std::string& answer : answers) session.send(answer + "\r");
+}
+
+// The state letter of a process in /proc (R, S, T stopped, Z ended); '-'
+// when it is gone.
+inline char state_of(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  if (!std::getline(stat, line)) return '-';
+  const auto close = line.rfind(')');
+  return close == std::string::npos || close + 2 >= line.size() ? '?' : line[close + 2];
+}
+
+}  // namespace qb::test
+
+#endif  // QB_TESTS_E2E_WORK_FOLDER_H
