@@ -270,6 +270,11 @@ void PtySession::signal(int signal_number) const {
   kill(program_, signal_number);
 }
 
+void PtySession::hang_up() {
+  if (master_ >= 0) close(master_);
+  master_ = -1;
+}
+
 std::string PtySession::modes_now() const {
   return capture("stty -g -F " + slave_path_);
 }

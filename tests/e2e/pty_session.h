@@ -67,6 +67,9 @@ class PtySession {
   // Resizes the terminal (the program gets SIGWINCH) and the emulator with it.
   void resize(int columns, int rows);
   void signal(int signal_number) const;
+  // Closes the terminal's side of the pseudo-terminal, as closing a terminal
+  // window does: the program's terminal hangs up. Nothing is read after it.
+  void hang_up();
 
   const VtScreen& screen() const { return *screen_; }
   // The same output on an emulator one column and one row larger: anything

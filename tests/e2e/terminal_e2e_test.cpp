@@ -66,6 +66,10 @@ TEST(TerminalExit, HangUpAndTerminateEndBySignalWithTheTerminalRestored) {
   for (const int signal_number : {SIGHUP, SIGTERM}) {
     PtySession session(program_options());
     ASSERT_TRUE(session.wait_until(title_shown));
+    // Halfway through an answer.
+    session.send("half an answer");
+    ASSERT_TRUE(session.wait_until(
+        [](const VtScreen& vt) { return vt.text_at(12, 26, 14) == "half an answer"; }));
     session.signal(signal_number);
     expect_ended_restored(session, signal_number);
   }

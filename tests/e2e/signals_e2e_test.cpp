@@ -1,0 +1,195 @@
+// Signals while a long answer is typed: a storm of resizes, a suspend and
+// resume halfway through, and the terminal going away. The answer is the
+// compiler's extra parameters, so the record is checked where it ends up:
+// on the command line of a small script standing in for FBC.EXE.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "work_folder.h"
+
+namespace qb::test {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+// The parameters prompt stands at row 21, column 6; its answer starts at
+// column 52 (cell 1651 counted from 0).
+const std::string kParamsPrompt = "» Additional command line parameters for FBC: ";
+constexpr int kAnswerCell = 20 * 80 + 51;
+
+// A long answer without blanks or commas, so it reaches FBC.EXE as one word.
+std::string long_answer(int length) {
+  std::string text;
+  for (int i = 0; i < length; ++i) text += static_cast<char>('a' + (i * 11) % 26);
+  return text;
+}
+
+class TypingRun : public ::testing::Test {
+ protected:
+  // Scripts for the tools: GORC.EXE prints a 130-byte log, FBC.EXE keeps
+  // its arguments in fbc.args, one a line, and prints nothing.
+  void SetUp() override {
+    folder_.script("GORC.EXE", "printf '%0130d' 0");
+    folder_.script("FBC.EXE", "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > fbc.args");
+  }
+
+  // Starts the program and answers every prompt before the parameters.
+  PtySession& start_at_params(PtyOptions options) {
+    session_ = std::make_unique<PtySession>(options);
+    std::vector<std::string> answers = run_answers();
+    answers.pop_back();
+    type_answers(*session_, answers);
+    EXPECT_TRUE(session_->wait_until([](const VtScreen& vt) {
+      return vt.text_at(21, 6, 46) == kParamsPrompt && vt.cursor_column() == 52;
+    }));
+    return *session_;
+  }
+
+  // True when the screen shows the last rows of `typed` where an answer of
+  // that length ends, with the cursor after its last character.
+  static bool answer_tail_shown(const VtScreen& vt, const std::string& typed) {
+    const int end = kAnswerCell + static_cast<int>(typed.size());
+    const int rows_below = end / 80 - 24 > 0 ? end / 80 - 24 : 0;  // rows scrolled off
+    const int row = end / 80 + 1 - rows_below;
+    if (vt.cursor_row() != row || vt.cursor_column() != end % 80 + 1) return false;
+    for (int cell = end - 1; cell >= kAnswerCell && cell >= end - 400; --cell) {
+      const int at_row = cell / 80 + 1 - rows_below;
+      if (at_row < 1) break;
+      const char expected = typed[static_cast<std::size_t>(cell - kAnswerCell)];
+      if (vt.char_at(at_row, cell % 80 + 1) != static_cast<char32_t>(expected)) return false;
+    }
+    return true;
+  }
+
+  // Ends the answer, waits for the success box, quits, and returns the last
+  // argument FBC.EXE received.
+  std::string finish_and_read_params() {
+    session_->send("\r");
+    EXPECT_TRUE(session_->wait_until(result_prompt_shown, seconds(30)));
+    EXPECT_EQ(session_->screen().text_at(12, 22, 34), kSuccessMiddle);
+    session_->send("q");
+    const auto status = session_->wait_exit(seconds(10));
+    EXPECT_TRUE(status && status->exited && status->code == 0);
+    EXPECT_EQ(session_->modes_now(), session_->modes_before());
+    std::istringstream lines(folder_.get("fbc.args"));
+    std::string line;
+    std::string last;
+    while (std::getline(lines, line)) last = line;
+    return last;
+  }
+
+  WorkFolder folder_;
+  std::unique_ptr<PtySession> session_;
+};
+
+TEST_F(TypingRun, ResizeStormWhileTypingLosesNothing) {
+  PtySession& session = start_at_params(folder_.options(QB_PROGRAM));
+  const std::string answer = long_answer(1200);
+  struct Size {
+    int columns;
+    int rows;
+  };
+  constexpr Size kSizes[] = {{100, 30}, {60, 20}, {80, 24}, {132, 43}, {40, 10}, {80, 25}};
+  int changes = 0;
+  for (std::size_t at = 0; at < answer.size(); at += 4, ++changes) {
+    session.send(answer.substr(at, 4));
+    if (changes % 3 == 2) {
+      session.signal(SIGWINCH);  // a resize event with no change of size
+    } else {
+      const Size size = kSizes[static_cast<std::size_t>(changes) % std::size(kSizes)];
+      session.resize(size.columns, size.rows);
+    }
+  }
+  ASSERT_GE(changes, 300);
+  session.resize(80, 25);
+  ASSERT_TRUE(session.wait_until([&](const VtScreen& vt) { return answer_tail_shown(vt, answer); }))
+      << session.screen().cursor_row() << "," << session.screen().cursor_column();
+  // The repaint at 80 x 25 is the model's whole screen: nothing stays from the other sizes.
+  EXPECT_TRUE(session.wider().untouched(26, 1, 81));
+  EXPECT_EQ(finish_and_read_params(), answer);
+}
+
+TEST_F(TypingRun, SuspendHalfwayThroughAnAnswerThenResumeAndFinishIt) {
+  PtyOptions options = folder_.options(QB_PROGRAM);
+  options.job_control = true;
+  PtySession& session = start_at_params(options);
+  const std::string answer = long_answer(900);
+  const std::string first_half = answer.substr(0, 450);
+  session.send(first_half);
+  ASSERT_TRUE(
+      session.wait_until([&](const VtScreen& vt) { return answer_tail_shown(vt, first_half); }));
+  session.settle();
+  const std::string raw_modes = session.modes_now();
+  ASSERT_NE(raw_modes, session.modes_before());
+
+  session.send("\x1a");
+  ASSERT_TRUE(session.wait_until([&](const VtScreen&) { return state_of(session.pid()) == 'T'; }));
+  session.settle();
+  EXPECT_EQ(session.modes_now(), session.modes_before());
+  EXPECT_TRUE(session.screen().cursor_visible());
+
+  session.signal(SIGCONT);
+  // Stopping moved the terminal's lines up by one; the resume repaints.
+  ASSERT_TRUE(
+      session.wait_until([&](const VtScreen& vt) { return answer_tail_shown(vt, first_half); }));
+  session.settle();
+  EXPECT_EQ(session.modes_now(), raw_modes);
+  session.send(answer.substr(450));
+  ASSERT_TRUE(
+      session.wait_until([&](const VtScreen& vt) { return answer_tail_shown(vt, answer); }));
+  EXPECT_EQ(finish_and_read_params(), answer);
+}
+
+// Processor time (user + system) of a process, in seconds; it stays
+// readable until the ended process is waited for.
+double cpu_seconds(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  std::istringstream fields(line.substr(line.rfind(')') + 2));
+  std::string field;
+  double ticks = 0;
+  for (int n = 3; fields >> field && n <= 15; ++n) {
+    if (n == 14 || n == 15) ticks += std::stod(field);
+  }
+  return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+TEST_F(TypingRun, ClosedTerminalEndsTheProgramPromptlyWithoutSpinning) {
+  // Closing the terminal hangs it up: SIGHUP ends the program; where SIGHUP
+  // is ignored (as under nohup), the end of its input does.
+  folder_.script("nohup.sh", std::string("trap '' HUP\nexec '") + QB_PROGRAM + "'");
+  for (const bool ignored : {false, true}) {
+    SCOPED_TRACE(ignored ? "SIGHUP ignored" : "SIGHUP");
+    PtyOptions options = folder_.options(ignored ? folder_.path("nohup.sh") : QB_PROGRAM);
+    PtySession& session = start_at_params(options);
+    session.send(long_answer(100));
+    session.settle();
+    const double cpu_before = cpu_seconds(session.pid());
+    session.hang_up();
+    ASSERT_TRUE(session.wait_until([&](const VtScreen&) { return state_of(session.pid()) == 'Z'; },
+                                   seconds(5)))
+        << "still running, state " << state_of(session.pid());
+    const double cpu_used = cpu_seconds(session.pid()) - cpu_before;
+    EXPECT_LT(cpu_used, 0.2) << "the program used " << cpu_used << " s after the hang-up";
+    const auto status = session.wait_exit(seconds(5));
+    ASSERT_TRUE(status);
+    if (ignored) {
+      EXPECT_TRUE(status->exited);
+      EXPECT_EQ(status->code, 0);
+    } else {
+      EXPECT_FALSE(status->exited);
+      EXPECT_EQ(status->code, SIGHUP);
+    }
+    EXPECT_FALSE(folder_.exists("fbc.args"));  // the build never ran
+  }
+}
+
+}  // namespace
+}  // namespace qb::test
