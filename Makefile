@@ -6,12 +6,13 @@
 BUILD := build
 RELEASE := build-release
 FUZZ := build-fuzz
+VALGRIND := build-valgrind
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := key_decoder screen_print answer script_writer input_read
 WIN_BUILD := build-win
 WIN_RELEASE := build-win-release
 
-.PHONY: all deps build test demo bench fuzz package clean
+.PHONY: all deps build test demo bench fuzz valgrind package clean
 
 all: build
 
@@ -25,6 +26,16 @@ build: deps
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2 -LE wine
 	@scripts/test-windows.sh $(WIN_BUILD) $(BUILD)
+	@$(MAKE) --no-print-directory valgrind
+
+# Whole sessions under valgrind's memcheck, from a plain build (valgrind
+# cannot run the sanitizers' build): two sessions in under ten seconds once
+# built, so `make test` runs it too.
+valgrind: deps
+	@scripts/ensure-deps.sh valgrind
+	@cmake -S . -B $(VALGRIND) -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(VALGRIND) --target valgrind_e2e_tests
+	$(VALGRIND)/tests/e2e/valgrind_e2e_tests
 
 # The demo folder holds a sample source, two icons drawn by make_icons and
 # the stand-in tools as GORC.EXE and FBC.EXE; every run refreshes them.
@@ -58,4 +69,4 @@ package:
 	@cmake --build $(WIN_RELEASE) --target windows_zip
 
 clean:
-	rm -rf $(BUILD) $(RELEASE) $(FUZZ) $(WIN_BUILD) $(WIN_RELEASE)
+	rm -rf $(BUILD) $(RELEASE) $(FUZZ) $(VALGRIND) $(WIN_BUILD) $(WIN_RELEASE)
