@@ -1,4 +1,4 @@
-// Whole sessions under valgrind's memcheck: the splash, the form, a build
+// Whole sessions under valgrind's memcheck: the splash, two resizes, the form, a build
 // with the stand-in tools, the result screen and the key that ends it, once
 // ending on the success box and once on a failure box that shows its log.
 // Any memory error, or any block lost for good, makes valgrind end the
@@ -52,6 +52,8 @@ class ValgrindSession : public ::testing::Test {
   void run_session(const std::vector<std::string>& env, const std::string& middle, int middle_row) {
     PtySession session(folder_.options(folder_.path("memcheck.sh"), env));
     ASSERT_TRUE(session.wait_until(title_shown, seconds(60)));
+    session.resize(100, 30);  // a repaint at another size, and back
+    session.resize(80, 25);
     type_answers(session, run_answers());
     ASSERT_TRUE(session.wait_until(result_prompt_shown, seconds(120)));
     session.settle();
