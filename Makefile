@@ -49,10 +49,14 @@ demo: build
 	@cp -f $(BUILD)/tools/fbc_standin $(BUILD)/demo/FBC.EXE
 	cd $(BUILD)/demo && ../quillbarrow
 
+# The figures of README's Performance section, from a release build; the
+# ncurses program beside it is built where libncurses-dev is installed.
 bench: deps
+	@scripts/ensure-deps.sh libncurses-dev
 	@cmake -S . -B $(RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQB_TESTS=OFF >/dev/null
 	@cmake --build $(RELEASE)
-	$(RELEASE)/bench/quillbarrow_bench $(RELEASE)/quillbarrow
+	$(RELEASE)/bench/quillbarrow_bench $(RELEASE)/quillbarrow \
+	  $$(test -x $(RELEASE)/bench/ncurses_echo && echo $(RELEASE)/bench/ncurses_echo)
 
 # Each fuzz target for FUZZ_SECONDS (default 60) under libFuzzer; `make test`
 # only replays the seed corpus.

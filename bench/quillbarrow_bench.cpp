@@ -1,15 +1,18 @@
 // The benchmark: runs the program in a pseudo-terminal and prints what it
-// costs. Bytes written for the splash and up to the idle title screen, the
-// bytes and latency of echoing a typed character (once a prompt echoes),
-// processor use while idle, the time to the first painted frame and the
-// peak resident memory.
+// costs, with the target beside each figure. Bytes written for the splash
+// and for the title with the first prompt, bytes and latency of echoing a
+// character typed at the end of an answer, processor use while idle at a
+// prompt, the time to the first painted frame, the peak resident memory,
+// and a 5000-character paste (characters lost, time until it all shows).
+// With a second path, the same echo is measured on a tiny ncurses program.
 //
-// Usage: quillbarrow_bench <path of quillbarrow>
+// Usage: quillbarrow_bench <path of quillbarrow> [<path of ncurses_echo>]
 #include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <optional>
@@ -24,10 +27,13 @@ namespace {
 
 using std::chrono::duration;
 using std::chrono::milliseconds;
+using std::chrono::seconds;
 
-constexpr int kStartRuns = 5;
-constexpr int kEchoedKeys = 40;  // fits on the first prompt's row
+constexpr int kStartRuns = 10;
+constexpr int kEchoedKeys = 400;  // rows 12 to 17 of the first prompt
 constexpr double kIdleSeconds = 5.0;
+constexpr int kPasteLength = 5000;
+constexpr double kNone = NAN;  // a figure that could not be taken
 
 double seconds_since(Clock::time_point start) {
   return duration<double>(Clock::now() - start).count();
@@ -38,9 +44,21 @@ bool splash_complete(const VtScreen& vt) {
   return splash_shown(vt) && vt.text_at(23, 62, 15) == "powered by GoRC" && vt.cursor_row() == 24;
 }
 
-// Processor time (user + system) the process has used, in seconds.
+// The first prompt waits with the cursor after it.
+bool first_prompt_shown(const VtScreen& vt) {
+  return title_shown(vt) && vt.text_at(12, 8, 18) == "Your source code: " &&
+         vt.cursor_row() == 12 && vt.cursor_column() == 26;
+}
+
+// Processor time the process has used, in seconds: from the scheduler's
+// nanosecond count where the kernel keeps one, else from the clock ticks
+// of user and system time.
 double cpu_seconds(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  const std::string proc = "/proc/" + std::to_string(pid);
+  std::ifstream schedstat(proc + "/schedstat");
+  double nanoseconds = 0;
+  if (schedstat >> nanoseconds) return nanoseconds * 1e-9;
+  std::ifstream stat(proc + "/stat");
   std::string line;
   std::getline(stat, line);
   std::istringstream fields(line.substr(line.rfind(')') + 2));
@@ -52,51 +70,55 @@ double cpu_seconds(pid_t pid) {
   return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-// A line of /proc/<pid>/status, such as "VmHWM:  3456 kB".
-std::string status_line(pid_t pid, const std::string& name) {
+// The peak resident memory of the process in MB (VmHWM), or kNone.
+double peak_megabytes(pid_t pid) {
   std::ifstream status("/proc/" + std::to_string(pid) + "/status");
   for (std::string line; std::getline(status, line);) {
-    if (line.rfind(name + ":", 0) == 0) return line;
+    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
   }
-  return name + ": n/a";
-}
-
-double median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
+  return kNone;
 }
 
 double percentile(std::vector<double> values, double p) {
+  if (values.empty()) return kNone;
   std::sort(values.begin(), values.end());
   return values[std::min(values.size() - 1, static_cast<std::size_t>(p * values.size()))];
 }
 
-// Start-up to the first painted frame, the median of a few runs.
-void measure_start(const std::string& program) {
+struct Figures {
+  double start_ms = kNone, start_min_ms = kNone, start_max_ms = kNone;
+  double splash_bytes = kNone, title_bytes = kNone;
+  double idle_percent = kNone;
+  double bytes_per_key = kNone, echo_median_ms = kNone, echo_p99_ms = kNone;
+  double peak_mb = kNone;
+  double paste_lost = kNone, paste_ms = kNone;
+  double curses_bytes_per_key = kNone, curses_median_ms = kNone, curses_p99_ms = kNone;
+};
+
+// Start-up to the first painted frame over a few runs: median, least, most.
+void measure_start(const std::string& program, Figures& f) {
   std::vector<double> times;
   for (int run = 0; run < kStartRuns; ++run) {
     PtySession session(launch_options(program));
-    if (!session.wait_until(splash_shown, std::chrono::seconds(10))) break;
-    times.push_back(seconds_since(session.started()));
+    if (!session.wait_until(splash_shown, seconds(10))) return;
+    times.push_back(seconds_since(session.started()) * 1e3);
   }
-  if (times.empty()) {
-    std::printf("start-up to first frame: n/a (no splash)\n");
-  } else {
-    std::printf("start-up to first frame: %.1f ms (median of %zu)\n", median(times) * 1e3,
-                times.size());
-  }
+  f.start_ms = percentile(times, 0.5);
+  f.start_min_ms = *std::min_element(times.begin(), times.end());
+  f.start_max_ms = *std::max_element(times.begin(), times.end());
 }
 
-struct EchoFigures {
-  double bytes_per_key;
-  std::vector<double> latencies;
+struct Echo {
+  double bytes_per_key = kNone;
+  double median_ms = kNone;
+  double p99_ms = kNone;
 };
 
 // Types characters at the cursor one by one, each once the last has shown;
-// nothing when the program does not echo what is typed there.
-std::optional<EchoFigures> measure_echo(PtySession& session) {
+// the cursor must follow each one, wrapping at the end of a row.
+Echo measure_echo(PtySession& session) {
   const VtScreen& vt = session.screen();
-  EchoFigures figures{};
+  std::vector<double> latencies;
   const std::size_t bytes_before = session.bytes_received();
   for (int i = 0; i < kEchoedKeys; ++i) {
     const int row = vt.cursor_row();
@@ -106,72 +128,144 @@ std::optional<EchoFigures> measure_echo(PtySession& session) {
     session.send(std::string(1, typed));
     const bool echoed = session.wait_until(
         [&](const VtScreen& screen) {
-          return screen.char_at(row, column) == static_cast<char32_t>(typed) &&
-                 screen.cursor_column() == column + 1;
+          const bool moved = column == vt.columns()
+                                 ? screen.cursor_row() == row + 1 && screen.cursor_column() == 1
+                                 : screen.cursor_column() == column + 1;
+          return screen.char_at(row, column) == static_cast<char32_t>(typed) && moved;
         },
         milliseconds(1000));
-    if (!echoed) return std::nullopt;
-    figures.latencies.push_back(seconds_since(sent));
+    if (!echoed) return {};
+    latencies.push_back(seconds_since(sent) * 1e3);
   }
   session.settle(milliseconds(100));
-  figures.bytes_per_key =
-      static_cast<double>(session.bytes_received() - bytes_before) / kEchoedKeys;
-  return figures;
+  const double bytes = static_cast<double>(session.bytes_received() - bytes_before);
+  return {bytes / kEchoedKeys, percentile(latencies, 0.5), percentile(latencies, 0.99)};
 }
 
-void print_echo(const std::optional<EchoFigures>& echo) {
-  if (!echo) {
-    std::printf("bytes per echoed character: n/a (no prompt echoes yet)\n");
-    std::printf("key-to-echo latency: n/a\n");
-    return;
-  }
-  std::printf("bytes per echoed character: %.2f\n", echo->bytes_per_key);
-  std::printf("key-to-echo latency: median %.2f ms, p99 %.2f ms (%zu keys)\n",
-              median(echo->latencies) * 1e3, percentile(echo->latencies, 0.99) * 1e3,
-              echo->latencies.size());
-}
-
-// One run from the splash to the idle title screen, then idle, then typing.
-int measure_run(const std::string& program) {
+// One session: the splash, the title with the first prompt, idle, typing.
+void measure_session(const std::string& program, Figures& f) {
   PtySession session(launch_options(program));
-  if (!session.wait_until(splash_complete, std::chrono::seconds(10))) {
-    std::printf("the splash did not appear\n");
-    return 1;
-  }
-  std::printf("bytes for the splash: %zu\n", session.bytes_received());
-  if (!session.wait_until(title_shown, std::chrono::seconds(10))) {
-    std::printf("the title did not appear\n");
-    return 1;
-  }
+  if (!session.wait_until(splash_complete, seconds(10))) return;
+  session.settle(milliseconds(300));  // the splash stays 1.5 s; nothing more comes
+  const std::size_t splash = session.bytes_received();
+  f.splash_bytes = static_cast<double>(splash);
+  if (!session.wait_until(first_prompt_shown, seconds(10))) return;
   session.settle(milliseconds(300));
-  std::printf("bytes up to the idle title screen: %zu\n", session.bytes_received());
+  f.title_bytes = static_cast<double>(session.bytes_received() - splash);
 
   const double cpu_before = cpu_seconds(session.pid());
   const auto idle_start = Clock::now();
   while (seconds_since(idle_start) < kIdleSeconds) session.pump(milliseconds(100));
-  const double idle_cpu = cpu_seconds(session.pid()) - cpu_before;
-  std::printf("idle processor use: %.2f %% (%.0f ms over %.0f s)\n",
-              100.0 * idle_cpu / seconds_since(idle_start), idle_cpu * 1e3, kIdleSeconds);
+  f.idle_percent = 100.0 * (cpu_seconds(session.pid()) - cpu_before) / seconds_since(idle_start);
 
-  const std::string peak_before_typing = status_line(session.pid(), "VmHWM");
-  const auto echo = measure_echo(session);
-  print_echo(echo);
-  const std::string peak = echo ? status_line(session.pid(), "VmHWM") : peak_before_typing;
-  const auto value = peak.find_first_not_of(" \t", peak.find(':') + 1);
-  std::printf("peak resident memory: %s\n", peak.substr(value).c_str());
+  const Echo echo = measure_echo(session);
+  f.bytes_per_key = echo.bytes_per_key;
+  f.echo_median_ms = echo.median_ms;
+  f.echo_p99_ms = echo.p99_ms;
+  f.peak_mb = peak_megabytes(session.pid());
   session.signal(SIGTERM);
-  session.wait_exit(std::chrono::seconds(5));
-  return 0;
+  session.wait_exit(seconds(5));
+}
+
+// A 5000-character paste at the first prompt, written as fast as the
+// terminal takes it: the time until the screen shows all of it, and the
+// characters lost, from where the cursor ends and the text on the last rows.
+void measure_paste(const std::string& program, Figures& f) {
+  PtySession session(launch_options(program));
+  if (!session.wait_until(first_prompt_shown, seconds(10))) return;
+  session.settle(milliseconds(300));
+  std::string paste;
+  for (int i = 0; i < kPasteLength; ++i) paste += static_cast<char>('a' + (i * 7) % 26);
+  constexpr int kStart = 11 * 80 + 25;  // the first character's cell, counted from 0
+  constexpr int kEnd = kStart + kPasteLength;
+  constexpr int kScrolled = kEnd / 80 - 24;  // rows the answer pushed off the top
+  auto tail_shown = [&](const VtScreen& vt) {
+    for (int cell = kEnd - 1; cell >= kEnd - 8 * 80; --cell) {
+      const int row = cell / 80 + 1 - kScrolled;
+      const char32_t expected = static_cast<unsigned char>(paste[cell - kStart]);
+      if (vt.char_at(row, cell % 80 + 1) != expected) return false;
+    }
+    return vt.cursor_row() == 25 && vt.cursor_column() == kEnd % 80 + 1;
+  };
+  const auto sent = Clock::now();
+  session.send(paste);
+  const bool whole = session.wait_until(tail_shown, seconds(30));
+  const double elapsed_ms = seconds_since(sent) * 1e3;
+  session.settle(milliseconds(300));
+  const VtScreen& vt = session.screen();
+  const int cursor_cell = (vt.cursor_row() - 1 + kScrolled) * 80 + vt.cursor_column() - 1;
+  f.paste_lost = whole && tail_shown(vt) ? 0 : std::max(1, kEnd - cursor_cell);
+  if (whole) f.paste_ms = elapsed_ms;
+  session.signal(SIGTERM);
+  session.wait_exit(seconds(5));
+}
+
+// The same echo on the ncurses program, from its first frame.
+void measure_curses(const std::string& program, Figures& f) {
+  PtySession session(launch_options(program));
+  const bool ready = session.wait_until(
+      [](const VtScreen& vt) { return vt.cursor_row() == 12 && vt.cursor_column() == 26; },
+      seconds(10));
+  if (!ready) return;
+  session.settle(milliseconds(300));
+  const Echo echo = measure_echo(session);
+  f.curses_bytes_per_key = echo.bytes_per_key;
+  f.curses_median_ms = echo.median_ms;
+  f.curses_p99_ms = echo.p99_ms;
+  session.signal(SIGTERM);
+  session.wait_exit(seconds(5));
+}
+
+// A figure with `decimals` decimals, or "n/a".
+std::string shown(double value, int decimals) {
+  if (std::isnan(value)) return "n/a";
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
+
+void row(const std::string& what, const std::string& measured, const std::string& target) {
+  std::printf("| %s | %s | %s |\n", what.c_str(), measured.c_str(), target.c_str());
+}
+
+// Prints the figures as a Markdown table with the targets beside them.
+void print_table(const Figures& f) {
+  row("Figure", "Measured", "Target");
+  row("---", "---", "---");
+  row("Start-up to the first painted frame (median of 10; least, most)",
+      shown(f.start_ms, 1) + " ms (" + shown(f.start_min_ms, 1) + ", " + shown(f.start_max_ms, 1) +
+          ")",
+      "under 20 ms");
+  row("Bytes written for the splash", shown(f.splash_bytes, 0), "-");
+  row("Bytes written for the title with the first prompt", shown(f.title_bytes, 0), "-");
+  row("Bytes per character typed at the end of an answer",
+      shown(f.bytes_per_key, 2) + " (" + std::to_string(kEchoedKeys) + " keys)", "at most 2");
+  row("Key-to-echo latency, median", shown(f.echo_median_ms, 3) + " ms", "under 1 ms");
+  row("Key-to-echo latency, p99", shown(f.echo_p99_ms, 3) + " ms", "under 5 ms");
+  row("Processor use idle at a prompt (5 s)", shown(f.idle_percent, 3) + " % of a core",
+      "under 0.5 %");
+  row("Peak resident memory", shown(f.peak_mb, 1) + " MB", "under 8 MB");
+  row("5000-character paste: characters lost", shown(f.paste_lost, 0), "0");
+  row("5000-character paste: time until the screen shows it all", shown(f.paste_ms, 1) + " ms",
+      "-");
+  row("ncurses 6.4, same echo: bytes per character", shown(f.curses_bytes_per_key, 2), "-");
+  row("ncurses 6.4, same echo: latency median, p99",
+      shown(f.curses_median_ms, 3) + " ms, " + shown(f.curses_p99_ms, 3) + " ms", "-");
 }
 
 }  // namespace
 }  // namespace qb::test
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <path of quillbarrow>\n", argv[0]);
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "usage: %s <path of quillbarrow> [<path of ncurses_echo>]\n", argv[0]);
     return 2;
   }
-  qb::test::measure_start(argv[1]);
-  return qb::test::measure_run(argv[1]);
+  qb::test::Figures figures;
+  qb::test::measure_start(argv[1], figures);
+  qb::test::measure_session(argv[1], figures);
+  qb::test::measure_paste(argv[1], figures);
+  if (argc == 3) qb::test::measure_curses(argv[2], figures);
+  qb::test::print_table(figures);
+  return std::isnan(figures.bytes_per_key) ? 1 : 0;
 }
