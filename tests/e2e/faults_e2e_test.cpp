@@ -99,36 +99,48 @@ TEST_F(FaultRun, ResourceScriptNameTakenByAFolderFailsTheBuild) {
   EXPECT_TRUE(fs::is_directory(folder_.work() / "RESFILE.RC"));
 }
 
-TEST_F(FaultRun, ResourceLogThatCannotBeWrittenIsNeverASuccess) {
+TEST_F(FaultRun, ALogThatCannotBeWrittenIsNeverASuccess) {
   add_standins();
-  const std::string banner(128, 'b');
   struct Case {
     const char* name;
-    bool folder;        // GORC.LOG is a folder; else a read-only file with a success-length log
+    const char* log;    // the log that cannot be written
+    bool folder;        // a folder of that name; else a read-only file whose length would pass
     bool stale_object;  // an earlier run's RESFILE.OBJ lets the compiler succeed
     const std::string* middle;
+    const char* shown;  // the start of the text under the box
   };
-  for (const Case c : {Case{"folder", true, false, &kCompilerErrorMiddle},
-                       Case{"folder, stale object", true, true, &kResourceErrorMiddle},
-                       Case{"read-only file", false, false, &kCompilerErrorMiddle}}) {
+  const std::string silent = "FBC.EXE could not be run or failed silently (status 1).";
+  for (const Case c :
+       {Case{"GORC.LOG folder", "GORC.LOG", true, false, &kCompilerErrorMiddle, "FBC.EXE error"},
+        Case{"GORC.LOG folder, stale object", "GORC.LOG", true, true, &kResourceErrorMiddle, ""},
+        Case{"GORC.LOG read-only", "GORC.LOG", false, false, &kCompilerErrorMiddle,
+             "FBC.EXE error"},
+        // The compiler never runs; its log measures 0 bytes and the resource
+        // compiler's is fine, so only the failed command line tells.
+        Case{"FBC.LOG folder", "FBC.LOG", true, false, &kCompilerErrorMiddle, silent.c_str()},
+        Case{"FBC.LOG read-only", "FBC.LOG", false, false, &kCompilerErrorMiddle,
+             silent.c_str()}}) {
     SCOPED_TRACE(c.name);
-    fs::remove_all(folder_.work() / "GORC.LOG");
-    fs::remove(folder_.work() / "FBC.LOG");
+    for (const char* log : {"GORC.LOG", "FBC.LOG", "RESFILE.OBJ"})
+      fs::remove_all(folder_.work() / log);
     if (c.folder) {
-      fs::create_directory(folder_.work() / "GORC.LOG");
+      fs::create_directory(folder_.path(c.log));
     } else {
-      folder_.put("GORC.LOG", banner + "\r\n");
-      fs::permissions(folder_.work() / "GORC.LOG", fs::perms::owner_read);
+      // What would pass: a 130-byte resource log, an empty compiler log.
+      folder_.put(c.log, c.log == std::string("GORC.LOG") ? std::string(128, 'b') + "\r\n" : "");
+      fs::permissions(folder_.path(c.log), fs::perms::owner_read);
     }
     if (c.stale_object) folder_.put("RESFILE.OBJ", "an object from an earlier run\r\n");
     const VtScreen& vt = run_to_result(folder_.unprivileged(QB_PROGRAM));
     expect_failure_box(vt, *c.middle);
-    // A folder has no text to show: the row under the box stays empty.
-    if (c.middle == &kResourceErrorMiddle) {
-      EXPECT_TRUE(vt.blank(13, 1, 80, kBlack, kLightGrey));
+    const std::string shown(c.shown);
+    if (shown.empty()) {
+      EXPECT_TRUE(vt.blank(13, 1, 80, kBlack, kLightGrey));  // a folder has no text to show
+    } else {
+      EXPECT_EQ(vt.text_at(13, 4, static_cast<int>(shown.size())), shown);
     }
     quit_and_expect_restored();
-    EXPECT_EQ(fs::is_directory(folder_.work() / "GORC.LOG"), c.folder);
+    EXPECT_EQ(fs::is_directory(folder_.path(c.log)), c.folder);
   }
 }
 
