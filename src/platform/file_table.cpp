@@ -6,10 +6,9 @@
 // file system says, which could pass for a log of any length.
 #include "platform/file_table.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <limits>
 #include <utility>
 
@@ -17,17 +16,11 @@ namespace qb {
 
 namespace {
 
-// Opens `name` as a stream; a folder opened this way is closed again.
+// Opens `name` as a stream; nullptr when it fails or `name` is a folder.
 std::FILE* open_file_stream(const std::string& name, const char* how) {
-  std::FILE* stream = std::fopen(name.c_str(), how);
-#ifndef _WIN32
-  struct stat info {};
-  if (stream && fstat(fileno(stream), &info) == 0 && S_ISDIR(info.st_mode)) {
-    std::fclose(stream);
-    return nullptr;
-  }
-#endif
-  return stream;
+  std::error_code ignored;
+  if (std::filesystem::is_directory(name, ignored)) return nullptr;
+  return std::fopen(name.c_str(), how);
 }
 
 // Opens `name` with the modes tried in order; nullptr when every one fails.

@@ -1,6 +1,7 @@
-// Whole sessions under valgrind's memcheck: the splash, two resizes, the form, a build
-// with the stand-in tools, the result screen and the key that ends it, once
-// ending on the success box and once on a failure box that shows its log.
+// Whole sessions under valgrind's memcheck: the splash, two resizes, the
+// form, a build with the stand-in tools, the result screen and the key that
+// ends it, once ending on the success box and once on a failure box that
+// shows its log.
 // Any memory error, or any block lost for good, makes valgrind end the
 // program with status 99 instead of 0. The program must be built without
 // sanitizers (make valgrind does so).
@@ -20,37 +21,26 @@ using std::chrono::seconds;
 
 constexpr int kErrorStatus = 99;
 
-// The valgrind program on the search path, or "".
-std::string find_valgrind() {
-  const char* path = std::getenv("PATH");
-  std::string_view rest = path ? path : "";
-  while (!rest.empty()) {
-    const std::size_t colon = rest.find(':');
-    const fs::path candidate = fs::path(rest.substr(0, colon)) / "valgrind";
-    if (::access(candidate.c_str(), X_OK) == 0) return candidate.string();
-    rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-  }
-  return "";
-}
-
 class ValgrindSession : public ::testing::Test {
  protected:
   void SetUp() override {
-    valgrind_ = find_valgrind();
+    valgrind_ = WorkFolder::find_on_path("valgrind");
     if (valgrind_.empty()) GTEST_SKIP() << "valgrind is not installed";
     folder_.add_standins(QB_MAKE_ICONS, QB_GORC_STANDIN, QB_FBC_STANDIN);
     log_ = (folder_.work().parent_path() / "memcheck.log").string();
-    folder_.script("memcheck.sh", "exec '" + valgrind_ +
-                                      "' --quiet --leak-check=full "
-                                      "--errors-for-leak-kinds=definite,indirect "
-                                      "--error-exitcode=99 --log-file='" +
-                                      log_ + "' '" + QB_PROGRAM + "'");
   }
 
   // Runs one session to its result screen with `env`, checks the box's
   // middle line, presses a key and expects a clean exit from memcheck.
   void run_session(const std::vector<std::string>& env, const std::string& middle, int middle_row) {
-    PtySession session(folder_.options(folder_.path("memcheck.sh"), env));
+    PtyOptions options = folder_.options(QB_PROGRAM, env);
+    options.prefix = {valgrind_,
+                      "--quiet",
+                      "--leak-check=full",
+                      "--errors-for-leak-kinds=definite,indirect",
+                      "--error-exitcode=" + std::to_string(kErrorStatus),
+                      "--log-file=" + log_};
+    PtySession session(options);
     ASSERT_TRUE(session.wait_until(title_shown, seconds(60)));
     session.resize(100, 30);  // a repaint at another size, and back
     session.resize(80, 25);

@@ -1,9 +1,10 @@
 // A scratch working folder for whole runs under stress: the sample source,
 // the icons and the stand-in tools (or small shell scripts standing in for
 // them), a way to start the program there in a pseudo-terminal, and a way
-// to start it without the superuser's right to write where the folder's
-// permissions forbid it, so read-only folders and files mean the same to
-// root as to anyone else. The folder is removed, permissions and all.
+// to start it (through setpriv) without the superuser's right to write
+// where the folder's permissions forbid it, so read-only folders and files
+// mean the same to root as to anyone else. The folder is removed,
+// permissions and all.
 #ifndef QB_TESTS_E2E_WORK_FOLDER_H
 #define QB_TESTS_E2E_WORK_FOLDER_H
 
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "program_screens.h"
@@ -86,13 +88,23 @@ class WorkFolder {
   PtyOptions unprivileged(const std::string& program,
                           const std::vector<std::string>& env = {}) const {
     PtyOptions result = options(program, env);
-    if (::geteuid() != 0) return result;
-    const std::string wrapper = (base_ / "unprivileged.sh").string();
-    std::ofstream(wrapper) << "#!/bin/sh\nexec setpriv --inh-caps=-all --bounding-set=-all -- '"
-                           << std::filesystem::absolute(program).string() << "'\n";
-    std::filesystem::permissions(wrapper, std::filesystem::perms::owner_all);
-    result.program = wrapper;
+    if (::geteuid() == 0) {
+      result.prefix = {find_on_path("setpriv"), "--inh-caps=-all", "--bounding-set=-all", "--"};
+    }
     return result;
+  }
+
+  // The full path of the program `name` on the search path, or "".
+  static std::string find_on_path(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::string_view rest = path ? path : "";
+    while (!rest.empty()) {
+      const std::size_t colon = rest.find(':');
+      const std::filesystem::path candidate = std::filesystem::path(rest.substr(0, colon)) / name;
+      if (::access(candidate.c_str(), X_OK) == 0) return candidate.string();
+      rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+    }
+    return "";
   }
 
  private:
