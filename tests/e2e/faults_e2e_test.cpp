@@ -49,6 +49,8 @@ class FaultRun : public ::testing::Test {
     EXPECT_TRUE(session_->screen().cursor_visible());
   }
 
+  pid_t start_with_hanging_tool(const std::string& body);
+
   // The names in the working folder.
   std::set<std::string> listing() const {
     std::set<std::string> names;
@@ -204,27 +206,37 @@ TEST_F(FaultRun, LogWithoutLineEndsWrapsAtTheRightEdgeAndScrolls) {
   quit_and_expect_restored();
 }
 
+// Starts a run whose resource compiler runs `body` and never ends; returns
+// the tool's process once it has started.
+pid_t FaultRun::start_with_hanging_tool(const std::string& body) {
+  fs::remove(folder_.work() / "tool.pid");
+  folder_.script("GORC.EXE", "echo $$ > tool.pid\n" + body);
+  session_ = std::make_unique<PtySession>(folder_.options(QB_PROGRAM));
+  type_answers(*session_, run_answers());
+  const bool started = session_->wait_until(
+      [&](const VtScreen&) { return folder_.get("tool.pid").find('\n') != std::string::npos; },
+      seconds(30));
+  EXPECT_TRUE(started) << "the tool did not start";
+  session_->settle(milliseconds(100));
+  return started ? std::stoi(folder_.get("tool.pid")) : -1;
+}
+
 TEST_F(FaultRun, AHangingToolEndsWithTheProgramOnCtrlCOrTerminate) {
   add_standins();
   struct Case {
     const char* name;
     const char* tool;  // the hanging resource compiler
     int signal_number;
-    bool typed;  // Ctrl+C typed into the terminal; else the signal is sent to the program alone
+    bool typed;      // Ctrl+C typed into the terminal; else the signal is sent to the program alone
+    bool tool_ends;  // the tool does not ignore the signal
   };
-  for (const Case c : {Case{"Ctrl+C", "exec sleep 600", SIGINT, true},
-                       Case{"Ctrl+C, tool ignores it", "trap '' INT\nexec sleep 600", SIGINT, true},
-                       Case{"SIGTERM", "exec sleep 600", SIGTERM, false}}) {
+  for (const Case c :
+       {Case{"Ctrl+C", "exec sleep 600", SIGINT, true, true},
+        Case{"Ctrl+C, tool ignores it", "trap '' INT\nexec sleep 600", SIGINT, true, false},
+        Case{"SIGTERM", "exec sleep 600", SIGTERM, false, true}}) {
     SCOPED_TRACE(c.name);
-    fs::remove(folder_.work() / "tool.pid");
-    folder_.script("GORC.EXE", std::string("echo $$ > tool.pid\n") + c.tool);
-    session_ = std::make_unique<PtySession>(folder_.options(QB_PROGRAM));
-    type_answers(*session_, run_answers());
-    ASSERT_TRUE(session_->wait_until(
-        [&](const VtScreen&) { return folder_.get("tool.pid").find('\n') != std::string::npos; },
-        seconds(30)));
-    const pid_t tool = std::stoi(folder_.get("tool.pid"));
-    session_->settle(milliseconds(100));
+    const pid_t tool = start_with_hanging_tool(c.tool);
+    ASSERT_GT(tool, 0);
     if (c.typed) {
       session_->send("\x03");
     } else {
@@ -237,9 +249,7 @@ TEST_F(FaultRun, AHangingToolEndsWithTheProgramOnCtrlCOrTerminate) {
     EXPECT_EQ(status->code, c.signal_number);
     EXPECT_EQ(session_->modes_now(), session_->modes_before());
     EXPECT_TRUE(session_->screen().cursor_visible());
-    // The tool went with it, unless it chose to ignore the signal.
-    const bool tool_ends = std::string(c.tool).find("trap") == std::string::npos;
-    if (tool_ends) {
+    if (c.tool_ends) {
       EXPECT_TRUE(session_->wait_until(
           [&](const VtScreen&) { return state_of(tool) == '-' || state_of(tool) == 'Z'; },
           seconds(5)));
