@@ -38,9 +38,10 @@ void Console::print_text(std::string_view text, bool line_end) {
     if (line_end) screen_.print("\r\n");
     return;
   }
-  int bells = screen_.print(text);
-  if (line_end) bells += screen_.print("\r\n");
-  for (; bells > 0; --bells) backend_.beep();
+  // One tone for all the bells of one print: a log full of bell bytes must
+  // not hold the program for a quarter of a second per byte.
+  const int bells = screen_.print(text) + (line_end ? screen_.print("\r\n") : 0);
+  if (bells > 0) backend_.beep();
 }
 
 bool Console::key_waiting() {

@@ -92,6 +92,8 @@ TEST(Console, FramesAreShownOnceBeforeEachWait) {
   EXPECT_EQ(backend.frames, 1);
   con.print_text("\a", false);
   EXPECT_EQ(backend.beeps, 1);
+  con.print_text(std::string(1000, '\a') + "log\a", true);  // one tone per print
+  EXPECT_EQ(backend.beeps, 2);
 }
 
 TEST(Console, CommandsDisturbTheDisplayUntilTheNextClear) {
