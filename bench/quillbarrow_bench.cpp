@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "process_time.h"
 #include "program_screens.h"
 
 namespace qb::test {
@@ -48,26 +49,6 @@ bool splash_complete(const VtScreen& vt) {
 bool first_prompt_shown(const VtScreen& vt) {
   return title_shown(vt) && vt.text_at(12, 8, 18) == "Your source code: " &&
          vt.cursor_row() == 12 && vt.cursor_column() == 26;
-}
-
-// Processor time the process has used, in seconds: from the scheduler's
-// nanosecond count where the kernel keeps one, else from the clock ticks
-// of user and system time.
-double cpu_seconds(pid_t pid) {
-  const std::string proc = "/proc/" + std::to_string(pid);
-  std::ifstream schedstat(proc + "/schedstat");
-  double nanoseconds = 0;
-  if (schedstat >> nanoseconds) return nanoseconds * 1e-9;
-  std::ifstream stat(proc + "/stat");
-  std::string line;
-  std::getline(stat, line);
-  std::istringstream fields(line.substr(line.rfind(')') + 2));
-  std::string field;
-  double ticks = 0;
-  for (int n = 3; fields >> field && n <= 15; ++n) {
-    if (n == 14 || n == 15) ticks += std::stod(field);
-  }
-  return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 // The peak resident memory of the process in MB (VmHWM), or kNone.

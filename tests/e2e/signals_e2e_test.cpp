@@ -10,6 +10,7 @@
 #include <memory>
 #include <sstream>
 
+#include "process_time.h"
 #include "work_folder.h"
 
 namespace qb::test {
@@ -144,21 +145,6 @@ TEST_F(TypingRun, SuspendHalfwayThroughAnAnswerThenResumeAndFinishIt) {
   ASSERT_TRUE(
       session.wait_until([&](const VtScreen& vt) { return answer_tail_shown(vt, answer); }));
   EXPECT_EQ(finish_and_read_params(), answer);
-}
-
-// Processor time (user + system) of a process, in seconds; it stays
-// readable until the ended process is waited for.
-double cpu_seconds(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  std::getline(stat, line);
-  std::istringstream fields(line.substr(line.rfind(')') + 2));
-  std::string field;
-  double ticks = 0;
-  for (int n = 3; fields >> field && n <= 15; ++n) {
-    if (n == 14 || n == 15) ticks += std::stod(field);
-  }
-  return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 TEST_F(TypingRun, ClosedTerminalEndsTheProgramPromptlyWithoutSpinning) {
