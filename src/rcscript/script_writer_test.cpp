@@ -11,7 +11,11 @@
 #include <random>
 #include <string>
 
+#include "support/worked_example_script.h"
+
 namespace qb {
+
+using test::kWorkedExampleScript;
 namespace {
 
 namespace fs = std::filesystem;
@@ -31,43 +35,6 @@ ProjectInfo worked_example() {
   project.icon2.store("small.ico");
   return project;
 }
-
-constexpr char kWorkedExample[] =
-    "100 ICON app.ico\r\n"
-    "101 ICON small.ico\r\n"
-    "\r\n"
-    "\r\n"
-    "1 VERSIONINFO\r\n"
-    "FILEVERSION 1,2,3,0\r\n"
-    "PRODUCTVERSION 1,2,0,0\r\n"
-    "FILEOS 0x10001\r\n"
-    "FILETYPE 0x1\r\n"
-    "{\r\n"
-    "BLOCK \"StringFileInfo\"\r\n"
-    "{\r\n"
-    "\tBLOCK \"040904b4\"\r\n"
-    "\t{\r\n"
-    "\t\tVALUE \"FileDescription\", \"Greeting demo\"\r\n"
-    "\t\tVALUE \"LegalCopyright\", \"2024 Sample Team\"\r\n"
-    "\t\tVALUE \"ProductName\", \"Hello\"\r\n"
-    "\t\tVALUE \"Publisher\", \"Sample Team\"\r\n"
-    "\t\tVALUE \"Website\", \"\"\r\n"
-    "\t\tVALUE \"Comments\", \"First release\"\r\n"
-    "\t\tVALUE \"FileVersion\", \"1.23\"\r\n"
-    "\t\tVALUE \"ProductVersion\", \"1.20\"\r\n"
-    "\t\tVALUE \"InternalName\", \"hello\"\r\n"
-    "\t\tVALUE \"OriginalFilename\", \"hello.exe\"\r\n"
-    "\t}\r\n"
-    "}\r\n"
-    "\r\n"
-    "BLOCK \"VarFileInfo\"\r\n"
-    "\r\n"
-    "\r\n"
-    "{\r\n"
-    "VALUE \"Translation\", 0x0409 0x04B4\r\n"
-    "}\r\n"
-    "}\r\n"
-    "\r\n";
 
 class ScriptWriterTest : public ::testing::Test {
  protected:
@@ -96,7 +63,7 @@ class ScriptWriterTest : public ::testing::Test {
 
 TEST_F(ScriptWriterTest, WorkedExampleByteForByte) {
   const std::string script = write(worked_example());
-  EXPECT_EQ(script, kWorkedExample);
+  EXPECT_EQ(script, kWorkedExampleScript);
   EXPECT_EQ(script.size(), 623u);
   EXPECT_EQ(files_.free_file_number(), 1);  // the script was closed
 }
@@ -163,7 +130,7 @@ TEST_F(ScriptWriterTest, AnswersAreWrittenUnescaped) {
 
 TEST_F(ScriptWriterTest, AnExistingScriptIsReplaced) {
   std::ofstream(script_path(), std::ios::binary) << std::string(5000, 'x');
-  EXPECT_EQ(write(worked_example()), kWorkedExample);
+  EXPECT_EQ(write(worked_example()), kWorkedExampleScript);
 }
 
 TEST_F(ScriptWriterTest, FieldsFilledToCapacityAreWrittenWhole) {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "form_run.h"
+#include "support/worked_example_script.h"
 
 namespace qb::test {
 namespace {
@@ -31,24 +32,6 @@ const std::pair<std::string, std::string> kExampleRows[] = {
     {"» Comments: ", "First release"},
     {"» Your website: ", ""},
 };
-
-// The worked example's script, byte for byte.
-const std::string kExampleScript =
-    "100 ICON app.ico\r\n101 ICON small.ico\r\n\r\n\r\n1 VERSIONINFO\r\n"
-    "FILEVERSION 1,2,3,0\r\nPRODUCTVERSION 1,2,0,0\r\nFILEOS 0x10001\r\nFILETYPE 0x1\r\n"
-    "{\r\nBLOCK \"StringFileInfo\"\r\n{\r\n\tBLOCK \"040904b4\"\r\n\t{\r\n"
-    "\t\tVALUE \"FileDescription\", \"Greeting demo\"\r\n"
-    "\t\tVALUE \"LegalCopyright\", \"2024 Sample Team\"\r\n"
-    "\t\tVALUE \"ProductName\", \"Hello\"\r\n"
-    "\t\tVALUE \"Publisher\", \"Sample Team\"\r\n"
-    "\t\tVALUE \"Website\", \"\"\r\n"
-    "\t\tVALUE \"Comments\", \"First release\"\r\n"
-    "\t\tVALUE \"FileVersion\", \"1.23\"\r\n"
-    "\t\tVALUE \"ProductVersion\", \"1.20\"\r\n"
-    "\t\tVALUE \"InternalName\", \"hello\"\r\n"
-    "\t\tVALUE \"OriginalFilename\", \"hello.exe\"\r\n"
-    "\t}\r\n}\r\n\r\nBLOCK \"VarFileInfo\"\r\n\r\n\r\n{\r\n"
-    "VALUE \"Translation\", 0x0409 0x04B4\r\n}\r\n}\r\n\r\n";
 
 // Rows 12 to 20 as the worked example leaves them, with blanks to column 44.
 void expect_example_rows(const VtScreen& vt) {
@@ -137,8 +120,8 @@ TEST_F(FormScreens, WorkedExampleShowsEachAnswerInItsColourAndBecomesTheScript) 
   }
   release_build();
   finish();
-  ASSERT_EQ(kExampleScript.size(), 623u);
-  EXPECT_EQ(kept_script(), kExampleScript);
+  ASSERT_EQ(std::string(kWorkedExampleScript).size(), 623u);
+  EXPECT_EQ(kept_script(), kWorkedExampleScript);
   EXPECT_EQ(fbc_arguments(), (std::vector<std::string>{"hello.bas", "-a", "RESFILE.OBJ"}));
 }
 
