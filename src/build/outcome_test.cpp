@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "build/scratch_folder.h"
+#include "support/scratch_folder.h"
 #include "platform/box_text.h"
 #include "platform/memory_backend.h"
 #include "platform/screen_text.h"

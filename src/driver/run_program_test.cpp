@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "build/scratch_folder.h"
+#include "support/scratch_folder.h"
 #include "platform/memory_backend.h"
 #include "platform/screen_text.h"
 

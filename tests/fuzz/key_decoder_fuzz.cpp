@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/key_decoder.h"
+#include "platform/posix/key_decoder.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // buffer and window, drawing the changed cells of each frame through a
 // shadow copy, the cursor, plain output, the timer, pauses, the beep, the
 // command runner's hand-over and the end of the process.
-#include "platform/console_win32.h"
+#include "platform/win32/console_backend.h"
 
 #include <algorithm>
 #include <cstdlib>

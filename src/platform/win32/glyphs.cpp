@@ -1,7 +1,7 @@
 // Glyph tables from the system's code page data (MultiByteToWideChar), with
 // code page 437 (cp437::to_unicode) for the control glyphs and for code pages
 // that are not single-byte, such as UTF-8 (65001).
-#include "platform/glyphs_win32.h"
+#include "platform/win32/glyphs.h"
 
 #include <windows.h>
 

@@ -2,8 +2,8 @@
 // lines this program hands it: words split on blanks, double quotes grouping
 // a word, and ">" or ">>" sending standard output into a file. No other byte
 // means anything: "&", "|", ";", "$" and the like stay part of their word.
-#ifndef QB_PLATFORM_COMMAND_WORDS_H
-#define QB_PLATFORM_COMMAND_WORDS_H
+#ifndef QB_PLATFORM_POSIX_COMMAND_WORDS_H
+#define QB_PLATFORM_POSIX_COMMAND_WORDS_H
 
 #include <string>
 #include <string_view>
@@ -28,4 +28,4 @@ CommandWords split_command_line(std::string_view command_line);
 
 }  // namespace qb
 
-#endif  // QB_PLATFORM_COMMAND_WORDS_H
+#endif  // QB_PLATFORM_POSIX_COMMAND_WORDS_H

@@ -5,8 +5,8 @@
 // standard input); and turns the console-close signal into the key Alt+F4.
 // When standard output is not a console, printed bytes go to it unchanged
 // and nothing is drawn.
-#ifndef QB_PLATFORM_CONSOLE_WIN32_H
-#define QB_PLATFORM_CONSOLE_WIN32_H
+#ifndef QB_PLATFORM_WIN32_CONSOLE_BACKEND_H
+#define QB_PLATFORM_WIN32_CONSOLE_BACKEND_H
 
 #include <windows.h>
 
@@ -17,9 +17,9 @@
 #include <string_view>
 
 #include "platform/backend.h"
-#include "platform/glyphs_win32.h"
-#include "platform/keys_win32.h"
-#include "platform/stream_input_win32.h"
+#include "platform/win32/glyphs.h"
+#include "platform/win32/keys.h"
+#include "platform/win32/stream_input.h"
 
 namespace qb {
 
@@ -98,4 +98,4 @@ void request_close_key();
 
 }  // namespace qb
 
-#endif  // QB_PLATFORM_CONSOLE_WIN32_H
+#endif  // QB_PLATFORM_WIN32_CONSOLE_BACKEND_H

@@ -7,7 +7,7 @@
 // do break it and the program can end at once. A signal that was ignored
 // when the program started (as nohup and background jobs arrange) stays
 // ignored.
-#include "platform/terminal_signals_posix.h"
+#include "platform/posix/terminal_signals.h"
 
 #include <fcntl.h>
 #include <signal.h>

@@ -1,8 +1,8 @@
 // For tests that work on real files: a new empty folder under the system's
 // temporary folder, made the current directory for the object's lifetime
 // and removed with everything in it afterwards.
-#ifndef QB_BUILD_SCRATCH_FOLDER_H
-#define QB_BUILD_SCRATCH_FOLDER_H
+#ifndef QB_TESTS_SUPPORT_SCRATCH_FOLDER_H
+#define QB_TESTS_SUPPORT_SCRATCH_FOLDER_H
 
 #include <filesystem>
 #include <fstream>
@@ -47,4 +47,4 @@ class ScratchFolder {
 
 }  // namespace qb
 
-#endif  // QB_BUILD_SCRATCH_FOLDER_H
+#endif  // QB_TESTS_SUPPORT_SCRATCH_FOLDER_H

@@ -4,8 +4,8 @@
 // exception is a crash, where nothing can wait: its handler puts the
 // terminal back as best it can with async-signal-safe calls and lets the
 // crash go on.
-#ifndef QB_PLATFORM_TERMINAL_SIGNALS_POSIX_H
-#define QB_PLATFORM_TERMINAL_SIGNALS_POSIX_H
+#ifndef QB_PLATFORM_POSIX_TERMINAL_SIGNALS_H
+#define QB_PLATFORM_POSIX_TERMINAL_SIGNALS_H
 
 #include <termios.h>
 
@@ -49,4 +49,4 @@ constexpr std::uint32_t signal_bit(int signal_number) {
 
 }  // namespace qb
 
-#endif  // QB_PLATFORM_TERMINAL_SIGNALS_POSIX_H
+#endif  // QB_PLATFORM_POSIX_TERMINAL_SIGNALS_H

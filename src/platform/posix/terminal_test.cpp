@@ -2,7 +2,7 @@
 // keys as it is; output that is not a terminal is a plain stream): no key
 // of a long paste is lost, what does not fit waits unread, a lone Esc comes
 // by the timeout, and the end of input ends the program.
-#include "platform/terminal_posix.h"
+#include "platform/posix/terminal.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

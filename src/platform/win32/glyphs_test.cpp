@@ -1,5 +1,5 @@
 // Glyph tables of console code pages, and typed characters back to bytes.
-#include "platform/glyphs_win32.h"
+#include "platform/win32/glyphs.h"
 
 #include <gtest/gtest.h>
 

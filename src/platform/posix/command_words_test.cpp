@@ -1,5 +1,5 @@
 // Splitting command lines into words and redirections.
-#include "platform/command_words.h"
+#include "platform/posix/command_words.h"
 
 #include <gtest/gtest.h>
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/terminal_signals_posix.h"
+#include "platform/posix/terminal_signals.h"
 
 namespace qb {
 namespace {

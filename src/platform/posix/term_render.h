@@ -5,8 +5,8 @@
 // cursor's visibility only when it changes. Every byte of a cell is sent as
 // its code page 437 glyph in UTF-8, so nothing on the screen can ever reach
 // the terminal as a control sequence. It never touches the terminal itself.
-#ifndef QB_PLATFORM_TERM_RENDER_H
-#define QB_PLATFORM_TERM_RENDER_H
+#ifndef QB_PLATFORM_POSIX_TERM_RENDER_H
+#define QB_PLATFORM_POSIX_TERM_RENDER_H
 
 #include <array>
 #include <cstdint>
@@ -56,4 +56,4 @@ class TermRenderer {
 
 }  // namespace qb
 
-#endif  // QB_PLATFORM_TERM_RENDER_H
+#endif  // QB_PLATFORM_POSIX_TERM_RENDER_H

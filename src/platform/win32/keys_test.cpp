@@ -1,5 +1,5 @@
 // Key events of the Windows console against the codes the program expects.
-#include "platform/keys_win32.h"
+#include "platform/win32/keys.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 // where the terminal's cursor goes after that is not trusted, nor after a
 // control-code glyph (some terminals draw those wide), and the next cell is
 // then reached with an absolute move.
-#include "platform/term_render.h"
+#include "platform/posix/term_render.h"
 
 #include <algorithm>
 

@@ -23,8 +23,8 @@
 #include <vector>
 
 #include "platform/command.h"
-#include "platform/command_words.h"
-#include "platform/terminal_signals_posix.h"
+#include "platform/posix/command_words.h"
+#include "platform/posix/terminal_signals.h"
 
 extern char** environ;
 

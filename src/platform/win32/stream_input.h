@@ -4,8 +4,8 @@
 // kilobytes, and the rest of the input waits where it is. The end of the
 // input is kept, so that the program can end instead of waiting for keys
 // that can no longer come.
-#ifndef QB_PLATFORM_STREAM_INPUT_WIN32_H
-#define QB_PLATFORM_STREAM_INPUT_WIN32_H
+#ifndef QB_PLATFORM_WIN32_STREAM_INPUT_H
+#define QB_PLATFORM_WIN32_STREAM_INPUT_H
 
 #include <windows.h>
 
@@ -40,4 +40,4 @@ class StreamInput {
 
 }  // namespace qb
 
-#endif  // QB_PLATFORM_STREAM_INPUT_WIN32_H
+#endif  // QB_PLATFORM_WIN32_STREAM_INPUT_H

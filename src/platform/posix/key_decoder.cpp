@@ -3,7 +3,7 @@
 // sequences; the xterm modifier parameter and the rxvt suffixes add Shift,
 // Ctrl or Alt, and the key's row of the PC BIOS table gives the code for
 // that combination. A sequence that is not in the table is swallowed whole.
-#include "platform/key_decoder.h"
+#include "platform/posix/key_decoder.h"
 
 #include <string_view>
 

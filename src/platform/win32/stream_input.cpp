@@ -2,7 +2,7 @@
 // program's thread share one buffer under a mutex; the reader waits while
 // the buffer is full, the program waits (with its time limit) while it is
 // empty, and each wakes the other through one condition variable.
-#include "platform/stream_input_win32.h"
+#include "platform/win32/stream_input.h"
 
 #include <array>
 #include <chrono>

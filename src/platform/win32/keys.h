@@ -4,8 +4,8 @@
 // (function keys, cursor block, Shift+Tab, Alt with a letter ...), and the
 // character typed as Alt + keypad digits, given when Alt is released.
 // The translation is a pure function of the event and the Alt entry so far.
-#ifndef QB_PLATFORM_KEYS_WIN32_H
-#define QB_PLATFORM_KEYS_WIN32_H
+#ifndef QB_PLATFORM_WIN32_KEYS_H
+#define QB_PLATFORM_WIN32_KEYS_H
 
 #include <windows.h>
 
@@ -24,4 +24,4 @@ int translate_key_event(const KEY_EVENT_RECORD& event, int byte, AltKeypadEntry&
 
 }  // namespace qb
 
-#endif  // QB_PLATFORM_KEYS_WIN32_H
+#endif  // QB_PLATFORM_WIN32_KEYS_H

@@ -2,7 +2,7 @@
 // console's input queue while the key queue has room, the system's
 // console-close signal turned into the key Alt+F4, redirected input, and
 // the backend of the program's standard handles.
-#include "platform/console_win32.h"
+#include "platform/win32/console_backend.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 // The terminal renderer: what it sends, byte for byte where the cost
 // matters, and what a terminal emulator shows after it, for every size.
-#include "platform/term_render.h"
+#include "platform/posix/term_render.h"
 
 #include <gtest/gtest.h>
 

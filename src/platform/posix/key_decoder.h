@@ -5,8 +5,8 @@
 // become the PC BIOS extended codes (255 + 256 x scan code). The decoder is
 // pure: the caller feeds it bytes and tells it when a lone Esc has waited
 // long enough to be a key of its own.
-#ifndef QB_PLATFORM_KEY_DECODER_H
-#define QB_PLATFORM_KEY_DECODER_H
+#ifndef QB_PLATFORM_POSIX_KEY_DECODER_H
+#define QB_PLATFORM_POSIX_KEY_DECODER_H
 
 #include <array>
 #include <cstdint>
@@ -56,4 +56,4 @@ class KeyDecoder {
 
 }  // namespace qb
 
-#endif  // QB_PLATFORM_KEY_DECODER_H
+#endif  // QB_PLATFORM_POSIX_KEY_DECODER_H

@@ -5,7 +5,7 @@
 // before the process ends, stops or repaints. Output goes through the
 // renderer, one write per frame. No alternate screen is used: the last
 // frame stays on the terminal after the program ends.
-#include "platform/terminal_posix.h"
+#include "platform/posix/terminal.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -22,9 +22,9 @@
 #include <string>
 
 #include "platform/command.h"
-#include "platform/key_decoder.h"
-#include "platform/term_render.h"
-#include "platform/terminal_signals_posix.h"
+#include "platform/posix/key_decoder.h"
+#include "platform/posix/term_render.h"
+#include "platform/posix/terminal_signals.h"
 
 namespace qb {
 

@@ -2,7 +2,7 @@
 // cursor as drawn, the buffer and window sizes, key events written into the
 // console's input queue, and the hand-over around commands. The tests need a
 // console; under wine, scripts/wine-run.sh gives them one.
-#include "platform/console_win32.h"
+#include "platform/win32/console_backend.h"
 
 #include <gtest/gtest.h>
 

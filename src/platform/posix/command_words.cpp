@@ -1,7 +1,7 @@
 // The splitter behind the command runner. A double quote switches grouping
 // on and off and is itself dropped, as a program's start-up code drops it
 // when it reads its arguments; blanks and ">" inside quotes are plain bytes.
-#include "platform/command_words.h"
+#include "platform/posix/command_words.h"
 
 namespace qb {
 

@@ -2,7 +2,7 @@
 // it: which modifier column applies, which keys are modifiers alone, how an
 // Alt + keypad entry builds its character, and when the console's own
 // character is taken instead of an extended code.
-#include "platform/keys_win32.h"
+#include "platform/win32/keys.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -3,8 +3,8 @@
 // character to its byte. Drawing through the wide functions keeps the
 // program's box lines right on a console set to UTF-8, where the bytes
 // themselves would show as garbage.
-#ifndef QB_PLATFORM_GLYPHS_WIN32_H
-#define QB_PLATFORM_GLYPHS_WIN32_H
+#ifndef QB_PLATFORM_WIN32_GLYPHS_H
+#define QB_PLATFORM_WIN32_GLYPHS_H
 
 #include <array>
 
@@ -26,4 +26,4 @@ int byte_for_char(const CodePageGlyphs& glyphs, wchar_t ch);
 
 }  // namespace qb
 
-#endif  // QB_PLATFORM_GLYPHS_WIN32_H
+#endif  // QB_PLATFORM_WIN32_GLYPHS_H

@@ -1,8 +1,8 @@
 // The backend on a POSIX terminal: the screen model shown in the terminal's
 // top-left 80 x 25 cells, keys read raw from its input, and the terminal put
 // back the way it was on every way out.
-#ifndef QB_PLATFORM_TERMINAL_POSIX_H
-#define QB_PLATFORM_TERMINAL_POSIX_H
+#ifndef QB_PLATFORM_POSIX_TERMINAL_H
+#define QB_PLATFORM_POSIX_TERMINAL_H
 
 #include <memory>
 
@@ -17,4 +17,4 @@ std::unique_ptr<Backend> make_terminal_backend(int input_fd, int output_fd);
 
 }  // namespace qb
 
-#endif  // QB_PLATFORM_TERMINAL_POSIX_H
+#endif  // QB_PLATFORM_POSIX_TERMINAL_H

@@ -1,6 +1,6 @@
 // The key decoder: the terminals' sequences against the PC BIOS codes,
 // UTF-8, the lone Esc, Alt+letter and garbage.
-#include "platform/key_decoder.h"
+#include "platform/posix/key_decoder.h"
 
 #include <gtest/gtest.h>
 
