@@ -43,20 +43,26 @@ void set_flags(int fd, int status_flags) {
   if (status_flags != 0) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | status_flags);
 }
 
-// The caller's environment with TERM set and `extra` added or replaced.
+// True when `entry` (NAME=value) sets one of the names that `entries` set.
+bool named_in(const std::string& entry, const std::vector<std::string>& entries) {
+  const auto name = entry.substr(0, entry.find('=') + 1);
+  for (const std::string& e : entries) {
+    if (e.compare(0, name.size(), name) == 0) return true;
+  }
+  return false;
+}
+
+// The caller's environment with TERM and a UTF-8 locale set (an xterm of
+// today, whatever the machine running the tests has), and `extra` added or
+// replaced.
 std::vector<std::string> environment(const std::vector<std::string>& extra) {
+  std::vector<std::string> wanted = extra;
+  for (const std::string defaults : {"TERM=xterm-256color", "LC_ALL=C.UTF-8"}) {
+    if (!named_in(defaults, extra)) wanted.push_back(defaults);
+  }
   std::vector<std::string> env;
-  std::vector<std::string> wanted = {"TERM=xterm-256color"};
-  wanted.insert(wanted.end(), extra.begin(), extra.end());
-  auto overridden = [&wanted](const std::string& entry) {
-    for (const std::string& w : wanted) {
-      const auto name = w.substr(0, w.find('=') + 1);
-      if (entry.compare(0, name.size(), name) == 0) return true;
-    }
-    return false;
-  };
   for (char** e = environ; *e != nullptr; ++e) {
-    if (!overridden(*e)) env.emplace_back(*e);
+    if (!named_in(*e, wanted)) env.emplace_back(*e);
   }
   env.insert(env.end(), wanted.begin(), wanted.end());
   return env;

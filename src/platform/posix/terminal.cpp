@@ -98,7 +98,7 @@ int push_keys(const DecodedKeys& decoded, KeyQueue& keys) {
 
 class TerminalBackend final : public Backend {
  public:
-  TerminalBackend(int input_fd, int output_fd);
+  TerminalBackend(int input_fd, int output_fd, const LocaleCharset& charset);
   TerminalBackend(const TerminalBackend&) = delete;
   TerminalBackend& operator=(const TerminalBackend&) = delete;
   ~TerminalBackend() override { leave_raw(false); }
@@ -127,6 +127,7 @@ class TerminalBackend final : public Backend {
   const int input_fd_;
   const int output_fd_;
   const bool screen_;
+  const LocaleCharset charset_;  // what the terminal's bytes stand for
   bool keyboard_ = false;  // input is a terminal whose modes are ours to set
   termios saved_{};        // its modes before the program started
   int wake_fd_ = -1;       // read end of the signal self-pipe
@@ -141,8 +142,11 @@ class TerminalBackend final : public Backend {
   std::string out_;
 };
 
-TerminalBackend::TerminalBackend(int input_fd, int output_fd)
-    : input_fd_(input_fd), output_fd_(output_fd), screen_(isatty(output_fd) == 1) {
+TerminalBackend::TerminalBackend(int input_fd, int output_fd, const LocaleCharset& charset)
+    : input_fd_(input_fd),
+      output_fd_(output_fd),
+      screen_(isatty(output_fd) == 1),
+      charset_(charset) {
   keyboard_ = isatty(input_fd) == 1 && tcgetattr(input_fd, &saved_) == 0;
   if (screen_ || keyboard_) wake_fd_ = install_signal_handlers();
   if (screen_) size_ = query_size(output_fd_);
@@ -320,12 +324,13 @@ void TerminalBackend::end_program(int exit_code) {
 
 }  // namespace
 
-std::unique_ptr<Backend> make_terminal_backend(int input_fd, int output_fd) {
-  return std::make_unique<TerminalBackend>(input_fd, output_fd);
+std::unique_ptr<Backend> make_terminal_backend(int input_fd, int output_fd,
+                                               const LocaleCharset& charset) {
+  return std::make_unique<TerminalBackend>(input_fd, output_fd, charset);
 }
 
 std::unique_ptr<Backend> make_system_backend() {
-  return make_terminal_backend(STDIN_FILENO, STDOUT_FILENO);
+  return make_terminal_backend(STDIN_FILENO, STDOUT_FILENO, adopt_user_locale());
 }
 
 }  // namespace qb

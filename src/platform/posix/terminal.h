@@ -7,13 +7,16 @@
 #include <memory>
 
 #include "platform/backend.h"
+#include "platform/posix/locale_charset.h"
 
 namespace qb {
 
 // The backend over `input_fd` (keys) and `output_fd` (the screen). A
 // terminal on either is prepared (raw input, autowrap off) and the signal
 // handlers are installed; plain pipes and files are used as they are.
-std::unique_ptr<Backend> make_terminal_backend(int input_fd, int output_fd);
+// The terminal speaks `charset`, the locale's character set.
+std::unique_ptr<Backend> make_terminal_backend(int input_fd, int output_fd,
+                                               const LocaleCharset& charset = {});
 
 }  // namespace qb
 
