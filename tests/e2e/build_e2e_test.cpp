@@ -99,7 +99,7 @@ class BuildRun : public ::testing::Test {
     EXPECT_TRUE(status->exited);
     EXPECT_EQ(status->code, 0);
     const VtScreen& vt = session_->screen();
-    for (int row = 1; row <= 25; ++row) EXPECT_TRUE(blank_grey_on_black(vt, row, 1, 80));
+    for (int row = 1; row <= 25; ++row) EXPECT_TRUE(vt.untouched(row, 1, 80));
   }
 
   fs::path folder_;

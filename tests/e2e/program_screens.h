@@ -73,14 +73,6 @@ inline bool under_wine() {
   return prefix != nullptr && *prefix != '\0';
 }
 
-// True when the cells are blank in light grey on black, the colours the
-// program ends in. Wine draws that pair (attribute 7) in the terminal's own
-// colours; a Windows console keeps the attribute in its cells.
-inline bool blank_grey_on_black(const VtScreen& vt, int row, int first, int last) {
-  return under_wine() ? vt.blank(row, first, last, kDefaultColour, kDefaultColour)
-                      : vt.blank(row, first, last, kLightGrey, kBlack);
-}
-
 // The tests know the program they were built with, unless QB_E2E_PROGRAM
 // names another (the Windows build) to run through QB_E2E_PREFIX; the
 // benchmark is told.

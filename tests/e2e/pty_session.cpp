@@ -193,6 +193,7 @@ void PtySession::pump(std::chrono::milliseconds wait) {
     }
     bytes_received_ += static_cast<std::size_t>(got);
     const std::string_view bytes(buffer, static_cast<std::size_t>(got));
+    output_ += bytes;
     screen_->feed(bytes);
     wider_->feed(bytes);
   }

@@ -77,8 +77,9 @@ class PtySession {
   const VtScreen& wider() const { return *wider_; }
   // The program's process (below the stand-in shell with job_control).
   pid_t pid() const { return program_; }
-  // Every byte the program has written to the terminal.
+  // Every byte the program has written to the terminal: how many, and themselves.
   std::size_t bytes_received() const { return bytes_received_; }
+  const std::string& output() const { return output_; }
   // When the program was started.
   Clock::time_point started() const { return started_; }
   // The terminal's modes as `stty -g` prints them: before the start and now.
@@ -103,6 +104,7 @@ class PtySession {
   std::string modes_before_;
   std::optional<ExitStatus> status_;
   std::size_t bytes_received_ = 0;
+  std::string output_;
   Clock::time_point started_;
 };
 

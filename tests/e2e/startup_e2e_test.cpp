@@ -67,7 +67,7 @@ TEST(Startup, SplashThenTitleThenTheRunEndsOnACleanTerminal) {
   ASSERT_TRUE(status);
   EXPECT_TRUE(status->exited);
   EXPECT_EQ(status->code, 0);
-  for (int row = 1; row <= 25; ++row) EXPECT_TRUE(blank_grey_on_black(vt, row, 1, 80)) << row;
+  for (int row = 1; row <= 25; ++row) EXPECT_TRUE(vt.untouched(row, 1, 80)) << row;
   EXPECT_EQ(vt.cursor_row(), 1);
   EXPECT_EQ(vt.cursor_column(), 1);
   EXPECT_TRUE(vt.cursor_visible());

@@ -1,10 +1,12 @@
 // The real program and its terminal: every way out puts the terminal back
 // (Ctrl+C, SIGTERM, SIGHUP, a crash, the end of input), Ctrl+Z stops it
 // with the terminal restored and a resume repaints, a short terminal gets
-// only the rows it has, and a resize repaints at the new size.
+// only the rows it has, a resize repaints (with a notice while too small),
+// and the C locale and TERM=dumb get output they can show.
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 
@@ -185,32 +187,64 @@ TEST(TerminalSize, ShortTerminalShowsRowsOneToTwentyFourAndNothingOutside) {
   ASSERT_TRUE(session.wait_until(title_shown));
   session.settle();
   EXPECT_TRUE(vt.blank(24, 1, 80, kBlack, kLightGrey));
-  EXPECT_TRUE(session.wider().untouched(25, 1, 81));
-  for (int row = 1; row <= 24; ++row) EXPECT_TRUE(session.wider().untouched(row, 81, 81)) << row;
+  EXPECT_TRUE(session.wider().no_text(25, 1, 81));
+  for (int row = 1; row <= 24; ++row) EXPECT_TRUE(session.wider().no_text(row, 81, 81)) << row;
   EXPECT_EQ(vt.scrolled_lines(), 0);
   ASSERT_TRUE(finish_run(session));
-  for (int row = 1; row <= 24; ++row) EXPECT_TRUE(vt.blank(row, 1, 80, kLightGrey, kBlack)) << row;
+  for (int row = 1; row <= 24; ++row) EXPECT_TRUE(vt.untouched(row, 1, 80)) << row;
   EXPECT_TRUE(session.wider().untouched(25, 1, 81));
 }
 
-TEST(TerminalSize, ResizeRepaintsAtTheNewSize) {
+TEST(TerminalSize, ResizeRepaintsAtTheNewSizeWithANoticeWhileTooSmall) {
   // On Windows the console, not the program, answers a resize of its
   // window: the 80 x 25 buffer stays, and wine redraws it as it sees fit.
   if (under_wine()) GTEST_SKIP() << "the console, not the program, handles a resize on Windows";
   PtySession session(program_options());
   ASSERT_TRUE(session.wait_until(title_shown));
   session.resize(60, 20);
-  // The repaint clears the terminal and draws only the 60 x 20 cells it has.
+  // The repaint clears the terminal and draws only the 60 x 20 cells it
+  // has, with the notice on the last of them.
   ASSERT_TRUE(session.wait_until([&](const VtScreen& vt) {
-    bool outside_clear = session.wider().untouched(21, 1, 61);
+    bool outside_clear = session.wider().no_text(21, 1, 61);
     for (int row = 1; row <= 20; ++row)
-      outside_clear = outside_clear && session.wider().untouched(row, 61, 61);
-    return outside_clear && vt.text_at(4, 6, 55) == "╔" + repeat("═", 54);
+      outside_clear = outside_clear && session.wider().no_text(row, 61, 61);
+    return outside_clear && vt.text_at(4, 6, 55) == "╔" + repeat("═", 54) &&
+           vt.text_at(20, 1, 41) == "Enlarge the terminal to at least 80 x 25 ";
   }));
   session.resize(80, 25);
   ASSERT_TRUE(session.wait_until([](const VtScreen& vt) {
-    return title_shown(vt) && vt.blank(25, 1, 80, kBlack, kLightGrey);
+    return title_shown(vt) && vt.blank(20, 1, 80, kBlack, kLightGrey) &&
+           vt.blank(25, 1, 80, kBlack, kLightGrey);
   }));
+  // Larger than the screen: the run still ends on a terminal all in its own colours.
+  session.resize(100, 30);
+  ASSERT_TRUE(finish_run(session));
+  const VtScreen& vt = session.screen();
+  for (int row = 1; row <= 30; ++row) EXPECT_TRUE(vt.untouched(row, 1, 100)) << row;
+}
+
+// Under the C locale the program writes plain ASCII, the boxes in the
+// terminal's line-drawing set (single lines only); TERM=dumb, as editor
+// shells set it, gets the plain transcript of redirected output.
+TEST(TerminalCharset, CLocaleGetsAsciiWithBoxesAndDumbTerminalNoEscapes) {
+  if (under_wine()) GTEST_SKIP() << "the Windows console draws its screen itself";
+  for (const std::string env : {"LC_ALL=C", "TERM=dumb"}) {
+    PtyOptions options = program_options();
+    options.env = {env};
+    PtySession session(options);
+    const bool dumb = env == "TERM=dumb";
+    EXPECT_TRUE(dumb || session.wait_until([](const VtScreen& vt) {
+      return vt.text_at(4, 6, 70) == "┌" + repeat("─", 68) + "┐" && vt.text_at(12, 6, 2) == "> ";
+    }));
+    ASSERT_TRUE(finish_run(session));
+    const std::string& out = session.output();
+    if (dumb) {
+      EXPECT_NE(out.find("Quillbarrowmintstamperwright"), std::string::npos);
+      EXPECT_EQ(out.find('\x1b'), std::string::npos);
+    } else {
+      EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](char c) { return c >= 0; }));
+    }
+  }
 }
 
 }  // namespace

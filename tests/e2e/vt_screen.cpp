@@ -130,6 +130,10 @@ bool VtScreen::untouched(int row, int first, int last) const {
   return blank(row, first, last, kDefaultColour, kDefaultColour);
 }
 
+bool VtScreen::no_text(int row, int first, int last) const {
+  return text_at(row, first, last - first + 1) == std::string(last - first + 1, ' ');
+}
+
 int VtScreen::cursor_row() const {
   VTermPos pos{};
   vterm_state_get_cursorpos(vterm_obtain_state(vt_), &pos);

@@ -42,6 +42,9 @@ class VtScreen {
   bool blank(int row, int first, int last, int fg, int bg) const;
   // True when the cells are blank and never coloured.
   bool untouched(int row, int first, int last) const;
+  // True when the cells hold no character, whatever their colours (an
+  // erase colours every cell of the terminal, even those a program never draws).
+  bool no_text(int row, int first, int last) const;
 
   int cursor_row() const;
   int cursor_column() const;

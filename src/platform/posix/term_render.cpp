@@ -1,33 +1,21 @@
-// The terminal renderer. Cells are compared with the shadow row by row, left
-// to right, so changed cells that stand side by side go out as one run of
-// glyphs with no cursor move between them. Autowrap is off on the terminal,
-// so writing the last column (even the bottom-right cell) never scrolls it;
-// where the terminal's cursor goes after that is not trusted, nor after a
-// control-code glyph (some terminals draw those wide), and the next cell is
-// then reached with an absolute move.
+// The terminal renderer. Each frame is first composed (the model's cells,
+// the default look of an all-blank frame, the notice of a small terminal),
+// then compared with the shadow row by row, left to right, so changed cells
+// that stand side by side go out as one run of glyphs with no cursor move
+// between them. Autowrap is off on the terminal, so writing the last column
+// (even the bottom-right cell) never scrolls it; where the terminal's cursor
+// goes after that is not trusted, nor after a control-code glyph (some
+// terminals draw those wide), and the next cell is then reached with an
+// absolute move.
 #include "platform/posix/term_render.h"
 
 #include <algorithm>
-
-#include "platform/cp437.h"
 
 namespace qb {
 
 namespace {
 
-// Appends the UTF-8 form of `code_point` (below 0x10000 here).
-void append_utf8(std::string& out, char32_t code_point) {
-  if (code_point < 0x80) {
-    out += static_cast<char>(code_point);
-  } else if (code_point < 0x800) {
-    out += static_cast<char>(0xC0 | (code_point >> 6));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code_point >> 12));
-    out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  }
-}
+constexpr std::size_t kEraseCost = 16;  // cells an erase and its pen are worth
 
 // CSI n <final>, with n left out when it is 1 (the default of every move).
 std::string csi(int n, char final) {
@@ -55,6 +43,16 @@ std::size_t cell_index(int row, int column) {
   return static_cast<std::size_t>((row - 1) * Screen::kColumns + column - 1);
 }
 
+// True when every cell of the model is a blank in attribute 7.
+bool all_default_blank(const Screen& screen) {
+  for (int row = 1; row <= Screen::kRows; ++row) {
+    for (int column = 1; column <= Screen::kColumns; ++column) {
+      if (screen.cell(row, column) != Cell{}) return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 int sgr_colour(int console_colour, bool background) {
@@ -63,6 +61,13 @@ int sgr_colour(int console_colour, bool background) {
   if (background) return (bright ? 100 : 40) + ansi;
   return (bright ? 90 : 30) + ansi;
 }
+
+bool too_small_for_form(TermSize size) {
+  return size.columns < Screen::kColumns || size.rows < 22;
+}
+
+TermRenderer::TermRenderer(const LocaleCharset& charset, bool colour_erase)
+    : glyphs_(make_glyph_table(charset)), colour_erase_(colour_erase) {}
 
 void TermRenderer::invalidate() {
   shadow_valid_ = false;
@@ -77,32 +82,89 @@ void TermRenderer::forget_cursor() {
 }
 
 void TermRenderer::render(const Screen& screen, TermSize size, std::string& out) {
-  const bool full = !shadow_valid_ || size != size_;
-  if (full) {
-    out += "\x1b[0m\x1b[2J";
-    forget_cursor();
-    size_ = size;
-    shadow_valid_ = true;
-  }
+  compose(screen, size);
   const int rows = std::min(Screen::kRows, size.rows);
   const int columns = std::min(Screen::kColumns, size.columns);
+  const std::uint16_t blank = colour_erase_ ? dominant_blank(rows, columns) : kDefaultLook;
+  if (!shadow_valid_ || size != size_ || cheaper_to_erase(blank, rows, columns)) {
+    if (size != size_) row_ = column_ = 0;  // the terminal may have moved the cursor
+    size_ = size;
+    erase(blank, out);
+  }
   for (int row = 1; row <= rows; ++row) {
     for (int column = 1; column <= columns; ++column) {
-      const Cell& cell = screen.cell(row, column);
-      Cell& shown = shadow_[cell_index(row, column)];
-      if (!full && shown == cell) continue;
-      draw_cell(row, column, cell, out);
-      shown = cell;
+      const std::size_t i = cell_index(row, column);
+      if (shadow_[i] == frame_[i]) continue;
+      draw_cell(row, column, frame_[i], out);
+      shadow_[i] = frame_[i];
     }
   }
+  use_set(GlyphSet::kAscii, out);
   place_cursor(screen, out);
 }
 
-void TermRenderer::draw_cell(int row, int column, const Cell& cell, std::string& out) {
+// Fills frame_ with what the terminal is to show: the model's cells, all
+// of them in the default look when the model is blank in attribute 7, and
+// the notice on the last row when the terminal is too small.
+void TermRenderer::compose(const Screen& screen, TermSize size) {
+  const bool plain = all_default_blank(screen);
+  for (int row = 1; row <= Screen::kRows; ++row) {
+    for (int column = 1; column <= Screen::kColumns; ++column) {
+      const Cell& cell = screen.cell(row, column);
+      frame_[cell_index(row, column)] = plain ? Look{' ', kDefaultLook} : Look{cell.ch, cell.attr};
+    }
+  }
+  if (!too_small_for_form(size)) return;
+  const int row = std::min(size.rows, Screen::kRows);
+  for (int column = 1; column <= std::min(size.columns, Screen::kColumns); ++column) {
+    const std::size_t at = static_cast<std::size_t>(column - 1);
+    const char ch = at < kSmallTerminalNotice.size() ? kSmallTerminalNotice[at] : ' ';
+    frame_[cell_index(row, column)] = Look{static_cast<std::uint8_t>(ch), kNoticeAttribute};
+  }
+}
+
+// The look of the most common blank among the cells that fit.
+std::uint16_t TermRenderer::dominant_blank(int rows, int columns) const {
+  std::array<int, kDefaultLook + 1> counts{};
+  for (int row = 1; row <= rows; ++row) {
+    for (int column = 1; column <= columns; ++column) {
+      const Look& look = frame_[cell_index(row, column)];
+      if (look.ch == ' ') ++counts[look.attr];
+    }
+  }
+  const auto most = std::max_element(counts.begin(), counts.end()) - counts.begin();
+  return counts[static_cast<std::size_t>(most)] > 0 ? static_cast<std::uint16_t>(most) : 0x07;
+}
+
+// True when an erase in `blank` leaves fewer cells to draw than the shadow does.
+bool TermRenderer::cheaper_to_erase(std::uint16_t blank, int rows, int columns) const {
+  std::size_t changed = 0;
+  std::size_t painted = kEraseCost;
+  for (int row = 1; row <= rows; ++row) {
+    for (int column = 1; column <= columns; ++column) {
+      const std::size_t i = cell_index(row, column);
+      changed += shadow_[i] == frame_[i] ? 0 : 1;
+      painted += frame_[i] == Look{' ', blank} ? 0 : 1;
+    }
+  }
+  return painted < changed;
+}
+
+// Erases the whole terminal in `attr`; the shadow becomes blanks in it.
+void TermRenderer::erase(std::uint16_t attr, std::string& out) {
+  set_attribute(attr, out);
+  out += "\x1b[2J";
+  shadow_.fill(Look{' ', attr});
+  shadow_valid_ = true;
+}
+
+void TermRenderer::draw_cell(int row, int column, const Look& look, std::string& out) {
   move_to(row, column, out);
-  set_attribute(cell.attr, out);
-  append_utf8(out, cp437::to_unicode(cell.ch));
-  if (column >= size_.columns || control_glyph(cell.ch)) {
+  set_attribute(look.attr, out);
+  const TermGlyph& glyph = glyphs_[look.ch];
+  use_set(glyph.set, out);
+  out += glyph.text();
+  if (column >= size_.columns || control_glyph(look.ch)) {
     row_ = 0;
     column_ = 0;
   } else {
@@ -120,8 +182,10 @@ void TermRenderer::move_to(int row, int column, std::string& out) {
     if (row == row_ && column > column_ && column - column_ <= 3) {
       std::string gap;
       for (int c = column_; c < column; ++c) {
-        const Cell& shown = shadow_[cell_index(row, c)];
+        const Look& shown = shadow_[cell_index(row, c)];
+        const TermGlyph& glyph = glyphs_[shown.ch];
         if (shown.attr != attr_ || shown.ch < 0x20 || shown.ch > 0x7E) break;
+        if (lines_ && glyph.set == GlyphSet::kAscii) break;
         gap += static_cast<char>(shown.ch);
       }
       if (gap.size() == static_cast<std::size_t>(column - column_) && gap.size() < best.size()) {
@@ -140,15 +204,21 @@ void TermRenderer::move_to(int row, int column, std::string& out) {
   column_ = column;
 }
 
-void TermRenderer::set_attribute(std::uint8_t attr, std::string& out) {
+// Sets the pen: a console attribute, or the default colours.
+void TermRenderer::set_attribute(std::uint16_t attr, std::string& out) {
   if (attr_ == attr) return;
+  if (attr == kDefaultLook) {
+    out += "\x1b[0m";
+    attr_ = attr;
+    return;
+  }
   const int foreground = sgr_colour(attr & 15, false);
   const int background = sgr_colour(attr >> 4, true);
   if (attr_ < 0) {
     out += "\x1b[0;" + std::to_string(foreground) + ';' + std::to_string(background) + 'm';
-  } else if ((attr_ >> 4) == (attr >> 4)) {
+  } else if (attr_ != kDefaultLook && (attr_ >> 4) == (attr >> 4)) {
     out += "\x1b[" + std::to_string(foreground) + 'm';
-  } else if ((attr_ & 15) == (attr & 15)) {
+  } else if (attr_ != kDefaultLook && (attr_ & 15) == (attr & 15)) {
     out += "\x1b[" + std::to_string(background) + 'm';
   } else {
     out += "\x1b[" + std::to_string(foreground) + ';' + std::to_string(background) + 'm';
@@ -156,11 +226,20 @@ void TermRenderer::set_attribute(std::uint8_t attr, std::string& out) {
   attr_ = attr;
 }
 
+// Puts the set a glyph needs into the terminal's G0, when it is not there.
+void TermRenderer::use_set(GlyphSet set, std::string& out) {
+  if (set == GlyphSet::kLines && !lines_) out += "\x1b(0";
+  if (set == GlyphSet::kAscii && lines_) out += "\x1b(B";
+  if (set != GlyphSet::kEither) lines_ = set == GlyphSet::kLines;
+}
+
 // Shows the cursor at the model's position when the model shows it and the
-// position fits on the terminal; hides it otherwise.
+// position fits on the terminal, clear of the notice; hides it otherwise.
 void TermRenderer::place_cursor(const Screen& screen, std::string& out) {
-  const bool visible =
-      screen.cursor_visible() && screen.row() <= size_.rows && screen.column() <= size_.columns;
+  const bool on_notice =
+      too_small_for_form(size_) && screen.row() == std::min(size_.rows, Screen::kRows);
+  const bool visible = screen.cursor_visible() && screen.row() <= size_.rows &&
+                       screen.column() <= size_.columns && !on_notice;
   if (visible) move_to(screen.row(), screen.column(), out);
   if (cursor_shown_ != static_cast<int>(visible)) {
     out += visible ? "\x1b[?25h" : "\x1b[?25l";

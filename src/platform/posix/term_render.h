@@ -2,16 +2,27 @@
 // keeps a shadow of what the terminal shows and, for each frame, appends only
 // the bytes that change it: the cells that differ, a cursor move only where
 // output is not contiguous, SGR only when the attribute changes and the
-// cursor's visibility only when it changes. Every byte of a cell is sent as
-// its code page 437 glyph in UTF-8, so nothing on the screen can ever reach
-// the terminal as a control sequence. It never touches the terminal itself.
+// cursor's visibility only when it changes. A frame that changes more cells
+// than it would draw on an erased screen starts from an erase in its most
+// common blank colours (the terminal fills erased cells with the current
+// background), and a frame that is all blanks in attribute 7, the console's
+// own default look, is an erase in the terminal's default colours (on a
+// terminal without background colour erase every erase is). Every
+// byte of a cell goes out as its glyph in the locale's character set (see
+// term_glyphs.h), so nothing on the screen can ever reach the terminal as a
+// control sequence, and every frame leaves the terminal in its ASCII set.
+// A terminal too small for the form shows a notice on its last row. The
+// renderer never touches the terminal itself.
 #ifndef QB_PLATFORM_POSIX_TERM_RENDER_H
 #define QB_PLATFORM_POSIX_TERM_RENDER_H
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "platform/posix/locale_charset.h"
+#include "platform/posix/term_glyphs.h"
 #include "platform/screen.h"
 
 namespace qb {
@@ -27,12 +38,24 @@ struct TermSize {
 // foreground (30-37, 90-97) or, with `background`, a background (40-47, 100-107).
 int sgr_colour(int console_colour, bool background);
 
+// The notice on the last row of a terminal too small for the form (fewer
+// than 80 columns or 22 rows), and its attribute; cut to the terminal's width.
+inline constexpr std::string_view kSmallTerminalNotice = "Enlarge the terminal to at least 80 x 25";
+inline constexpr std::uint8_t kNoticeAttribute = 0x4F;  // white on red
+// True when a terminal of `size` gets the notice.
+bool too_small_for_form(TermSize size);
+
 class TermRenderer {
  public:
+  // A renderer for a terminal that speaks `charset`; without
+  // `colour_erase` the terminal erases in its default colours only, and
+  // every erase is made in those.
+  explicit TermRenderer(const LocaleCharset& charset = {}, bool colour_erase = true);
+
   // Appends to `out` what makes a terminal of `size` show the part of
   // `screen` that fits in it (its top-left cells), cursor included.
   void render(const Screen& screen, TermSize size, std::string& out);
-  // Forgets everything the terminal shows: the next frame clears the
+  // Forgets everything the terminal shows: the next frame erases the
   // terminal and draws every cell.
   void invalidate();
   // Forgets where the terminal's cursor stands and its pen (after other
@@ -40,18 +63,37 @@ class TermRenderer {
   void forget_cursor();
 
  private:
-  void draw_cell(int row, int column, const Cell& cell, std::string& out);
+  // A cell as the terminal shows it: its byte and an attribute, or
+  // kDefaultLook for a blank in the terminal's default colours.
+  struct Look {
+    std::uint8_t ch = ' ';
+    std::uint16_t attr = 0x07;
+    friend bool operator==(const Look&, const Look&) = default;
+  };
+  static constexpr std::uint16_t kDefaultLook = 0x100;
+  static constexpr std::size_t kCells = Screen::kRows * Screen::kColumns;
+
+  void compose(const Screen& screen, TermSize size);
+  std::uint16_t dominant_blank(int rows, int columns) const;
+  bool cheaper_to_erase(std::uint16_t blank, int rows, int columns) const;
+  void erase(std::uint16_t attr, std::string& out);
+  void draw_cell(int row, int column, const Look& look, std::string& out);
   void move_to(int row, int column, std::string& out);
-  void set_attribute(std::uint8_t attr, std::string& out);
+  void set_attribute(std::uint16_t attr, std::string& out);
+  void use_set(GlyphSet set, std::string& out);
   void place_cursor(const Screen& screen, std::string& out);
 
-  std::array<Cell, Screen::kRows * Screen::kColumns> shadow_{};
+  GlyphTable glyphs_;
+  bool colour_erase_;
+  std::array<Look, kCells> frame_{};   // what this frame shows
+  std::array<Look, kCells> shadow_{};  // what the terminal shows
   TermSize size_{};
   bool shadow_valid_ = false;
   int row_ = 0;  // the terminal's cursor; 0 when not known
   int column_ = 0;
-  int attr_ = -1;          // the terminal's pen; -1 when not known
+  int attr_ = -1;          // the terminal's pen (kDefaultLook: default colours); -1 when not known
   int cursor_shown_ = -1;  // the terminal cursor's visibility; -1 when not known
+  bool lines_ = false;     // the terminal's G0 holds the line-drawing set
 };
 
 }  // namespace qb

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -29,12 +30,30 @@ std::string show(TermRenderer& renderer, const Screen& screen, VtScreen& vt) {
   return out;
 }
 
-// Every cell the terminal has room for matches the model, glyph and colours.
-void expect_terminal_shows(const VtScreen& vt, const Screen& screen) {
+// What the test terminal (UTF-8) shows for `byte` from a renderer for
+// `charset`, UTF-8 or ASCII; libvterm's DEC graphics have slanted ≤ and ≥.
+char32_t shown_char(const GlyphTable& glyphs, const LocaleCharset& charset, std::uint8_t byte) {
+  constexpr std::u32string_view kDecGraphics = U"◆▒␉␌␍␊°±␤␋┘┐┌└┼⎺⎻─⎼⎽├┤┴┬│⩽⩾π≠£·";
+  const auto letter = static_cast<std::uint8_t>(glyphs[byte].bytes[0]);
+  if (charset.utf8) return cp437::to_unicode(byte);
+  return glyphs[byte].set == GlyphSet::kLines ? kDecGraphics[letter - 0x60] : letter;
+}
+
+// Every cell the terminal has room for matches the model, glyph and colours;
+// the last row of a terminal too small for the form holds the notice instead.
+void expect_terminal_shows(const VtScreen& vt, const Screen& screen,
+                           const LocaleCharset& charset = {}) {
+  const GlyphTable glyphs = make_glyph_table(charset);
+  const TermSize size{vt.columns(), vt.rows()};
+  const int notice_row = too_small_for_form(size) ? std::min(size.rows, Screen::kRows) : 0;
   for (int row = 1; row <= std::min(vt.rows(), Screen::kRows); ++row) {
     for (int column = 1; column <= std::min(vt.columns(), Screen::kColumns); ++column) {
-      const Cell& cell = screen.cell(row, column);
-      ASSERT_EQ(vt.char_at(row, column), cp437::to_unicode(cell.ch)) << row << "," << column;
+      Cell cell = screen.cell(row, column);
+      const auto at = static_cast<std::size_t>(column - 1);
+      const char notice = at < kSmallTerminalNotice.size() ? kSmallTerminalNotice[at] : ' ';
+      if (row == notice_row) cell = {static_cast<std::uint8_t>(notice), kNoticeAttribute};
+      ASSERT_EQ(vt.char_at(row, column), shown_char(glyphs, charset, cell.ch))
+          << row << "," << column;
       ASSERT_EQ(vt.foreground(row, column), terminal_colour(cell.attr & 15))
           << row << "," << column;
       ASSERT_EQ(vt.background(row, column), terminal_colour(cell.attr >> 4))
@@ -42,7 +61,8 @@ void expect_terminal_shows(const VtScreen& vt, const Screen& screen) {
       ASSERT_FALSE(vt.bold(row, column));
     }
   }
-  const bool inside = screen.row() <= vt.rows() && screen.column() <= vt.columns();
+  const bool inside =
+      screen.row() <= vt.rows() && screen.column() <= vt.columns() && screen.row() != notice_row;
   EXPECT_EQ(vt.cursor_visible(), screen.cursor_visible() && inside);
   if (vt.cursor_visible()) {
     EXPECT_EQ(vt.cursor_row(), screen.row());
@@ -63,54 +83,79 @@ TEST(TermRender, ColoursKeepTheConsolesBitLayout) {
 }
 
 // Random drawing, frame after frame, on terminals larger, equal and smaller
-// than the screen: the terminal always shows the model and never scrolls.
+// than the screen (too small for the form too), in UTF-8 and in plain ASCII:
+// the terminal always shows the model, never scrolls, gets no byte beyond
+// its character set and is left in its ASCII set after every frame.
 TEST(TermRender, TerminalAlwaysShowsTheModelAndNeverScrolls) {
-  for (const TermSize size :
-       {TermSize{80, 25}, TermSize{80, 24}, TermSize{100, 30}, TermSize{60, 20}}) {
-    VtScreen vt(size.columns, size.rows);
-    VtScreen wider(size.columns + 1, size.rows + 1);  // sees anything sent outside
-    TermRenderer renderer;
-    TermRenderer twin;
-    Screen screen;
-    std::mt19937 random(7);
-    for (int frame = 0; frame < 150; ++frame) {
-      for (int n = random() % 6; n >= 0; --n) {
-        screen.set_attribute(static_cast<std::uint8_t>(random()));
-        screen.move_to(1 + random() % Screen::kRows, 1 + random() % Screen::kColumns);
-        std::string text;
-        for (int k = random() % 12; k >= 0; --k) text += static_cast<char>(random() % 256);
-        screen.print(text);
+  for (const LocaleCharset& charset : {LocaleCharset{}, LocaleCharset{false, {}}}) {
+    for (const TermSize size : {TermSize{80, 25}, TermSize{80, 24}, TermSize{100, 30},
+                                TermSize{60, 20}, TermSize{30, 30}}) {
+      VtScreen vt(size.columns, size.rows);
+      VtScreen wider(size.columns + 1, size.rows + 1);  // sees anything sent outside
+      TermRenderer renderer(charset);
+      TermRenderer twin(charset);
+      Screen screen;
+      std::mt19937 random(7);
+      for (int frame = 0; frame < 100; ++frame) {
+        for (int n = random() % 6; n >= 0; --n) {
+          screen.set_attribute(static_cast<std::uint8_t>(random()));
+          screen.move_to(1 + random() % Screen::kRows, 1 + random() % Screen::kColumns);
+          std::string text;
+          for (int k = random() % 12; k >= 0; --k) text += static_cast<char>(random() % 256);
+          screen.print(text);
+        }
+        screen.set_cursor_visible(random() % 4 != 0);
+        if (frame % 50 == 49) renderer.invalidate();
+        const std::string out = show(renderer, screen, vt);
+        std::string out_twin;
+        twin.render(screen, size, out_twin);
+        wider.feed(out_twin);
+        ASSERT_NO_FATAL_FAILURE(expect_terminal_shows(vt, screen, charset))
+            << size.columns << "x" << size.rows;
+        ASSERT_EQ(out.find('\n'), std::string::npos);
+        // Back in ASCII after the last switch to line drawing; no byte above 127 outside UTF-8.
+        ASSERT_GE(out.rfind("\x1b(B") + 1, out.rfind("\x1b(0") + 1);
+        ASSERT_TRUE(charset.utf8 ||
+                    std::all_of(out.begin(), out.end(), [](char c) { return c >= 0; }));
       }
-      screen.set_cursor_visible(random() % 4 != 0);
-      if (frame % 50 == 49) renderer.invalidate();
-      const std::string out = show(renderer, screen, vt);
-      std::string out_twin;
-      twin.render(screen, size, out_twin);
-      wider.feed(out_twin);
-      ASSERT_NO_FATAL_FAILURE(expect_terminal_shows(vt, screen))
-          << size.columns << "x" << size.rows;
-      ASSERT_EQ(out.find('\n'), std::string::npos);
+      EXPECT_EQ(vt.scrolled_lines(), 0);
+      EXPECT_EQ(wider.scrolled_lines(), 0);
+      EXPECT_TRUE(wider.no_text(size.rows + 1, 1, size.columns + 1));
+      for (int row = 1; row <= size.rows; ++row)
+        EXPECT_TRUE(wider.no_text(row, size.columns + 1, size.columns + 1));
     }
-    EXPECT_EQ(vt.scrolled_lines(), 0);
-    EXPECT_EQ(wider.scrolled_lines(), 0);
-    EXPECT_TRUE(wider.untouched(size.rows + 1, 1, size.columns + 1));
-    for (int row = 1; row <= size.rows; ++row)
-      EXPECT_TRUE(wider.untouched(row, size.columns + 1, size.columns + 1));
   }
 }
 
-TEST(TermRender, FirstFrameClearsAndUnchangedFramesCostNothing) {
+TEST(TermRender, FramesStartFromAnEraseInTheirCommonestBlank) {
   TermRenderer renderer;
   Screen screen;
-  VtScreen vt(80, 25);
+  VtScreen vt(100, 30);
+  // All blanks in attribute 7, the console's default look: the terminal's own.
   const std::string first = show(renderer, screen, vt);
-  EXPECT_EQ(first.rfind("\x1b[0m\x1b[2J", 0), 0u);
-  EXPECT_NE(first.find("\x1b[0;37;40m"), std::string::npos);
+  EXPECT_EQ(first, "\x1b[0m\x1b[2J\x1b[H\x1b[?25h");
   EXPECT_EQ(show(renderer, screen, vt), "");
   screen.move_to(1, 1);  // touches the model, changes nothing shown
   EXPECT_EQ(show(renderer, screen, vt), "");
   renderer.invalidate();
   EXPECT_EQ(show(renderer, screen, vt), first);
+  // A grey screen: one erase in grey, then only what differs from it.
+  screen.set_attribute(0x70);
+  screen.clear();
+  screen.move_to(3, 5);
+  screen.print("ab");
+  EXPECT_EQ(show(renderer, screen, vt), "\x1b[30;47m\x1b[2J\x1b[3;5Hab");
+  EXPECT_NO_FATAL_FAILURE(expect_terminal_shows(vt, screen));
+  TermRenderer no_colour_erase({}, false);  // erases in the default colours, draws every cell
+  VtScreen plain_vt(80, 25);
+  EXPECT_EQ(show(no_colour_erase, screen, plain_vt).rfind("\x1b[0m\x1b[2J\x1b[H\x1b[30;47m ", 0),
+            0u);
+  EXPECT_NO_FATAL_FAILURE(expect_terminal_shows(plain_vt, screen));
+  // Cleared in 7 on 0 at the end: the whole terminal in its default colours.
+  screen.set_attribute(0x07);
+  screen.clear();
+  EXPECT_EQ(show(renderer, screen, vt), "\x1b[0m\x1b[2J\x1b[H");
+  for (int row = 1; row <= 30; ++row) EXPECT_TRUE(vt.untouched(row, 1, 100)) << row;
 }
 
 TEST(TermRender, TypingAtTheCursorCostsOneBytePerCharacter) {
@@ -135,6 +180,8 @@ TEST(TermRender, MovesAreShortAndAttributesSentOnlyOnChange) {
   TermRenderer renderer;
   Screen screen;
   VtScreen vt(80, 25);
+  screen.set_attribute(0x70);
+  screen.clear();
   show(renderer, screen, vt);
   screen.move_to(10, 20);
   screen.print("ab");
@@ -163,6 +210,8 @@ TEST(TermRender, LastColumnAndControlGlyphsAreFollowedByAnAbsoluteMove) {
   TermRenderer renderer;
   Screen screen;
   VtScreen vt(80, 25);
+  screen.set_attribute(0x70);
+  screen.clear();
   show(renderer, screen, vt);
   screen.move_to(25, 79);
   screen.print("yz");  // fills the bottom-right cell: the model puts off its line end
@@ -188,10 +237,33 @@ TEST(TermRender, SmallTerminalGetsOnlyTheCellsThatFitAndAResizeRepaints) {
   EXPECT_FALSE(short_terminal.cursor_visible());  // the cursor stands on row 25
   VtScreen full_terminal(80, 25);
   full_terminal.feed(out);
-  EXPECT_TRUE(full_terminal.untouched(25, 1, 80));
+  EXPECT_TRUE(full_terminal.no_text(25, 1, 80));
   // The terminal grows: the next frame starts over and shows row 25 too.
   show(renderer, screen, full_terminal);
   EXPECT_NO_FATAL_FAILURE(expect_terminal_shows(full_terminal, screen));
+}
+
+// A single-byte set gets its own characters (Latin-1: », é), the line-drawing
+// set for the boxes and look-alikes for the rest, one byte a cell, switching
+// sets only where a byte needs it and back at the end of the frame.
+TEST(TermRender, GlyphsGoOutInTheLocalesCharacterSet) {
+  LocaleCharset latin1{false, {}};
+  for (std::size_t i = 0; i < latin1.high.size(); ++i) latin1.high[i] = 0x80 + i;
+  for (const auto& [charset, expected] :
+       {std::pair{latin1, "\xBB \x1b(0lqk \x1b(Bok\xE9\x1b(0x\x1b(B"},
+        std::pair{LocaleCharset{false, {}}, "> \x1b(0lqk \x1b(Boke\x1b(0x\x1b(B"}}) {
+    TermRenderer renderer(charset);
+    Screen screen;
+    screen.set_attribute(0x70);
+    screen.clear();
+    std::string out;
+    renderer.render(screen, TermSize{}, out);
+    screen.move_to(5, 5);
+    screen.print("\xAF \xC9\xCD\xBB ok\x82\xB3");
+    out.clear();
+    renderer.render(screen, TermSize{}, out);
+    EXPECT_EQ(out, std::string("\x1b[5;5H") + expected);
+  }
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 // timer, a command) then notices the signal and restores the terminal
 // before the process ends, stops or repaints. Output goes through the
 // renderer, one write per frame. No alternate screen is used: the last
-// frame stays on the terminal after the program ends.
+// frame stays on the terminal after the program ends. A terminal that says
+// it cannot move its cursor (TERM=dumb: editor shells, pipes) is treated
+// like redirected output and gets the plain transcript.
 #include "platform/posix/terminal.h"
 
 #include <poll.h>
@@ -57,6 +59,21 @@ void write_all(int fd, std::string_view bytes) {
       return;
     }
   }
+}
+
+// True when `fd` is a terminal that takes cursor and colour sequences.
+bool screen_terminal(int fd) {
+  const char* term = std::getenv("TERM");
+  return isatty(fd) == 1 && (term == nullptr || std::string_view(term) != "dumb");
+}
+
+// False for GNU screen without background colour erase (its default), which
+// fills erased cells with the default colours whatever the pen.
+bool erases_in_colour() {
+  const char* term = std::getenv("TERM");
+  const std::string_view name = term == nullptr ? "" : term;
+  return std::getenv("STY") == nullptr || !name.starts_with("screen") ||
+         name.find("bce") != std::string_view::npos;
 }
 
 // The terminal's size; 80 x 25 when it cannot tell.
@@ -128,10 +145,10 @@ class TerminalBackend final : public Backend {
   const int output_fd_;
   const bool screen_;
   const LocaleCharset charset_;  // what the terminal's bytes stand for
-  bool keyboard_ = false;  // input is a terminal whose modes are ours to set
-  termios saved_{};        // its modes before the program started
-  int wake_fd_ = -1;       // read end of the signal self-pipe
-  bool raw_ = false;       // the terminal is in the program's modes
+  bool keyboard_ = false;        // input is a terminal whose modes are ours to set
+  termios saved_{};              // its modes before the program started
+  int wake_fd_ = -1;             // read end of the signal self-pipe
+  bool raw_ = false;             // the terminal is in the program's modes
   bool input_ended_ = false;
   double escape_deadline_ = 0;
   TermSize size_;
@@ -145,8 +162,9 @@ class TerminalBackend final : public Backend {
 TerminalBackend::TerminalBackend(int input_fd, int output_fd, const LocaleCharset& charset)
     : input_fd_(input_fd),
       output_fd_(output_fd),
-      screen_(isatty(output_fd) == 1),
-      charset_(charset) {
+      screen_(screen_terminal(output_fd)),
+      charset_(charset),
+      renderer_(charset, erases_in_colour()) {
   keyboard_ = isatty(input_fd) == 1 && tcgetattr(input_fd, &saved_) == 0;
   if (screen_ || keyboard_) wake_fd_ = install_signal_handlers();
   if (screen_) size_ = query_size(output_fd_);
