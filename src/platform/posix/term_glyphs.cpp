@@ -73,7 +73,8 @@ TermGlyph single_byte_glyph(std::uint8_t byte, const LocaleCharset& charset) {
   if (byte >= 0x20 && byte < 0x7F) return single(static_cast<char>(byte), GlyphSet::kAscii);
   const char32_t code_point = cp437::to_unicode(byte);
   const int own = code_point >= 0x80 ? charset.byte_of(code_point) : -1;
-  if (own >= 0x80) return {{static_cast<char>(own), 0, 0}, 1, GlyphSet::kAscii};
+  // Bytes 0x80 to 0x9F are C1 controls to some terminals (0x9B is CSI).
+  if (own >= 0xA0) return {{static_cast<char>(own), 0, 0}, 1, GlyphSet::kAscii};
   if (const char letter = dec_letter(byte); letter != 0) return single(letter, GlyphSet::kLines);
   if (byte < 0x20) return single(kLowLookAlikes[byte], GlyphSet::kAscii);
   return single(byte == 0x7F ? '^' : kHighLookAlikes[byte - 0x80], GlyphSet::kAscii);

@@ -2,9 +2,10 @@
 // user's locale. Under UTF-8 every byte goes out as its code page 437 glyph.
 // In a single-byte set (Latin-1, KOI8-R, plain ASCII under LANG=C) every
 // byte goes out as one byte, one cell: the locale's own character where the
-// set has the glyph; else the line-drawing character of the terminal's DEC
-// special graphics set (the box lines, drawn single where they are double,
-// and a few symbols); else a plain ASCII look-alike.
+// set has the glyph (at a byte from 0xA0 up, never a C1 control); else the
+// line-drawing character of the terminal's DEC special graphics set (the
+// box lines, drawn single where they are double, and a few symbols); else
+// a plain ASCII look-alike.
 #ifndef QB_PLATFORM_POSIX_TERM_GLYPHS_H
 #define QB_PLATFORM_POSIX_TERM_GLYPHS_H
 

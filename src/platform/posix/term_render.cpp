@@ -82,14 +82,13 @@ void TermRenderer::forget_cursor() {
 }
 
 void TermRenderer::render(const Screen& screen, TermSize size, std::string& out) {
-  compose(screen, size);
+  const std::size_t changed = compose(screen, size);
   const int rows = std::min(Screen::kRows, size.rows);
   const int columns = std::min(Screen::kColumns, size.columns);
-  const std::uint16_t blank = colour_erase_ ? dominant_blank(rows, columns) : kDefaultLook;
-  if (!shadow_valid_ || size != size_ || cheaper_to_erase(blank, rows, columns)) {
+  if (const int blank = erase_before(size, changed, rows, columns); blank >= 0) {
     if (size != size_) row_ = column_ = 0;  // the terminal may have moved the cursor
     size_ = size;
-    erase(blank, out);
+    erase(static_cast<std::uint16_t>(blank), out);
   }
   for (int row = 1; row <= rows; ++row) {
     for (int column = 1; column <= columns; ++column) {
@@ -103,24 +102,26 @@ void TermRenderer::render(const Screen& screen, TermSize size, std::string& out)
   place_cursor(screen, out);
 }
 
-// Fills frame_ with what the terminal is to show: the model's cells, all
-// of them in the default look when the model is blank in attribute 7, and
-// the notice on the last row when the terminal is too small.
-void TermRenderer::compose(const Screen& screen, TermSize size) {
+// Fills frame_ with what the terminal of `size` is to show in the cells it
+// has: the model's cells, all of them in the default look when the model is
+// blank in attribute 7, and the notice on the last row when the terminal is
+// too small. Returns how many of them differ from the shadow.
+std::size_t TermRenderer::compose(const Screen& screen, TermSize size) {
   const bool plain = all_default_blank(screen);
-  for (int row = 1; row <= Screen::kRows; ++row) {
-    for (int column = 1; column <= Screen::kColumns; ++column) {
+  const int rows = std::min(Screen::kRows, size.rows);
+  const int columns = std::min(Screen::kColumns, size.columns);
+  const int notice_row = too_small_for_form(size) ? rows : 0;
+  std::size_t changed = 0;
+  for (int row = 1; row <= rows; ++row) {
+    for (int column = 1, i = (row - 1) * Screen::kColumns; column <= columns; ++column, ++i) {
       const Cell& cell = screen.cell(row, column);
-      frame_[cell_index(row, column)] = plain ? Look{' ', kDefaultLook} : Look{cell.ch, cell.attr};
+      Look& look = frame_[static_cast<std::size_t>(i)];
+      look = plain ? Look{' ', kDefaultLook} : Look{cell.ch, cell.attr};
+      if (row == notice_row) look = notice_look(column);
+      changed += look == shadow_[static_cast<std::size_t>(i)] ? 0 : 1;
     }
   }
-  if (!too_small_for_form(size)) return;
-  const int row = std::min(size.rows, Screen::kRows);
-  for (int column = 1; column <= std::min(size.columns, Screen::kColumns); ++column) {
-    const std::size_t at = static_cast<std::size_t>(column - 1);
-    const char ch = at < kSmallTerminalNotice.size() ? kSmallTerminalNotice[at] : ' ';
-    frame_[cell_index(row, column)] = Look{static_cast<std::uint8_t>(ch), kNoticeAttribute};
-  }
+  return changed;
 }
 
 // The look of the most common blank among the cells that fit.
@@ -136,18 +137,25 @@ std::uint16_t TermRenderer::dominant_blank(int rows, int columns) const {
   return counts[static_cast<std::size_t>(most)] > 0 ? static_cast<std::uint16_t>(most) : 0x07;
 }
 
-// True when an erase in `blank` leaves fewer cells to draw than the shadow does.
-bool TermRenderer::cheaper_to_erase(std::uint16_t blank, int rows, int columns) const {
-  std::size_t changed = 0;
+TermRenderer::Look TermRenderer::notice_look(int column) {
+  const auto at = static_cast<std::size_t>(column - 1);
+  const char ch = at < kSmallTerminalNotice.size() ? kSmallTerminalNotice[at] : ' ';
+  return {static_cast<std::uint8_t>(ch), kNoticeAttribute};
+}
+
+// The look to erase the terminal in before this frame is drawn, or -1 when
+// the shadow holds and its `changed` cells cost less than an erase and the
+// cells that differ from it.
+int TermRenderer::erase_before(TermSize size, std::size_t changed, int rows, int columns) const {
+  const bool must = !shadow_valid_ || size != size_;
+  if (!must && changed <= kEraseCost) return -1;
+  const std::uint16_t blank = colour_erase_ ? dominant_blank(rows, columns) : kDefaultLook;
   std::size_t painted = kEraseCost;
-  for (int row = 1; row <= rows; ++row) {
-    for (int column = 1; column <= columns; ++column) {
-      const std::size_t i = cell_index(row, column);
-      changed += shadow_[i] == frame_[i] ? 0 : 1;
-      painted += frame_[i] == Look{' ', blank} ? 0 : 1;
-    }
+  for (int row = 1; row <= rows && !must; ++row) {
+    for (int column = 1; column <= columns; ++column)
+      painted += frame_[cell_index(row, column)] == Look{' ', blank} ? 0 : 1;
   }
-  return painted < changed;
+  return must || painted < changed ? blank : -1;
 }
 
 // Erases the whole terminal in `attr`; the shadow becomes blanks in it.

@@ -73,9 +73,11 @@ class TermRenderer {
   static constexpr std::uint16_t kDefaultLook = 0x100;
   static constexpr std::size_t kCells = Screen::kRows * Screen::kColumns;
 
-  void compose(const Screen& screen, TermSize size);
+  std::size_t compose(const Screen& screen, TermSize size);
+  // The notice's cell at `column` of the last row.
+  static Look notice_look(int column);
   std::uint16_t dominant_blank(int rows, int columns) const;
-  bool cheaper_to_erase(std::uint16_t blank, int rows, int columns) const;
+  int erase_before(TermSize size, std::size_t changed, int rows, int columns) const;
   void erase(std::uint16_t attr, std::string& out);
   void draw_cell(int row, int column, const Look& look, std::string& out);
   void move_to(int row, int column, std::string& out);
