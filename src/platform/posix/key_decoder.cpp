@@ -1,8 +1,10 @@
 // The key decoder. An escape sequence is collected byte by byte (Esc, an
 // introducer, parameters, a final byte) and then looked up in a table of
-// sequences; the xterm modifier parameter and the rxvt suffixes add Shift,
-// Ctrl or Alt, and the key's row of the PC BIOS table gives the code for
-// that combination. A sequence that is not in the table is swallowed whole.
+// sequences; the xterm modifier parameter, the rxvt suffixes and a second
+// Esc in front add Shift, Ctrl or Alt, and the key's row of the PC BIOS
+// table gives the code for that combination. A sequence that is not in the
+// table is swallowed whole. Alt with a key that sends one byte is found by
+// that key's place on the (US) keyboard, as the BIOS numbers it.
 #include "platform/posix/key_decoder.h"
 
 #include <string_view>
@@ -155,9 +157,55 @@ struct Suffix {
 };
 constexpr Suffix kSuffixes[] = {{'~', 0}, {'$', kShift}, {'^', kCtrl}, {'@', kCtrl | kShift}};
 
-// The application keypad's SS3 keys that type characters, and those characters.
+// The application keypad's SS3 keys that type characters, those characters,
+// and the keys' BIOS codes with Alt (0: none; Alt with a digit is the Alt +
+// keypad entry, which gives nothing by itself).
 constexpr std::string_view kKeypadFinals = "Mjklmnopqrstuvwxy";
 constexpr std::string_view kKeypadChars = "\r*+,-./0123456789";
+constexpr std::uint8_t kKeypadAltScans[] = {0xA6, 0x37, 0x4E, 0, 0x4A, 0, 0xA4, 0, 0,
+                                            0,    0,    0,    0, 0,    0, 0,    0};
+
+// The keys of the main block as the BIOS numbers them: each row from its
+// first scan code, the characters of its keys alone and with Shift.
+struct KeyRow {
+  std::uint8_t first_scan;
+  std::string_view plain;
+  std::string_view shifted;
+};
+constexpr KeyRow kKeyRows[] = {
+    {0x02, "1234567890-=", "!@#$%^&*()_+"},
+    {0x10, "qwertyuiop[]", "QWERTYUIOP{}"},
+    {0x1E, "asdfghjkl;'`", "ASDFGHJKL:\"~"},
+    {0x2B, "\\zxcvbnm,./", "|ZXCVBNM<>?"},
+};
+constexpr std::uint8_t kLastDigitRowScan = 0x0D;  // the = key
+constexpr std::uint8_t kAltDigitOffset = 0x76;    // Alt+1 is 0x78, the 1 key's scan code 0x02
+
+// The control keys that arrive as one byte, and their BIOS codes with Alt.
+struct AltControl {
+  std::uint8_t byte;
+  std::uint8_t scan;
+};
+constexpr AltControl kAltControls[] = {
+    {'\r', 0x1C}, {8, 0x0E}, {127, 0x0E}, {'\t', 0xA5}, {kEsc, 0x01},
+};
+
+// The code of Alt with the key that sends `byte` (below 128): its BIOS code,
+// or kAltOther when the BIOS table has none.
+int alt_code(std::uint8_t byte) {
+  for (const AltControl& control : kAltControls) {
+    if (control.byte == byte) return key::extended(control.scan);
+  }
+  const char c = static_cast<char>(byte);
+  for (const KeyRow& row : kKeyRows) {
+    std::size_t at = row.plain.find(c);
+    if (at == std::string_view::npos) at = row.shifted.find(c);
+    if (at == std::string_view::npos) continue;
+    const int scan = row.first_scan + static_cast<int>(at);
+    return key::extended(scan <= kLastDigitRowScan ? scan + kAltDigitOffset : scan);
+  }
+  return key::kAltOther;
+}
 
 // The code of `key` with `modifiers`: Alt wins over Ctrl, Ctrl over Shift.
 int bios_code(KeyName key, int modifiers) {
@@ -200,24 +248,38 @@ bool parse_numbers(std::string_view parameters, int (&numbers)[2]) {
   return true;
 }
 
-// The key of a complete sequence (Esc, introducer, parameters, final), or -1.
-int decode_sequence(std::string_view s) {
+// The key of an application keypad key, with Alt when `alt`.
+int keypad_key(std::size_t index, bool alt) {
+  if (!alt) return kKeypadChars[index];
+  return kKeypadAltScans[index] != 0 ? key::extended(kKeypadAltScans[index]) : key::kAltOther;
+}
+
+// The key of a complete sequence (Esc, introducer, parameters, final) with
+// `modifiers` added, or -1.
+int decode_sequence(std::string_view s, int modifiers) {
   const char final = s.back();
-  if (s[1] == '[' && s.size() == 4 && s[2] == '[') return lookup('L', 0, final, 0);
+  if (s[1] == '[' && s.size() == 4 && s[2] == '[') return lookup('L', 0, final, modifiers);
   int numbers[2] = {0, 0};
   if (!parse_numbers(s.substr(2, s.size() - 3), numbers)) return -1;
   if (s[1] == 'O') {
     const auto keypad = kKeypadFinals.find(final);
-    if (keypad != std::string_view::npos && s.size() == 3) return kKeypadChars[keypad];
-    return lookup('O', 0, final, modifier_bits(numbers[0]));
+    if (keypad != std::string_view::npos && s.size() == 3)
+      return keypad_key(keypad, modifiers != 0);
+    return lookup('O', 0, final, modifiers | modifier_bits(numbers[0]));
   }
   for (const Suffix& suffix : kSuffixes) {
     if (suffix.final == final) {
-      return lookup('[', numbers[0], '~', suffix.modifiers | modifier_bits(numbers[1]));
+      return lookup('[', numbers[0], '~', modifiers | suffix.modifiers | modifier_bits(numbers[1]));
     }
   }
   if (numbers[0] > 1) return -1;
-  return lookup('[', 0, final, modifier_bits(numbers[1]));
+  return lookup('[', 0, final, modifiers | modifier_bits(numbers[1]));
+}
+
+// Adds the keys of `more` to `keys`.
+void add_all(DecodedKeys& keys, const DecodedKeys& more) {
+  for (int i = 0; i < more.count; ++i) keys.add(more.codes[static_cast<std::size_t>(i)]);
+  keys.began_escape = keys.began_escape || more.began_escape;
 }
 
 // True for a byte that ends a sequence of this introducer.
@@ -233,29 +295,46 @@ bool parameter_byte(std::uint8_t byte) {
 
 }  // namespace
 
+KeyDecoder::KeyDecoder(const LocaleCharset& charset) : utf8_input_(charset.utf8) {
+  for (std::size_t i = 0; i < single_byte_.size(); ++i) {
+    const char32_t code_point = charset.high[i];
+    single_byte_[i] =
+        static_cast<std::int16_t>(code_point != 0 ? cp437::from_unicode(code_point) : -1);
+  }
+}
+
 DecodedKeys KeyDecoder::feed(std::uint8_t byte) {
   return length_ > 0 ? escape(byte) : ground(byte);
 }
 
 DecodedKeys KeyDecoder::timeout() {
   DecodedKeys keys;
-  if (length_ > 0 && length_ <= 2 && !overflow_) {
-    keys.add(kEsc);
-    if (length_ == 2) keys.add(sequence_[1]);
+  if (length_ == 1) {
+    keys.add(alt_ ? alt_code(kEsc) : kEsc);
+  } else if (length_ == 2 && !overflow_) {
+    keys.add(alt_code(sequence_[1]));  // Alt+[ or Alt+O
   }
   length_ = 0;
   overflow_ = false;
+  alt_ = false;
   return keys;
 }
 
 // A byte outside any escape sequence.
 DecodedKeys KeyDecoder::ground(std::uint8_t byte) {
-  if (continuation_ > 0 || byte >= 0x80) return utf8(byte);
   DecodedKeys keys;
+  if (byte >= 0x80 && !utf8_input_) {
+    const int converted = single_byte_[byte - 0x80];
+    if (converted >= 0) keys.add(converted);
+    return keys;
+  }
+  if (continuation_ > 0 || byte >= 0x80) return utf8(byte);
   if (byte == kEsc) {
     sequence_[0] = byte;
     length_ = 1;
     overflow_ = false;
+    alt_ = false;
+    keys.began_escape = true;
   } else if (byte == 127) {
     keys.add(8);  // Backspace, as most terminals send it
   } else if (byte == 0) {
@@ -273,6 +352,7 @@ DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
   if (continuation_ > 0) {
     if ((byte & 0xC0) != 0x80) {
       continuation_ = 0;  // a broken character is dropped; the byte starts afresh
+      alt_char_ = false;
       return ground(byte);
     }
     code_point_ = (code_point_ << 6) | (byte & 0x3F);
@@ -281,7 +361,12 @@ DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
     const bool valid = code_point_ >= kSmallest[utf8_length_] && code_point_ <= 0x10FFFF &&
                        (code_point_ < 0xD800 || code_point_ > 0xDFFF);
     const int converted = valid ? cp437::from_unicode(code_point_) : -1;
-    if (converted >= 0) keys.add(converted);
+    if (valid && alt_char_) {
+      keys.add(key::kAltOther);
+    } else if (converted >= 0) {
+      keys.add(converted);
+    }
+    alt_char_ = false;
     return keys;
   }
   if ((byte & 0xE0) == 0xC0) {
@@ -291,6 +376,7 @@ DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
   } else if ((byte & 0xF8) == 0xF0) {
     utf8_length_ = 4;
   } else {
+    alt_char_ = false;
     return keys;  // a stray continuation byte or no UTF-8 at all
   }
   code_point_ = byte & (0x7F >> utf8_length_);
@@ -300,16 +386,7 @@ DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
 
 // A byte after Esc.
 DecodedKeys KeyDecoder::escape(std::uint8_t byte) {
-  if (length_ == 1 && byte != '[' && byte != 'O') {
-    // Esc stands alone: the byte after it is a key of its own (Alt+letter
-    // arrives as Esc and the letter).
-    length_ = 0;
-    DecodedKeys keys;
-    keys.add(kEsc);
-    const DecodedKeys next = ground(byte);
-    if (next.count > 0) keys.add(next.codes[0]);
-    return keys;
-  }
+  if (length_ == 1 && byte != '[' && byte != 'O') return after_esc(byte);
   const std::uint8_t intro = length_ > 1 ? sequence_[1] : byte;
   const bool linux_function_key = intro == '[' && length_ == 3 && sequence_[2] == '[';
   const bool opens_linux = intro == '[' && length_ == 2 && byte == '[';
@@ -328,6 +405,30 @@ DecodedKeys KeyDecoder::escape(std::uint8_t byte) {
   return abandon(byte);
 }
 
+// The byte right after Esc, opening no sequence: Alt with that byte's key.
+// A second Esc waits on, since rxvt sends Alt with a sequence's key as Esc
+// and the sequence; after two Escs any other byte makes them Alt+Esc and
+// is read afresh.
+DecodedKeys KeyDecoder::after_esc(std::uint8_t byte) {
+  DecodedKeys keys;
+  if (!alt_ && byte == kEsc) {
+    alt_ = true;
+    return keys;
+  }
+  length_ = 0;
+  if (alt_) {
+    alt_ = false;
+    keys.add(alt_code(kEsc));
+    add_all(keys, ground(byte));
+  } else if (byte >= 0x80 && utf8_input_) {
+    alt_char_ = true;  // Alt with a character: given once the character is whole
+    return utf8(byte);
+  } else {
+    keys.add(byte >= 0x80 ? key::kAltOther : alt_code(byte));
+  }
+  return keys;
+}
+
 // Adds a byte to the sequence; one too many marks the sequence for swallowing.
 void KeyDecoder::append(std::uint8_t byte) {
   if (length_ < kMaxSequence) {
@@ -342,9 +443,10 @@ DecodedKeys KeyDecoder::finish() {
   DecodedKeys keys;
   const std::string_view bytes(reinterpret_cast<const char*>(sequence_.data()),
                                static_cast<std::size_t>(length_));
-  const int code = overflow_ ? -1 : decode_sequence(bytes);
+  const int code = overflow_ ? -1 : decode_sequence(bytes, alt_ ? kAlt : 0);
   length_ = 0;
   overflow_ = false;
+  alt_ = false;
   if (code >= 0) keys.add(code);
   return keys;
 }
@@ -354,6 +456,7 @@ DecodedKeys KeyDecoder::finish() {
 DecodedKeys KeyDecoder::abandon(std::uint8_t byte) {
   length_ = 0;
   overflow_ = false;
+  alt_ = false;
   return ground(byte);
 }
 
