@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/scratch_folder.h"
 #include "platform/memory_backend.h"
 #include "platform/screen_text.h"
+#include "support/scratch_folder.h"
 
 namespace qb {
 namespace {
@@ -50,7 +50,7 @@ TEST(RunProgram, KeysTypedDuringTheSplashReachTheFirstPrompt) {
   MemoryBackend backend;
   Platform platform(backend);
   ProgramState state;
-  backend.timer_step = 0.001;  // the splash's 1.5 s take 1500 timer readings
+  backend.timer_step = 0.001;  // the splash's timer moves on at every reading
   type_form(backend, 0.5);     // the whole form typed ahead while the splash is shown
   backend.type_at(5.0, 'q');
   EXPECT_THROW(run_program(platform, state), ProgramEnded);

@@ -1,5 +1,6 @@
 // The splash and title screens. Every box line is printed at its row and the
-// box's column with a line end after it, the row stepped with next_row.
+// box's column with a line end after it, the row stepped with next_row. The
+// splash's timed wait sleeps rather than reading the timer in a loop.
 #include "driver/screens.h"
 
 #include <string>
@@ -43,9 +44,13 @@ void show_splash(Console& con) {
   con.locate(23, 62);
   con.print_text(kSplashFooter, true);
 
-  // The start is kept in single precision, so a large timer value shifts the wait.
+  // The start is kept in single precision, so a large timer value shifts the
+  // wait. Between readings the program sleeps until the end is due, so it
+  // reads the timer only a few times; a reading equal to the end goes on.
   const auto splash_start = static_cast<float>(con.timer_seconds());
-  while (!(con.timer_seconds() > static_cast<double>(splash_start) + kSplashSeconds)) {
+  const double end = static_cast<double>(splash_start) + kSplashSeconds;
+  for (double now = con.timer_seconds(); !(now > end); now = con.timer_seconds()) {
+    con.sleep_until(end);
   }
 }
 

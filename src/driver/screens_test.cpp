@@ -42,7 +42,7 @@ TEST(Splash, DrawsTheBoxAndFooterOnLightGrey) {
 TEST(Splash, WaitEndsOnFirstReadingStrictlyAboveStartPlusOneAndAHalf) {
   MemoryBackend backend;
   Console con(backend);
-  backend.timer_step = 0.25;  // readings 0, 0.25, ... 1.5 (equal: goes on), 1.75 (ends)
+  backend.timer_step = 0.25;  // readings 0, 0.25, 1.5 after the sleep (equal: goes on), 1.75
   show_splash(con);
   EXPECT_DOUBLE_EQ(backend.now, 2.0);
 }

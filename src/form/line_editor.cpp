@@ -14,7 +14,6 @@ namespace qb {
 
 namespace {
 
-constexpr int kKeyPollMs = 25;
 constexpr int kEnter = 13;
 constexpr int kLineFeed = 10;
 constexpr int kTab = 9;
@@ -104,9 +103,9 @@ bool apply_key(LineEdit& st, int key) {
   return false;
 }
 
-// Waits for a key in short pauses that end early when one comes, and takes it.
+// Waits for a key, asleep until one comes, and takes it.
 int next_key(Console& con) {
-  while (!con.key_waiting()) con.wait_for_input(kKeyPollMs);
+  while (!con.key_waiting()) con.wait_for_input(kNoTimeLimit);
   return con.read_key();
 }
 

@@ -135,7 +135,8 @@ TEST(ReadLine, EscClearsTheTextAndItsCellsAndTypingStartsOver) {
 TEST(ReadLine, OtherKeysAreIgnored) {
   Editor ed(12, 26);
   ed.keys({'a', key::kF1, key::kInsert, key::kPageUp, key::kPageDown, key::kAltF4, 1, 0, 7, 31,
-           key::extended(0x0F), 'b', kEnter});
+           key::extended(0x0F), key::extended(0x1C), key::extended(0x0E), key::extended(0x01),
+           key::kAltOther, 'b', kEnter});  // ... Alt+Enter, Alt+Backspace, Alt+Esc
   EXPECT_EQ(read_line(ed.con), "ab");
   EXPECT_EQ(ed.backend.beeps, 0);
 }

@@ -13,6 +13,9 @@
 
 namespace qb {
 
+// A wait for keys without a time limit: it ends when a key comes.
+inline constexpr int kNoTimeLimit = -1;
+
 class Backend {
  public:
   virtual ~Backend() = default;
@@ -28,16 +31,20 @@ class Backend {
   virtual void write_stream(std::string_view bytes) = 0;
   // Asks the display to become columns x rows cells.
   virtual void resize(int columns, int rows) = 0;
-  // Waits at most timeout_ms (0: only looks) for key presses, then moves them
-  // into `keys` while it has room; returns how many keys were added.
+  // Waits at most timeout_ms (0: only looks; kNoTimeLimit: until a key or
+  // anything else comes, without waking meanwhile) for key presses, then
+  // moves them into `keys` while it has room; returns how many keys were added.
   virtual int poll_keys(KeyQueue& keys, int timeout_ms) = 0;
   // Seconds since an arbitrary fixed moment, at the finest resolution at hand.
   virtual double timer_seconds() = 0;
   virtual void sleep_ms(int milliseconds) = 0;
+  // Pauses until timer_seconds() reads at least `reading` (at once if it does).
+  virtual void sleep_until(double reading) = 0;
   // Sounds the 1000 Hz, 250 ms tone, or the nearest the display offers.
   virtual void beep() = 0;
   // Runs a command line as the command interpreter would, with the display
-  // handed back to the system meanwhile; returns the interpreter's status.
+  // handed back to the system meanwhile; keys typed meanwhile are neither
+  // shown nor edited, and wait for the program. Returns the interpreter's status.
   virtual int run_command(std::string_view command_line) = 0;
   // Hands the display back to the system and ends the process.
   [[noreturn]] virtual void end_program(int exit_code) = 0;

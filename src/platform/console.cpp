@@ -59,7 +59,7 @@ int Console::read_key() {
 
 void Console::wait_for_key() {
   flush();
-  while (!key_arrived_) move_keys(50);
+  while (!key_arrived_) move_keys(kNoTimeLimit);
   key_arrived_ = false;
 }
 
@@ -71,6 +71,11 @@ void Console::wait_for_input(int milliseconds) {
 void Console::sleep_ms(int milliseconds) {
   flush();
   backend_.sleep_ms(milliseconds);
+}
+
+void Console::sleep_until(double reading) {
+  flush();
+  backend_.sleep_until(reading);
 }
 
 double Console::timer_seconds() {

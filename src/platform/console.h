@@ -49,11 +49,14 @@ class Console {
   int read_key();
   // Waits until a key has arrived since the last read_key; the key stays queued.
   void wait_for_key();
-  // Pauses at most `milliseconds`, ending early as soon as a key is queued.
+  // Pauses at most `milliseconds` (kNoTimeLimit: as long as it takes),
+  // ending as soon as a key is queued.
   void wait_for_input(int milliseconds);
 
   void beep() { backend_.beep(); }
   void sleep_ms(int milliseconds);
+  // Pauses until timer_seconds() reads at least `reading`.
+  void sleep_until(double reading);
   double timer_seconds();
   // Runs a command line with the display handed back to the system; the
   // next clear_screen repaints everything, since the command may have printed.

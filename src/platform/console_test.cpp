@@ -53,7 +53,7 @@ TEST(Console, WaitForKeyEndsAtOnceForAKeyNotYetRead) {
   EXPECT_EQ(con.read_key(), 'b');
 
   backend.type_at(2.0, 'c');
-  con.wait_for_key();  // waits until the key comes, looking every 50 ms
+  con.wait_for_key();  // asleep until the key comes
   EXPECT_NEAR(backend.now, 2.0, 1e-9);
   EXPECT_TRUE(con.key_waiting());  // the key stays in the queue
   EXPECT_EQ(con.read_key(), 'c');

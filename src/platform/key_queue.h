@@ -24,6 +24,9 @@ constexpr int kInsert = 0x52FF;
 constexpr int kDelete = 0x53FF;
 constexpr int kF1 = 0x3BFF;
 constexpr int kAltF4 = 0x6BFF;
+// Alt with a key that the PC BIOS table has no code for (Alt+Space, Alt
+// with a character beyond ASCII): a code that no reader acts on.
+constexpr int kAltOther = 0xFFFF;
 // Builds the code of an extended key from its scan code.
 constexpr int extended(int scan_code) {
   return 255 + 256 * scan_code;

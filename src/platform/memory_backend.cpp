@@ -1,6 +1,6 @@
 // The scripted backend. Waiting for a key jumps the virtual clock forward to
-// the next scripted key, so a test of a 1.5 s splash or a 25 ms editor loop
-// runs in microseconds; waiting when the script is empty throws instead of
+// the next scripted key, so a test of a 1.5 s splash or an idle prompt runs
+// in microseconds; waiting when the script is empty throws instead of
 // hanging the test.
 #include "platform/memory_backend.h"
 
@@ -34,14 +34,16 @@ int MemoryBackend::move_ready(KeyQueue& keys) {
 
 int MemoryBackend::poll_keys(KeyQueue& keys, int timeout_ms) {
   const int added = move_ready(keys);
-  if (added > 0 || timeout_ms <= 0) return added;
-  if (script_.empty()) throw ScriptExhausted{};
-  const double limit = now + timeout_ms / 1000.0;
-  if (keys.room() == 0) {
-    now = limit;
-    return 0;
+  if (added > 0 || timeout_ms == 0) return added;
+  const bool forever = timeout_ms < 0;
+  if (script_.empty() || (forever && keys.room() == 0)) throw ScriptExhausted{};
+  const double next_key = std::max(now, script_.front().at);
+  if (forever) {
+    now = next_key;
+  } else {
+    const double limit = now + timeout_ms / 1000.0;
+    now = keys.room() == 0 ? limit : std::min(limit, next_key);
   }
-  now = std::min(limit, std::max(now, script_.front().at));
   return move_ready(keys);
 }
 

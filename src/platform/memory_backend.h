@@ -59,6 +59,7 @@ class MemoryBackend : public Backend {
   int poll_keys(KeyQueue& keys, int timeout_ms) override;
   double timer_seconds() override;
   void sleep_ms(int milliseconds) override { now += milliseconds / 1000.0; }
+  void sleep_until(double reading) override { now = now < reading ? reading : now; }
   void beep() override { ++beeps; }
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code) override;

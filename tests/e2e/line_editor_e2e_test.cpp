@@ -1,9 +1,12 @@
 // The line editor in a real terminal: the editing keys as an xterm sends
-// them (CSI and SS3 forms, Backspace as 127 and as 8, a lone Esc), Tab,
-// refused answers redrawn in place, and an answer that wraps past column
-// 80 edited across the row boundary. Every edited answer is then looked up
-// in the resource script the form's record became.
+// them (CSI and SS3 forms, Backspace as 127 and as 8, a lone Esc, an arrow
+// split on its way, Alt with a key), Tab, refused answers redrawn in place,
+// and an answer that wraps past column 80 edited across the row boundary;
+// then keys typed while the tools run. Every edited answer is then looked
+// up in the resource script the form's record became.
 #include <gtest/gtest.h>
+
+#include <thread>
 
 #include "form_run.h"
 
@@ -30,6 +33,7 @@ class EditingRun : public FormRun {
   void refuse_versions();
   void edit_across_rows();
   void answer_icons();
+  void keys_during_the_build();
 
  protected:
   const VtScreen& vt() const { return session_->screen(); }
@@ -38,12 +42,13 @@ class EditingRun : public FormRun {
   std::string edited_name() const { return long_name().erase(58, 1); }
 };
 
-// Enter at once asks again; Home, Right and End move through the answer.
+// Enter at once asks again; Alt+x, Alt+Backspace and Alt+Enter change
+// nothing; Home, Right and End move through the answer.
 void EditingRun::edit_source() {
   send("\rhlo.bas");
   ASSERT_TRUE(shows_text(12, 26, "hlo.bas"));
   EXPECT_TRUE(vt().blank(13, 1, 80, kBlack, kLightGrey));  // still the first prompt
-  send(std::string(kCsiHome) + kSs3Right + "el");
+  send(std::string("\x1bx\x1b\x7f\x1b\r") + kCsiHome + kSs3Right + "el");
   ASSERT_TRUE(shows_text(12, 26, "hello.bas"));
   EXPECT_TRUE(cursor_at(12, 29));
   send(kSs3End);
@@ -69,7 +74,8 @@ void EditingRun::edit_copyright() {
 }
 
 // A lone Esc clears the text, Enter then gives the empty answer and the
-// required prompt comes back; arrows move back to insert in the middle.
+// required prompt comes back; arrows move back to insert in the middle,
+// the first split on its way as over a slow link.
 void EditingRun::edit_description() {
   send("junk");
   ASSERT_TRUE(shows_text(15, 26, "junk"));
@@ -80,7 +86,9 @@ void EditingRun::edit_description() {
   send("\rGreetingdemo");
   ASSERT_TRUE(shows_text(15, 26, "Greetingdemo"));
   EXPECT_TRUE(vt().blank(16, 1, 80, kBlack, kLightGrey));  // asked again on row 15
-  send(times(kCsiLeft, 2) + times(kSs3Left, 2) + " ");
+  send("\x1b");
+  std::this_thread::sleep_for(std::chrono::milliseconds(40));
+  send("[D" + std::string(kCsiLeft) + times(kSs3Left, 2) + " ");
   ASSERT_TRUE(shows_text(15, 26, "Greeting demo"));
   EXPECT_TRUE(cursor_at(15, 35));
   send(kVtEnd);
@@ -145,7 +153,9 @@ void EditingRun::edit_across_rows() {
 void EditingRun::answer_icons() {
   send("First release\rwww");
   ASSERT_TRUE(shows_text(20, 22, "www"));
-  send("\x1b\r" + kLongIcon + "\r");  // Esc and Enter in one read
+  send("\x1b");
+  ASSERT_TRUE(shows_text(20, 22, "   "));
+  send("\r" + kLongIcon + "\r");
   ASSERT_TRUE(shows_text(21, 6, kAnotherPrompt));
   expect_spaces(vt(), 20, 22, 44);
   expect_spaces(vt(), 21, 32, 47);
@@ -158,16 +168,30 @@ void EditingRun::answer_icons() {
   send("app.ico\r\r");
 }
 
+// Keys typed while the resource compiler runs are neither shown nor edited
+// as a line: they wait, and dismiss the result box as soon as it comes.
+void EditingRun::keys_during_the_build() {
+  ASSERT_TRUE(shows([&](const VtScreen&) { return build_started(); }));
+  send("zq\x7f");
+  session_->settle();
+  EXPECT_TRUE(vt().blank(22, 1, 80, kBlack, kLightGrey));
+  release_build();
+  const auto status = session_->wait_exit();
+  ASSERT_TRUE(status) << "the result box still waits";
+  EXPECT_TRUE(status->exited && status->code == 0);
+}
+
 TEST_F(EditingRun, EditingKeysRefusalsAndWrappingOnScreenAndInTheRecord) {
+  hold_build();
   start();
   ASSERT_TRUE(session_->wait_until(title_shown));
   for (auto step :
        {&EditingRun::edit_source, &EditingRun::edit_copyright, &EditingRun::edit_description,
-        &EditingRun::refuse_versions, &EditingRun::edit_across_rows, &EditingRun::answer_icons}) {
+        &EditingRun::refuse_versions, &EditingRun::edit_across_rows, &EditingRun::answer_icons,
+        &EditingRun::keys_during_the_build}) {
     (this->*step)();
     if (HasFatalFailure()) return;
   }
-  finish();
   const std::vector<std::string> lines = script_lines();
   ASSERT_EQ(lines.size(), 35u);
   EXPECT_EQ(lines[0], "100 ICON " + kLongIcon);

@@ -1,14 +1,16 @@
-// The key decoder. An escape sequence is collected byte by byte (Esc, an
-// introducer, parameters, a final byte) and then looked up in a table of
-// sequences; the xterm modifier parameter and the rxvt suffixes add Shift,
-// Ctrl or Alt, and the key's row of the PC BIOS table gives the code for
-// that combination. A sequence that is not in the table is swallowed whole.
+// The key decoder's state machine. An escape sequence is collected byte by
+// byte (Esc, an introducer, parameters, a final byte) and then looked up in
+// the tables of key_sequences.cpp; a sequence that is not there is
+// swallowed whole. An Esc waits for the next byte: an introducer begins a
+// sequence, a second Esc makes the sequence after it Alt's, and any other
+// key is that key with Alt. UTF-8 characters are collected the same way.
 #include "platform/posix/key_decoder.h"
 
 #include <string_view>
 
 #include "platform/cp437.h"
 #include "platform/key_queue.h"
+#include "platform/posix/key_sequences.h"
 
 namespace qb {
 
@@ -16,208 +18,10 @@ namespace {
 
 constexpr int kEsc = 27;
 
-// The keys that escape sequences name.
-enum KeyName : std::uint8_t {
-  kUp,
-  kDown,
-  kRight,
-  kLeft,
-  kHome,
-  kEnd,
-  kInsert,
-  kDelete,
-  kPageUp,
-  kPageDown,
-  kF1,
-  kF2,
-  kF3,
-  kF4,
-  kF5,
-  kF6,
-  kF7,
-  kF8,
-  kF9,
-  kF10,
-  kF11,
-  kF12,
-  kBackTab,
-};
-
-// A key's PC BIOS scan codes: alone (or with Shift where the BIOS does not
-// tell them apart), with Shift, with Ctrl and with Alt.
-struct BiosKey {
-  std::uint8_t normal, shift, ctrl, alt;
-};
-
-// Indexed by KeyName.
-constexpr BiosKey kBiosKeys[] = {
-    {0x48, 0x48, 0x8D, 0x98}, {0x50, 0x50, 0x91, 0xA0}, {0x4D, 0x4D, 0x74, 0x9D},
-    {0x4B, 0x4B, 0x73, 0x9B}, {0x47, 0x47, 0x77, 0x97}, {0x4F, 0x4F, 0x75, 0x9F},
-    {0x52, 0x52, 0x92, 0xA2}, {0x53, 0x53, 0x93, 0xA3}, {0x49, 0x49, 0x84, 0x99},
-    {0x51, 0x51, 0x76, 0xA1}, {0x3B, 0x54, 0x5E, 0x68}, {0x3C, 0x55, 0x5F, 0x69},
-    {0x3D, 0x56, 0x60, 0x6A}, {0x3E, 0x57, 0x61, 0x6B}, {0x3F, 0x58, 0x62, 0x6C},
-    {0x40, 0x59, 0x63, 0x6D}, {0x41, 0x5A, 0x64, 0x6E}, {0x42, 0x5B, 0x65, 0x6F},
-    {0x43, 0x5C, 0x66, 0x70}, {0x44, 0x5D, 0x67, 0x71}, {0x85, 0x87, 0x89, 0x8B},
-    {0x86, 0x88, 0x8A, 0x8C}, {0x0F, 0x0F, 0x94, 0xA5},
-};
-
-// Modifier bits as xterm counts them; its parameter is 1 + these bits.
-constexpr int kShift = 1;
-constexpr int kAlt = 2;
-constexpr int kCtrl = 4;
-constexpr int kMeta = 8;
-
-// One escape sequence: its introducer ('[' for CSI, 'O' for SS3, 'L' for
-// the Linux console's CSI [), its first number (0 when it has none), its
-// final byte, the key, and the modifiers the sequence itself stands for.
-struct Sequence {
-  char intro;
-  int number;
-  char final;
-  KeyName key;
-  int modifiers;
-};
-
-constexpr Sequence kSequences[] = {
-    // xterm and VT220: CSI X and CSI 1;m X; SS3 X in application mode.
-    {'[', 0, 'A', kUp, 0},
-    {'[', 0, 'B', kDown, 0},
-    {'[', 0, 'C', kRight, 0},
-    {'[', 0, 'D', kLeft, 0},
-    {'[', 0, 'H', kHome, 0},
-    {'[', 0, 'F', kEnd, 0},
-    {'[', 0, 'P', kF1, 0},
-    {'[', 0, 'Q', kF2, 0},
-    {'[', 0, 'R', kF3, 0},
-    {'[', 0, 'S', kF4, 0},
-    {'[', 0, 'Z', kBackTab, 0},
-    {'O', 0, 'A', kUp, 0},
-    {'O', 0, 'B', kDown, 0},
-    {'O', 0, 'C', kRight, 0},
-    {'O', 0, 'D', kLeft, 0},
-    {'O', 0, 'H', kHome, 0},
-    {'O', 0, 'F', kEnd, 0},
-    {'O', 0, 'P', kF1, 0},
-    {'O', 0, 'Q', kF2, 0},
-    {'O', 0, 'R', kF3, 0},
-    {'O', 0, 'S', kF4, 0},
-    // CSI n ~ and CSI n;m ~ (rxvt: CSI n $, ^ and @).
-    {'[', 1, '~', kHome, 0},
-    {'[', 2, '~', kInsert, 0},
-    {'[', 3, '~', kDelete, 0},
-    {'[', 4, '~', kEnd, 0},
-    {'[', 5, '~', kPageUp, 0},
-    {'[', 6, '~', kPageDown, 0},
-    {'[', 7, '~', kHome, 0},
-    {'[', 8, '~', kEnd, 0},
-    {'[', 11, '~', kF1, 0},
-    {'[', 12, '~', kF2, 0},
-    {'[', 13, '~', kF3, 0},
-    {'[', 14, '~', kF4, 0},
-    {'[', 15, '~', kF5, 0},
-    {'[', 17, '~', kF6, 0},
-    {'[', 18, '~', kF7, 0},
-    {'[', 19, '~', kF8, 0},
-    {'[', 20, '~', kF9, 0},
-    {'[', 21, '~', kF10, 0},
-    {'[', 23, '~', kF11, 0},
-    {'[', 24, '~', kF12, 0},
-    // rxvt and the Linux console send Shift+F3 to Shift+F10 as F13 to F20.
-    {'[', 25, '~', kF3, kShift},
-    {'[', 26, '~', kF4, kShift},
-    {'[', 28, '~', kF5, kShift},
-    {'[', 29, '~', kF6, kShift},
-    {'[', 31, '~', kF7, kShift},
-    {'[', 32, '~', kF8, kShift},
-    {'[', 33, '~', kF9, kShift},
-    {'[', 34, '~', kF10, kShift},
-    // rxvt: Shift+arrows as CSI a-d, Ctrl+arrows as SS3 a-d.
-    {'[', 0, 'a', kUp, kShift},
-    {'[', 0, 'b', kDown, kShift},
-    {'[', 0, 'c', kRight, kShift},
-    {'[', 0, 'd', kLeft, kShift},
-    {'O', 0, 'a', kUp, kCtrl},
-    {'O', 0, 'b', kDown, kCtrl},
-    {'O', 0, 'c', kRight, kCtrl},
-    {'O', 0, 'd', kLeft, kCtrl},
-    // The Linux console: F1 to F5 as CSI [ A to E.
-    {'L', 0, 'A', kF1, 0},
-    {'L', 0, 'B', kF2, 0},
-    {'L', 0, 'C', kF3, 0},
-    {'L', 0, 'D', kF4, 0},
-    {'L', 0, 'E', kF5, 0},
-};
-
-// The final bytes of the CSI n ~ family and the modifiers rxvt means by them.
-struct Suffix {
-  char final;
-  int modifiers;
-};
-constexpr Suffix kSuffixes[] = {{'~', 0}, {'$', kShift}, {'^', kCtrl}, {'@', kCtrl | kShift}};
-
-// The application keypad's SS3 keys that type characters, and those characters.
-constexpr std::string_view kKeypadFinals = "Mjklmnopqrstuvwxy";
-constexpr std::string_view kKeypadChars = "\r*+,-./0123456789";
-
-// The code of `key` with `modifiers`: Alt wins over Ctrl, Ctrl over Shift.
-int bios_code(KeyName key, int modifiers) {
-  const BiosKey& codes = kBiosKeys[key];
-  if ((modifiers & (kAlt | kMeta)) != 0) return key::extended(codes.alt);
-  if ((modifiers & kCtrl) != 0) return key::extended(codes.ctrl);
-  if ((modifiers & kShift) != 0) return key::extended(codes.shift);
-  return key::extended(codes.normal);
-}
-
-// The key of the table's sequence, or -1 when the table has none.
-int lookup(char intro, int number, char final, int modifiers) {
-  for (const Sequence& s : kSequences) {
-    if (s.intro == intro && s.number == number && s.final == final) {
-      return bios_code(s.key, s.modifiers | modifiers);
-    }
-  }
-  return -1;
-}
-
-// Modifier bits of an xterm modifier parameter (absent or 1: none).
-int modifier_bits(int parameter) {
-  return parameter >= 2 ? (parameter - 1) & 15 : 0;
-}
-
-// The up to two numbers between the introducer and the final byte; false
-// when the parameters hold anything else.
-bool parse_numbers(std::string_view parameters, int (&numbers)[2]) {
-  int index = 0;
-  for (const char c : parameters) {
-    if (c == ';') {
-      if (++index > 1) return false;
-    } else if (c >= '0' && c <= '9') {
-      numbers[index] = numbers[index] * 10 + (c - '0');
-      if (numbers[index] > 1000) return false;
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
-
-// The key of a complete sequence (Esc, introducer, parameters, final), or -1.
-int decode_sequence(std::string_view s) {
-  const char final = s.back();
-  if (s[1] == '[' && s.size() == 4 && s[2] == '[') return lookup('L', 0, final, 0);
-  int numbers[2] = {0, 0};
-  if (!parse_numbers(s.substr(2, s.size() - 3), numbers)) return -1;
-  if (s[1] == 'O') {
-    const auto keypad = kKeypadFinals.find(final);
-    if (keypad != std::string_view::npos && s.size() == 3) return kKeypadChars[keypad];
-    return lookup('O', 0, final, modifier_bits(numbers[0]));
-  }
-  for (const Suffix& suffix : kSuffixes) {
-    if (suffix.final == final) {
-      return lookup('[', numbers[0], '~', suffix.modifiers | modifier_bits(numbers[1]));
-    }
-  }
-  if (numbers[0] > 1) return -1;
-  return lookup('[', 0, final, modifier_bits(numbers[1]));
+// Adds the keys of `more` to `keys`.
+void add_all(DecodedKeys& keys, const DecodedKeys& more) {
+  for (int i = 0; i < more.count; ++i) keys.add(more.codes[static_cast<std::size_t>(i)]);
+  keys.began_escape = keys.began_escape || more.began_escape;
 }
 
 // True for a byte that ends a sequence of this introducer.
@@ -233,29 +37,46 @@ bool parameter_byte(std::uint8_t byte) {
 
 }  // namespace
 
+KeyDecoder::KeyDecoder(const LocaleCharset& charset) : utf8_input_(charset.utf8) {
+  for (std::size_t i = 0; i < single_byte_.size(); ++i) {
+    const char32_t code_point = charset.high[i];
+    single_byte_[i] =
+        static_cast<std::int16_t>(code_point != 0 ? cp437::from_unicode(code_point) : -1);
+  }
+}
+
 DecodedKeys KeyDecoder::feed(std::uint8_t byte) {
   return length_ > 0 ? escape(byte) : ground(byte);
 }
 
 DecodedKeys KeyDecoder::timeout() {
   DecodedKeys keys;
-  if (length_ > 0 && length_ <= 2 && !overflow_) {
-    keys.add(kEsc);
-    if (length_ == 2) keys.add(sequence_[1]);
+  if (length_ == 1) {
+    keys.add(alt_ ? alt_code(kEsc) : kEsc);
+  } else if (length_ == 2 && !overflow_) {
+    keys.add(alt_code(sequence_[1]));  // Alt+[ or Alt+O
   }
   length_ = 0;
   overflow_ = false;
+  alt_ = false;
   return keys;
 }
 
 // A byte outside any escape sequence.
 DecodedKeys KeyDecoder::ground(std::uint8_t byte) {
-  if (continuation_ > 0 || byte >= 0x80) return utf8(byte);
   DecodedKeys keys;
+  if (byte >= 0x80 && !utf8_input_) {
+    const int converted = single_byte_[byte - 0x80];
+    if (converted >= 0) keys.add(converted);
+    return keys;
+  }
+  if (continuation_ > 0 || byte >= 0x80) return utf8(byte);
   if (byte == kEsc) {
     sequence_[0] = byte;
     length_ = 1;
     overflow_ = false;
+    alt_ = false;
+    keys.began_escape = true;
   } else if (byte == 127) {
     keys.add(8);  // Backspace, as most terminals send it
   } else if (byte == 0) {
@@ -273,6 +94,7 @@ DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
   if (continuation_ > 0) {
     if ((byte & 0xC0) != 0x80) {
       continuation_ = 0;  // a broken character is dropped; the byte starts afresh
+      alt_char_ = false;
       return ground(byte);
     }
     code_point_ = (code_point_ << 6) | (byte & 0x3F);
@@ -281,7 +103,12 @@ DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
     const bool valid = code_point_ >= kSmallest[utf8_length_] && code_point_ <= 0x10FFFF &&
                        (code_point_ < 0xD800 || code_point_ > 0xDFFF);
     const int converted = valid ? cp437::from_unicode(code_point_) : -1;
-    if (converted >= 0) keys.add(converted);
+    if (valid && alt_char_) {
+      keys.add(key::kAltOther);
+    } else if (converted >= 0) {
+      keys.add(converted);
+    }
+    alt_char_ = false;
     return keys;
   }
   if ((byte & 0xE0) == 0xC0) {
@@ -291,6 +118,7 @@ DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
   } else if ((byte & 0xF8) == 0xF0) {
     utf8_length_ = 4;
   } else {
+    alt_char_ = false;
     return keys;  // a stray continuation byte or no UTF-8 at all
   }
   code_point_ = byte & (0x7F >> utf8_length_);
@@ -300,16 +128,7 @@ DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
 
 // A byte after Esc.
 DecodedKeys KeyDecoder::escape(std::uint8_t byte) {
-  if (length_ == 1 && byte != '[' && byte != 'O') {
-    // Esc stands alone: the byte after it is a key of its own (Alt+letter
-    // arrives as Esc and the letter).
-    length_ = 0;
-    DecodedKeys keys;
-    keys.add(kEsc);
-    const DecodedKeys next = ground(byte);
-    if (next.count > 0) keys.add(next.codes[0]);
-    return keys;
-  }
+  if (length_ == 1 && byte != '[' && byte != 'O') return after_esc(byte);
   const std::uint8_t intro = length_ > 1 ? sequence_[1] : byte;
   const bool linux_function_key = intro == '[' && length_ == 3 && sequence_[2] == '[';
   const bool opens_linux = intro == '[' && length_ == 2 && byte == '[';
@@ -328,6 +147,30 @@ DecodedKeys KeyDecoder::escape(std::uint8_t byte) {
   return abandon(byte);
 }
 
+// The byte right after Esc, opening no sequence: Alt with that byte's key.
+// A second Esc waits on, since rxvt sends Alt with a sequence's key as Esc
+// and the sequence; after two Escs any other byte makes them Alt+Esc and
+// is read afresh.
+DecodedKeys KeyDecoder::after_esc(std::uint8_t byte) {
+  DecodedKeys keys;
+  if (!alt_ && byte == kEsc) {
+    alt_ = true;
+    return keys;
+  }
+  length_ = 0;
+  if (alt_) {
+    alt_ = false;
+    keys.add(alt_code(kEsc));
+    add_all(keys, ground(byte));
+  } else if (byte >= 0x80 && utf8_input_) {
+    alt_char_ = true;  // Alt with a character: given once the character is whole
+    return utf8(byte);
+  } else {
+    keys.add(byte >= 0x80 ? key::kAltOther : alt_code(byte));
+  }
+  return keys;
+}
+
 // Adds a byte to the sequence; one too many marks the sequence for swallowing.
 void KeyDecoder::append(std::uint8_t byte) {
   if (length_ < kMaxSequence) {
@@ -342,9 +185,10 @@ DecodedKeys KeyDecoder::finish() {
   DecodedKeys keys;
   const std::string_view bytes(reinterpret_cast<const char*>(sequence_.data()),
                                static_cast<std::size_t>(length_));
-  const int code = overflow_ ? -1 : decode_sequence(bytes);
+  const int code = overflow_ ? -1 : decode_sequence(bytes, alt_);
   length_ = 0;
   overflow_ = false;
+  alt_ = false;
   if (code >= 0) keys.add(code);
   return keys;
 }
@@ -354,6 +198,7 @@ DecodedKeys KeyDecoder::finish() {
 DecodedKeys KeyDecoder::abandon(std::uint8_t byte) {
   length_ = 0;
   overflow_ = false;
+  alt_ = false;
   return ground(byte);
 }
 

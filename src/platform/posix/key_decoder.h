@@ -1,23 +1,30 @@
 // Decoding a terminal's input bytes into the console's key codes. Characters
-// arrive as UTF-8 and become code page 437 bytes; the escape sequences of
-// xterm, VT220, rxvt and the Linux console for the cursor keys, the editing
-// block and the function keys, with their Shift, Ctrl and Alt variants,
-// become the PC BIOS extended codes (255 + 256 x scan code). The decoder is
-// pure: the caller feeds it bytes and tells it when a lone Esc has waited
-// long enough to be a key of its own.
+// arrive as UTF-8 (or in the locale's single-byte set) and become code page
+// 437 bytes; the escape sequences of xterm, VT220, rxvt and the Linux
+// console for the cursor keys, the editing block and the function keys,
+// with their Shift, Ctrl and Alt variants, become the PC BIOS extended codes
+// (255 + 256 x scan code). Esc followed at once by a key that starts no
+// sequence is that key with Alt, as terminals send it. The decoder is pure:
+// the caller feeds it bytes and tells it when a begun sequence has waited
+// long enough to be settled.
 #ifndef QB_PLATFORM_POSIX_KEY_DECODER_H
 #define QB_PLATFORM_POSIX_KEY_DECODER_H
 
 #include <array>
 #include <cstdint>
 
+#include "platform/posix/locale_charset.h"
+
 namespace qb {
 
-// The keys one byte (or one timeout) gave: none, one, or two (an Esc that
-// turned out to stand alone, then the key of the byte after it).
+// The keys one byte (or one timeout) gave: none, one, or two (Alt+Esc that
+// opened no sequence after all, then the key of the byte after it).
 struct DecodedKeys {
   std::array<int, 2> codes{};
   int count = 0;
+  // The byte was an Esc that opened a wait for the rest of a sequence; the
+  // wait counts from this byte's arrival.
+  bool began_escape = false;
   // Appends a key code.
   void add(int code) { codes[static_cast<std::size_t>(count++)] = code; }
 };
@@ -26,29 +33,37 @@ class KeyDecoder {
  public:
   static constexpr int kMaxSequence = 32;  // longer sequences are swallowed unread
 
+  // Reads the bytes 128 to 255 as `charset` has them: UTF-8, or single bytes.
+  explicit KeyDecoder(const LocaleCharset& charset = {});
+
   // Takes one input byte; returns the keys it completes.
   DecodedKeys feed(std::uint8_t byte);
   // Ends an escape sequence that stopped short: a lone Esc becomes the Esc
-  // key, Esc and one byte become Esc and that byte's key, anything longer
+  // key, two Escs Alt+Esc, Esc [ and Esc O Alt+[ and Alt+O; anything longer
   // is swallowed.
   DecodedKeys timeout();
   // True while an escape sequence has begun and not ended; the caller calls
   // timeout() when no byte follows soon.
   bool pending() const { return length_ > 0; }
-  // How many more keys than bytes the next feed or timeout may give (0 to 2).
-  int extra_keys() const { return length_ < 2 ? length_ : 2; }
+  // How many more keys than bytes the next feed or timeout may give (0 or 1).
+  int extra_keys() const { return length_ > 0 ? 1 : 0; }
 
  private:
   DecodedKeys ground(std::uint8_t byte);
   DecodedKeys utf8(std::uint8_t byte);
   DecodedKeys escape(std::uint8_t byte);
+  DecodedKeys after_esc(std::uint8_t byte);
   DecodedKeys finish();
   DecodedKeys abandon(std::uint8_t byte);
   void append(std::uint8_t byte);
 
+  bool utf8_input_ = true;
+  std::array<std::int16_t, 128> single_byte_{};  // code page 437 byte of 128..255, or -1
   std::array<std::uint8_t, kMaxSequence> sequence_{};
   int length_ = 0;         // bytes of the escape sequence so far, Esc included
   bool overflow_ = false;  // the sequence outgrew the buffer: swallow it
+  bool alt_ = false;       // an Esc came before the sequence's own: its key has Alt
+  bool alt_char_ = false;  // the UTF-8 character being read came right after Esc
   char32_t code_point_ = 0;
   int continuation_ = 0;  // UTF-8 continuation bytes still expected
   int utf8_length_ = 0;   // length of the UTF-8 sequence being read

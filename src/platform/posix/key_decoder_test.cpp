@@ -1,12 +1,14 @@
 // The key decoder: the terminals' sequences against the PC BIOS codes,
-// UTF-8, the lone Esc, Alt+letter and garbage.
+// UTF-8 and single-byte input, the lone Esc, Alt with a key, and garbage.
 #include "platform/posix/key_decoder.h"
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/key_queue.h"
@@ -28,6 +30,15 @@ std::vector<int> decode(KeyDecoder& decoder, std::string_view bytes, bool time_o
 std::vector<int> decode(std::string_view bytes, bool time_out = false) {
   KeyDecoder decoder;
   return decode(decoder, bytes, time_out);
+}
+
+// Latin-1 for the bytes 0xE9 (é) and 0xA4 (¤, which code page 437 lacks).
+LocaleCharset latin1() {
+  LocaleCharset charset;
+  charset.utf8 = false;
+  charset.high[0xE9 - 0x80] = U'\u00E9';
+  charset.high[0xA4 - 0x80] = U'\u00A4';
+  return charset;
 }
 
 constexpr int bios(int scan) {
@@ -114,23 +125,49 @@ TEST(KeyDecoder, PlainBytesAndUtf8Characters) {
                    "a\xFF"),
             std::vector<int>{'a'});  // stray bytes
   EXPECT_EQ(decode("\xC3\x1b[A"), std::vector<int>{key::kUp});
+
+  KeyDecoder single_byte(latin1());  // é as code page 437's; what it lacks is dropped
+  EXPECT_EQ(decode(single_byte, "a\xE9\xA4\x80\x1b\xE9z"),
+            (std::vector<int>{'a', 0x82, key::kAltOther, 'z'}));
 }
 
 TEST(KeyDecoder, LoneEscIsToldFromASequenceOnlyByTheTimeout) {
   KeyDecoder decoder;
-  EXPECT_TRUE(decode(decoder, "\x1b").empty());
+  EXPECT_TRUE(decoder.feed(27).began_escape);
   EXPECT_TRUE(decoder.pending());
-  EXPECT_EQ(decode(decoder, "", true), std::vector<int>{27});
+  EXPECT_FALSE(decoder.feed(27).began_escape);  // the second Esc waits on the first's time
+  EXPECT_EQ(decode(decoder, "", true), std::vector<int>{bios(0x01)});  // Alt+Esc
   EXPECT_FALSE(decoder.pending());
+  EXPECT_EQ(decode(decoder, "\x1b", true), std::vector<int>{27});
 
-  EXPECT_EQ(decode("\x1b\x1b", true), (std::vector<int>{27, 27}));
-  EXPECT_EQ(decode("\x1bx"), (std::vector<int>{27, 'x'}));  // Alt+x: Esc, then x
-  EXPECT_EQ(decode("\x1b\r"), (std::vector<int>{27, 13}));
-  EXPECT_EQ(decode("\x1b\xC3\xA9"), (std::vector<int>{27, 0x82}));
-  EXPECT_EQ(decode("\x1b[", true), (std::vector<int>{27, '['}));  // Alt+[
-  EXPECT_EQ(decode("\x1bO", true), (std::vector<int>{27, 'O'}));  // Alt+O
-  EXPECT_TRUE(decode("\x1b[1;", true).empty());                   // cut short: swallowed
-  EXPECT_EQ(decode("\x1b\x1b[A"), (std::vector<int>{27, key::kUp}));
+  EXPECT_EQ(decode("\x1b[", true), std::vector<int>{bios(0x1A)});  // Alt+[
+  EXPECT_EQ(decode("\x1bO", true), std::vector<int>{bios(0x18)});  // Alt+O
+  EXPECT_EQ(decode("\x1b\x1b[", true), std::vector<int>{bios(0x1A)});
+  EXPECT_TRUE(decode("\x1b[1;", true).empty());  // cut short: swallowed
+  EXPECT_EQ(decode("\x1b\x1bx\x1b\x1b\x1b"), (std::vector<int>{bios(0x01), 'x', bios(0x01)}));
+}
+
+// Esc and a key that opens no sequence is that key with Alt: the BIOS code
+// where the table has one, else a code no reader acts on; never the key itself.
+TEST(KeyDecoder, AltWithAKeyGivesItsBiosCodeAndNeverEditingKeys) {
+  // Esc and one byte: the byte, and the scan code of Alt with its key (0: none).
+  const std::string_view bytes = "xXam10-=![];'`\\,.?\r\x7f\b\t \x01\n";
+  const int scans[] = {0x2D, 0x2D, 0x1E, 0x32, 0x78, 0x81, 0x82, 0x83, 0x78, 0x1A, 0x1B, 0x27, 0x28,
+                       0x29, 0x2B, 0x33, 0x34, 0x35, 0x1C, 0x0E, 0x0E, 0xA5, 0,    0,    0};
+  ASSERT_EQ(bytes.size(), std::size(scans));
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const int code = scans[i] != 0 ? bios(scans[i]) : key::kAltOther;
+    EXPECT_EQ(decode("\x1b" + std::string(1, bytes[i]), true), std::vector<int>{code}) << i;
+  }
+  // Characters beyond ASCII; rxvt's Esc before a key's whole sequence.
+  const std::pair<const char*, int> longer[] = {
+      {"\x1b\xC3\xA9", key::kAltOther}, {"\x1b\xE2\x82\xAC", key::kAltOther},
+      {"\x1b\x1b[D", bios(0x9B)},       {"\x1b\x1b[3~", bios(0xA3)},
+      {"\x1b\x1bOP", bios(0x68)},       {"\x1b\x1b[[A", bios(0x68)},
+      {"\x1b\x1bOM", bios(0xA6)},       {"\x1b\x1bOp", key::kAltOther}};
+  for (const auto& [typed, code] : longer) {
+    EXPECT_EQ(decode(typed, true), std::vector<int>{code}) << std::string(typed + 1);
+  }
 }
 
 TEST(KeyDecoder, UnknownAndBrokenSequencesAreSwallowedWhole) {

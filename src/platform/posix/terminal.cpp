@@ -2,11 +2,14 @@
 // with the terminal's signal keys left on, so Ctrl+C and Ctrl+Z reach the
 // signal handlers at once; every wait of the backend (for keys, a pause, the
 // timer, a command) then notices the signal and restores the terminal
-// before the process ends, stops or repaints. Output goes through the
-// renderer, one write per frame. No alternate screen is used: the last
-// frame stays on the terminal after the program ends. A terminal that says
-// it cannot move its cursor (TERM=dumb: editor shells, pipes) is treated
-// like redirected output and gets the plain transcript.
+// before the process ends, stops or repaints. The waits sleep in ppoll() on
+// the terminal and the signals' self-pipe until something comes or their
+// deadline, so an idle program never wakes. Input stays raw while a command
+// runs, so keys typed meanwhile wait unseen for the program. Output goes
+// through the renderer, one write per frame. No alternate screen is used:
+// the last frame stays on the terminal after the program ends. A terminal
+// that says it cannot move its cursor (TERM=dumb: editor shells, pipes) is
+// treated like redirected output and gets the plain transcript.
 #include "platform/posix/terminal.h"
 
 #include <poll.h>
@@ -21,6 +24,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <string>
 
 #include "platform/command.h"
@@ -32,7 +36,11 @@ namespace qb {
 
 namespace {
 
-constexpr int kEscapeWaitMs = 25;  // a lone Esc is a key once this much time passes
+// A begun sequence is settled (a lone Esc becomes the Esc key) once this
+// many seconds have passed since its Esc arrived: long enough for the rest
+// of a sequence split on its way, as over ssh.
+constexpr double kEscapeWait = 0.080;
+constexpr double kNever = std::numeric_limits<double>::infinity();  // a deadline that never comes
 // Attributes reset, cursor shown, autowrap on.
 constexpr std::string_view kNormalScreen = "\x1b[0m\x1b[?25h\x1b[?7h";
 // The cursor on a fresh line below the 25 rows drawn.
@@ -98,10 +106,11 @@ termios raw_modes(termios modes) {
   return modes;
 }
 
-// How long until `deadline` (seconds), in whole milliseconds rounded up; 0 when past.
-int milliseconds_until(double deadline) {
-  const double left = (deadline - monotonic_seconds()) * 1000.0;
-  return left <= 0 ? 0 : static_cast<int>(std::ceil(std::min(left, 3.6e6)));
+// How long until `deadline` (seconds), at most an hour; zero when past.
+timespec time_until(double deadline) {
+  const double left = std::clamp(deadline - monotonic_seconds(), 0.0, 3600.0);
+  const double whole = std::floor(left);
+  return timespec{static_cast<time_t>(whole), static_cast<long>((left - whole) * 1e9)};
 }
 
 // Queues the decoded keys; returns how many. The caller has made room.
@@ -128,6 +137,7 @@ class TerminalBackend final : public Backend {
   int poll_keys(KeyQueue& keys, int timeout_ms) override;
   double timer_seconds() override;
   void sleep_ms(int milliseconds) override;
+  void sleep_until(double reading) override;
   void beep() override;
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code) override;
@@ -135,9 +145,10 @@ class TerminalBackend final : public Backend {
  private:
   void enter_raw();
   void leave_raw(bool fresh_line);
+  void hand_over_screen();
   void service_signals();
   void repaint();
-  bool wait_ready(bool want_input, int wait_ms);
+  bool wait_ready(bool want_input, double deadline);
   int read_input(KeyQueue& keys, std::size_t room);
   [[noreturn]] void end_of_input();
 
@@ -150,7 +161,7 @@ class TerminalBackend final : public Backend {
   int wake_fd_ = -1;             // read end of the signal self-pipe
   bool raw_ = false;             // the terminal is in the program's modes
   bool input_ended_ = false;
-  double escape_deadline_ = 0;
+  double escape_deadline_ = 0;  // when a begun sequence is settled
   TermSize size_;
   TermRenderer renderer_;
   KeyDecoder decoder_;
@@ -164,7 +175,8 @@ TerminalBackend::TerminalBackend(int input_fd, int output_fd, const LocaleCharse
       output_fd_(output_fd),
       screen_(screen_terminal(output_fd)),
       charset_(charset),
-      renderer_(charset, erases_in_colour()) {
+      renderer_(charset, erases_in_colour()),
+      decoder_(charset) {
   keyboard_ = isatty(input_fd) == 1 && tcgetattr(input_fd, &saved_) == 0;
   if (screen_ || keyboard_) wake_fd_ = install_signal_handlers();
   if (screen_) size_ = query_size(output_fd_);
@@ -191,6 +203,12 @@ void TerminalBackend::leave_raw(bool fresh_line) {
   if (screen_)
     write_all(output_fd_, std::string(kNormalScreen) + std::string(fresh_line ? kFreshLine : ""));
   if (keyboard_) tcsetattr(input_fd_, TCSANOW, &saved_);
+}
+
+// Gives the screen back as the system had it (attributes, cursor, autowrap)
+// while the keyboard stays in the program's modes.
+void TerminalBackend::hand_over_screen() {
+  if (screen_) write_all(output_fd_, kNormalScreen);
 }
 
 // Acts on the signals noted since the last look: ends the process, stops
@@ -236,26 +254,28 @@ void TerminalBackend::resize(int columns, int rows) {
   write_all(output_fd_, "\x1b[8;" + std::to_string(rows) + ';' + std::to_string(columns) + 't');
 }
 
-// Waits at most wait_ms for input (when wanted) or a signal's wake-up byte;
-// true when input is ready to read (or has ended).
-bool TerminalBackend::wait_ready(bool want_input, int wait_ms) {
+// Sleeps until `deadline` (monotonic seconds; kNever: no limit), input
+// (when wanted) or a signal's wake-up byte, whichever comes first; true
+// when input is ready to read (or has ended).
+bool TerminalBackend::wait_ready(bool want_input, double deadline) {
   std::array<pollfd, 2> fds{};
   nfds_t count = 0;
   if (want_input) fds[count++] = pollfd{input_fd_, POLLIN, 0};
   if (wake_fd_ >= 0) fds[count++] = pollfd{wake_fd_, POLLIN, 0};
-  if (poll(fds.data(), count, wait_ms) <= 0) return false;
+  const timespec wait = time_until(deadline);
+  if (ppoll(fds.data(), count, deadline == kNever ? nullptr : &wait, nullptr) <= 0) return false;
   if (wake_fd_ >= 0 && fds[count - 1].revents != 0) drain_wake_pipe(wake_fd_);
   return want_input && fds[0].revents != 0;
 }
 
 int TerminalBackend::poll_keys(KeyQueue& keys, int timeout_ms) {
-  const double deadline = monotonic_seconds() + std::max(0, timeout_ms) / 1000.0;
+  const double deadline = timeout_ms < 0 ? kNever : monotonic_seconds() + timeout_ms / 1000.0;
   int added = 0;
   for (;;) {
     service_signals();
     if (input_ended_) {
       // Keys already read are still handed out; a wait for more ends the program.
-      if (keys.empty() || timeout_ms > 0) end_of_input();
+      if (keys.empty() || timeout_ms != 0) end_of_input();
       return 0;
     }
     const auto extra = static_cast<std::size_t>(decoder_.extra_keys());
@@ -263,12 +283,10 @@ int TerminalBackend::poll_keys(KeyQueue& keys, int timeout_ms) {
     // A begun sequence is cut short only when no byte has followed in time;
     // while there is no room to look, it waits.
     const bool look = room > 0;
-    int wait_ms = milliseconds_until(deadline);
-    if (look && decoder_.pending())
-      wait_ms = std::min(wait_ms, milliseconds_until(escape_deadline_));
-    if (wait_ready(look, wait_ms)) {
+    const bool settling = look && decoder_.pending();
+    if (wait_ready(look, settling ? std::min(deadline, escape_deadline_) : deadline)) {
       added += read_input(keys, room);
-    } else if (look && decoder_.pending() && monotonic_seconds() >= escape_deadline_) {
+    } else if (settling && monotonic_seconds() >= escape_deadline_) {
       added += push_keys(decoder_.timeout(), keys);
     }
     if (added > 0 || monotonic_seconds() >= deadline) return added;
@@ -280,6 +298,7 @@ int TerminalBackend::poll_keys(KeyQueue& keys, int timeout_ms) {
 int TerminalBackend::read_input(KeyQueue& keys, std::size_t room) {
   std::array<std::uint8_t, 4096> bytes{};
   const ssize_t got = read(input_fd_, bytes.data(), std::min(room, bytes.size()));
+  const double arrived = monotonic_seconds();
   if (got < 0 && (errno == EINTR || errno == EAGAIN)) return 0;
   if (got <= 0) {
     // End of input or a hang-up: a half-read Esc is still a key.
@@ -287,9 +306,11 @@ int TerminalBackend::read_input(KeyQueue& keys, std::size_t room) {
     return push_keys(decoder_.timeout(), keys);
   }
   int added = 0;
-  for (ssize_t i = 0; i < got; ++i)
-    added += push_keys(decoder_.feed(bytes[static_cast<std::size_t>(i)]), keys);
-  if (decoder_.pending()) escape_deadline_ = monotonic_seconds() + kEscapeWaitMs / 1000.0;
+  for (ssize_t i = 0; i < got; ++i) {
+    const DecodedKeys decoded = decoder_.feed(bytes[static_cast<std::size_t>(i)]);
+    if (decoded.began_escape) escape_deadline_ = arrived + kEscapeWait;
+    added += push_keys(decoded, keys);
+  }
   return added;
 }
 
@@ -304,12 +325,14 @@ double TerminalBackend::timer_seconds() {
 }
 
 void TerminalBackend::sleep_ms(int milliseconds) {
-  const double deadline = monotonic_seconds() + std::max(0, milliseconds) / 1000.0;
+  sleep_until(monotonic_seconds() + std::max(0, milliseconds) / 1000.0);
+}
+
+void TerminalBackend::sleep_until(double reading) {
   for (;;) {
     service_signals();
-    const int left = milliseconds_until(deadline);
-    if (left == 0) return;
-    wait_ready(false, left);
+    if (monotonic_seconds() >= reading) return;
+    wait_ready(false, reading);
   }
 }
 
@@ -317,9 +340,12 @@ void TerminalBackend::beep() {
   if (screen_) write_all(output_fd_, "\a");
 }
 
+// The keyboard stays in the program's modes meanwhile: keys typed while the
+// command runs are neither echoed over the screen nor edited as a line, and
+// wait for the program; Ctrl+C and Ctrl+Z still act on both.
 int TerminalBackend::run_command(std::string_view command_line) {
   service_signals();
-  leave_raw(false);
+  hand_over_screen();
   stop_with_commands(true);
   const int status = run_command_line(command_line);
   stop_with_commands(false);

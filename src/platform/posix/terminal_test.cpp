@@ -17,10 +17,10 @@ namespace {
 
 // A backend reading from one pipe and writing to another.
 struct PipedBackend {
-  PipedBackend() {
+  explicit PipedBackend(const LocaleCharset& charset = {}) {
     EXPECT_EQ(pipe(input), 0);
     EXPECT_EQ(pipe(output), 0);
-    backend = make_terminal_backend(input[0], output[1]);
+    backend = make_terminal_backend(input[0], output[1], charset);
   }
   ~PipedBackend() {
     for (const int fd : {input[0], input[1], output[0], output[1]}) {
@@ -75,12 +75,23 @@ TEST(TerminalBackend, LoneEscArrivesAfterTheTimeoutAndSequencesWhole) {
   PipedBackend piped;
   KeyQueue keys;
   piped.type("\x1b");
-  EXPECT_EQ(piped.backend->poll_keys(keys, 1000), 1);
+  EXPECT_EQ(piped.backend->poll_keys(keys, kNoTimeLimit), 1);
   EXPECT_EQ(keys.pop(), 27);
   piped.type("\x1b[A\x1bOP");
-  EXPECT_EQ(piped.backend->poll_keys(keys, 1000), 2);
+  EXPECT_EQ(piped.backend->poll_keys(keys, kNoTimeLimit), 2);
   EXPECT_EQ(keys.pop(), key::kUp);
   EXPECT_EQ(keys.pop(), key::kF1);
+}
+
+TEST(TerminalBackend, SingleByteLocaleInputIsReadInItsSet) {
+  LocaleCharset latin1;
+  latin1.utf8 = false;
+  latin1.high[0xE9 - 0x80] = U'\u00E9';
+  PipedBackend piped(latin1);
+  Console con(*piped.backend);
+  piped.type("\xE9\xC3");  // é, then a byte the set lacks
+  EXPECT_EQ(con.read_key(), 0x82);
+  EXPECT_FALSE(con.key_waiting());
 }
 
 TEST(TerminalBackend, PlainOutputStreamGetsTheBytesUnchanged) {

@@ -5,6 +5,7 @@
 #include "platform/win32/console_backend.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/command.h"
@@ -206,6 +207,12 @@ double Win32Console::timer_seconds() {
 
 void Win32Console::sleep_ms(int milliseconds) {
   Sleep(static_cast<DWORD>(std::max(milliseconds, 0)));
+}
+
+void Win32Console::sleep_until(double reading) {
+  for (double now = timer_seconds(); now < reading; now = timer_seconds()) {
+    Sleep(static_cast<DWORD>(std::ceil(std::min(reading - now, 3600.0) * 1000.0)));
+  }
 }
 
 void Win32Console::beep() {

@@ -43,6 +43,7 @@ class Win32Console final : public Backend {
   int poll_keys(KeyQueue& keys, int timeout_ms) override;
   double timer_seconds() override;
   void sleep_ms(int milliseconds) override;
+  void sleep_until(double reading) override;
   void beep() override;
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code) override;
@@ -92,8 +93,8 @@ class Win32Console final : public Backend {
   double counter_period_ = 0.0;  // seconds per performance-counter tick; 0: none
 };
 
-// Asks for the key Alt+F4, as the console-close handler does; the next look
-// at the keyboard adds it to the key queue once.
+// Asks for the key Alt+F4, as the console-close handler does, and wakes a
+// wait for keys; the next look at the keyboard adds it to the key queue once.
 void request_close_key();
 
 }  // namespace qb

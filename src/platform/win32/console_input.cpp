@@ -1,7 +1,9 @@
 // The Windows console backend's keyboard side: key events read from the
 // console's input queue while the key queue has room, the system's
 // console-close signal turned into the key Alt+F4, redirected input, and
-// the backend of the program's standard handles.
+// the backend of the program's standard handles. A wait for keys sleeps on
+// the console's input handle (or the redirected input's event) beside an
+// event that the close handler sets, so it wakes for either and for nothing else.
 #include "platform/win32/console_backend.h"
 
 #include <algorithm>
@@ -25,6 +27,13 @@ constexpr int kCloseTaken = 2;
 constexpr DWORD kCloseWaitMs = 4000;  // the system allows the handler 5 s
 constexpr DWORD kCloseAfterMs = 500;  // for the program to end on the key
 constexpr DWORD kCloseStepMs = 50;
+
+// The event (auto-reset) that wakes a wait for keys when the close key is
+// asked for; made once, on first use from either thread, and never closed.
+HANDLE close_event() {
+  static const HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  return event;
+}
 
 // Console-close, log-off and shut-down become Alt+F4; Ctrl+C and Ctrl+Break
 // go on to the system's own handler, which ends the process. The system ends
@@ -54,7 +63,7 @@ int take_close_key(KeyQueue& keys) {
 
 void request_close_key() {
   int expected = kNoClose;
-  close_key_state.compare_exchange_strong(expected, kCloseAsked);
+  if (close_key_state.compare_exchange_strong(expected, kCloseAsked)) SetEvent(close_event());
 }
 
 void Win32Console::install_close_handler() {
@@ -76,13 +85,12 @@ int Win32Console::poll_keys(KeyQueue& keys, int timeout_ms) {
   install_close_handler();
   if (stream_) return poll_stream(keys, timeout_ms);
   int added = take_close_key(keys) + move_overflow(keys);
-  if (timeout_ms <= 0 && !keys.empty()) return added;
-  if (added == 0 && timeout_ms > 0) {
-    if (keyboard_ && keys.room() > 0 && overflow_.empty()) {
-      WaitForSingleObject(input_, static_cast<DWORD>(timeout_ms));
-    } else {
-      Sleep(static_cast<DWORD>(timeout_ms));
-    }
+  if (timeout_ms == 0 && !keys.empty()) return added;
+  if (added == 0 && timeout_ms != 0) {
+    // Events are read only into room, so the console's input is waited on
+    // only then; otherwise only the close key can come.
+    const bool readable = keyboard_ && keys.room() > 0 && overflow_.empty();
+    wait_for_any({close_event(), readable ? input_ : nullptr}, timeout_ms);
     added += take_close_key(keys);
   }
   if (keyboard_) added += read_events(keys);
@@ -92,9 +100,10 @@ int Win32Console::poll_keys(KeyQueue& keys, int timeout_ms) {
 // Keys read before the input's end are still handed out; a wait for more
 // ends the program.
 int Win32Console::poll_stream(KeyQueue& keys, int timeout_ms) {
-  if (stream_->drained() && (keys.empty() || timeout_ms > 0)) end_program(0);
-  const int added = take_close_key(keys);
-  return added + stream_->poll(keys, added > 0 ? 0 : timeout_ms);
+  if (stream_->drained() && (keys.empty() || timeout_ms != 0)) end_program(0);
+  int added = take_close_key(keys);
+  added += stream_->poll(keys, added > 0 ? 0 : timeout_ms, close_event());
+  return added > 0 ? added : take_close_key(keys);
 }
 
 int Win32Console::move_overflow(KeyQueue& keys) {

@@ -1,11 +1,12 @@
 // The read-ahead of a redirected standard input. The reader thread and the
-// program's thread share one buffer under a mutex; the reader waits while
-// the buffer is full, the program waits (with its time limit) while it is
-// empty, and each wakes the other through one condition variable.
+// program's thread share one buffer under a mutex; the reader waits on a
+// condition variable while the buffer is full, and sets an event (manual
+// reset) whenever bytes or the input's end wait for the program, which
+// waits on that event, with or without a time limit, together with any
+// other event it names, and resets it once it has taken every byte.
 #include "platform/win32/stream_input.h"
 
 #include <array>
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -19,10 +20,18 @@ constexpr std::size_t kReadAhead = 4096;
 }
 
 struct StreamInput::Shared {
+  Shared() = default;
+  Shared(const Shared&) = delete;
+  Shared& operator=(const Shared&) = delete;
+  ~Shared() {
+    if (ready != nullptr) CloseHandle(ready);
+  }
+
   std::mutex mutex;
-  std::condition_variable changed;
+  std::condition_variable room;  // the buffer has room again
   std::deque<std::uint8_t> bytes;
   bool ended = false;
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);  // set while bytes or the end wait
 };
 
 // Never holds more than the read-ahead: while the buffer is full it waits.
@@ -31,7 +40,7 @@ void StreamInput::read_ahead(HANDLE input, std::shared_ptr<Shared> shared) {
   for (;;) {
     {
       std::unique_lock lock(shared->mutex);
-      shared->changed.wait(lock, [&] { return shared->bytes.size() < kReadAhead; });
+      shared->room.wait(lock, [&] { return shared->bytes.size() < kReadAhead; });
     }
     DWORD got = 0;
     const BOOL read =
@@ -39,11 +48,11 @@ void StreamInput::read_ahead(HANDLE input, std::shared_ptr<Shared> shared) {
     std::lock_guard lock(shared->mutex);
     if (!read || got == 0) {
       shared->ended = true;
-      shared->changed.notify_all();
+      SetEvent(shared->ready);
       return;
     }
     shared->bytes.insert(shared->bytes.end(), chunk.begin(), chunk.begin() + got);
-    shared->changed.notify_all();
+    SetEvent(shared->ready);
   }
 }
 
@@ -57,22 +66,37 @@ StreamInput::StreamInput(HANDLE input) : shared_(std::make_shared<Shared>()) {
 
 StreamInput::~StreamInput() = default;
 
-int StreamInput::poll(KeyQueue& keys, int timeout_ms) {
-  std::unique_lock lock(shared_->mutex);
-  shared_->changed.wait_for(lock, std::chrono::milliseconds(timeout_ms > 0 ? timeout_ms : 0),
-                            [&] { return !shared_->bytes.empty() || shared_->ended; });
+int StreamInput::poll(KeyQueue& keys, int timeout_ms, HANDLE also) {
+  if (timeout_ms != 0) wait_for_any({shared_->ready, also}, timeout_ms);
+  std::lock_guard lock(shared_->mutex);
   int added = 0;
   while (!shared_->bytes.empty() && keys.push(shared_->bytes.front())) {
     shared_->bytes.pop_front();
     ++added;
   }
-  if (added > 0) shared_->changed.notify_all();
+  if (shared_->bytes.empty() && !shared_->ended) ResetEvent(shared_->ready);
+  if (added > 0) shared_->room.notify_all();
   return added;
 }
 
 bool StreamInput::drained() const {
   std::lock_guard lock(shared_->mutex);
   return shared_->ended && shared_->bytes.empty();
+}
+
+void wait_for_any(std::initializer_list<HANDLE> handles, int timeout_ms) {
+  constexpr int kMostHandles = 4;
+  std::array<HANDLE, kMostHandles> waited{};
+  DWORD count = 0;
+  for (const HANDLE handle : handles) {
+    if (handle != nullptr && count < kMostHandles) waited[count++] = handle;
+  }
+  const DWORD limit = timeout_ms < 0 ? INFINITE : static_cast<DWORD>(timeout_ms);
+  if (count == 0) {
+    Sleep(limit);
+  } else {
+    WaitForMultipleObjects(count, waited.data(), FALSE, limit);
+  }
 }
 
 }  // namespace qb

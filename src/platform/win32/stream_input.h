@@ -1,14 +1,15 @@
 // Keys from a standard input that is not the console, such as a pipe or a
 // file: each byte is one key, as typed. A pipe cannot be waited on with a
-// time limit, so a thread of its own reads ahead; it holds at most a few
-// kilobytes, and the rest of the input waits where it is. The end of the
-// input is kept, so that the program can end instead of waiting for keys
-// that can no longer come.
+// time limit, so a thread of its own reads ahead and sets an event while
+// bytes wait; it holds at most a few kilobytes, and the rest of the input
+// waits where it is. The end of the input is kept, so that the program can
+// end instead of waiting for keys that can no longer come.
 #ifndef QB_PLATFORM_WIN32_STREAM_INPUT_H
 #define QB_PLATFORM_WIN32_STREAM_INPUT_H
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
 
 #include "platform/key_queue.h"
@@ -24,9 +25,10 @@ class StreamInput {
   StreamInput(const StreamInput&) = delete;
   StreamInput& operator=(const StreamInput&) = delete;
 
-  // Waits at most timeout_ms (0: only looks) for bytes, then moves bytes into
+  // Waits at most timeout_ms (0: only looks; negative: no limit) for bytes,
+  // the input's end or `also` (an event; null: none), then moves bytes into
   // `keys` while it has room; returns how many keys were added.
-  int poll(KeyQueue& keys, int timeout_ms);
+  int poll(KeyQueue& keys, int timeout_ms, HANDLE also);
   // True once the input has ended and every byte of it has been taken.
   bool drained() const;
 
@@ -37,6 +39,10 @@ class StreamInput {
 
   std::shared_ptr<Shared> shared_;
 };
+
+// Waits at most timeout_ms (negative: no limit) until one of `handles` is
+// signalled; null handles are left out, and with none left it only sleeps.
+void wait_for_any(std::initializer_list<HANDLE> handles, int timeout_ms);
 
 }  // namespace qb
 
