@@ -2,7 +2,9 @@
 // source, two icons and the stand-in tools as GORC.EXE and FBC.EXE: the
 // form typed as a user would, the tools run for real, and the result
 // screen, the files left behind and the exit checked. The stand-ins' hooks
-// force the log lengths at the edges of the judgement.
+// force the log lengths at the edges of the judgement. Where wine and the
+// Windows build are at hand, the POSIX program also runs the Windows
+// stand-ins, as a Linux user runs the real Windows tools.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -233,6 +235,58 @@ TEST_F(BuildRun, ExtraParametersReachTheCompilerAsWords) {
   const std::string headers =
       tools::run_captured({readobj, "--file-headers", path("greet.exe")}).output;
   EXPECT_NE(headers.find("IMAGE_SUBSYSTEM_WINDOWS_GUI"), std::string::npos);
+}
+
+// A source typed beyond ASCII reaches the tools under its name on disk.
+TEST_F(BuildRun, ASourceNamedBeyondAsciiIsFoundByTheTools) {
+  if (under_wine()) GTEST_SKIP() << "the Windows program passes the console's bytes as they are";
+  fs::rename(folder_ / "hello.bas", folder_ / "m\xC3\xB6we.bas");
+  std::vector<std::string> answers = example_answers();
+  answers[0] = "m\xC3\xB6we.bas";  // typed in UTF-8, kept as the byte 0x94
+  expect_result_screen(run_to_result(answers).screen(), 10, kSuccess, kBlue);
+  press_key_and_expect_clean_exit();
+  EXPECT_TRUE(exists("m\xC3\xB6we.exe"));
+}
+
+// The POSIX program with the Windows stand-ins as GORC.EXE and FBC.EXE:
+// its command runner starts them through wine. Run with the label "wine",
+// which names their folder in QB_E2E_WINDOWS_TOOLS.
+class WindowsTools : public BuildRun {
+ protected:
+  void SetUp() override {
+    const char* tools = std::getenv("QB_E2E_WINDOWS_TOOLS");
+    if (tools == nullptr || under_wine()) GTEST_SKIP() << "runs with the label wine";
+    const fs::path gorc = fs::path(tools) / "gorc_standin.exe";
+    const fs::path fbc = fs::path(tools) / "fbc_standin.exe";
+    if (!fs::exists(gorc) || !fs::exists(fbc)) GTEST_SKIP() << "no Windows build in " << tools;
+    if (tools::find_program("wine").empty() && !fs::exists("/usr/lib/wine/wine64")) {
+      GTEST_SKIP() << "no wine";
+    }
+    BuildRun::SetUp();
+    const auto replace = fs::copy_options::overwrite_existing;
+    fs::copy_file(gorc, folder_ / "GORC.EXE", replace);
+    fs::copy_file(fbc, folder_ / "FBC.EXE", replace);
+  }
+};
+
+TEST_F(WindowsTools, BuildsTheExecutableUnderItsNameBeyondAscii) {
+  fs::rename(folder_ / "hello.bas", folder_ / "m\xC3\xB6we.bas");
+  std::vector<std::string> answers = example_answers();
+  answers[0] = "m\xC3\xB6we.bas";
+  expect_result_screen(run_to_result(answers).screen(), 10, kSuccess, kBlue);
+  press_key_and_expect_clean_exit();
+  for (const char* gone : {"GORC.LOG", "FBC.LOG", "RESFILE.RC", "RESFILE.OBJ"}) {
+    EXPECT_FALSE(exists(gone)) << gone;
+  }
+  EXPECT_TRUE(exists("m\xC3\xB6we.exe"));
+}
+
+TEST_F(WindowsTools, AFailingCompilerShowsItsLog) {
+  const VtScreen& vt = run_to_result(example_answers("-w")).screen();
+  expect_result_screen(vt, 4, kCompilerError, kRed);
+  expect_log_line(vt, "FBC.EXE error: unknown option -w", 32);
+  press_key_and_expect_clean_exit();
+  EXPECT_EQ(fs::file_size(path("GORC.LOG")), 130u);
 }
 
 struct Boundary {

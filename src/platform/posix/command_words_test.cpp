@@ -1,4 +1,5 @@
-// Splitting command lines into words and redirections.
+// Splitting command lines into words and redirections, and giving the words
+// to the system in the locale's character set.
 #include "platform/posix/command_words.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,33 @@ TEST(SplitCommandLine, OtherShellBytesAreOrdinary) {
   const CommandWords line = split_command_line("FBC.EXE a;b $(c) `d` e&f g|h <i ^j");
   EXPECT_EQ(line.words, (Words{"FBC.EXE", "a;b", "$(c)", "`d`", "e&f", "g|h", "<i", "^j"}));
   EXPECT_TRUE(line.redirections.empty());
+}
+
+TEST(OemToLocale, Utf8AndSingleByteSets) {
+  LocaleCharset latin1;
+  latin1.utf8 = false;
+  for (int byte = 0xA0; byte < 0x100; ++byte)
+    latin1.high[byte - 0x80] = static_cast<char32_t>(byte);
+  const LocaleCharset utf8;
+  const LocaleCharset ascii{false, {}};
+  struct Case {
+    const char* oem;
+    const LocaleCharset& charset;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"m\x94we.bas -x \xe1.exe", utf8, "m\xc3\xb6we.bas -x \xc3\x9f.exe"},  // ö, ß
+      {"\xc9\x01\x7f", utf8, "\xe2\x95\x94\x01\x7f"},                        // ╔; ASCII as it is
+      {"m\x94we \xe1", latin1, "m\xf6we \xdf"},
+      {"\xc9\x94", latin1, "?\xf6"},  // Latin-1 has no ╔
+      {"m\x94we", ascii, "m?we"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(oem_to_locale(c.oem, c.charset), c.expected) << c.oem;
+
+  CommandWords line = split_command_line("FBC.EXE m\x94we.bas>\x94.LOG");
+  words_to_locale(line, utf8);
+  EXPECT_EQ(line.words, (Words{"FBC.EXE", "m\xc3\xb6we.bas"}));
+  EXPECT_EQ(line.redirections.at(0).file, "\xc3\xb6.LOG");
 }
 
 }  // namespace

@@ -21,7 +21,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/command.h"
+#include "platform/posix/command.h"
 #include "platform/posix/key_decoder.h"
 #include "platform/posix/term_render.h"
 #include "platform/posix/terminal_signals.h"
@@ -303,7 +303,7 @@ int TerminalBackend::run_command(std::string_view command_line) {
   service_signals();
   leave_raw(false);
   stop_with_commands(true);
-  const int status = run_command_line(command_line);
+  const int status = run_command_line(command_line, charset_);
   stop_with_commands(false);
   enter_raw();
   renderer_.forget_cursor();
