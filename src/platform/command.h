@@ -1,7 +1,9 @@
 // Running one command line the way the command interpreter does. On Windows
 // this is the C runtime's system(); on POSIX a small interpreter gives the
 // same effects for what this program hands it: GORC.EXE and FBC.EXE found in
-// the current directory first, "> file" redirection and DEL.
+// the current directory first (Windows programs run through wine), "> file"
+// redirection and DEL; platform/posix/command.h adds the locale's character
+// set, into which it converts the line's code page 437 words.
 #ifndef QB_PLATFORM_COMMAND_H
 #define QB_PLATFORM_COMMAND_H
 
@@ -10,7 +12,8 @@
 namespace qb {
 
 // Runs `command_line` to completion and returns its status; an empty line
-// runs nothing and gives -1. The caller hands the display over first.
+// runs nothing and gives -1. The caller hands the display over first. On
+// POSIX the words reach the system in UTF-8.
 int run_command_line(std::string_view command_line);
 
 }  // namespace qb

@@ -235,6 +235,43 @@ TEST_F(BuildRun, ExtraParametersReachTheCompilerAsWords) {
   EXPECT_NE(headers.find("IMAGE_SUBSYSTEM_WINDOWS_GUI"), std::string::npos);
 }
 
+// The POSIX program with the Windows stand-ins as GORC.EXE and FBC.EXE:
+// its command runner starts them through wine. Run with the label "wine",
+// which names their folder in QB_E2E_WINDOWS_TOOLS.
+class WindowsTools : public BuildRun {
+ protected:
+  void SetUp() override {
+    const char* tools = std::getenv("QB_E2E_WINDOWS_TOOLS");
+    if (tools == nullptr || under_wine()) GTEST_SKIP() << "runs with the label wine";
+    const fs::path dir = tools;
+    const bool wine = !tools::find_program("wine").empty() || fs::exists("/usr/lib/wine/wine64");
+    if (!wine || !fs::exists(dir / "fbc_standin.exe")) GTEST_SKIP() << "no wine or Windows build";
+    BuildRun::SetUp();
+    const auto replace = fs::copy_options::overwrite_existing;
+    fs::copy_file(dir / "gorc_standin.exe", folder_ / "GORC.EXE", replace);
+    fs::copy_file(dir / "fbc_standin.exe", folder_ / "FBC.EXE", replace);
+  }
+};
+
+// A source named möwe.bas, typed in UTF-8 and kept as the byte 0x94, reaches
+// the Windows tools under its name on disk.
+TEST_F(WindowsTools, BuildsTheSourceNamedBeyondAscii) {
+  fs::rename(folder_ / "hello.bas", folder_ / "m\xC3\xB6we.bas");
+  std::vector<std::string> answers = example_answers();
+  answers[0] = "m\xC3\xB6we.bas";
+  expect_result_screen(run_to_result(answers).screen(), 10, kSuccess, kBlue);
+  press_key_and_expect_clean_exit();
+  EXPECT_TRUE(exists("m\xC3\xB6we.exe"));
+}
+
+TEST_F(WindowsTools, AFailingCompilerShowsItsLog) {
+  const VtScreen& vt = run_to_result(example_answers("-w")).screen();
+  expect_result_screen(vt, 4, kCompilerError, kRed);
+  expect_log_line(vt, "FBC.EXE error: unknown option -w", 32);
+  press_key_and_expect_clean_exit();
+  EXPECT_EQ(fs::file_size(path("GORC.LOG")), 130u);
+}
+
 struct Boundary {
   const char* name;
   const char* hook;    // the stand-in's output hook

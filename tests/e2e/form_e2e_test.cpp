@@ -180,9 +180,9 @@ void FormScreens::paste_parameters() {
 }
 
 // The string fields reach the script in code page 1252, the icon name as
-// typed; the source goes on the compiler's command line as typed, and the
-// parameters are the paste's first 4096 characters: 682 whole words and the
-// first four characters of the next.
+// typed; the source goes on the compiler's command line in the locale's
+// character set (UTF-8 here), and the parameters are the paste's first 4096
+// characters: 682 whole words and the first four characters of the next.
 TEST_F(FormScreens, CharactersBeyondAsciiAndALongPasteReachTheTools) {
   start();
   for (auto step : {&FormScreens::type_beyond_ascii, &FormScreens::paste_parameters}) {
@@ -202,7 +202,7 @@ TEST_F(FormScreens, CharactersBeyondAsciiAndALongPasteReachTheTools) {
   EXPECT_EQ(lines[23], "\t\tVALUE \"OriginalFilename\", \"h\xE4llo.exe\"");
   const std::vector<std::string> args = fbc_arguments();
   ASSERT_EQ(args.size(), 3u + 683u);
-  EXPECT_EQ(args[0], "h\x84llo.bas");
+  EXPECT_EQ(args[0], "h\xC3\xA4llo.bas");
   EXPECT_EQ(args[3], "w0001");
   EXPECT_EQ(args[684], "w0682");
   EXPECT_EQ(args[685], "w068");

@@ -4,9 +4,12 @@
 // The line is split into words and ">" redirections; DEL removes files;
 // any other command is a program looked up in the current directory first
 // and then on PATH, the name matched without regard to case as on Windows,
-// and run with its standard output in the redirection's file. A signal
-// that ends the program, arriving while a command runs, is passed on to the
-// command, and the wait ends at once instead of lasting as long as the command.
+// and run with its standard output in the redirection's file. A program
+// that is a Windows one (its file starts with "MZ") runs through wine. The
+// words and file names go from code page 437, the form's, to the locale's
+// character set. A signal that ends the program, arriving while a command
+// runs, is passed on to the command, and the wait ends at once instead of
+// lasting as long as the command.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -15,14 +18,17 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/command.h"
+#include "platform/posix/command.h"
 #include "platform/posix/command_words.h"
 #include "platform/posix/terminal_signals.h"
 
@@ -34,14 +40,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Writes `text` to standard error, the interpreter's channel for its messages.
-void tell(std::string_view text) {
+// Writes all of `text` to `fd`, as far as it will take it.
+void write_all(int fd, std::string_view text) {
   while (!text.empty()) {
-    const ssize_t n = ::write(STDERR_FILENO, text.data(), text.size());
+    const ssize_t n = ::write(fd, text.data(), text.size());
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return;
     text.remove_prefix(static_cast<std::size_t>(n));
   }
+}
+
+// Writes `text` to standard error, the interpreter's channel for its messages.
+void tell(std::string_view text) {
+  write_all(STDERR_FILENO, text);
 }
 
 // True when the two names are equal with ASCII letters compared without case.
@@ -71,16 +82,62 @@ std::optional<fs::path> find_in_dir(const fs::path& dir, const std::string& name
 }
 
 // True for a regular file that this process may execute.
-bool is_program(const fs::path& path) {
+bool is_executable(const fs::path& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
          ::access(path.c_str(), X_OK) == 0;
+}
+
+// True when the file starts with "MZ", the mark of a DOS or Windows program.
+bool is_windows_program(const fs::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char mark[2] = {};
+  ssize_t got = 0;
+  do {
+    got = ::read(fd, mark, sizeof mark);
+  } while (got < 0 && errno == EINTR);
+  ::close(fd);
+  return got == 2 && mark[0] == 'M' && mark[1] == 'Z';
+}
+
+// True for a 32-bit x86 Windows program: the PE header, where the DOS
+// header's last field points, names the i386 machine.
+bool is_32_bit_windows_program(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  unsigned char dos[64] = {};
+  if (!in.read(reinterpret_cast<char*>(dos), sizeof dos)) return false;
+  const std::uint32_t pe = dos[60] | dos[61] << 8 | dos[62] << 16 | std::uint32_t{dos[63]} << 24;
+  unsigned char header[6] = {};
+  if (!in.seekg(pe) || !in.read(reinterpret_cast<char*>(header), sizeof header)) return false;
+  return std::memcmp(header, "PE\0\0", 4) == 0 && header[4] == 0x4C && header[5] == 0x01;
+}
+
+// True for a program this process can run: an executable file, or a Windows
+// program (wine runs it, executable or not, as unpacked from an archive).
+bool is_program(const fs::path& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  return ::access(path.c_str(), X_OK) == 0 || is_windows_program(path);
 }
 
 // True for anything that exists under that name, a dangling link included.
 bool exists_at_all(const fs::path& path) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0;
+}
+
+// The directories on PATH in order, empty entries left out.
+std::vector<fs::path> search_path() {
+  std::vector<fs::path> dirs;
+  const char* search = std::getenv("PATH");
+  std::string_view rest = search ? search : "";
+  while (!rest.empty()) {
+    const std::size_t colon = rest.find(':');
+    if (colon != 0) dirs.emplace_back(rest.substr(0, colon));
+    rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+  }
+  return dirs;
 }
 
 // The program named `name`: a name with a slash as it stands, otherwise the
@@ -92,16 +149,70 @@ std::optional<fs::path> find_program(const std::string& name) {
     return find_in_dir(dir, path.filename().string(), is_program);
   }
   if (auto here = find_in_dir(".", name, is_program)) return here;
-  const char* search = std::getenv("PATH");
-  std::string_view rest = search ? search : "";
-  while (!rest.empty()) {
-    const std::size_t colon = rest.find(':');
-    const std::string dir(rest.substr(0, colon));
-    rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-    if (dir.empty()) continue;  // the current directory was searched first already
+  for (const fs::path& dir : search_path()) {
     if (auto there = find_in_dir(dir, name, is_program)) return there;
   }
   return std::nullopt;
+}
+
+// The executable file `name`: as it stands when it holds a slash, else the
+// first of that name on PATH; as an absolute path.
+std::optional<fs::path> find_executable(const std::string& name) {
+  if (name.find('/') != std::string::npos) {
+    if (!is_executable(name)) return std::nullopt;
+    return fs::absolute(name);
+  }
+  for (const fs::path& dir : search_path()) {
+    if (is_executable(dir / name)) return fs::absolute(dir / name);
+  }
+  return std::nullopt;
+}
+
+// Wine: the program that WINE names (a path, or a name on PATH) when it is
+// set; otherwise wine on PATH, or else where Debian's wine64 package alone
+// puts it, with nothing on PATH.
+std::optional<fs::path> find_wine() {
+  const char* named = std::getenv("WINE");
+  if (named != nullptr && *named != '\0') return find_executable(named);
+  if (auto on_path = find_executable("wine")) return on_path;
+  const fs::path debian = "/usr/lib/wine/wine64";
+  if (is_executable(debian)) return debian;
+  return std::nullopt;
+}
+
+// The wine that runs one Windows program, or the line that says why none can.
+struct WineChoice {
+  std::optional<fs::path> wine;
+  bool loader = false;  // one of wine's own loaders, started without its wrapper
+  std::string missing;
+};
+
+// The wine for the Windows program at `path`, called `name` on the line. A
+// wine64 loader alone cannot start a 32-bit program: Debian keeps the 32-bit
+// loader (package wine32) beside it, as "wine".
+WineChoice choose_wine(const fs::path& path, const std::string& name) {
+  const auto wine = find_wine();
+  if (!wine)
+    return {
+        {}, false, name + " is a Windows program: wine is needed to run it and was not found.\n"};
+  if (wine->filename() != "wine64") return {wine, false, ""};
+  if (!is_32_bit_windows_program(path)) return {wine, true, ""};
+  const fs::path wine32 = wine->parent_path() / "wine";
+  if (is_executable(wine32)) return {wine32, true, ""};
+  return {{}, false, name + " is a 32-bit Windows program: wine32 is needed to run it.\n"};
+}
+
+// This process's environment for wine: its own diagnostics off unless
+// WINEDEBUG asks for them (they would land on the screen), and a loader
+// started directly named as WINELOADER, so the tool's own children start too.
+std::vector<std::string> wine_environment(const WineChoice& choice) {
+  std::vector<std::string> env;
+  for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
+  if (std::getenv("WINEDEBUG") == nullptr) env.emplace_back("WINEDEBUG=-all");
+  if (std::getenv("WINELOADER") == nullptr && choice.loader) {
+    env.push_back("WINELOADER=" + choice.wine->string());
+  }
+  return env;
 }
 
 constexpr int kNotFoundStatus = 127;   // what POSIX shells give for an unknown command
@@ -189,13 +300,21 @@ int wait_for_child(pid_t pid) {
   }
 }
 
-// Starts the program at `path` with `words` as its arguments and `out` (when
-// not -1) as its standard output, the usual signals at their defaults, and
-// waits for it to end.
-int spawn_and_wait(const fs::path& path, const std::vector<std::string>& words, int out) {
-  std::vector<char*> argv;
-  for (const std::string& w : words) argv.push_back(const_cast<char*>(w.c_str()));
-  argv.push_back(nullptr);
+// Pointers to the texts, ended by a null pointer, as exec wants them.
+std::vector<char*> pointers(const std::vector<std::string>& texts) {
+  std::vector<char*> result;
+  for (const std::string& t : texts) result.push_back(const_cast<char*>(t.c_str()));
+  result.push_back(nullptr);
+  return result;
+}
+
+// Starts the program at `path` with `words` as its arguments, `env` (when
+// given) as its environment and `out` (when not -1) as its standard output,
+// the usual signals at their defaults, and waits for it to end.
+int spawn_and_wait(const fs::path& path, const std::vector<std::string>& words, int out,
+                   const std::vector<std::string>* env = nullptr) {
+  std::vector<char*> argv = pointers(words);
+  std::vector<char*> envp = env ? pointers(*env) : std::vector<char*>();
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -205,7 +324,8 @@ int spawn_and_wait(const fs::path& path, const std::vector<std::string>& words, 
   set_child_signals(attr);
 
   pid_t pid = 0;
-  const int failed = posix_spawn(&pid, path.c_str(), &actions, &attr, argv.data(), environ);
+  const int failed =
+      posix_spawn(&pid, path.c_str(), &actions, &attr, argv.data(), env ? envp.data() : environ);
   posix_spawnattr_destroy(&attr);
   posix_spawn_file_actions_destroy(&actions);
   if (failed != 0) {
@@ -213,6 +333,23 @@ int spawn_and_wait(const fs::path& path, const std::vector<std::string>& words, 
     return kCannotRunStatus;
   }
   return wait_for_child(pid);
+}
+
+// Runs the Windows program at `path` through wine, with the line's words
+// after its name as its arguments. Without a wine for it, says so in one
+// line where the output goes (the log shows it), and gives the status of a
+// program that could not be started.
+int run_windows_program(const fs::path& path, const std::vector<std::string>& words, int out) {
+  const WineChoice choice = choose_wine(path, words[0]);
+  if (!choice.wine) {
+    write_all(out >= 0 ? out : STDERR_FILENO, choice.missing);
+    return kCannotRunStatus;
+  }
+  const fs::path& wine = *choice.wine;
+  std::vector<std::string> argv = {wine.string(), fs::absolute(path).lexically_normal().string()};
+  argv.insert(argv.end(), words.begin() + 1, words.end());
+  const std::vector<std::string> env = wine_environment(choice);
+  return spawn_and_wait(wine, argv, out, &env);
 }
 
 // Runs the split line with its output already in `out` (-1: the console's).
@@ -228,14 +365,20 @@ int run_words(const std::vector<std::string>& words, int out) {
          "operable program or batch file.\n");
     return kNotFoundStatus;
   }
+  if (is_windows_program(*program)) return run_windows_program(*program, words, out);
   return spawn_and_wait(*program, words, out);
 }
 
 }  // namespace
 
 int run_command_line(std::string_view command_line) {
+  return run_command_line(command_line, LocaleCharset{});
+}
+
+int run_command_line(std::string_view command_line, const LocaleCharset& charset) {
   if (command_line.empty()) return -1;
-  const CommandWords line = split_command_line(command_line);
+  CommandWords line = split_command_line(command_line);
+  words_to_locale(line, charset);
   const std::optional<int> out = open_redirections(line.redirections);
   if (!out) return kInterpreterError;
   const int status = run_words(line.words, *out);

@@ -46,6 +46,7 @@ class CommandTest : public ::testing::Test {
     fs::current_path(dir_);
     if (const char* path = std::getenv("PATH")) old_path_ = path;
     setenv("PATH", ((dir_ / "bin").string() + ":/usr/bin:/bin").c_str(), 1);
+    unsetenv("WINE");
   }
   void TearDown() override {
     if (old_path_) setenv("PATH", old_path_->c_str(), 1);
@@ -175,6 +176,42 @@ TEST_F(CommandTest, DelRemovesFilesAndReportsMissingOnesOnStandardError) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err, "Could Not Find " + (fs::current_path() / "RESFILE.RES").string() + "\n");
+
+  put("m\xc3\xb6we.txt", "");  // the name typed in code page 437, on a UTF-8 system
+  run("DEL M\x94WE.TXT");
+  EXPECT_FALSE(fs::exists("m\xc3\xb6we.txt"));
+}
+
+// A Windows program ("MZ"), executable or not, runs through wine with the
+// same arguments and redirection, a 32-bit one through the 32-bit loader
+// beside wine64; without a wine for it the log says why.
+TEST_F(CommandTest, WindowsProgramsRunThroughWine) {
+  put("FBC.EXE", std::string("MZ\x90\0", 4));
+  tool("bin/wine", std::string("echo wine $WINEDEBUG\n") + kEcho);
+  run("FBC.EXE m\x94we.bas -a RESFILE.OBJ>FBC.LOG");
+  EXPECT_EQ(get("FBC.LOG"), "wine -all\n[" + (dir_ / "FBC.EXE").string() +
+                                "]\n[m\xc3\xb6we.bas]\n[-a]\n[RESFILE.OBJ]\n");
+
+  fs::create_directory("other");
+  tool("other/wine64", "echo wine64 $WINELOADER");
+  setenv("WINE", (dir_ / "other/wine64").c_str(), 1);
+  run("FBC.EXE x>FBC.LOG");
+  EXPECT_EQ(get("FBC.LOG"), "wine64 " + (dir_ / "other/wine64").string() + "\n");
+
+  // A 32-bit program, which wine64 alone cannot start: its PE header at 64 names i386.
+  put("GORC.EXE", "MZ" + std::string(58, '\0') + std::string("@\0\0\0PE\0\0\x4c\x01", 10));
+  EXPECT_EQ(run("GORC.EXE RESFILE").err,
+            "GORC.EXE is a 32-bit Windows program: wine32 is needed to run it.\n");
+  tool("other/wine", "echo wine32 $WINELOADER");  // where Debian keeps wine32's loader
+  run("GORC.EXE RESFILE>GORC.LOG");
+  EXPECT_EQ(get("GORC.LOG"), "wine32 " + (dir_ / "other/wine").string() + "\n");
+
+  setenv("WINE", "no-such-wine", 1);
+  const std::string line =
+      "FBC.EXE is a Windows program: wine is needed to run it and was not found.\n";
+  EXPECT_EQ(run("FBC.EXE x>FBC.LOG").status, 126);
+  EXPECT_EQ(get("FBC.LOG"), line);
+  EXPECT_EQ(run("FBC.EXE x").err, line);
 }
 
 TEST_F(CommandTest, TheChildsStatusIsReturned) {

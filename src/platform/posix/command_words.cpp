@@ -1,12 +1,33 @@
 // The splitter behind the command runner. A double quote switches grouping
 // on and off and is itself dropped, as a program's start-up code drops it
 // when it reads its arguments; blanks and ">" inside quotes are plain bytes.
+// Then the words go from code page 437 to the locale's character set.
 #include "platform/posix/command_words.h"
+
+#include <cstdint>
+
+#include "platform/cp437.h"
 
 namespace qb {
 
 namespace {
 
+// Appends the UTF-8 form of `code_point` (below 0x10000, as every glyph of
+// code page 437 is).
+void append_utf8(std::string& out, char32_t code_point) {
+  if (code_point < 0x80) {
+    out += static_cast<char>(code_point);
+  } else if (code_point < 0x800) {
+    out += static_cast<char>(0xC0 | (code_point >> 6));
+    out += static_cast<char>(0x80 | (code_point & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (code_point >> 12));
+    out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code_point & 0x3F));
+  }
+}
+
+// True for the bytes that separate words outside quotes.
 bool is_blank(char c) {
   return c == ' ' || c == '\t';
 }
@@ -64,6 +85,31 @@ CommandWords split_command_line(std::string_view command_line) {
   s.end_word();
   s.end_dangling_redirection();
   return s.result;
+}
+
+std::string oem_to_locale(std::string_view text, const LocaleCharset& charset) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    if (byte < 0x80) {
+      out += c;
+      continue;
+    }
+    const char32_t glyph = cp437::to_unicode(byte);
+    if (charset.utf8) {
+      append_utf8(out, glyph);
+    } else {
+      const int mapped = charset.byte_of(glyph);
+      out += mapped < 0 ? '?' : static_cast<char>(mapped);
+    }
+  }
+  return out;
+}
+
+void words_to_locale(CommandWords& line, const LocaleCharset& charset) {
+  for (std::string& word : line.words) word = oem_to_locale(word, charset);
+  for (Redirection& r : line.redirections) r.file = oem_to_locale(r.file, charset);
 }
 
 }  // namespace qb

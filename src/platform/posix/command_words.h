@@ -2,12 +2,16 @@
 // lines this program hands it: words split on blanks, double quotes grouping
 // a word, and ">" or ">>" sending standard output into a file. No other byte
 // means anything: "&", "|", ";", "$" and the like stay part of their word.
+// The words come as code page 437 bytes, as typed on the form, and are given
+// to the system in the locale's character set.
 #ifndef QB_PLATFORM_POSIX_COMMAND_WORDS_H
 #define QB_PLATFORM_POSIX_COMMAND_WORDS_H
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/posix/locale_charset.h"
 
 namespace qb {
 
@@ -25,6 +29,14 @@ struct CommandWords {
 
 // Splits `command_line` into words and output redirections.
 CommandWords split_command_line(std::string_view command_line);
+
+// `text`, code page 437 bytes, in the character set `charset`: UTF-8, or a
+// single-byte set's bytes. ASCII stays as it is; a character the set lacks
+// becomes "?", as it does when Windows converts between code pages.
+std::string oem_to_locale(std::string_view text, const LocaleCharset& charset);
+
+// Every word and redirection file of `line` in the character set `charset`.
+void words_to_locale(CommandWords& line, const LocaleCharset& charset);
 
 }  // namespace qb
 

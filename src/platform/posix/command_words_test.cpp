@@ -1,4 +1,5 @@
-// Splitting command lines into words and redirections.
+// Splitting command lines into words and redirections, and giving the words
+// to the system in the locale's character set.
 #include "platform/posix/command_words.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,24 @@ TEST(SplitCommandLine, OtherShellBytesAreOrdinary) {
   const CommandWords line = split_command_line("FBC.EXE a;b $(c) `d` e&f g|h <i ^j");
   EXPECT_EQ(line.words, (Words{"FBC.EXE", "a;b", "$(c)", "`d`", "e&f", "g|h", "<i", "^j"}));
   EXPECT_TRUE(line.redirections.empty());
+}
+
+TEST(OemToLocale, Utf8AndSingleByteSets) {
+  const LocaleCharset utf8;
+  LocaleCharset latin1{false, {}};
+  for (int byte = 0xA0; byte < 0x100; ++byte) latin1.high[byte - 0x80] = char32_t(byte);
+  struct Case {
+    const char* oem;
+    const LocaleCharset& charset;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"m\x94we.bas -x \xe1.exe", utf8, "m\xc3\xb6we.bas -x \xc3\x9f.exe"},  // ö, ß
+      {"\xc9\x01\x7f", utf8, "\xe2\x95\x94\x01\x7f"},                        // ╔; ASCII as it is
+      {"m\x94we \xe1", latin1, "m\xf6we \xdf"},
+      {"\xc9\x94", latin1, "?\xf6"},  // Latin-1 has no ╔
+  };
+  for (const Case& c : cases) EXPECT_EQ(oem_to_locale(c.oem, c.charset), c.expected) << c.oem;
 }
 
 }  // namespace

@@ -27,7 +27,7 @@
 #include <limits>
 #include <string>
 
-#include "platform/command.h"
+#include "platform/posix/command.h"
 #include "platform/posix/key_decoder.h"
 #include "platform/posix/term_render.h"
 #include "platform/posix/terminal_signals.h"
@@ -347,7 +347,7 @@ int TerminalBackend::run_command(std::string_view command_line) {
   service_signals();
   hand_over_screen();
   stop_with_commands(true);
-  const int status = run_command_line(command_line);
+  const int status = run_command_line(command_line, charset_);
   stop_with_commands(false);
   enter_raw();
   renderer_.forget_cursor();
