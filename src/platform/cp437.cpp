@@ -50,6 +50,20 @@ char32_t to_unicode(std::uint8_t byte) {
   return kHighGlyphs[byte - 0x80];
 }
 
+void append_utf8(std::uint8_t byte, std::string& out) {
+  const char32_t code_point = to_unicode(byte);  // every glyph is below 0x10000
+  if (code_point < 0x80) {
+    out += static_cast<char>(code_point);
+  } else if (code_point < 0x800) {
+    out += static_cast<char>(0xC0 | (code_point >> 6));
+    out += static_cast<char>(0x80 | (code_point & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (code_point >> 12));
+    out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code_point & 0x3F));
+  }
+}
+
 int from_unicode(char32_t code_point) {
   if (code_point >= 0x20 && code_point < 0x7F) return static_cast<int>(code_point);
   for (std::size_t i = 0; i < kHighGlyphs.size(); ++i) {

@@ -12,21 +12,6 @@ namespace qb {
 
 namespace {
 
-// Appends the UTF-8 form of `code_point` (below 0x10000, as every glyph of
-// code page 437 is).
-void append_utf8(std::string& out, char32_t code_point) {
-  if (code_point < 0x80) {
-    out += static_cast<char>(code_point);
-  } else if (code_point < 0x800) {
-    out += static_cast<char>(0xC0 | (code_point >> 6));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code_point >> 12));
-    out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  }
-}
-
 // True for the bytes that separate words outside quotes.
 bool is_blank(char c) {
   return c == ' ' || c == '\t';
@@ -96,11 +81,10 @@ std::string oem_to_locale(std::string_view text, const LocaleCharset& charset) {
       out += c;
       continue;
     }
-    const char32_t glyph = cp437::to_unicode(byte);
     if (charset.utf8) {
-      append_utf8(out, glyph);
+      cp437::append_utf8(byte, out);
     } else {
-      const int mapped = charset.byte_of(glyph);
+      const int mapped = charset.byte_of(cp437::to_unicode(byte));
       out += mapped < 0 ? '?' : static_cast<char>(mapped);
     }
   }

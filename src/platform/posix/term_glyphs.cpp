@@ -4,6 +4,9 @@
 // sets only for the bytes that need one.
 #include "platform/posix/term_glyphs.h"
 
+#include <algorithm>
+#include <string>
+
 #include "platform/cp437.h"
 
 namespace qb {
@@ -43,20 +46,14 @@ TermGlyph single(char byte, GlyphSet set) {
   return {{byte, 0, 0}, 1, value >= 0x5F && value <= 0x7E ? set : GlyphSet::kEither};
 }
 
-// The UTF-8 form of `code_point` (below 0x10000).
-TermGlyph utf8_glyph(char32_t code_point) {
-  if (code_point < 0x80) return single(static_cast<char>(code_point), GlyphSet::kEither);
-  if (code_point < 0x800) {
-    return {{static_cast<char>(0xC0 | (code_point >> 6)),
-             static_cast<char>(0x80 | (code_point & 0x3F)), 0},
-            2,
-            GlyphSet::kEither};
-  }
-  return {{static_cast<char>(0xE0 | (code_point >> 12)),
-           static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)),
-           static_cast<char>(0x80 | (code_point & 0x3F))},
-          3,
-          GlyphSet::kEither};
+// The UTF-8 form of `byte`'s glyph.
+TermGlyph utf8_glyph(std::uint8_t byte) {
+  std::string text;
+  cp437::append_utf8(byte, text);
+  TermGlyph glyph;
+  std::copy(text.begin(), text.end(), glyph.bytes.begin());
+  glyph.length = static_cast<std::uint8_t>(text.size());
+  return glyph;
 }
 
 // The DEC line-drawing letter of `byte`, or 0.
@@ -86,7 +83,7 @@ GlyphTable make_glyph_table(const LocaleCharset& charset) {
   GlyphTable table;
   for (int byte = 0; byte < 256; ++byte) {
     const auto b = static_cast<std::uint8_t>(byte);
-    table[b] = charset.utf8 ? utf8_glyph(cp437::to_unicode(b)) : single_byte_glyph(b, charset);
+    table[b] = charset.utf8 ? utf8_glyph(b) : single_byte_glyph(b, charset);
   }
   return table;
 }
