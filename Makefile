@@ -1,8 +1,14 @@
-# The two commands a newcomer needs: `make demo` builds the program and runs
-# it in a demo folder, `make test` builds everything and runs every test
-# (the Windows build under wine too, when MinGW-w64 and wine are at hand).
-# Both install missing packages first when run as root. `make package`
-# builds the Windows zip.
+# The commands a newcomer needs: `make demo` builds the program and runs it
+# in a demo folder, `make test` builds everything and runs every test (the
+# Windows build under wine too, when MinGW-w64 and wine are at hand), `make
+# dist` makes the Linux packages and `make package` the Windows zip. Run as
+# root, each installs the packages it is missing first.
+#
+# Warnings are errors in the builds of `make test` (QB_WERROR), which builds
+# the whole tree three ways: with the sanitizers (build), as a release with
+# debug information for valgrind (build-valgrind) and as a Windows release
+# (build-win). The program's own builds (demo, dist, bench) are releases
+# without the tests and need nothing but a compiler.
 BUILD := build
 RELEASE := build-release
 FUZZ := build-fuzz
@@ -11,8 +17,9 @@ FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := key_decoder screen_print answer script_writer input_read
 WIN_BUILD := build-win
 WIN_RELEASE := build-win-release
+RELEASE_CONFIG := -G Ninja -DCMAKE_BUILD_TYPE=Release -DQB_TESTS=OFF
 
-.PHONY: all deps build test demo bench fuzz valgrind package clean
+.PHONY: all deps build test demo dist bench fuzz valgrind package clean
 
 all: build
 
@@ -20,7 +27,7 @@ deps:
 	@scripts/ensure-deps.sh
 
 build: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DQB_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DQB_SANITIZE=ON -DQB_WERROR=ON >/dev/null
 	@cmake --build $(BUILD)
 
 test: build
@@ -28,32 +35,43 @@ test: build
 	@scripts/test-windows.sh $(WIN_BUILD) $(BUILD)
 	@$(MAKE) --no-print-directory valgrind
 
-# Whole sessions under valgrind's memcheck, from a plain build (valgrind
-# cannot run the sanitizers' build): two sessions in under ten seconds once
-# built, so `make test` runs it too.
+# Whole sessions under valgrind's memcheck, from a build without the
+# sanitizers (valgrind cannot run theirs): two sessions in under ten seconds
+# once built, so `make test` runs it too, and builds the whole tree there.
+# Line tables (-g1) are all valgrind's reports need, and quicker to build.
 valgrind: deps
 	@scripts/ensure-deps.sh valgrind
-	@cmake -S . -B $(VALGRIND) -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
-	@cmake --build $(VALGRIND) --target valgrind_e2e_tests
+	@cmake -S . -B $(VALGRIND) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG" -DQB_WERROR=ON >/dev/null
+	@cmake --build $(VALGRIND)
 	$(VALGRIND)/tests/e2e/valgrind_e2e_tests
 
 # The demo folder holds a sample source, two icons drawn by make_icons and
 # the stand-in tools as GORC.EXE and FBC.EXE; every run refreshes them.
 # The demo's stand-in tools make a real Windows executable with llvm, clang and lld.
-demo: build
-	@scripts/ensure-deps.sh llvm clang lld
-	@mkdir -p $(BUILD)/demo
-	@cp -f demo/hello.bas $(BUILD)/demo/hello.bas
-	@$(BUILD)/tools/make_icons $(BUILD)/demo
-	@cp -f $(BUILD)/tools/gorc_standin $(BUILD)/demo/GORC.EXE
-	@cp -f $(BUILD)/tools/fbc_standin $(BUILD)/demo/FBC.EXE
-	cd $(BUILD)/demo && ../quillbarrow
+demo:
+	@scripts/ensure-deps.sh --program llvm clang lld
+	@cmake -S . -B $(RELEASE) $(RELEASE_CONFIG) -DQB_BENCH=OFF >/dev/null
+	@cmake --build $(RELEASE) --target quillbarrow gorc_standin fbc_standin make_icons
+	@mkdir -p $(RELEASE)/demo
+	@cp -f demo/hello.bas $(RELEASE)/demo/hello.bas
+	@$(RELEASE)/tools/make_icons $(RELEASE)/demo
+	@cp -f $(RELEASE)/tools/gorc_standin $(RELEASE)/demo/GORC.EXE
+	@cp -f $(RELEASE)/tools/fbc_standin $(RELEASE)/demo/FBC.EXE
+	cd $(RELEASE)/demo && ../quillbarrow
+
+# The Linux packages, a Debian package and a .tar.gz, in build-release.
+dist:
+	@scripts/ensure-deps.sh --program dpkg-dev file
+	@cmake -S . -B $(RELEASE) $(RELEASE_CONFIG) -DQB_BENCH=OFF >/dev/null
+	@cmake --build $(RELEASE)
+	cd $(RELEASE) && cpack
 
 # The figures of README's Performance section, from a release build; the
 # ncurses program beside it is built where libncurses-dev is installed.
 bench: deps
 	@scripts/ensure-deps.sh libncurses-dev
-	@cmake -S . -B $(RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQB_TESTS=OFF >/dev/null
+	@cmake -S . -B $(RELEASE) $(RELEASE_CONFIG) -DQB_BENCH=ON >/dev/null
 	@cmake --build $(RELEASE)
 	$(RELEASE)/bench/quillbarrow_bench $(RELEASE)/quillbarrow \
 	  $$(test -x $(RELEASE)/bench/ncurses_echo && echo $(RELEASE)/bench/ncurses_echo)

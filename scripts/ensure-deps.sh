@@ -3,12 +3,17 @@
 # root it installs what is missing with apt-get; otherwise it prints the one
 # command that would, and exits with status 2.
 #   ensure-deps.sh [package...]            the POSIX build, tests and any extras
+#   ensure-deps.sh --program [package...]  only what the program's own build needs
 #   ensure-deps.sh --windows [package...]  the Windows cross build and wine
 set -eu
 
 packages="g++ cmake ninja-build make libgtest-dev libvterm-dev pkg-config"
 apt_options=""
-if [ "${1:-}" = "--windows" ]; then
+if [ "${1:-}" = "--program" ]; then
+  shift
+  # The program and the stand-in tools need a compiler and nothing else.
+  packages="g++ cmake ninja-build make"
+elif [ "${1:-}" = "--windows" ]; then
   shift
   # The cross compiler, GoogleTest's sources to build for Windows, and wine
   # to run the result; wine's long list of recommended extras is not needed.

@@ -1,6 +1,7 @@
 #!/bin/sh
 # The Windows suite of `make test`: builds the program, the stand-in tools
-# and the unit tests for Windows with MinGW-w64 and runs the tests under
+# and the unit tests for Windows with MinGW-w64 (a release build, warnings
+# as errors) and runs the tests under
 # wine; then, given the POSIX build, runs its end-to-end tests against the
 # Windows program under wine (the tests labelled "wine", which run
 # build-win/quillbarrow.exe). Run as root it installs the cross compiler
@@ -32,7 +33,8 @@ for server in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver "$(command -v 
 done
 scripts/wine-run.sh cmd /c exit 0 >/dev/null
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DQB_WERROR=ON >/dev/null
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j2
 if [ -n "$posix_build" ] && [ -f "$posix_build/CTestTestfile.cmake" ]; then

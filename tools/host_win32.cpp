@@ -88,7 +88,8 @@ RunResult run_captured(const std::vector<std::string>& argv) {
   SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
   std::string command_line;
   for (const std::string& argument : argv) {
-    command_line += (command_line.empty() ? "" : " ") + quote_argument(argument);
+    if (!command_line.empty()) command_line += ' ';
+    command_line += quote_argument(argument);
   }
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;

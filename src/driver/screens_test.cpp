@@ -78,11 +78,11 @@ TEST(TitleBox, ClearsTheSplashAndDrawsTheWideBox) {
   show_title_box(con, state);
   con.flush();
   const Screen& s = backend.shown;
-  EXPECT_EQ(text_at(s, 4, 6, 70), "\xC9" + std::string(68, '\xCD') + "\xBB");
-  EXPECT_EQ(text_at(s, 5, 6, 70), "\xBA" + std::string(68, ' ') + "\xBA");
-  EXPECT_EQ(text_at(s, 6, 6, 70), "\xBA" + std::string(20, ' ') + "Quillbarrowmintstamperwright" +
-                                      std::string(20, ' ') + "\xBA");
-  EXPECT_EQ(text_at(s, 8, 6, 70), "\xC8" + std::string(68, '\xCD') + "\xBC");
+  EXPECT_EQ(text_at(s, 4, 6, 70), '\xC9' + std::string(68, '\xCD') + '\xBB');
+  EXPECT_EQ(text_at(s, 5, 6, 70), '\xBA' + std::string(68, ' ') + '\xBA');
+  EXPECT_EQ(text_at(s, 6, 6, 70), '\xBA' + std::string(20, ' ') + "Quillbarrowmintstamperwright" +
+                                      std::string(20, ' ') + '\xBA');
+  EXPECT_EQ(text_at(s, 8, 6, 70), '\xC8' + std::string(68, '\xCD') + '\xBC');
   for (int row = 4; row <= 8; ++row) {
     EXPECT_EQ(s.cell(row, 6).attr, 0x1F);
     EXPECT_EQ(s.cell(row, 75).attr, 0x1F);

@@ -194,7 +194,7 @@ TEST(ReadLine, EditingAcrossTheRowBoundaryMovesTheWrappedTail) {
   for (const int k : back) ed.type(k);  // insertion point 53: row 12, column 79
   ed.keys({'#', '$', kBackspace, key::kDelete, key::kDelete, kEnter});
   std::string expected = typed;
-  expected.insert(53, "#");
+  expected.insert(53, 1, '#');
   expected.erase(54, 2);
   EXPECT_EQ(read_line(ed.con), expected);
   EXPECT_EQ(text_at(ed.screen(), 12, 76, 5), expected.substr(50, 5));
@@ -234,7 +234,7 @@ TEST(ReadLine, ALineThatScrollsTheScreenKeepsItsCursorOnItsCells) {
   ed.text(std::string(250, 'x'));  // 55 cells on row 24, 80 on row 25, 115 below: two scrolls
   ed.keys({key::kHome, 'S', key::kEnd, kBackspace, 'E', kEnter});
   const std::string line = read_line(ed.con);
-  EXPECT_EQ(line, "S" + std::string(249, 'x') + "E");
+  EXPECT_EQ(line, 'S' + std::string(249, 'x') + 'E');
   EXPECT_EQ(ed.screen().cell(22, 26).ch, 'S');  // the start went up two rows
   EXPECT_TRUE(blank_cells(ed.screen(), 22, 1, 25, kGrey));
   EXPECT_EQ(text_at(ed.screen(), 25, 1, 37), std::string(35, 'x') + "E ");
@@ -282,7 +282,7 @@ TEST(ReadLine, TextWhoseStartScrolledOffTheTopIsReachableFromTheFirstVisibleCell
   // The text now fills rows 1 to 24 and 20 cells of row 25; 560 cells went off the top.
   ed.keys({key::kHome, kBackspace, key::kUp, key::kLeft, '^', kEnter});
   std::string expected = typed;
-  expected.insert(560, "^");
+  expected.insert(560, 1, '^');
   EXPECT_EQ(read_line(ed.con), expected);
   EXPECT_EQ(text_at(ed.screen(), 1, 1, 3), expected.substr(560, 3));
   EXPECT_EQ(text_at(ed.screen(), 25, 1, 22), expected.substr(2480) + " ");

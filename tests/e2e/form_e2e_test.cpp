@@ -130,7 +130,7 @@ std::string numbered_words(std::size_t length) {
   std::string text;
   for (int n = 1; text.size() < length; ++n) {
     const std::string digits = std::to_string(n);
-    text += "w" + std::string(4 - digits.size(), '0') + digits + " ";
+    text += 'w' + std::string(4 - digits.size(), '0') + digits + ' ';
   }
   return text.substr(0, length);
 }

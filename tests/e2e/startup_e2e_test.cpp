@@ -1,7 +1,10 @@
 // The real program in a terminal, from the splash to the last key: what
 // the splash and title show, in which colours, how long the splash stays,
-// and the terminal the program leaves behind.
+// and the terminal the program leaves behind; and --help and --version,
+// which leave the terminal and the folder alone.
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include "program_screens.h"
 
@@ -72,6 +75,41 @@ TEST(Startup, SplashThenTitleThenTheRunEndsOnACleanTerminal) {
   EXPECT_EQ(vt.cursor_column(), 1);
   EXPECT_TRUE(vt.cursor_visible());
   EXPECT_EQ(session.modes_now(), session.modes_before());
+}
+
+// --help and --version print their text and nothing else: every byte that
+// reaches the terminal is a character on its screen or a line end (CR LF),
+// the modes are those of the start, and the folder stays empty.
+TEST(Startup, HelpAndVersionPrintOnlyTheirText) {
+  const struct {
+    std::string option;
+    std::string first_line;
+  } cases[] = {{"--help", "Usage: quillbarrow [--help | --version]"},
+               {"--version", "Quillbarrowmintstamperwright " QB_VERSION}};
+  for (const auto& c : cases) {
+    PtyOptions options = program_options();
+    options.prefix.insert(options.prefix.begin(),
+                          {"/bin/sh", "-c", "exec \"$@\" " + c.option, "sh"});
+    PtySession session(options);
+    const auto status = session.wait_exit();
+    ASSERT_TRUE(status) << c.option;
+    EXPECT_TRUE(status->exited && status->code == 0) << c.option;
+    const VtScreen& vt = session.screen();
+    EXPECT_EQ(vt.text_at(1, 1, 80), c.first_line + std::string(80 - c.first_line.size(), ' '));
+    std::size_t shown = 0;
+    for (int row = 1; row < vt.cursor_row(); ++row) {
+      const std::string line = vt.text_at(row, 1, 80);
+      shown += line.find_last_not_of(' ') + 1 + 2;
+    }
+    EXPECT_EQ(vt.cursor_column(), 1) << c.option;
+    EXPECT_TRUE(vt.untouched(vt.cursor_row(), 1, 80)) << c.option;
+    // Wine's console writes escape sequences of its own around any output.
+    if (!under_wine()) {
+      EXPECT_EQ(session.bytes_received(), shown) << c.option;
+    }
+    EXPECT_EQ(session.modes_now(), session.modes_before()) << c.option;
+    EXPECT_TRUE(std::filesystem::is_empty(session.directory())) << c.option;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+// The two texts of the command line, the usage and the version; QB_VERSION
+// is the project's version, handed in by the build.
+#include "driver/command_line.h"
+
+#include <string_view>
+
+namespace qb {
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: quillbarrow [--help | --version]\n"
+    "\n"
+    "Asks on an 80 x 25 text screen for a FreeBASIC program's version\n"
+    "information and one to three icons, writes the resource script RESFILE.RC\n"
+    "in the current directory, runs GORC.EXE and FBC.EXE there with their logs\n"
+    "GORC.LOG and FBC.LOG, and shows in a framed box whether the executable was\n"
+    "made. Start it in the directory that holds the source and the icons, with\n"
+    "GORC.EXE and FBC.EXE in it or on the search path.\n"
+    "\n"
+    "  --help     print this text and exit\n"
+    "  --version  print the version and exit\n";
+
+}  // namespace
+
+CommandLineRequest read_command_line(std::span<const char* const> argv) {
+  if (argv.size() != 2) return CommandLineRequest::kRun;
+  const std::string_view word = argv[1];
+  if (word == "--help") return CommandLineRequest::kHelp;
+  if (word == "--version") return CommandLineRequest::kVersion;
+  return CommandLineRequest::kRun;
+}
+
+std::string command_line_text(CommandLineRequest request) {
+  switch (request) {
+    case CommandLineRequest::kHelp:
+      return kUsage;
+    case CommandLineRequest::kVersion:
+      return "Quillbarrowmintstamperwright " QB_VERSION "\n";
+    case CommandLineRequest::kRun:
+      break;
+  }
+  return "";
+}
+
+int print_command_line_text(CommandLineRequest request, std::FILE* out) {
+  const std::string text = command_line_text(request);
+  const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  return written && std::fflush(out) == 0 ? 0 : 1;
+}
+
+}  // namespace qb
