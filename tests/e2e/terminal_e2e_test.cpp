@@ -34,7 +34,8 @@ void expect_ended_restored(PtySession& session, int signal_number) {
 // plain exit) is not checked there.
 void expect_ended_by_ctrl_c(PtySession& session) {
   if (!under_wine()) return expect_ended_restored(session, SIGINT);
-  ASSERT_TRUE(session.wait_exit(std::chrono::seconds(5))) << "the program did not end";
+  // Wine tears a process down slowly on a loaded machine.
+  ASSERT_TRUE(session.wait_exit(std::chrono::seconds(15))) << "the program did not end";
   EXPECT_EQ(session.modes_now(), session.modes_before());
   EXPECT_TRUE(session.screen().cursor_visible());
 }
@@ -45,9 +46,11 @@ TEST(TerminalExit, CtrlCDuringTheSplashEndsAtOnceWithTheTerminalRestored) {
   session.send("\x03");
   expect_ended_by_ctrl_c(session);
   if (under_wine()) {
-    // Windows prints nothing on the way out: the splash stays where it was.
-    EXPECT_EQ(session.screen().scrolled_lines(), 0);
-    EXPECT_EQ(session.screen().text_at(10, 22, 34), kSplashTitle);
+    // The program prints nothing on the way out: the splash stays, though
+    // wine's console now and then ends its own output with a line end.
+    const int scrolled = session.screen().scrolled_lines();
+    EXPECT_LE(scrolled, 1);
+    EXPECT_EQ(session.screen().text_at(10 - scrolled, 22, 34), kSplashTitle);
     return;
   }
   // The splash stays, moved up one row by the fresh line for the shell.
