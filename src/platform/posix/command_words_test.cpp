@@ -75,5 +75,12 @@ TEST(OemToLocale, Utf8AndSingleByteSets) {
   for (const Case& c : cases) EXPECT_EQ(oem_to_locale(c.oem, c.charset), c.expected) << c.oem;
 }
 
+TEST(OemToLocale, LocaleNamesThatSayUtf8) {
+  for (const char* name : {"C.UTF-8", "en_GB.utf8", "de_DE.UTF-8@euro"})
+    EXPECT_TRUE(locale_name_says_utf8(name)) << name;
+  for (const char* name : {"", "C", "POSIX", "de_DE.ISO-8859-1", "en_US@UTF-8", "UTF-8"})
+    EXPECT_FALSE(locale_name_says_utf8(name)) << name;
+}
+
 }  // namespace
 }  // namespace qb

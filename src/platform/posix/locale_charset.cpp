@@ -1,12 +1,17 @@
-// Reading the locale's character set: nl_langinfo names it, and mbrtowc
-// tells, byte by byte, what a single-byte set's upper half stands for.
+// Reading the locale's character set. A locale whose name says UTF-8, as
+// nearly every one does today, is taken at its word: loading its tables
+// would only cost memory. Otherwise the C library loads it, nl_langinfo
+// names its set, and mbrtowc tells, byte by byte, what a single-byte set's
+// upper half stands for.
 #include "platform/posix/locale_charset.h"
 
 #include <langinfo.h>
 
+#include <cctype>
 #include <clocale>
-#include <cstring>
+#include <cstdlib>
 #include <cwchar>
+#include <string>
 #include <string_view>
 
 namespace qb {
@@ -18,7 +23,29 @@ bool names_utf8(std::string_view codeset) {
   return codeset == "UTF-8" || codeset == "utf-8" || codeset == "UTF8" || codeset == "utf8";
 }
 
+// The locale the environment names for characters: LC_ALL, else LC_CTYPE,
+// else LANG, the first that is set and not empty.
+std::string_view locale_name() {
+  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && *value != '\0') return value;
+  }
+  return {};
+}
+
 }  // namespace
+
+bool locale_name_says_utf8(std::string_view name) {
+  const std::size_t dot = name.find('.');
+  if (dot == std::string_view::npos) return false;
+  std::string_view codeset = name.substr(dot + 1);
+  codeset = codeset.substr(0, codeset.find('@'));
+  std::string folded;
+  for (const char c : codeset) {
+    if (c != '-') folded += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return folded == "utf8";
+}
 
 int LocaleCharset::byte_of(char32_t code_point) const {
   if (code_point < 0x80) return static_cast<int>(code_point);
@@ -29,8 +56,9 @@ int LocaleCharset::byte_of(char32_t code_point) const {
 }
 
 LocaleCharset adopt_user_locale() {
-  std::setlocale(LC_CTYPE, "");
   LocaleCharset charset;
+  if (locale_name_says_utf8(locale_name())) return charset;
+  std::setlocale(LC_CTYPE, "");
   const char* codeset = nl_langinfo(CODESET);
   charset.utf8 = codeset != nullptr && names_utf8(codeset);
   if (charset.utf8) return charset;

@@ -6,6 +6,7 @@
 #define QB_PLATFORM_POSIX_LOCALE_CHARSET_H
 
 #include <array>
+#include <string_view>
 
 namespace qb {
 
@@ -19,9 +20,13 @@ struct LocaleCharset {
   int byte_of(char32_t code_point) const;
 };
 
-// Takes the user's locale for character handling (setlocale LC_CTYPE) and
-// reads its character set.
+// The character set of the user's locale, from its name where that says
+// UTF-8, else from the locale itself, which is then taken for character
+// handling (setlocale LC_CTYPE).
 LocaleCharset adopt_user_locale();
+// True for a locale name whose character set is UTF-8 ("en_GB.UTF-8",
+// "C.utf8", "de_DE.UTF-8@euro").
+bool locale_name_says_utf8(std::string_view name);
 
 }  // namespace qb
 
