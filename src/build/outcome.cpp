@@ -5,6 +5,10 @@
 // that could not be run, or died without a word, is never taken for
 // success. Logs are measured with the binary open (which creates a missing
 // one empty), always under file number 3, and deleted as they are passed.
+// A log is shown as its writer meant it (on POSIX, UTF-8 as its
+// characters); its length rules go by its bytes. The run ends with status
+// 0 after "EXE file created !" and 1 after either failure, so that a
+// script that runs the program can tell them apart.
 #include "build/outcome.h"
 
 #include <string>
@@ -101,7 +105,7 @@ void show_log(Platform& platform, ProgramState& state, Outcome outcome) {
                      std::to_string(state.compiler_status) + ").";
   }
   platform.console.locate(13, 4);
-  platform.console.print_text(state.log_text, true);
+  platform.console.print_text(platform.backend.oem_from_program_text(state.log_text), true);
 }
 
 }  // namespace
@@ -110,6 +114,8 @@ void show_outcome(Platform& platform, ProgramState& state) {
   Console& con = platform.console;
   con.set_screen_size(80, 25);
   const Outcome outcome = judge_logs(platform.files, state);
+  const int exit_code = outcome == Outcome::kSuccess ? 0 : 1;
+  con.set_end_of_input_status(exit_code);
   draw_box(con, state, outcome);
   con.set_color(4, 7);
   if (outcome != Outcome::kSuccess) show_log(platform, state, outcome);
@@ -117,7 +123,7 @@ void show_outcome(Platform& platform, ProgramState& state) {
   con.locate(22, 4);
   con.print_text("Press any key to quit.", true);
   con.wait_for_key();
-  quit_program(platform);
+  quit_program(platform, exit_code);
 }
 
 }  // namespace qb

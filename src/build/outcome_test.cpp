@@ -116,19 +116,22 @@ TEST(ShowOutcome, SuccessShowsTheBlueBoxAndOnlyThePrompt) {
 
 TEST(ShowOutcome, FailureShowsTheRedBoxAndTheLogInRedFromRow13Column4) {
   OutcomeRun run;
-  ScratchFolder::write("FBC.LOG", "hello.bas(3) error 42: Variable not declared\r\nsecond\r\n");
+  ScratchFolder::write("FBC.LOG",
+                       "hello.bas(3) error 42: Variable not declared\r\nm\xC3\xB6we \xE2\x80\x93\r\n");
   ScratchFolder::write("GORC.LOG", log_of(130));
   const Screen& s = run.run_to_key_wait();
   expect_box(s, 4, kCompilerMiddle, 0x4F);
   for (const int row : {1, 2, 3, 9, 10, 11, 12, 15, 16}) {
     EXPECT_TRUE(blank_cells(s, row, 1, 80, 0x70)) << row;
   }
-  // CR LF reads back as one line end: the second line follows at column 1.
-  EXPECT_EQ(run.state.log_text, "hello.bas(3) error 42: Variable not declared\nsecond\n");
+  // CR LF reads back as one line end: the second line follows at column 1,
+  // its UTF-8 shown as its characters (a best fit where the page lacks one).
+  EXPECT_EQ(run.state.log_text,
+            "hello.bas(3) error 42: Variable not declared\nm\xC3\xB6we \xE2\x80\x93\n");
   EXPECT_TRUE(blank_cells(s, 13, 1, 3, 0x70));
   EXPECT_EQ(text_at(s, 13, 4, 44), "hello.bas(3) error 42: Variable not declared");
   EXPECT_EQ(s.cell(13, 4).attr, 0x74);
-  EXPECT_EQ(text_at(s, 14, 1, 7), "second ");
+  EXPECT_EQ(text_at(s, 14, 1, 7), "m\x94we - ");
   EXPECT_EQ(s.cell(14, 1).attr, 0x74);
   expect_prompt(s);
 }
@@ -182,23 +185,29 @@ TEST(ShowOutcome, ACompilerThatCouldNotRunIsNamedWithItsStatus) {
   }
 }
 
-TEST(ShowOutcome, EveryOutcomeEndsOnAClearedScreenWithStatusZero) {
+// Status 0 only for a built executable, 1 for either failure; the same when
+// the input ends at the closing prompt, which then leaves the result shown.
+TEST(ShowOutcome, EveryOutcomeEndsOnAClearedScreenWithItsStatus) {
   for (const char* fbc_log : {"", "failed\r\n"}) {
     for (const std::size_t gorc_length : {100u, 130u}) {
-      OutcomeRun run;
-      ScratchFolder::write("FBC.LOG", fbc_log);
-      ScratchFolder::write("GORC.LOG", log_of(gorc_length));
-      run.backend.type('q');
-      try {
-        show_outcome(run.platform, run.state);
-        FAIL() << "show_outcome returned";
-      } catch (const ProgramEnded& ended) {
-        EXPECT_EQ(ended.exit_code, 0);
+      for (const bool input_ends : {true, false}) {
+        OutcomeRun run;
+        ScratchFolder::write("FBC.LOG", fbc_log);
+        ScratchFolder::write("GORC.LOG", log_of(gorc_length));
+        run.backend.input_ends = input_ends;
+        if (!input_ends) run.backend.type('q');
+        try {
+          show_outcome(run.platform, run.state);
+          FAIL() << "show_outcome returned";
+        } catch (const ProgramEnded& ended) {
+          EXPECT_EQ(ended.exit_code, *fbc_log == '\0' && gorc_length == 130 ? 0 : 1);
+        }
+        if (input_ends) continue;
+        for (int row = 1; row <= 25; ++row)
+          EXPECT_TRUE(blank_cells(run.backend.shown, row, 1, 80, 0x07));
+        EXPECT_EQ(run.backend.shown.row(), 1);
+        EXPECT_EQ(run.backend.shown.column(), 1);
       }
-      for (int row = 1; row <= 25; ++row)
-        EXPECT_TRUE(blank_cells(run.backend.shown, row, 1, 80, 0x07));
-      EXPECT_EQ(run.backend.shown.row(), 1);
-      EXPECT_EQ(run.backend.shown.column(), 1);
     }
   }
 }

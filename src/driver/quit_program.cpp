@@ -3,10 +3,10 @@
 
 namespace qb {
 
-void quit_program(Platform& platform) {
+void quit_program(Platform& platform, int exit_code) {
   platform.console.set_color(7, 0);
   platform.console.clear_screen();
-  end_program(platform, 0);
+  end_program(platform, exit_code);
 }
 
 }  // namespace qb

@@ -17,7 +17,7 @@ void run_program(Platform& platform, ProgramState& state) {
   show_title_box(con, state);
   con.set_color(0, 7);
   run_form(con, state);
-  write_resource_script(platform.files, state.script_template, kScriptName, state.project);
+  write_resource_script(platform, state.script_template, kScriptName, state.project);
   state.compiler_status = run_build_tools(con, kScriptName, state.fbc_params, state.project);
   show_outcome(platform, state);
 }

@@ -19,7 +19,9 @@ void type_form(MemoryBackend& backend, double at) {
   }
 }
 
-TEST(RunProgram, EndsOnAClearedScreenWithStatusZero) {
+// No tool runs in the test double, so the resource compiler's log is empty:
+// a failed build, status 1.
+TEST(RunProgram, EndsOnAClearedScreenWithTheOutcomesStatus) {
   const ScratchFolder folder;  // the run writes its script and logs here
   MemoryBackend backend;
   Platform platform(backend);
@@ -30,7 +32,7 @@ TEST(RunProgram, EndsOnAClearedScreenWithStatusZero) {
     run_program(platform, state);
     FAIL() << "run_program returned";
   } catch (const ProgramEnded& ended) {
-    EXPECT_EQ(ended.exit_code, 0);
+    EXPECT_EQ(ended.exit_code, 1);
   }
   EXPECT_EQ(state.project.source_file.read(), "hello.bas");
   EXPECT_EQ(state.project.icon1.read(), "app.ico");

@@ -1,11 +1,13 @@
 // The seam between the portable console and the system it runs on. A backend
-// shows the screen model, delivers key presses, keeps time and runs commands;
+// shows the screen model, delivers key presses, keeps time, runs commands
+// and converts text between the form's OEM code page and the system's;
 // the terminal, the Windows console and the in-memory test double each
 // provide one. Everything above this seam is the same on every system.
 #ifndef QB_PLATFORM_BACKEND_H
 #define QB_PLATFORM_BACKEND_H
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/key_queue.h"
@@ -33,8 +35,12 @@ class Backend {
   virtual void resize(int columns, int rows) = 0;
   // Waits at most timeout_ms (0: only looks; kNoTimeLimit: until a key or
   // anything else comes, without waking meanwhile) for key presses, then
-  // moves them into `keys` while it has room; returns how many keys were added.
+  // moves them into `keys` while it has room; returns how many keys were
+  // added. Once the input has ended it adds what is left and never waits.
   virtual int poll_keys(KeyQueue& keys, int timeout_ms) = 0;
+  // True once the keys' input has ended (a redirected input ran dry, the
+  // terminal hung up): no key will come any more.
+  virtual bool input_ended() const = 0;
   // Seconds since an arbitrary fixed moment, at the finest resolution at hand.
   virtual double timer_seconds() = 0;
   virtual void sleep_ms(int milliseconds) = 0;
@@ -48,6 +54,13 @@ class Backend {
   virtual int run_command(std::string_view command_line) = 0;
   // Hands the display back to the system and ends the process.
   [[noreturn]] virtual void end_program(int exit_code) = 0;
+
+  // Converts `text` in place from the OEM code page to the ANSI code page,
+  // one byte to one byte, as the system's OemToCharA does.
+  virtual void oem_to_ansi(std::string& text) const = 0;
+  // The bytes of the OEM code page that show `text`, which another program
+  // (a tool, in its log) wrote in the system's own way.
+  virtual std::string oem_from_program_text(std::string_view text) const = 0;
 };
 
 // The backend for the system the program was built for: the terminal on

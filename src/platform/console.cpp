@@ -4,6 +4,8 @@
 // is always complete and each frame is written once.
 #include "platform/console.h"
 
+#include <cstdlib>
+
 namespace qb {
 
 void Console::set_screen_size(int columns, int rows) {
@@ -97,8 +99,18 @@ void Console::flush() {
   shown_generation_ = screen_.generation();
 }
 
+// Keys read before the input's end are still handed out; a wait for more
+// ends the program.
 void Console::move_keys(int timeout_ms) {
+  if (backend_.input_ended() && (keys_.empty() || timeout_ms != 0)) end_of_input();
   if (backend_.poll_keys(keys_, timeout_ms) > 0) key_arrived_ = true;
+}
+
+// The one way out when no key can come any more: the screen stays as it is.
+void Console::end_of_input() {
+  flush();
+  backend_.end_program(end_of_input_status_);
+  std::abort();  // a backend's end_program never comes back
 }
 
 }  // namespace qb

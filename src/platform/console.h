@@ -52,6 +52,9 @@ class Console {
   // Pauses at most `milliseconds` (kNoTimeLimit: as long as it takes),
   // ending as soon as a key is queued.
   void wait_for_input(int milliseconds);
+  // The exit status of a run whose input ends while it waits for a key
+  // (0 until the outcome of the build is known).
+  void set_end_of_input_status(int status) { end_of_input_status_ = status; }
 
   void beep() { backend_.beep(); }
   void sleep_ms(int milliseconds);
@@ -69,6 +72,7 @@ class Console {
 
  private:
   void move_keys(int timeout_ms);
+  [[noreturn]] void end_of_input();
 
   Backend& backend_;
   Screen screen_;
@@ -76,6 +80,7 @@ class Console {
   int foreground_ = 7;
   int background_ = 0;
   bool key_arrived_ = false;
+  int end_of_input_status_ = 0;
   bool repaint_at_clear_ = false;
   std::uint64_t shown_generation_ = ~std::uint64_t{0};
 };

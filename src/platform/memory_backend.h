@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/code_page.h"
 #include "platform/screen.h"
 
 namespace qb {
@@ -50,6 +51,10 @@ class MemoryBackend : public Backend {
   std::vector<std::string> commands;
   // Runs each command line; returns its status. Unset: status 0.
   std::function<int(std::string_view)> on_command;
+  // True makes the input end once the script has run dry.
+  bool input_ends = false;
+  // The OEM code page of the conversions, which otherwise go as on POSIX.
+  const CodePage* code_page = &kCodePage437;
 
   bool is_screen() const override { return screen_output; }
   void present(const Screen& screen) override;
@@ -57,12 +62,17 @@ class MemoryBackend : public Backend {
   void write_stream(std::string_view bytes) override { stream.append(bytes); }
   void resize(int columns, int rows) override { resizes.emplace_back(columns, rows); }
   int poll_keys(KeyQueue& keys, int timeout_ms) override;
+  bool input_ended() const override { return input_ends && script_.empty(); }
   double timer_seconds() override;
   void sleep_ms(int milliseconds) override { now += milliseconds / 1000.0; }
   void sleep_until(double reading) override { now = now < reading ? reading : now; }
   void beep() override { ++beeps; }
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code) override;
+  void oem_to_ansi(std::string& text) const override { qb::oem_to_ansi(*code_page, text); }
+  std::string oem_from_program_text(std::string_view text) const override {
+    return oem_from_utf8_text(*code_page, text);
+  }
 
  private:
   struct Scripted {

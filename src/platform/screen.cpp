@@ -20,6 +20,10 @@ Screen::Screen() {
   cells_.fill(Cell{' ', attribute_});
 }
 
+bool Screen::all_default_blank() const {
+  return std::all_of(cells_.begin(), cells_.end(), [](const Cell& c) { return c == Cell{}; });
+}
+
 const Cell& Screen::cell(int row, int column) const {
   if (row < 1 || row > kRows || column < 1 || column > kColumns) return kOutside;
   return cells_[static_cast<std::size_t>((row - 1) * kColumns + column - 1)];

@@ -37,6 +37,8 @@ class Screen {
   bool pending_line_end() const { return pending_line_end_; }
   // The attribute that printed text, cleared cells and scrolled-in rows receive.
   std::uint8_t attribute() const { return attribute_; }
+  // True when every cell is a blank in attribute 7, as the closing clear leaves them.
+  bool all_default_blank() const;
   // Counts every change to cells, cursor or visibility; equal counts mean nothing changed.
   std::uint64_t generation() const { return generation_; }
 

@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "platform/oem.h"
 #include "rcscript/text_conversions.h"
 
 namespace qb {
@@ -14,9 +13,9 @@ namespace qb {
 namespace {
 
 // The field's text, trimmed at the right and converted to the ANSI code page.
-std::string converted(std::string_view field_text) {
+std::string converted(const Backend& system, std::string_view field_text) {
   std::string text = trim_right(field_text);
-  if (!text.empty()) oem_to_ansi(text);
+  if (!text.empty()) system.oem_to_ansi(text);
   return text;
 }
 
@@ -54,31 +53,34 @@ void write_head(FileTable& files, int number, const ScriptTemplate& script,
 }
 
 // Lines 15 to 24: the ten string values, converted to the ANSI code page.
-void write_string_values(FileTable& files, int number, const ProjectInfo& project) {
-  const std::string internal_name = base_name(converted(project.source_file.view()));
-  write_value(files, number, "FileDescription", converted(project.file_description.view()));
-  write_value(files, number, "LegalCopyright", converted(project.copyright.view()));
-  write_value(files, number, "ProductName", converted(project.product_name.view()));
-  write_value(files, number, "Publisher", converted(project.publisher.view()));
-  write_value(files, number, "Website", converted(project.website.view()));
-  write_value(files, number, "Comments", converted(project.comments.view()));
+void write_string_values(Platform& platform, int number, const ProjectInfo& project) {
+  FileTable& files = platform.files;
+  const auto ansi = [&platform](std::string_view text) { return converted(platform.backend, text); };
+  const std::string internal_name = base_name(ansi(project.source_file.view()));
+  write_value(files, number, "FileDescription", ansi(project.file_description.view()));
+  write_value(files, number, "LegalCopyright", ansi(project.copyright.view()));
+  write_value(files, number, "ProductName", ansi(project.product_name.view()));
+  write_value(files, number, "Publisher", ansi(project.publisher.view()));
+  write_value(files, number, "Website", ansi(project.website.view()));
+  write_value(files, number, "Comments", ansi(project.comments.view()));
   write_value(files, number, "FileVersion",
-              version_to_short(converted(project.file_version.view())));
+              version_to_short(ansi(project.file_version.view())));
   write_value(files, number, "ProductVersion",
-              version_to_short(converted(project.product_version.view())));
+              version_to_short(ansi(project.product_version.view())));
   write_value(files, number, "InternalName", internal_name);
   write_value(files, number, "OriginalFilename", internal_name + ".exe");
 }
 
 }  // namespace
 
-void write_resource_script(FileTable& files, const ScriptTemplate& script,
+void write_resource_script(Platform& platform, const ScriptTemplate& script,
                            std::string_view script_name, const ProjectInfo& project) {
+  FileTable& files = platform.files;
   const int number = files.free_file_number();
   files.open_file(script_name, FileMode::kOutput, number);
   write_head(files, number, script, project);
   files.write_text(number, script.string_table_head, false);
-  write_string_values(files, number, project);
+  write_string_values(platform, number, project);
   files.write_text(number, script.version_block_tail, false);
   files.write_text(number, "", true);
   files.close_file(number);

@@ -6,13 +6,15 @@
 #include <string_view>
 
 #include "driver/project_info.h"
-#include "platform/file_table.h"
+#include "platform/platform.h"
 #include "rcscript/script_template.h"
 
 namespace qb {
 
-// Writes the script named `script_name` from `project`; silent on failure.
-void write_resource_script(FileTable& files, const ScriptTemplate& script,
+// Writes the script named `script_name` from `project` through the
+// platform's files, its strings converted by the platform's OEM-to-ANSI;
+// silent on failure.
+void write_resource_script(Platform& platform, const ScriptTemplate& script,
                            std::string_view script_name, const ProjectInfo& project);
 
 }  // namespace qb

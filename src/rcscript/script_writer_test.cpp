@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "platform/memory_backend.h"
 #include "support/worked_example_script.h"
 
 namespace qb {
@@ -47,7 +48,7 @@ class ScriptWriterTest : public ::testing::Test {
   std::string script_path() const { return (dir_ / "RESFILE.RC").string(); }
   // Writes the script for `project` and returns its bytes.
   std::string write(const ProjectInfo& project) {
-    write_resource_script(files_, build_script_template(), script_path(), project);
+    write_resource_script(platform_, build_script_template(), script_path(), project);
     std::ifstream in(script_path(), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
@@ -58,7 +59,9 @@ class ScriptWriterTest : public ::testing::Test {
     return script.substr(start, script.find("\r\n", start) - start);
   }
   fs::path dir_;
-  FileTable files_;
+  MemoryBackend backend_;
+  Platform platform_{backend_};
+  FileTable& files_ = platform_.files;
 };
 
 TEST_F(ScriptWriterTest, WorkedExampleByteForByte) {
@@ -115,6 +118,10 @@ TEST_F(ScriptWriterTest, StringValuesAreConvertedAndIconNamesAreNot) {
   EXPECT_EQ(line(script, 23), "\t\tVALUE \"InternalName\", \"src\\m\xF6we\"");
   EXPECT_EQ(line(script, 24), "\t\tVALUE \"OriginalFilename\", \"src\\m\xF6we.exe\"");
   EXPECT_EQ(project.source_file.read(), "src\\m\x94we.bas");  // the record keeps what was typed
+
+  backend_.code_page = &kCodePage850;  // a German user's "© 2024 Beispiel GmbH"
+  project.copyright.store("\xB8 2024 Beispiel GmbH");
+  EXPECT_EQ(line(write(project), 16), "\t\tVALUE \"LegalCopyright\", \"\xA9 2024 Beispiel GmbH\"");
 }
 
 TEST_F(ScriptWriterTest, AnswersAreWrittenUnescaped) {
@@ -151,7 +158,7 @@ TEST_F(ScriptWriterTest, FieldsFilledToCapacityAreWrittenWhole) {
 }
 
 TEST_F(ScriptWriterTest, AnUnwritablePlaceIsSilent) {
-  write_resource_script(files_, build_script_template(), (dir_ / "no" / "RESFILE.RC").string(),
+  write_resource_script(platform_, build_script_template(), (dir_ / "no" / "RESFILE.RC").string(),
                         worked_example());
   EXPECT_FALSE(fs::exists(dir_ / "no"));
   EXPECT_EQ(files_.free_file_number(), 1);

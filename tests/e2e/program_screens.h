@@ -41,6 +41,12 @@ inline bool title_shown(const VtScreen& vt) {
   return vt.text_at(6, 6, 70) == kTitleLine;
 }
 
+// The exit status of a run whose result screen `vt` shows: 0 after "EXE
+// file created !", 1 after either failure box.
+inline int expected_status(const VtScreen& vt) {
+  return vt.text_at(12, 22, 34) == "║       EXE file created !       ║" ? 0 : 1;
+}
+
 // Answers for every prompt of the form, each ended by Enter: a source
 // file, versions 1.2.3 and 1.2.0, one icon and no extra parameters.
 inline const char* const kFormAnswers[] = {"hello.bas", "(c) Me", "", "Hello",   "1.2.3", "Hello",

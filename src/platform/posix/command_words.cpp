@@ -1,12 +1,12 @@
 // The splitter behind the command runner. A double quote switches grouping
 // on and off and is itself dropped, as a program's start-up code drops it
 // when it reads its arguments; blanks and ">" inside quotes are plain bytes.
-// Then the words go from code page 437 to the locale's character set.
+// Then the words go from the OEM code page to the locale's character set.
 #include "platform/posix/command_words.h"
 
 #include <cstdint>
 
-#include "platform/cp437.h"
+#include "platform/code_page.h"
 
 namespace qb {
 
@@ -82,9 +82,9 @@ std::string oem_to_locale(std::string_view text, const LocaleCharset& charset) {
       continue;
     }
     if (charset.utf8) {
-      cp437::append_utf8(byte, out);
+      append_utf8(charset.oem->glyph(byte), out);
     } else {
-      const int mapped = charset.byte_of(cp437::to_unicode(byte));
+      const int mapped = charset.byte_of(charset.oem->glyph(byte));
       out += mapped < 0 ? '?' : static_cast<char>(mapped);
     }
   }

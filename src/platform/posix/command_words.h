@@ -2,8 +2,8 @@
 // lines this program hands it: words split on blanks, double quotes grouping
 // a word, and ">" or ">>" sending standard output into a file. No other byte
 // means anything: "&", "|", ";", "$" and the like stay part of their word.
-// The words come as code page 437 bytes, as typed on the form, and are given
-// to the system in the locale's character set.
+// The words come as bytes of the OEM code page, as typed on the form, and
+// are given to the system in the locale's character set.
 #ifndef QB_PLATFORM_POSIX_COMMAND_WORDS_H
 #define QB_PLATFORM_POSIX_COMMAND_WORDS_H
 
@@ -30,8 +30,8 @@ struct CommandWords {
 // Splits `command_line` into words and output redirections.
 CommandWords split_command_line(std::string_view command_line);
 
-// `text`, code page 437 bytes, in the character set `charset`: UTF-8, or a
-// single-byte set's bytes. ASCII stays as it is; a character the set lacks
+// `text`, bytes of the OEM code page `charset.oem`, in the character set
+// `charset`: UTF-8, or a single-byte set's bytes. ASCII stays as it is; a character the set lacks
 // becomes "?", as it does when Windows converts between code pages.
 std::string oem_to_locale(std::string_view text, const LocaleCharset& charset);
 

@@ -8,7 +8,6 @@
 
 #include <string_view>
 
-#include "platform/cp437.h"
 #include "platform/key_queue.h"
 #include "platform/posix/key_sequences.h"
 
@@ -37,11 +36,11 @@ bool parameter_byte(std::uint8_t byte) {
 
 }  // namespace
 
-KeyDecoder::KeyDecoder(const LocaleCharset& charset) : utf8_input_(charset.utf8) {
+KeyDecoder::KeyDecoder(const LocaleCharset& charset)
+    : utf8_input_(charset.utf8), page_(charset.oem) {
   for (std::size_t i = 0; i < single_byte_.size(); ++i) {
     const char32_t code_point = charset.high[i];
-    single_byte_[i] =
-        static_cast<std::int16_t>(code_point != 0 ? cp437::from_unicode(code_point) : -1);
+    single_byte_[i] = code_point != 0 ? page_->typed_byte(code_point) : '?';
   }
 }
 
@@ -66,11 +65,10 @@ DecodedKeys KeyDecoder::timeout() {
 DecodedKeys KeyDecoder::ground(std::uint8_t byte) {
   DecodedKeys keys;
   if (byte >= 0x80 && !utf8_input_) {
-    const int converted = single_byte_[byte - 0x80];
-    if (converted >= 0) keys.add(converted);
+    keys.add(single_byte_[byte - 0x80]);
     return keys;
   }
-  if (continuation_ > 0 || byte >= 0x80) return utf8(byte);
+  if (utf8_.open() || byte >= 0x80) return utf8(byte);
   if (byte == kEsc) {
     sequence_[0] = byte;
     length_ = 1;
@@ -87,42 +85,23 @@ DecodedKeys KeyDecoder::ground(std::uint8_t byte) {
   return keys;
 }
 
-// A byte of a UTF-8 character; the finished character gives its code page
-// 437 byte, or nothing when code page 437 has no such glyph.
+// A byte of a UTF-8 character; the finished character gives its byte in
+// the OEM code page, or the byte Windows' best fit gives it, or "?".
 DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
   DecodedKeys keys;
-  if (continuation_ > 0) {
-    if ((byte & 0xC0) != 0x80) {
-      continuation_ = 0;  // a broken character is dropped; the byte starts afresh
+  switch (utf8_.feed(byte)) {
+    case Utf8Decoder::Step::kMore:
+      return keys;
+    case Utf8Decoder::Step::kDone:
+      keys.add(alt_char_ ? key::kAltOther : page_->typed_byte(utf8_.character()));
+      break;
+    case Utf8Decoder::Step::kInvalid:
+      break;  // a broken character is dropped
+    case Utf8Decoder::Step::kBrokenOff:
       alt_char_ = false;
-      return ground(byte);
-    }
-    code_point_ = (code_point_ << 6) | (byte & 0x3F);
-    if (--continuation_ > 0) return keys;
-    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    const bool valid = code_point_ >= kSmallest[utf8_length_] && code_point_ <= 0x10FFFF &&
-                       (code_point_ < 0xD800 || code_point_ > 0xDFFF);
-    const int converted = valid ? cp437::from_unicode(code_point_) : -1;
-    if (valid && alt_char_) {
-      keys.add(key::kAltOther);
-    } else if (converted >= 0) {
-      keys.add(converted);
-    }
-    alt_char_ = false;
-    return keys;
+      return ground(byte);  // the byte starts afresh
   }
-  if ((byte & 0xE0) == 0xC0) {
-    utf8_length_ = 2;
-  } else if ((byte & 0xF0) == 0xE0) {
-    utf8_length_ = 3;
-  } else if ((byte & 0xF8) == 0xF0) {
-    utf8_length_ = 4;
-  } else {
-    alt_char_ = false;
-    return keys;  // a stray continuation byte or no UTF-8 at all
-  }
-  code_point_ = byte & (0x7F >> utf8_length_);
-  continuation_ = utf8_length_ - 1;
+  alt_char_ = false;
   return keys;
 }
 

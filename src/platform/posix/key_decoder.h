@@ -1,7 +1,7 @@
 // Decoding a terminal's input bytes into the console's key codes. Characters
-// arrive as UTF-8 (or in the locale's single-byte set) and become code page
-// 437 bytes; the escape sequences of xterm, VT220, rxvt and the Linux
-// console for the cursor keys, the editing block and the function keys,
+// arrive as UTF-8 (or in the locale's single-byte set) and become bytes of
+// the OEM code page, where it lacks them by Windows' best fit or as "?"; the
+// escape sequences of xterm, VT220, rxvt and the Linux console for the cursor keys, the editing block and the function keys,
 // with their Shift, Ctrl and Alt variants, become the PC BIOS extended codes
 // (255 + 256 x scan code). Esc followed at once by a key that starts no
 // sequence is that key with Alt, as terminals send it. The decoder is pure:
@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/code_page.h"
 #include "platform/posix/locale_charset.h"
 
 namespace qb {
@@ -58,15 +59,14 @@ class KeyDecoder {
   void append(std::uint8_t byte);
 
   bool utf8_input_ = true;
-  std::array<std::int16_t, 128> single_byte_{};  // code page 437 byte of 128..255, or -1
+  const CodePage* page_;                          // the OEM code page keys come in
+  std::array<std::uint8_t, 128> single_byte_{};  // its byte for each of 128..255
   std::array<std::uint8_t, kMaxSequence> sequence_{};
   int length_ = 0;         // bytes of the escape sequence so far, Esc included
   bool overflow_ = false;  // the sequence outgrew the buffer: swallow it
   bool alt_ = false;       // an Esc came before the sequence's own: its key has Alt
   bool alt_char_ = false;  // the UTF-8 character being read came right after Esc
-  char32_t code_point_ = 0;
-  int continuation_ = 0;  // UTF-8 continuation bytes still expected
-  int utf8_length_ = 0;   // length of the UTF-8 sequence being read
+  Utf8Decoder utf8_;
 };
 
 }  // namespace qb

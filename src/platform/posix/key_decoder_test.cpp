@@ -113,7 +113,7 @@ TEST(KeyDecoder, PlainBytesAndUtf8Characters) {
   EXPECT_EQ(decode("\x01\x1a\x1c"), (std::vector<int>{1, 26, 28}));
   EXPECT_EQ(decode(std::string_view("\0", 1)), std::vector<int>{bios(3)});
   EXPECT_EQ(decode("é½╔»ÿ"), (std::vector<int>{0x82, 0xAB, 0xC9, 0xAF, 0x98}));
-  EXPECT_EQ(decode("a€b😀c"), (std::vector<int>{'a', 'b', 'c'}));  // no code page 437 byte
+  EXPECT_EQ(decode("a€b😀c©"), (std::vector<int>{'a', '?', 'b', '?', 'c', 'c'}));  // best fit
   EXPECT_EQ(decode("\xC3(x"), (std::vector<int>{'(', 'x'}));      // broken character
   EXPECT_EQ(decode("\xC0\xAF"
                    "a"),
@@ -126,9 +126,13 @@ TEST(KeyDecoder, PlainBytesAndUtf8Characters) {
             std::vector<int>{'a'});  // stray bytes
   EXPECT_EQ(decode("\xC3\x1b[A"), std::vector<int>{key::kUp});
 
-  KeyDecoder single_byte(latin1());  // é as code page 437's; what it lacks is dropped
+  KeyDecoder single_byte(latin1());  // é as code page 437's; what it lacks is "?"
   EXPECT_EQ(decode(single_byte, "a\xE9\xA4\x80\x1b\xE9z"),
-            (std::vector<int>{'a', 0x82, key::kAltOther, 'z'}));
+            (std::vector<int>{'a', 0x82, '?', '?', key::kAltOther, 'z'}));
+  LocaleCharset german;
+  german.oem = &kCodePage850;
+  KeyDecoder in_850(german);
+  EXPECT_EQ(decode(in_850, "©ø™"), (std::vector<int>{0xB8, 0x9B, 'T'}));
 }
 
 TEST(KeyDecoder, LoneEscIsToldFromASequenceOnlyByTheTimeout) {

@@ -2,7 +2,7 @@
 // nearly every one does today, is taken at its word: loading its tables
 // would only cost memory. Otherwise the C library loads it, nl_langinfo
 // names its set, and mbrtowc tells, byte by byte, what a single-byte set's
-// upper half stands for.
+// upper half stands for. The OEM code page follows from the name alone.
 #include "platform/posix/locale_charset.h"
 
 #include <langinfo.h>
@@ -57,6 +57,7 @@ int LocaleCharset::byte_of(char32_t code_point) const {
 
 LocaleCharset adopt_user_locale() {
   LocaleCharset charset;
+  charset.oem = &oem_code_page_of_locale(locale_name());
   if (locale_name_says_utf8(locale_name())) return charset;
   std::setlocale(LC_CTYPE, "");
   const char* codeset = nl_langinfo(CODESET);

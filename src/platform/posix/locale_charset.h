@@ -1,12 +1,16 @@
 // The character set of the user's locale, as the terminal backend, the key
 // decoder and the command runner need it: either UTF-8, or a single-byte set
 // (Latin-1, KOI8-R, plain ASCII under LANG=C...) given as the character each
-// byte from 128 to 255 stands for. Read once, when the program starts.
+// byte from 128 to 255 stands for; and the OEM code page that Windows gives
+// the locale's language and territory, which the form's text is in. Read
+// once, when the program starts.
 #ifndef QB_PLATFORM_POSIX_LOCALE_CHARSET_H
 #define QB_PLATFORM_POSIX_LOCALE_CHARSET_H
 
 #include <array>
 #include <string_view>
+
+#include "platform/code_page.h"
 
 namespace qb {
 
@@ -15,6 +19,8 @@ struct LocaleCharset {
   // Outside UTF-8: the Unicode character of each byte 128 to 255 (index
   // byte - 128), 0 where the set has none. Bytes 0 to 127 are ASCII.
   std::array<char32_t, 128> high{};
+  // The OEM code page of the form's text.
+  const CodePage* oem = &kCodePage437;
 
   // The byte that stands for `code_point` in a single-byte set, or -1.
   int byte_of(char32_t code_point) const;
@@ -22,7 +28,7 @@ struct LocaleCharset {
 
 // The character set of the user's locale, from its name where that says
 // UTF-8, else from the locale itself, which is then taken for character
-// handling (setlocale LC_CTYPE).
+// handling (setlocale LC_CTYPE); the OEM code page from its name.
 LocaleCharset adopt_user_locale();
 // True for a locale name whose character set is UTF-8 ("en_GB.UTF-8",
 // "C.utf8", "de_DE.UTF-8@euro").

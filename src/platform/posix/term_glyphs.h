@@ -1,5 +1,6 @@
 // What each byte of the screen is sent as, in the character set of the
-// user's locale. Under UTF-8 every byte goes out as its code page 437 glyph.
+// user's locale. Under UTF-8 every byte goes out as its glyph in the OEM
+// code page.
 // In a single-byte set (Latin-1, KOI8-R, plain ASCII under LANG=C) every
 // byte goes out as one byte, one cell: the locale's own character where the
 // set has the glyph (at a byte from 0xA0 up, never a C1 control); else the
@@ -31,8 +32,10 @@ struct TermGlyph {
 
 using GlyphTable = std::array<TermGlyph, 256>;
 
-// The glyph of every byte 0 to 255 for a terminal that speaks `charset`.
-GlyphTable make_glyph_table(const LocaleCharset& charset);
+// The glyph of every byte 0 to 255 for a terminal that speaks `charset`;
+// without `line_drawing` (plain text, no sets to switch) the box lines are
+// look-alikes too.
+GlyphTable make_glyph_table(const LocaleCharset& charset, bool line_drawing = true);
 
 }  // namespace qb
 

@@ -43,16 +43,6 @@ std::size_t cell_index(int row, int column) {
   return static_cast<std::size_t>((row - 1) * Screen::kColumns + column - 1);
 }
 
-// True when every cell of the model is a blank in attribute 7.
-bool all_default_blank(const Screen& screen) {
-  for (int row = 1; row <= Screen::kRows; ++row) {
-    for (int column = 1; column <= Screen::kColumns; ++column) {
-      if (screen.cell(row, column) != Cell{}) return false;
-    }
-  }
-  return true;
-}
-
 }  // namespace
 
 int sgr_colour(int console_colour, bool background) {
@@ -107,7 +97,7 @@ void TermRenderer::render(const Screen& screen, TermSize size, std::string& out)
 // blank in attribute 7, and the notice on the last row when the terminal is
 // too small. Returns how many of them differ from the shadow.
 std::size_t TermRenderer::compose(const Screen& screen, TermSize size) {
-  const bool plain = all_default_blank(screen);
+  const bool plain = screen.all_default_blank();
   const int rows = std::min(Screen::kRows, size.rows);
   const int columns = std::min(Screen::kColumns, size.columns);
   const int notice_row = too_small_for_form(size) ? rows : 0;

@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "platform/cp437.h"
+#include "platform/code_page.h"
 #include "vt_screen.h"
 
 namespace qb {
@@ -35,7 +35,7 @@ std::string show(TermRenderer& renderer, const Screen& screen, VtScreen& vt) {
 char32_t shown_char(const GlyphTable& glyphs, const LocaleCharset& charset, std::uint8_t byte) {
   constexpr std::u32string_view kDecGraphics = U"◆▒␉␌␍␊°±␤␋┘┐┌└┼⎺⎻─⎼⎽├┤┴┬│⩽⩾π≠£·";
   const auto letter = static_cast<std::uint8_t>(glyphs[byte].bytes[0]);
-  if (charset.utf8) return cp437::to_unicode(byte);
+  if (charset.utf8) return kCodePage437.glyph(byte);
   return glyphs[byte].set == GlyphSet::kLines ? kDecGraphics[letter - 0x60] : letter;
 }
 

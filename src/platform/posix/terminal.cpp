@@ -31,6 +31,7 @@
 #include "platform/posix/key_decoder.h"
 #include "platform/posix/term_render.h"
 #include "platform/posix/terminal_signals.h"
+#include "platform/posix/transcript.h"
 
 namespace qb {
 
@@ -132,25 +133,32 @@ class TerminalBackend final : public Backend {
   bool is_screen() const override { return screen_; }
   void present(const Screen& screen) override;
   void invalidate() override { renderer_.invalidate(); }
-  void write_stream(std::string_view bytes) override { write_all(output_fd_, bytes); }
+  void write_stream(std::string_view bytes) override {
+    write_all(output_fd_, transcript_.feed(bytes));
+  }
   void resize(int columns, int rows) override;
   int poll_keys(KeyQueue& keys, int timeout_ms) override;
+  bool input_ended() const override { return input_ended_; }
   double timer_seconds() override;
   void sleep_ms(int milliseconds) override;
   void sleep_until(double reading) override;
   void beep() override;
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code) override;
+  void oem_to_ansi(std::string& text) const override { qb::oem_to_ansi(*charset_.oem, text); }
+  std::string oem_from_program_text(std::string_view text) const override {
+    return oem_from_utf8_text(*charset_.oem, text);
+  }
 
  private:
   void enter_raw();
   void leave_raw(bool fresh_line);
+  void end_output();
   void hand_over_screen();
   void service_signals();
   void repaint();
   bool wait_ready(bool want_input, double deadline);
   int read_input(KeyQueue& keys, std::size_t room);
-  [[noreturn]] void end_of_input();
 
   const int input_fd_;
   const int output_fd_;
@@ -165,6 +173,7 @@ class TerminalBackend final : public Backend {
   TermSize size_;
   TermRenderer renderer_;
   KeyDecoder decoder_;
+  Transcript transcript_;  // the plain text written where output is no screen
   Screen last_;  // the frame last shown, for repaints
   bool shown_frame_ = false;
   std::string out_;
@@ -176,7 +185,8 @@ TerminalBackend::TerminalBackend(int input_fd, int output_fd, const LocaleCharse
       screen_(screen_terminal(output_fd)),
       charset_(charset),
       renderer_(charset, erases_in_colour()),
-      decoder_(charset) {
+      decoder_(charset),
+      transcript_(charset) {
   keyboard_ = isatty(input_fd) == 1 && tcgetattr(input_fd, &saved_) == 0;
   if (screen_ || keyboard_) wake_fd_ = install_signal_handlers();
   if (screen_) size_ = query_size(output_fd_);
@@ -205,6 +215,12 @@ void TerminalBackend::leave_raw(bool fresh_line) {
   if (keyboard_) tcsetattr(input_fd_, TCSANOW, &saved_);
 }
 
+// Ends the transcript's open line, where output is no screen, before the
+// process ends.
+void TerminalBackend::end_output() {
+  if (!screen_) write_all(output_fd_, transcript_.finish());
+}
+
 // Gives the screen back as the system had it (attributes, cursor, autowrap)
 // while the keyboard stays in the program's modes.
 void TerminalBackend::hand_over_screen() {
@@ -218,6 +234,7 @@ void TerminalBackend::service_signals() {
   const std::uint32_t noted = take_signals();
   for (const int ending : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
     if ((noted & signal_bit(ending)) != 0) {
+      end_output();
       leave_raw(true);
       die_by_signal(ending);
     }
@@ -273,11 +290,7 @@ int TerminalBackend::poll_keys(KeyQueue& keys, int timeout_ms) {
   int added = 0;
   for (;;) {
     service_signals();
-    if (input_ended_) {
-      // Keys already read are still handed out; a wait for more ends the program.
-      if (keys.empty() || timeout_ms != 0) end_of_input();
-      return 0;
-    }
+    if (input_ended_) return added;
     const auto extra = static_cast<std::size_t>(decoder_.extra_keys());
     const std::size_t room = keys.room() > extra ? keys.room() - extra : 0;
     // A begun sequence is cut short only when no byte has followed in time;
@@ -312,11 +325,6 @@ int TerminalBackend::read_input(KeyQueue& keys, std::size_t room) {
     added += push_keys(decoded, keys);
   }
   return added;
-}
-
-void TerminalBackend::end_of_input() {
-  leave_raw(true);
-  std::exit(0);
 }
 
 double TerminalBackend::timer_seconds() {
@@ -355,14 +363,19 @@ int TerminalBackend::run_command(std::string_view command_line) {
   return status;
 }
 
+// A cleared screen keeps the cursor where the program left it, even if it
+// was hidden; a screen still drawn (the input ended at a prompt) is left
+// with the cursor on a fresh line below it, so that the shell's prompt
+// covers none of it.
 void TerminalBackend::end_program(int exit_code) {
-  if (screen_ && raw_ && shown_frame_) {
-    // The cursor stays where the program left it, even if it was hidden.
+  const bool cleared = !shown_frame_ || last_.all_default_blank();
+  if (screen_ && raw_ && cleared && shown_frame_) {
     const int row = std::min(last_.row(), size_.rows);
     const int column = std::min(last_.column(), size_.columns);
     write_all(output_fd_, "\x1b[" + std::to_string(row) + ';' + std::to_string(column) + 'H');
   }
-  leave_raw(false);
+  end_output();
+  leave_raw(!cleared);
   std::exit(exit_code);
 }
 

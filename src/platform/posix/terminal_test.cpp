@@ -3,6 +3,7 @@
 // of a long paste is lost, what does not fit waits unread, a lone Esc comes
 // by the timeout, and the end of input ends the program.
 #include "platform/posix/terminal.h"
+#include "platform/posix/transcript.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -91,23 +92,34 @@ TEST(TerminalBackend, SingleByteLocaleInputIsReadInItsSet) {
   Console con(*piped.backend);
   piped.type("\xE9\xC3");  // é, then a byte the set lacks
   EXPECT_EQ(con.read_key(), 0x82);
-  EXPECT_FALSE(con.key_waiting());
+  EXPECT_EQ(con.read_key(), '?');
 }
 
-TEST(TerminalBackend, PlainOutputStreamGetsTheBytesUnchanged) {
+// Lines of text in the locale's set, without the rows of blanks that only
+// clear a row and without trailing blanks; no byte reaches it as a control.
+TEST(TerminalBackend, PlainOutputStreamGetsATranscriptOfTextLines) {
   PipedBackend piped;
   Backend& backend = *piped.backend;
   EXPECT_FALSE(backend.is_screen());
   backend.resize(80, 25);
   backend.present(Screen{});
   backend.beep();
-  backend.write_stream("\x1b[2J\x01\r\n");
+  for (const std::string_view printed :
+       {"\x1b[2J\x01", "\r\n", "         ", "\r\n", "\xAF Web: ", "x ", "\r\n", "\r\n"}) {
+    backend.write_stream(printed);
+  }
   close(piped.output[1]);
   piped.output[1] = -1;
   char bytes[64];
   const ssize_t got = read(piped.output[0], bytes, sizeof bytes);
   EXPECT_EQ(std::string(bytes, static_cast<std::size_t>(std::max<ssize_t>(got, 0))),
-            "\x1b[2J\x01\r\n");
+            "←[2J☺\n» Web: x\n\n");
+  Transcript transcript{LocaleCharset{}};  // a line left open is ended at the end
+  const std::string open_line = transcript.feed("\xC9\xCD  ");
+  EXPECT_EQ(open_line + transcript.finish(), "╔═\n");
+  LocaleCharset ascii;
+  ascii.utf8 = false;  // LANG=C: look-alikes, never the line-drawing set
+  EXPECT_EQ(Transcript{ascii}.feed("\xC9\xCD\x82\r\n"), "+=e\n");
 }
 
 TEST(TerminalBackendDeathTest, EndOfInputEndsTheProgramAfterTheKeysAlreadyRead) {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "platform/command.h"
+#include "platform/win32/oem.h"
 
 namespace qb {
 
@@ -237,6 +238,10 @@ void Win32Console::end_program(int exit_code) {
   restore_modes();
   if (screen_) SetConsoleCursorInfo(output_, &saved_cursor_);
   std::exit(exit_code);
+}
+
+void Win32Console::oem_to_ansi(std::string& text) const {
+  qb::oem_to_ansi(text);
 }
 
 }  // namespace qb

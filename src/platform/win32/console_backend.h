@@ -14,6 +14,7 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/backend.h"
@@ -38,15 +39,20 @@ class Win32Console final : public Backend {
   void write_stream(std::string_view bytes) override;
   void resize(int columns, int rows) override;
   // Keys from the console; or, when standard input is not the console, its
-  // bytes, and at its end (a wait for keys that can no longer come) the
-  // end of the program with status 0.
+  // bytes until its end.
   int poll_keys(KeyQueue& keys, int timeout_ms) override;
+  bool input_ended() const override { return stream_ && stream_->drained(); }
   double timer_seconds() override;
   void sleep_ms(int milliseconds) override;
   void sleep_until(double reading) override;
   void beep() override;
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code) override;
+  // OemToCharA; and the tools' text as it is, in the system's OEM code page.
+  void oem_to_ansi(std::string& text) const override;
+  std::string oem_from_program_text(std::string_view text) const override {
+    return std::string(text);
+  }
 
   // The code page whose glyphs are drawn and whose bytes keys are read as.
   unsigned code_page() const { return glyphs_.code_page; }

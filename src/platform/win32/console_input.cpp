@@ -97,10 +97,9 @@ int Win32Console::poll_keys(KeyQueue& keys, int timeout_ms) {
   return added;
 }
 
-// Keys read before the input's end are still handed out; a wait for more
-// ends the program.
+// Once the input has ended only the close key can come, and nothing waits.
 int Win32Console::poll_stream(KeyQueue& keys, int timeout_ms) {
-  if (stream_->drained() && (keys.empty() || timeout_ms != 0)) end_program(0);
+  if (stream_->drained()) return take_close_key(keys);
   int added = take_close_key(keys);
   added += stream_->poll(keys, added > 0 ? 0 : timeout_ms, close_event());
   return added > 0 ? added : take_close_key(keys);

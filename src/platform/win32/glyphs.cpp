@@ -1,13 +1,14 @@
 // Glyph tables from the system's code page data (MultiByteToWideChar), with
-// code page 437 (cp437::to_unicode) for the control glyphs and for code pages
-// that are not single-byte, such as UTF-8 (65001).
+// code page 437's for the control glyphs and for code pages that are not
+// single-byte, such as UTF-8 (65001); typed characters back through the
+// same table, else the system's best fit.
 #include "platform/win32/glyphs.h"
 
 #include <windows.h>
 
 #include <cstdint>
 
-#include "platform/cp437.h"
+#include "platform/code_page.h"
 
 namespace qb {
 
@@ -18,8 +19,7 @@ bool is_control_byte(int byte) {
 }
 
 wchar_t cp437_glyph(int byte) {
-  return byte == 0 ? L' '
-                   : static_cast<wchar_t>(cp437::to_unicode(static_cast<std::uint8_t>(byte)));
+  return static_cast<wchar_t>(kCodePage437.glyph(static_cast<std::uint8_t>(byte)));
 }
 
 bool is_single_byte(unsigned code_page) {
@@ -33,6 +33,7 @@ CodePageGlyphs glyphs_for_code_page(unsigned code_page) {
   CodePageGlyphs glyphs;
   glyphs.code_page = code_page;
   const bool own_table = is_single_byte(code_page);
+  glyphs.table_page = own_table ? code_page : 437;
   for (int byte = 0; byte < 256; ++byte) {
     wchar_t& glyph = glyphs.glyph[static_cast<std::size_t>(byte)];
     glyph = cp437_glyph(byte);
@@ -49,7 +50,14 @@ int byte_for_char(const CodePageGlyphs& glyphs, wchar_t ch) {
   for (int byte = 0x80; byte < 256; ++byte) {
     if (glyphs.glyph[static_cast<std::size_t>(byte)] == ch) return byte;
   }
-  return -1;
+  char fit = '?';
+  BOOL defaulted = FALSE;
+  if (WideCharToMultiByte(glyphs.table_page, 0, &ch, 1, &fit, 1, nullptr, &defaulted) != 1 ||
+      defaulted) {
+    return '?';
+  }
+  const auto byte = static_cast<unsigned char>(fit);
+  return byte < 0x20 || byte == 0x7F ? '?' : byte;
 }
 
 }  // namespace qb

@@ -12,6 +12,7 @@ namespace qb {
 
 struct CodePageGlyphs {
   unsigned code_page = 437;
+  unsigned table_page = 437;         // the single-byte page the glyphs are of
   std::array<wchar_t, 256> glyph{};  // the character shown for each byte
 };
 
@@ -20,8 +21,10 @@ struct CodePageGlyphs {
 // bytes 1 to 31 and 127 always show as their PC glyphs, byte 0 as a blank.
 CodePageGlyphs glyphs_for_code_page(unsigned code_page);
 
-// The byte whose glyph is `ch`, or -1 when none has it. Characters below
-// 128 are their own bytes, so typed control characters stay controls.
+// The byte a typed `ch` becomes, as the console makes it in its code page:
+// the byte whose glyph it is, else the system's best fit (WideCharToMultiByte),
+// else "?"; never a control byte. Characters below 128 are their own bytes,
+// so typed control characters stay controls.
 int byte_for_char(const CodePageGlyphs& glyphs, wchar_t ch);
 
 }  // namespace qb

@@ -45,8 +45,10 @@ TEST(Win32Glyphs, TypedCharactersGoBackToTheirBytes) {
   EXPECT_EQ(byte_for_char(cp437, L'\x01'), 1);
   EXPECT_EQ(byte_for_char(cp437, L'\x00E4'), 0x84);  // ä
   EXPECT_EQ(byte_for_char(cp437, L'\x2554'), 0xC9);
-  EXPECT_EQ(byte_for_char(cp437, L'\x20AC'), -1);  // no euro sign in 437
-  EXPECT_EQ(byte_for_char(cp437, L'\x263A'), -1);  // a control glyph is not typed as a control
+  EXPECT_EQ(byte_for_char(cp437, L'\x20AC'), '?');  // no euro sign in 437, nor a best fit
+  EXPECT_EQ(byte_for_char(cp437, L'\x263A'), '?');  // a control glyph is not typed as a control
+  EXPECT_EQ(byte_for_char(cp437, L'\x00A9'), 'c');  // the best fit of the copyright sign
+  EXPECT_EQ(byte_for_char(glyphs_for_code_page(850), L'\x00A9'), 0xB8);
   EXPECT_EQ(byte_for_char(glyphs_for_code_page(850), L'\x00F8'), 0x9B);
   EXPECT_EQ(byte_for_char(glyphs_for_code_page(65001), L'\x00E4'), 0x84);
   // Every byte from 128 up comes back from its own glyph in code page 437.

@@ -2,7 +2,7 @@
 // the code pages of the user's locale.
 #include <windows.h>
 
-#include "platform/oem.h"
+#include "platform/win32/oem.h"
 
 namespace qb {
 

@@ -1,14 +1,41 @@
-// The system's OEM-to-ANSI conversion as the resource script writer uses it.
-#include "platform/oem.h"
+// The system's OEM-to-ANSI conversion as the resource script writer uses it,
+// and the code page tables of other systems held against the system's own
+// functions, entry by entry: the glyphs (MultiByteToWideChar), OemToCharA's
+// table to 1252, and the best fit of typed characters (WideCharToMultiByte).
+#include "platform/win32/oem.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/cp437_to_1252.h"
+#include "platform/code_page.h"
 
 namespace qb {
 namespace {
+
+constexpr const CodePage* kPages[] = {&kCodePage437, &kCodePage850};
+
+// The character the system gives `byte` in code page `page`.
+wchar_t system_character(unsigned page, int byte) {
+  const char narrow = static_cast<char>(byte);
+  wchar_t wide = 0;
+  MultiByteToWideChar(page, 0, &narrow, 1, &wide, 1);
+  return wide;
+}
+
+// The byte the system gives `ch` in code page `page`, best fit on (the
+// default), with "?" where it has none and where it gives a control byte.
+int system_byte(unsigned page, wchar_t ch) {
+  char narrow = 0;
+  BOOL defaulted = FALSE;
+  if (WideCharToMultiByte(page, 0, &ch, 1, &narrow, 1, nullptr, &defaulted) != 1 || defaulted) {
+    return '?';
+  }
+  const auto byte = static_cast<unsigned char>(narrow);
+  return byte < 0x20 || byte == 0x7F ? '?' : byte;
+}
 
 TEST(Win32Oem, ConvertsInPlaceAndKeepsTheLength) {
   std::string umlaut = "M\x84rz";
@@ -23,18 +50,31 @@ TEST(Win32Oem, ConvertsInPlaceAndKeepsTheLength) {
   oem_to_ansi(all);
   ASSERT_EQ(all.size(), before.size());
   EXPECT_EQ(all.substr(0x20, 0x5F), before.substr(0x20, 0x5F));  // ASCII unchanged
+  // The process's own OEM page, where the tables of other systems have it.
+  for (const CodePage* page : kPages) {
+    if (page->number != static_cast<int>(GetOEMCP())) continue;
+    for (int byte = 0x80; byte < 0x100; ++byte) {
+      EXPECT_EQ(static_cast<unsigned char>(all[static_cast<std::size_t>(byte - 1)]),
+                page->to_ansi[static_cast<std::size_t>(byte - 0x80)])
+          << byte;
+    }
+  }
 }
 
-// The table that other systems use keeps every character that code page 1252
-// has, as the system does; only its plain look-alikes for the box, block
-// and a few mathematical signs may differ (the system picks "¦" for "│").
-TEST(Win32Oem, AgreesWithTheTableOfOtherSystemsOnEveryKeptCharacter) {
-  for (int byte = 1; byte < 256; ++byte) {
-    const unsigned char table = cp437_to_1252(static_cast<unsigned char>(byte));
-    if (byte >= 0x80 && table < 0x80) continue;  // a look-alike, not the character
-    std::string text(1, static_cast<char>(byte));
-    oem_to_ansi(text);
-    EXPECT_EQ(static_cast<unsigned char>(text[0]), table) << "byte " << byte;
+TEST(Win32Oem, TheTablesOfOtherSystemsAreTheSystemsOwn) {
+  for (const CodePage* page : kPages) {
+    const auto number = static_cast<unsigned>(page->number);
+    for (int byte = 0x80; byte < 0x100; ++byte) {
+      const wchar_t ch = system_character(number, byte);
+      EXPECT_EQ(ch, page->glyph(static_cast<std::uint8_t>(byte))) << number << " " << byte;
+      EXPECT_EQ(system_byte(1252, ch), page->to_ansi[static_cast<std::size_t>(byte - 0x80)])
+          << number << " " << byte;
+    }
+    for (char32_t ch = 0x80; ch < 0x10000; ++ch) {
+      if (ch >= 0xD800 && ch < 0xE000) continue;  // surrogates are no characters
+      ASSERT_EQ(page->typed_byte(ch), system_byte(number, static_cast<wchar_t>(ch)))
+          << number << " U+" << std::hex << static_cast<unsigned>(ch);
+    }
   }
 }
 

@@ -1,0 +1,86 @@
+// The console's OEM code pages as data: the character each byte stands for,
+// the byte Windows puts in place of a character a page lacks (its best fit),
+// and the page's table to its ANSI partner that OemToCharA applies. The
+// form's text is one byte a character in such a page; the screen shows the
+// bytes through it, typed characters come into it, and the resource script
+// leaves it for the ANSI page. On POSIX the page is the one Windows gives
+// the user's locale; code page 437 serves wherever one must be chosen.
+// A further single-byte page is one more data file (code_page_437.cpp shows
+// the shape) and its rows in the locale table of code_page.cpp.
+#ifndef QB_PLATFORM_CODE_PAGE_H
+#define QB_PLATFORM_CODE_PAGE_H
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace qb {
+
+// A character a code page lacks and the byte that stands in for it.
+struct BestFit {
+  char16_t code_point;
+  std::uint8_t byte;
+};
+
+// One single-byte OEM code page; bytes 0x00 to 0x7F are ASCII in every one.
+struct CodePage {
+  int number;
+  std::array<char16_t, 128> upper;         // the character of each byte 0x80 to 0xFF
+  std::array<std::uint8_t, 128> to_ansi;   // OemToCharA of each byte 0x80 to 0xFF (to 1252)
+  std::span<const BestFit> best_fit;       // ordered by code point; no control bytes
+
+  // The glyph `byte` shows as: the control bytes 1 to 31 and 127 as their
+  // PC glyphs (smileys, arrows, the house), byte 0 as a blank.
+  char32_t glyph(std::uint8_t byte) const;
+  // The byte whose glyph is `code_point`, or -1; control glyphs and control
+  // characters give -1, so typed text never brings a control code.
+  int byte_of(char32_t code_point) const;
+  // The byte a typed `code_point` becomes, as the Windows console makes it:
+  // its own byte, else Windows' best fit (© is c under 437), else "?".
+  std::uint8_t typed_byte(char32_t code_point) const;
+};
+
+extern const CodePage kCodePage437;  // United States (and the fallback)
+extern const CodePage kCodePage850;  // Western European
+
+// The OEM page Windows gives a POSIX locale name ("de_DE.UTF-8",
+// "ca_ES@valencia"): by its language and territory; 437 for any other, C
+// and POSIX included.
+const CodePage& oem_code_page_of_locale(std::string_view locale_name);
+
+// Converts text in place from `page` to its ANSI page, one byte to one byte.
+void oem_to_ansi(const CodePage& page, std::string& text);
+// Text that another program wrote, in `page`'s bytes: valid UTF-8 character
+// by character as if typed; anything else as its bytes, unchanged.
+std::string oem_from_utf8_text(const CodePage& page, std::string_view text);
+
+// Appends the UTF-8 form of `code_point` (below 0x110000) to `out`.
+void append_utf8(char32_t code_point, std::string& out);
+
+// Reads UTF-8 one byte at a time.
+class Utf8Decoder {
+ public:
+  enum class Step : std::uint8_t {
+    kMore,      // a character has begun; more bytes are due
+    kDone,      // character() is complete
+    kInvalid,   // the byte is no part of a valid character (dropped)
+    kBrokenOff  // the byte broke off a begun character: that one is dropped
+                // and this byte belongs to whatever comes next
+  };
+  Step feed(std::uint8_t byte);
+  char32_t character() const { return code_point_; }
+  // True while a character has begun and not ended.
+  bool open() const { return continuation_ > 0; }
+  void reset() { continuation_ = 0; }
+
+ private:
+  char32_t code_point_ = 0;
+  int continuation_ = 0;  // continuation bytes still due
+  int length_ = 0;        // bytes of the character being read
+};
+
+}  // namespace qb
+
+#endif  // QB_PLATFORM_CODE_PAGE_H

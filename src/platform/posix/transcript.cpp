@@ -1,0 +1,78 @@
+// The transcript's line assembly. Bytes go out as the screen's glyphs, but
+// in plain text: a single-byte set gets look-alikes where it has no
+// character, never the terminal's line-drawing set. The bell, backspace and
+// tab go out as they are, and so does a CR that ends no line.
+#include "platform/posix/transcript.h"
+
+namespace qb {
+
+namespace {
+
+bool is_blank(char c) {
+  return c == ' ' || c == '\0';
+}
+
+bool passes_unchanged(char c) {
+  return c == '\a' || c == '\b' || c == '\t' || c == '\r';
+}
+
+}  // namespace
+
+Transcript::Transcript(const LocaleCharset& charset)
+    : glyphs_(make_glyph_table(charset, false)) {}
+
+std::string Transcript::feed(std::string_view bytes) {
+  std::string out;
+  for (const char c : bytes) {
+    if (c == '\n') {
+      carriage_return_ = false;
+      end_line(out);
+      continue;
+    }
+    if (carriage_return_) {
+      carriage_return_ = false;
+      put('\r', out);  // a CR that ended no line
+    }
+    if (c == '\r') {
+      carriage_return_ = true;
+      continue;
+    }
+    line_open_ = true;
+    if (is_blank(c)) {
+      ++blanks_;
+    } else {
+      put(c, out);
+    }
+  }
+  return out;
+}
+
+// Writes the blanks held back, then the glyph of `c`.
+void Transcript::put(char c, std::string& out) {
+  out.append(blanks_, ' ');
+  blanks_ = 0;
+  line_has_text_ = true;
+  if (passes_unchanged(c)) {
+    out += c;
+  } else {
+    out += glyphs_[static_cast<unsigned char>(c)].text();
+  }
+}
+
+std::string Transcript::finish() {
+  std::string out;
+  if (line_open_ && line_has_text_) out += '\n';
+  blanks_ = 0;
+  carriage_return_ = false;
+  line_open_ = line_has_text_ = false;
+  return out;
+}
+
+// A line of blanks only cleared a row: it is left out. Any other line ends.
+void Transcript::end_line(std::string& out) {
+  if (!line_open_ || line_has_text_) out += '\n';
+  blanks_ = 0;
+  line_open_ = line_has_text_ = false;
+}
+
+}  // namespace qb

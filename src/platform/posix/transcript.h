@@ -1,0 +1,42 @@
+// The plain transcript that the terminal backend writes where its output is
+// no screen (a pipe, a file, TERM=dumb): what the program prints, as lines
+// of text in the locale's character set, each ended by LF. The blanks that
+// only clear a row on the screen are left out, and so are a line's trailing
+// blanks; a blank is held back until text follows it on its line, so a
+// prompt shows in full, its last space included, as soon as it is printed.
+#ifndef QB_PLATFORM_POSIX_TRANSCRIPT_H
+#define QB_PLATFORM_POSIX_TRANSCRIPT_H
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/posix/locale_charset.h"
+#include "platform/posix/term_glyphs.h"
+
+namespace qb {
+
+class Transcript {
+ public:
+  explicit Transcript(const LocaleCharset& charset);
+
+  // Takes printed bytes (a line ends at LF, a CR before it is dropped) and
+  // returns what is to be written out now.
+  std::string feed(std::string_view bytes);
+  // Ends a line left open; returns what is to be written out.
+  std::string finish();
+
+ private:
+  void put(char c, std::string& out);
+  void end_line(std::string& out);
+
+  GlyphTable glyphs_;
+  std::size_t blanks_ = 0;       // blanks held back on the open line
+  bool carriage_return_ = false;  // a CR held back: a line end may follow
+  bool line_open_ = false;        // the line has had a byte
+  bool line_has_text_ = false;    // the line has had more than blanks
+};
+
+}  // namespace qb
+
+#endif  // QB_PLATFORM_POSIX_TRANSCRIPT_H
