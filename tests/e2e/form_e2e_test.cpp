@@ -208,5 +208,19 @@ TEST_F(FormScreens, CharactersBeyondAsciiAndALongPasteReachTheTools) {
   EXPECT_EQ(args[685], "w068");
 }
 
+// The OEM code page is the locale's as Windows gives it: 850 in German, which
+// has the copyright sign for 1252's; 437 otherwise, where it is typed as "c".
+TEST_F(FormScreens, TheLocalesCodePageDecidesWhatTheCopyrightSignBecomes) {
+  for (const auto& [locale, copyright] : {std::pair{"LC_ALL=de_DE.UTF-8", "\xA9 2024 Beispiel"},
+                                          {"LC_ALL=C.UTF-8", "c 2024 Beispiel"}}) {
+    start({locale});
+    ASSERT_TRUE(session_->wait_until(title_shown));
+    send("hello.bas\r\xC2\xA9 2024 Beispiel\r\rDemo\r1.2.3\rHello\r1.2.0\r\r\rapp.ico\rn\r\r");
+    finish();
+    EXPECT_EQ(script_lines().at(15),
+              std::string("\t\tVALUE \"LegalCopyright\", \"") + copyright + "\"") << locale;
+  }
+}
+
 }  // namespace
 }  // namespace qb::test

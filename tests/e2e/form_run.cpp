@@ -92,9 +92,10 @@ void FormRun::TearDown() {
   fs::remove_all(folder_);
 }
 
-PtySession& FormRun::start() {
+PtySession& FormRun::start(const std::vector<std::string>& env) {
   PtyOptions options = program_options();
   options.directory = folder_.string();
+  options.env = env;
   session_ = std::make_unique<PtySession>(options);
   return *session_;
 }

@@ -58,8 +58,8 @@ class FormRun : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Starts the program in the folder.
-  PtySession& start();
+  // Starts the program in the folder, with `env` added to its environment.
+  PtySession& start(const std::vector<std::string>& env = {});
   // Waits (up to five seconds) until `holds` is true of the screen.
   bool shows(const std::function<bool(const VtScreen&)>& holds);
   // Waits until `text` stands at row, column.

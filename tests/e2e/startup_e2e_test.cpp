@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "program_screens.h"
 
@@ -110,6 +112,35 @@ TEST(Startup, HelpAndVersionPrintOnlyTheirText) {
     EXPECT_EQ(session.modes_now(), session.modes_before()) << c.option;
     EXPECT_TRUE(std::filesystem::is_empty(session.directory())) << c.option;
   }
+}
+
+// A scripted run: the answers piped in, the transcript in a file, the exit
+// status telling the outcome (1: no tools here, a failed build). The input
+// ends at the closing prompt, which ends the run. On POSIX the transcript is
+// UTF-8 text lines ended by LF; the Windows console keeps OEM bytes and CR LF.
+TEST(Startup, AScriptedRunWritesATranscriptAndReportsAFailedBuild) {
+  PtyOptions options = program_options();
+  std::string answers;
+  for (const char* answer : kFormAnswers) answers += std::string(answer) + "\n";
+  options.prefix.insert(options.prefix.begin(),
+                        {"/bin/sh", "-c", "printf %s \"$0\" | \"$@\" >transcript.txt", answers});
+  PtySession session(options);
+  const auto status = session.wait_exit();
+  ASSERT_TRUE(status);
+  EXPECT_TRUE(status->exited && status->code == 1);
+  std::ifstream file(std::filesystem::path(session.directory()) / "transcript.txt",
+                     std::ios::binary);
+  const std::string transcript{std::istreambuf_iterator<char>(file), {}};
+  if (under_wine()) {
+    EXPECT_NE(transcript.find("\xAF Your source code: hello.bas\r\n"), std::string::npos);
+    return;
+  }
+  EXPECT_NE(transcript.find("\n» Your source code: hello.bas\n» Your copyright: (c) Me\n"),
+            std::string::npos);
+  EXPECT_NE(transcript.find("\n║    FreeBasic Compiler Error    ║\n"), std::string::npos);
+  EXPECT_EQ(transcript.find_first_of("\r\x1b"), std::string::npos);
+  EXPECT_EQ(transcript.find(" \n"), std::string::npos);  // no trailing blanks, no blank rows
+  EXPECT_EQ(transcript.back(), '\n');
 }
 
 }  // namespace

@@ -226,6 +226,22 @@ TEST(TerminalSize, ResizeRepaintsAtTheNewSizeWithANoticeWhileTooSmall) {
   for (int row = 1; row <= 30; ++row) EXPECT_TRUE(vt.untouched(row, 1, 100)) << row;
 }
 
+// Below 22 rows the view follows the cursor, so the prompt being answered
+// (row 20 of the screen here) stays in sight above the notice.
+TEST(TerminalSize, ASmallTerminalKeepsThePromptBeingAnsweredInSight) {
+  if (under_wine()) GTEST_SKIP() << "the Windows console keeps its own 80 x 25 buffer";
+  PtySession session(program_options(60, 20));
+  ASSERT_TRUE(session.wait_until(
+      [](const VtScreen& vt) { return vt.text_at(12, 6, 19) == "» Your source code:"; }));
+  for (int i = 0; i < 8; ++i) session.send(std::string(kFormAnswers[i]) + "\r");
+  session.send("www");
+  EXPECT_TRUE(session.wait_until([](const VtScreen& vt) {
+    return vt.text_at(19, 6, 19) == "» Your website: www" && vt.cursor_row() == 19 &&
+           vt.cursor_visible() && vt.text_at(18, 6, 11) == "» Comments:" &&
+           vt.text_at(20, 1, 7) == "Enlarge";
+  }));
+}
+
 // Under the C locale the program writes plain ASCII, the boxes in the
 // terminal's line-drawing set (single lines only); TERM=dumb, as editor
 // shells set it, gets the plain transcript of redirected output.
@@ -243,7 +259,9 @@ TEST(TerminalCharset, CLocaleGetsAsciiWithBoxesAndDumbTerminalNoEscapes) {
     const std::string& out = session.output();
     if (dumb) {
       EXPECT_NE(out.find("Quillbarrowmintstamperwright"), std::string::npos);
+      EXPECT_NE(out.find("» Your source code: hello.bas"), std::string::npos);  // in UTF-8
       EXPECT_EQ(out.find('\x1b'), std::string::npos);
+      EXPECT_EQ(out.find(" \r\n"), std::string::npos);  // no trailing blanks, no blank rows
     } else {
       EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](char c) { return c >= 0; }));
     }

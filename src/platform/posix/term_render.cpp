@@ -72,6 +72,7 @@ void TermRenderer::forget_cursor() {
 }
 
 void TermRenderer::render(const Screen& screen, TermSize size, std::string& out) {
+  offset_ = view_offset(screen, size);
   const std::size_t changed = compose(screen, size);
   const int rows = std::min(Screen::kRows, size.rows);
   const int columns = std::min(Screen::kColumns, size.columns);
@@ -92,10 +93,20 @@ void TermRenderer::render(const Screen& screen, TermSize size, std::string& out)
   place_cursor(screen, out);
 }
 
+// How many model rows a terminal of `size` leaves out at the top: none,
+// unless it is too small for the form and the cursor's row would be under
+// the notice or below the last row, which then comes just above the notice.
+int TermRenderer::view_offset(const Screen& screen, TermSize size) {
+  if (!too_small_for_form(size)) return 0;
+  const int text_rows = std::min(Screen::kRows, size.rows) - 1;
+  return std::max(0, screen.row() - text_rows);
+}
+
 // Fills frame_ with what the terminal of `size` is to show in the cells it
-// has: the model's cells, all of them in the default look when the model is
-// blank in attribute 7, and the notice on the last row when the terminal is
-// too small. Returns how many of them differ from the shadow.
+// has: the model's cells from row offset_ + 1 down, all of them in the
+// default look when the model is blank in attribute 7, and the notice on
+// the last row when the terminal is too small. Returns how many of them
+// differ from the shadow.
 std::size_t TermRenderer::compose(const Screen& screen, TermSize size) {
   const bool plain = screen.all_default_blank();
   const int rows = std::min(Screen::kRows, size.rows);
@@ -104,7 +115,7 @@ std::size_t TermRenderer::compose(const Screen& screen, TermSize size) {
   std::size_t changed = 0;
   for (int row = 1; row <= rows; ++row) {
     for (int column = 1, i = (row - 1) * Screen::kColumns; column <= columns; ++column, ++i) {
-      const Cell& cell = screen.cell(row, column);
+      const Cell& cell = screen.cell(row + offset_, column);
       Look& look = frame_[static_cast<std::size_t>(i)];
       look = plain ? Look{' ', kDefaultLook} : Look{cell.ch, cell.attr};
       if (row == notice_row) look = notice_look(column);
@@ -234,11 +245,11 @@ void TermRenderer::use_set(GlyphSet set, std::string& out) {
 // Shows the cursor at the model's position when the model shows it and the
 // position fits on the terminal, clear of the notice; hides it otherwise.
 void TermRenderer::place_cursor(const Screen& screen, std::string& out) {
-  const bool on_notice =
-      too_small_for_form(size_) && screen.row() == std::min(size_.rows, Screen::kRows);
-  const bool visible = screen.cursor_visible() && screen.row() <= size_.rows &&
+  const int row = screen.row() - offset_;
+  const bool on_notice = too_small_for_form(size_) && row == std::min(size_.rows, Screen::kRows);
+  const bool visible = screen.cursor_visible() && row <= size_.rows &&
                        screen.column() <= size_.columns && !on_notice;
-  if (visible) move_to(screen.row(), screen.column(), out);
+  if (visible) move_to(row, screen.column(), out);
   if (cursor_shown_ != static_cast<int>(visible)) {
     out += visible ? "\x1b[?25h" : "\x1b[?25l";
     cursor_shown_ = visible;

@@ -11,8 +11,9 @@
 // byte of a cell goes out as its glyph in the locale's character set (see
 // term_glyphs.h), so nothing on the screen can ever reach the terminal as a
 // control sequence, and every frame leaves the terminal in its ASCII set.
-// A terminal too small for the form shows a notice on its last row. The
-// renderer never touches the terminal itself.
+// A terminal too small for the form shows a notice on its last row, and
+// above it the rows up to the cursor's, so that the prompt being answered
+// stays in sight. The renderer never touches the terminal itself.
 #ifndef QB_PLATFORM_POSIX_TERM_RENDER_H
 #define QB_PLATFORM_POSIX_TERM_RENDER_H
 
@@ -73,6 +74,7 @@ class TermRenderer {
   static constexpr std::uint16_t kDefaultLook = 0x100;
   static constexpr std::size_t kCells = Screen::kRows * Screen::kColumns;
 
+  static int view_offset(const Screen& screen, TermSize size);
   std::size_t compose(const Screen& screen, TermSize size);
   // The notice's cell at `column` of the last row.
   static Look notice_look(int column);
@@ -90,6 +92,7 @@ class TermRenderer {
   std::array<Look, kCells> frame_{};   // what this frame shows
   std::array<Look, kCells> shadow_{};  // what the terminal shows
   TermSize size_{};
+  int offset_ = 0;  // model rows scrolled out above the terminal's first row
   bool shadow_valid_ = false;
   int row_ = 0;  // the terminal's cursor; 0 when not known
   int column_ = 0;

@@ -40,15 +40,17 @@ char32_t shown_char(const GlyphTable& glyphs, const LocaleCharset& charset, std:
 }
 
 // Every cell the terminal has room for matches the model, glyph and colours;
-// the last row of a terminal too small for the form holds the notice instead.
+// the last row of a terminal too small for the form holds the notice
+// instead, and the rows above it go down to the cursor's.
 void expect_terminal_shows(const VtScreen& vt, const Screen& screen,
                            const LocaleCharset& charset = {}) {
   const GlyphTable glyphs = make_glyph_table(charset);
   const TermSize size{vt.columns(), vt.rows()};
   const int notice_row = too_small_for_form(size) ? std::min(size.rows, Screen::kRows) : 0;
+  const int offset = notice_row > 0 ? std::max(0, screen.row() - (notice_row - 1)) : 0;
   for (int row = 1; row <= std::min(vt.rows(), Screen::kRows); ++row) {
     for (int column = 1; column <= std::min(vt.columns(), Screen::kColumns); ++column) {
-      Cell cell = screen.cell(row, column);
+      Cell cell = screen.cell(row + offset, column);
       const auto at = static_cast<std::size_t>(column - 1);
       const char notice = at < kSmallTerminalNotice.size() ? kSmallTerminalNotice[at] : ' ';
       if (row == notice_row) cell = {static_cast<std::uint8_t>(notice), kNoticeAttribute};
@@ -61,11 +63,12 @@ void expect_terminal_shows(const VtScreen& vt, const Screen& screen,
       ASSERT_FALSE(vt.bold(row, column));
     }
   }
+  const int cursor_row = screen.row() - offset;
   const bool inside =
-      screen.row() <= vt.rows() && screen.column() <= vt.columns() && screen.row() != notice_row;
+      cursor_row <= vt.rows() && screen.column() <= vt.columns() && cursor_row != notice_row;
   EXPECT_EQ(vt.cursor_visible(), screen.cursor_visible() && inside);
   if (vt.cursor_visible()) {
-    EXPECT_EQ(vt.cursor_row(), screen.row());
+    EXPECT_EQ(vt.cursor_row(), cursor_row);
     EXPECT_EQ(vt.cursor_column(), screen.column());
   }
 }
