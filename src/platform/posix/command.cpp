@@ -30,6 +30,7 @@
 #include "platform/command.h"
 #include "platform/posix/command.h"
 #include "platform/posix/command_words.h"
+#include "platform/posix/fd_io.h"
 #include "platform/posix/terminal_signals.h"
 
 extern char** environ;
@@ -39,16 +40,6 @@ namespace qb {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Writes all of `text` to `fd`, as far as it will take it.
-void write_all(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t n = ::write(fd, text.data(), text.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    text.remove_prefix(static_cast<std::size_t>(n));
-  }
-}
 
 // Writes `text` to standard error, the interpreter's channel for its messages.
 void tell(std::string_view text) {
