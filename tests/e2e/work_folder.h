@@ -11,13 +11,14 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "platform/posix/search_path.h"
 #include "program_screens.h"
 
 namespace qb::test {
@@ -89,22 +90,10 @@ class WorkFolder {
                           const std::vector<std::string>& env = {}) const {
     PtyOptions result = options(program, env);
     if (::geteuid() == 0) {
-      result.prefix = {find_on_path("setpriv"), "--inh-caps=-all", "--bounding-set=-all", "--"};
+      const std::string setpriv = find_executable("setpriv").value_or("").string();
+      result.prefix = {setpriv, "--inh-caps=-all", "--bounding-set=-all", "--"};
     }
     return result;
-  }
-
-  // The full path of the program `name` on the search path, or "".
-  static std::string find_on_path(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::string_view rest = path ? path : "";
-    while (!rest.empty()) {
-      const std::size_t colon = rest.find(':');
-      const std::filesystem::path candidate = std::filesystem::path(rest.substr(0, colon)) / name;
-      if (::access(candidate.c_str(), X_OK) == 0) return candidate.string();
-      rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-    }
-    return "";
   }
 
  private:
