@@ -8,7 +8,6 @@
 #ifndef QB_TESTS_E2E_WORK_FOLDER_H
 #define QB_TESTS_E2E_WORK_FOLDER_H
 
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -20,18 +19,16 @@
 
 #include "platform/posix/search_path.h"
 #include "program_screens.h"
+#include "support/scratch_folder.h"
 
 namespace qb::test {
 
 class WorkFolder {
  public:
   // An empty working folder inside a fresh scratch folder.
-  WorkFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qb-stress-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    base_ = pattern;
-    std::filesystem::create_directory(work());
-  }
+  WorkFolder() { std::filesystem::create_directory(work()); }
+  // Gives back the owner's rights the tests took away, so the scratch
+  // folder can be removed.
   ~WorkFolder() {
     std::error_code ignored;
     namespace fs = std::filesystem;
@@ -40,12 +37,11 @@ class WorkFolder {
          it.increment(ignored)) {
       fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     }
-    fs::remove_all(base_, ignored);
   }
   WorkFolder(const WorkFolder&) = delete;
   WorkFolder& operator=(const WorkFolder&) = delete;
 
-  std::filesystem::path work() const { return base_ / "work"; }
+  std::filesystem::path work() const { return scratch_.path() / "work"; }
   std::string path(const std::string& name) const { return (work() / name).string(); }
   bool exists(const std::string& name) const { return std::filesystem::exists(work() / name); }
 
@@ -97,7 +93,7 @@ class WorkFolder {
   }
 
  private:
-  std::filesystem::path base_;
+  const ScratchFolder scratch_{ScratchFolder::Enter::kNo};
 };
 
 inline const std::string kResultPrompt = "Press any key to quit.";
