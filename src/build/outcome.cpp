@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "driver/box_text.h"
 #include "driver/quit_program.h"
-#include "platform/box_text.h"
 
 namespace qb {
 namespace {

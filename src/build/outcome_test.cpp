@@ -8,10 +8,10 @@
 
 #include <optional>
 
-#include "support/scratch_folder.h"
-#include "platform/box_text.h"
+#include "driver/box_text.h"
 #include "platform/memory_backend.h"
-#include "platform/screen_text.h"
+#include "support/scratch_folder.h"
+#include "support/screen_text.h"
 
 namespace qb {
 namespace {
@@ -40,9 +40,8 @@ struct OutcomeRun {
 
 // The middle line of whichever box is on the screen, or "" when none is.
 std::string box_middle(const Screen& s) {
-  if (s.cell(4, 22).ch == static_cast<unsigned char>(cp437::kTopLeft)) return text_at(s, 6, 22, 34);
-  if (s.cell(10, 22).ch == static_cast<unsigned char>(cp437::kTopLeft))
-    return text_at(s, 12, 22, 34);
+  if (s.cell(4, 22).ch == static_cast<unsigned char>(box::kTopLeft)) return text_at(s, 6, 22, 34);
+  if (s.cell(10, 22).ch == static_cast<unsigned char>(box::kTopLeft)) return text_at(s, 12, 22, 34);
   return "";
 }
 
@@ -157,7 +156,7 @@ TEST(ShowOutcome, ALongLogScrollsTheBoxAway) {
   expect_prompt(s);
   for (int row = 1; row <= 25; ++row) {
     for (int col = 1; col <= 80; ++col) {
-      EXPECT_NE(s.cell(row, col).ch, static_cast<unsigned char>(cp437::kVertical));
+      EXPECT_NE(s.cell(row, col).ch, static_cast<unsigned char>(box::kVertical));
     }
   }
 }

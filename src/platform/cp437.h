@@ -1,6 +1,5 @@
-// Code page 437: the byte values of the program's box-drawing characters
-// and prompt marker, and the glyph every byte shows as on a display that
-// speaks Unicode.
+// Code page 437: the glyph every byte shows as on a display that speaks
+// Unicode.
 #ifndef QB_PLATFORM_CP437_H
 #define QB_PLATFORM_CP437_H
 
@@ -8,14 +7,6 @@
 #include <string>
 
 namespace qb::cp437 {
-
-inline constexpr char kTopLeft = '\xC9';       // ╔
-inline constexpr char kHorizontal = '\xCD';    // ═
-inline constexpr char kTopRight = '\xBB';      // ╗
-inline constexpr char kVertical = '\xBA';      // ║
-inline constexpr char kBottomLeft = '\xC8';    // ╚
-inline constexpr char kBottomRight = '\xBC';   // ╝
-inline constexpr char kPromptMarker = '\xAF';  // »
 
 // The Unicode code point of the glyph that `byte` shows as (0x00 shows blank).
 char32_t to_unicode(std::uint8_t byte);

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/screen_text.h"
+#include "support/screen_text.h"
 
 namespace qb {
 namespace {
