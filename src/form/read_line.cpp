@@ -21,8 +21,8 @@ constexpr int kTab = 9;
 constexpr int kBackspace = 8;
 constexpr int kEscape = 27;
 
-// The screen cell the cursor stands for; a put-off line end stands for the
-// cell after the last row's last column.
+// The screen cell the cursor stands for; a pending wrap stands for the cell
+// after the last row's last column.
 long cursor_cell(const Console& con, int columns) {
   const long cell = static_cast<long>(con.cursor_row() - 1) * columns + con.cursor_column() - 1;
   return con.screen().pending_line_end() ? cell + 1 : cell;

@@ -1,5 +1,5 @@
 // The printing rules of the screen model: control bytes, wrapping, scrolling
-// and the line end put off after row 25 is filled.
+// and the pending wrap once row 25 is filled.
 #include "platform/screen.h"
 
 #include <gtest/gtest.h>
