@@ -1,8 +1,10 @@
 # The commands a newcomer needs: `make demo` builds the program and runs it
 # in a demo folder, `make test` builds everything and runs every test (the
 # Windows build under wine too, when MinGW-w64 and wine are at hand), `make
-# dist` makes the Linux packages and `make package` the Windows zip. Run as
-# root, each installs the packages it is missing first.
+# check` runs only the unit and end-to-end tests of the sanitizer build,
+# the quick loop while working, `make dist` makes the Linux packages and
+# `make package` the Windows zip. Run as root, each installs the packages
+# it is missing first.
 #
 # Warnings are errors in the builds of `make test` (QB_WERROR), which builds
 # the whole tree three ways: with the sanitizers (build), as a release with
@@ -19,7 +21,7 @@ WIN_BUILD := build-win
 WIN_RELEASE := build-win-release
 RELEASE_CONFIG := -G Ninja -DCMAKE_BUILD_TYPE=Release -DQB_TESTS=OFF
 
-.PHONY: all deps build test demo dist bench fuzz valgrind package clean
+.PHONY: all deps build check test demo dist bench fuzz valgrind package clean
 
 all: build
 
@@ -30,8 +32,11 @@ build: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DQB_SANITIZE=ON -DQB_WERROR=ON >/dev/null
 	@cmake --build $(BUILD)
 
-test: build
+# The tests of the sanitizer build alone, without wine and valgrind.
+check: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2 -LE wine
+
+test: check
 	@scripts/test-windows.sh $(WIN_BUILD) $(BUILD)
 	@$(MAKE) --no-print-directory valgrind
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "form/line_editor.h"
+#include "form/read_line.h"
 #include "platform/memory_backend.h"
 
 namespace {

@@ -1,5 +1,6 @@
-// The stand-in tools' system calls on POSIX: a PATH search, and fork and
-// exec with a pipe that collects the child's standard output and error.
+// The stand-in tools' system calls on POSIX: the program's own PATH search,
+// and fork and exec with a pipe that collects the child's standard output
+// and error.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -8,23 +9,12 @@
 #include <filesystem>
 
 #include "host.h"
+#include "platform/posix/search_path.h"
 
 namespace qb::tools {
 
 std::string find_program(std::string_view name) {
-  const std::string path = environment("PATH");
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    std::size_t end = path.find(':', start);
-    if (end == std::string::npos) end = path.size();
-    const std::string dir = end > start ? path.substr(start, end - start) : ".";
-    const std::string candidate = dir + "/" + std::string(name);
-    if (::access(candidate.c_str(), X_OK) == 0 && !std::filesystem::is_directory(candidate)) {
-      return candidate;
-    }
-    start = end + 1;
-  }
-  return "";
+  return find_executable(name).value_or(std::filesystem::path()).string();
 }
 
 namespace {

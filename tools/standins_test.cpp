@@ -4,13 +4,13 @@
 // Windows executable, read back with llvm-readobj; tests that need those
 // tools skip without them.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 
 #include "host.h"
 #include "readobj_listing.h"
 #include "standin_io.h"
+#include "support/scratch_folder.h"
 #include "toolchain.h"
 
 namespace qb::tools {
@@ -44,17 +44,8 @@ bool in_success_range(std::size_t length) {
 class StandinFolder : public ::testing::Test {
  protected:
   void SetUp() override {
-    home_ = fs::current_path();
-    std::string pattern = (fs::temp_directory_path() / "qb-standins-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    fs::current_path(folder_);
     ASSERT_EQ(run_captured({QB_MAKE_ICONS, "."}).status, 0);
     ASSERT_TRUE(write_file("hello.bas", "print \"Hello\"\r\n"));
-  }
-  void TearDown() override {
-    fs::current_path(home_);
-    fs::remove_all(folder_);
   }
 
   // Runs a tool with `env` settings (NAME=VALUE, given to env(1)) before its arguments.
@@ -73,8 +64,7 @@ class StandinFolder : public ::testing::Test {
     return run_tool(QB_FBC_STANDIN, std::move(args), std::move(env));
   }
 
-  fs::path home_;
-  fs::path folder_;
+  const ScratchFolder folder_;  // the current directory meanwhile
 };
 
 TEST_F(StandinFolder, WorkedExampleBecomesAWindowsExecutableWithIconsAndVersion) {

@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "driver/box_text.h"
 #include "driver/quit_program.h"
-#include "platform/box_text.h"
 
 namespace qb {
 namespace {
@@ -69,6 +69,11 @@ std::string middle_line(Outcome outcome) {
 // Clears the screen to light grey and draws the outcome's box at column 22.
 void draw_box(Console& con, ProgramState& state, Outcome outcome) {
   const bool success = outcome == Outcome::kSuccess;
+  // Two clears, kept as the result screen's fixed sequence: the first in the
+  // colours the run left, the second after black on light grey is set. Only
+  // the second is ever seen, since nothing is shown between them; the first,
+  // as the first clear since the tools ran, is the one that has the next
+  // frame repainted whole.
   con.clear_screen();
   con.set_color(0, 7);
   con.clear_screen();

@@ -8,10 +8,10 @@
 
 #include <optional>
 
-#include "support/scratch_folder.h"
-#include "platform/box_text.h"
+#include "driver/box_text.h"
 #include "platform/memory_backend.h"
-#include "platform/screen_text.h"
+#include "support/scratch_folder.h"
+#include "support/screen_text.h"
 
 namespace qb {
 namespace {
@@ -40,9 +40,8 @@ struct OutcomeRun {
 
 // The middle line of whichever box is on the screen, or "" when none is.
 std::string box_middle(const Screen& s) {
-  if (s.cell(4, 22).ch == static_cast<unsigned char>(cp437::kTopLeft)) return text_at(s, 6, 22, 34);
-  if (s.cell(10, 22).ch == static_cast<unsigned char>(cp437::kTopLeft))
-    return text_at(s, 12, 22, 34);
+  if (s.cell(4, 22).ch == static_cast<unsigned char>(box::kTopLeft)) return text_at(s, 6, 22, 34);
+  if (s.cell(10, 22).ch == static_cast<unsigned char>(box::kTopLeft)) return text_at(s, 12, 22, 34);
   return "";
 }
 
@@ -116,8 +115,8 @@ TEST(ShowOutcome, SuccessShowsTheBlueBoxAndOnlyThePrompt) {
 
 TEST(ShowOutcome, FailureShowsTheRedBoxAndTheLogInRedFromRow13Column4) {
   OutcomeRun run;
-  ScratchFolder::write("FBC.LOG",
-                       "hello.bas(3) error 42: Variable not declared\r\nm\xC3\xB6we \xE2\x80\x93\r\n");
+  ScratchFolder::write(
+      "FBC.LOG", "hello.bas(3) error 42: Variable not declared\r\nm\xC3\xB6we \xE2\x80\x93\r\n");
   ScratchFolder::write("GORC.LOG", log_of(130));
   const Screen& s = run.run_to_key_wait();
   expect_box(s, 4, kCompilerMiddle, 0x4F);
@@ -160,7 +159,7 @@ TEST(ShowOutcome, ALongLogScrollsTheBoxAway) {
   expect_prompt(s);
   for (int row = 1; row <= 25; ++row) {
     for (int col = 1; col <= 80; ++col) {
-      EXPECT_NE(s.cell(row, col).ch, static_cast<unsigned char>(cp437::kVertical));
+      EXPECT_NE(s.cell(row, col).ch, static_cast<unsigned char>(box::kVertical));
     }
   }
 }

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/memory_backend.h"
-#include "platform/screen_text.h"
 #include "support/scratch_folder.h"
+#include "support/screen_text.h"
 
 namespace qb {
 namespace {

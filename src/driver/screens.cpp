@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/box_text.h"
+#include "driver/box_text.h"
 
 namespace qb {
 

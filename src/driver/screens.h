@@ -8,7 +8,7 @@
 
 namespace qb {
 
-// Sets the 80 x 25 screen, draws the splash and busy-waits 1.5 seconds.
+// Sets the 80 x 25 screen, draws the splash and sleeps 1.5 seconds.
 void show_splash(Console& con);
 // Clears the screen to light grey and draws the title box at rows 4 to 8.
 void show_title_box(Console& con, ProgramState& state);

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/memory_backend.h"
-#include "platform/screen_text.h"
+#include "support/screen_text.h"
 
 namespace qb {
 namespace {

@@ -1,9 +1,9 @@
 // Taking the answer from a typed line: its first field. Leading spaces and
 // tabs are skipped; a field that opens with a double quote runs to the next
 // one, any other field to the first comma; every byte else counts as typed.
-#include <algorithm>
+#include "form/answer.h"
 
-#include "form/line_editor.h"
+#include <algorithm>
 
 namespace qb {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "form/line_editor.h"
+#include "form/answer.h"
 
 namespace qb {
 namespace {

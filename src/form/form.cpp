@@ -8,8 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "form/line_editor.h"
-#include "platform/cp437.h"
+#include "form/read_line.h"
 
 namespace qb {
 
@@ -19,6 +18,8 @@ constexpr int kPromptColumn = 6;
 constexpr int kPromptColor = 0;  // black
 constexpr int kAnswerColor = 2;  // green
 constexpr std::size_t kVersionLength = 5;
+// The marker before every prompt: », in code page 437.
+constexpr char kPromptMarker = '\xAF';
 
 enum class Rule {
   kRequired,  // asked again while the answer is empty
@@ -90,7 +91,7 @@ std::string ask_once(Console& con, const Prompt& prompt) {
   con.locate(prompt.row, kPromptColumn);
   con.print_text(std::string(static_cast<std::size_t>(prompt.blank_width), ' '), true);
   con.locate(prompt.row, kPromptColumn);
-  con.print_text(std::string{cp437::kPromptMarker, ' '} + std::string(prompt.label), false);
+  con.print_text(std::string{kPromptMarker, ' '} + std::string(prompt.label), false);
   const bool coloured = prompt.rule != Rule::kYesNo;
   if (coloured) con.set_color(kAnswerColor, -1);
   std::string answer = read_answer(con);

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/memory_backend.h"
-#include "platform/screen_text.h"
+#include "support/screen_text.h"
 
 namespace qb {
 namespace {

@@ -27,9 +27,9 @@ struct BestFit {
 // One single-byte OEM code page; bytes 0x00 to 0x7F are ASCII in every one.
 struct CodePage {
   int number;
-  std::array<char16_t, 128> upper;         // the character of each byte 0x80 to 0xFF
-  std::array<std::uint8_t, 128> to_ansi;   // OemToCharA of each byte 0x80 to 0xFF (to 1252)
-  std::span<const BestFit> best_fit;       // ordered by code point; no control bytes
+  std::array<char16_t, 128> upper;        // the character of each byte 0x80 to 0xFF
+  std::array<std::uint8_t, 128> to_ansi;  // OemToCharA of each byte 0x80 to 0xFF (to 1252)
+  std::span<const BestFit> best_fit;      // ordered by code point; no control bytes
 
   // The glyph `byte` shows as: the control bytes 1 to 31 and 127 as their
   // PC glyphs (smileys, arrows, the house), byte 0 as a blank.

@@ -7,8 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
-
-#include "platform/cp437.h"
+#include <string_view>
 
 namespace qb {
 namespace {
@@ -17,12 +16,11 @@ constexpr const CodePage* kPages[] = {&kCodePage437, &kCodePage850};
 
 TEST(CodePage, GlyphsOfTheProgramsOwnCharactersAndTheSpecialBytes) {
   for (const CodePage* page : kPages) {
-    for (const auto& [byte, glyph] :
-         {std::pair{cp437::kTopLeft, U'╔'}, {cp437::kHorizontal, U'═'}, {cp437::kTopRight, U'╗'},
-          {cp437::kVertical, U'║'}, {cp437::kBottomLeft, U'╚'}, {cp437::kBottomRight, U'╝'},
-          {cp437::kPromptMarker, U'»'}, {'\x00', U' '}, {'\x01', U'☺'}, {'\x1B', U'←'},
-          {'\x7F', U'⌂'}, {'\x82', U'é'}, {'\xE1', U'ß'}, {'\xFF', U'\u00A0'}}) {
-      EXPECT_EQ(page->glyph(static_cast<std::uint8_t>(byte)), glyph) << page->number;
+    // The box pieces and prompt marker, the blank, control bytes, letters.
+    const std::string_view bytes("\xC9\xCD\xBB\xBA\xC8\xBC\xAF\x00\x01\x1B\x7F\x82\xE1\xFF", 14);
+    const std::u32string_view glyphs = U"╔═╗║╚╝» ☺←⌂éß\u00A0";
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      EXPECT_EQ(page->glyph(static_cast<std::uint8_t>(bytes[i])), glyphs[i]) << page->number;
     }
   }
   EXPECT_EQ(kCodePage437.glyph(0x9B), U'¢');
@@ -57,17 +55,26 @@ TEST(CodePage, CharactersAPageLacksAreTypedAsWindowsBestFitOrAQuestionMark) {
     char32_t typed;
     std::uint8_t byte;
   };
-  for (const Case& c : {Case{&kCodePage437, U'©', 'c'}, {&kCodePage437, U'®', 'r'},
-                        {&kCodePage437, U'™', 'T'}, {&kCodePage437, U'“', '"'},
-                        {&kCodePage437, U'”', '"'}, {&kCodePage437, U'–', '-'},
-                        {&kCodePage437, U'—', '-'}, {&kCodePage437, U'Š', 'S'},
-                        {&kCodePage437, U'β', 0xE1}, {&kCodePage437, U'Ａ', 'A'},
-                        {&kCodePage437, U'€', '?'}, {&kCodePage437, U'☺', '?'},
-                        {&kCodePage437, U'→', '?'}, {&kCodePage437, 0x1F600, '?'},
-                        {&kCodePage437, U'\u0085', '?'}, {&kCodePage850, U'©', 0xB8},
-                        {&kCodePage850, U'™', 'T'}, {&kCodePage850, U'Ø', 0x9D}}) {
-    EXPECT_EQ(c.page->typed_byte(c.typed), c.byte) << c.page->number << " U+" << std::hex
-                                                   << static_cast<int>(c.typed);
+  for (const Case& c : {Case{&kCodePage437, U'©', 'c'},
+                        {&kCodePage437, U'®', 'r'},
+                        {&kCodePage437, U'™', 'T'},
+                        {&kCodePage437, U'“', '"'},
+                        {&kCodePage437, U'”', '"'},
+                        {&kCodePage437, U'–', '-'},
+                        {&kCodePage437, U'—', '-'},
+                        {&kCodePage437, U'Š', 'S'},
+                        {&kCodePage437, U'β', 0xE1},
+                        {&kCodePage437, U'Ａ', 'A'},
+                        {&kCodePage437, U'€', '?'},
+                        {&kCodePage437, U'☺', '?'},
+                        {&kCodePage437, U'→', '?'},
+                        {&kCodePage437, 0x1F600, '?'},
+                        {&kCodePage437, U'\u0085', '?'},
+                        {&kCodePage850, U'©', 0xB8},
+                        {&kCodePage850, U'™', 'T'},
+                        {&kCodePage850, U'Ø', 0x9D}}) {
+    EXPECT_EQ(c.page->typed_byte(c.typed), c.byte)
+        << c.page->number << " U+" << std::hex << static_cast<int>(c.typed);
   }
   for (const CodePage* page : kPages) {
     for (std::size_t i = 1; i < page->best_fit.size(); ++i) {
@@ -100,14 +107,33 @@ TEST(CodePage, AnsiTablesKeepEveryCharacterThatCodePage1252Holds) {
 }
 
 TEST(CodePage, LocalesGetTheOemPageWindowsGivesThem) {
-  for (const auto& [name, number] :
-       {std::pair{"en_US.UTF-8", 437}, {"C", 437}, {"POSIX", 437}, {"C.UTF-8", 437}, {"", 437},
-        {"ja_JP.UTF-8", 437}, {"en_ZA.UTF-8", 437}, {"de_DE.UTF-8", 850}, {"de_AT", 850},
-        {"en_GB.UTF-8", 850}, {"en_IE.ISO-8859-15@euro", 850}, {"en_AU.UTF-8", 850},
-        {"en_CA", 850}, {"en_NZ.UTF-8", 850}, {"fr_FR.UTF-8", 850}, {"es_MX.UTF-8", 850},
-        {"it_IT", 850}, {"nl_NL", 850}, {"pt_BR.UTF-8", 850}, {"sv_SE.UTF-8", 850},
-        {"da_DK", 850}, {"nb_NO.UTF-8", 850}, {"fi_FI", 850}, {"is_IS", 850},
-        {"ca_ES@valencia", 850}, {"de_IT.UTF-8", 437}, {"pt_LU", 437}}) {
+  for (const auto& [name, number] : {std::pair{"en_US.UTF-8", 437},
+                                     {"C", 437},
+                                     {"POSIX", 437},
+                                     {"C.UTF-8", 437},
+                                     {"", 437},
+                                     {"ja_JP.UTF-8", 437},
+                                     {"en_ZA.UTF-8", 437},
+                                     {"de_DE.UTF-8", 850},
+                                     {"de_AT", 850},
+                                     {"en_GB.UTF-8", 850},
+                                     {"en_IE.ISO-8859-15@euro", 850},
+                                     {"en_AU.UTF-8", 850},
+                                     {"en_CA", 850},
+                                     {"en_NZ.UTF-8", 850},
+                                     {"fr_FR.UTF-8", 850},
+                                     {"es_MX.UTF-8", 850},
+                                     {"it_IT", 850},
+                                     {"nl_NL", 850},
+                                     {"pt_BR.UTF-8", 850},
+                                     {"sv_SE.UTF-8", 850},
+                                     {"da_DK", 850},
+                                     {"nb_NO.UTF-8", 850},
+                                     {"fi_FI", 850},
+                                     {"is_IS", 850},
+                                     {"ca_ES@valencia", 850},
+                                     {"de_IT.UTF-8", 437},
+                                     {"pt_LU", 437}}) {
     EXPECT_EQ(oem_code_page_of_locale(name).number, number) << name;
   }
 }
@@ -116,8 +142,8 @@ TEST(CodePage, ToolTextInUtf8IsReadCharacterByCharacterAndOtherTextAsBytes) {
   EXPECT_EQ(oem_from_utf8_text(kCodePage437, "cannot open m\xC3\xB6we.ico \xE2\x80\x93 \xC2\xA9\n"),
             "cannot open m\x94we.ico - c\n");
   EXPECT_EQ(oem_from_utf8_text(kCodePage850, "\xC2\xA9 \xE2\x82\xAC\t\x01"), "\xB8 ?\t\x01");
-  for (const std::string_view bytes :
-       {"m\x94we", "\xC3", "\xC3(", "\xE2\x80", "\xC0\xAF", "\xED\xA0\x80", "\xF8\x88\x80\x80\x80"}) {
+  for (const std::string_view bytes : {"m\x94we", "\xC3", "\xC3(", "\xE2\x80", "\xC0\xAF",
+                                       "\xED\xA0\x80", "\xF8\x88\x80\x80\x80"}) {
     EXPECT_EQ(oem_from_utf8_text(kCodePage437, bytes), bytes);
   }
   std::string encoded;

@@ -1,7 +1,7 @@
 // Running one command line the way the command interpreter does. On Windows
 // this is the C runtime's system(); on POSIX a small interpreter gives the
-// same effects for what this program hands it: GORC.EXE and FBC.EXE found in
-// the current directory first (Windows programs run through wine), "> file"
+// same effects for what this program hands it: programs found in the
+// current directory first (Windows programs run through wine), "> file"
 // redirection and DEL; platform/posix/command.h adds the locale's character
 // set, into which it converts the line's code page 437 words.
 #ifndef QB_PLATFORM_COMMAND_H

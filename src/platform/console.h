@@ -26,7 +26,7 @@ class Console {
   Console& operator=(const Console&) = delete;
 
   // Makes the screen columns x rows (a value below 1 keeps the current one);
-  // cursor to row 1, column 1, the put-off line end cleared.
+  // cursor to row 1, column 1, a pending wrap cleared.
   void set_screen_size(int columns, int rows);
   // Replaces the remembered colours (low four bits; negative keeps one) and
   // makes background * 16 + foreground the current attribute.

@@ -6,7 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
+
+#include "support/scratch_folder.h"
 
 namespace qb {
 namespace {
@@ -15,13 +16,7 @@ namespace fs = std::filesystem;
 
 class FileTableTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qb_files_" + std::to_string(std::random_device{}()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string path(const char* name) const { return (dir_ / name).string(); }
+  std::string path(const char* name) const { return folder_.path(name); }
   void put(const char* name, const std::string& bytes) const {
     std::ofstream(path(name), std::ios::binary) << bytes;
   }
@@ -29,7 +24,7 @@ class FileTableTest : public ::testing::Test {
     std::ifstream in(path(name), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
-  fs::path dir_;
+  const ScratchFolder folder_{ScratchFolder::Enter::kNo};
 };
 
 TEST_F(FileTableTest, NumbersAreTakenLowestFirstUpTo254) {

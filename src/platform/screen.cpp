@@ -119,7 +119,7 @@ int Screen::print(std::string_view bytes) {
     last_was_glyph = false;
   }
   if (pen.row > kRows && last_was_glyph) {
-    // Row 25 was filled to column 80: the move down waits for the next print.
+    // Row 25 was filled to column 80: the wrap is pending until the next print.
     pending_line_end_ = true;
     pen = Pen{kRows, kColumns};
   } else if (pen.row > kRows) {

@@ -1,7 +1,7 @@
 // The screen model: a grid of 80 x 25 character cells, each a byte and a
 // colour attribute, with a cursor and the printing rules of the text screen
-// (control bytes, wrapping at column 80, scrolling, and the line end that is
-// put off after row 25 has been filled). Backends only ever show this model;
+// (control bytes, wrapping at column 80, scrolling, and the pending wrap
+// once row 25 has been filled). Backends only ever show this model;
 // it never touches the terminal or the console itself.
 #ifndef QB_PLATFORM_SCREEN_H
 #define QB_PLATFORM_SCREEN_H
@@ -33,7 +33,8 @@ class Screen {
   int row() const { return row_; }
   int column() const { return column_; }
   bool cursor_visible() const { return cursor_visible_; }
-  // True after a print filled row 25 to column 80: the next print scrolls first.
+  // True after a print filled row 25 to column 80 (a pending wrap): the next
+  // print scrolls first.
   bool pending_line_end() const { return pending_line_end_; }
   // The attribute that printed text, cleared cells and scrolled-in rows receive.
   std::uint8_t attribute() const { return attribute_; }
@@ -46,10 +47,10 @@ class Screen {
   void set_cursor_visible(bool visible);
   // Fills every cell with a space in the current attribute; cursor to 1,1.
   void clear();
-  // Moves the cursor and clears the put-off line end; 0 keeps a coordinate,
+  // Moves the cursor and clears a pending wrap; 0 keeps a coordinate,
   // and any other value outside the screen makes the whole call do nothing.
   void move_to(int row, int column);
-  // Cursor to row 1, column 1 and the put-off line end cleared.
+  // Cursor to row 1, column 1 and a pending wrap cleared.
   void home();
   // Prints bytes by the console's rules; returns how many bells (byte 7) it met.
   int print(std::string_view bytes);

@@ -1,12 +1,12 @@
 // The printing rules of the screen model: control bytes, wrapping, scrolling
-// and the line end put off after row 25 is filled.
+// and the pending wrap once row 25 is filled.
 #include "platform/screen.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/screen_text.h"
+#include "support/screen_text.h"
 
 namespace qb {
 namespace {

@@ -55,7 +55,9 @@ void write_head(FileTable& files, int number, const ScriptTemplate& script,
 // Lines 15 to 24: the ten string values, converted to the ANSI code page.
 void write_string_values(Platform& platform, int number, const ProjectInfo& project) {
   FileTable& files = platform.files;
-  const auto ansi = [&platform](std::string_view text) { return converted(platform.backend, text); };
+  const auto ansi = [&platform](std::string_view text) {
+    return converted(platform.backend, text);
+  };
   const std::string internal_name = base_name(ansi(project.source_file.view()));
   write_value(files, number, "FileDescription", ansi(project.file_description.view()));
   write_value(files, number, "LegalCopyright", ansi(project.copyright.view()));
@@ -63,8 +65,7 @@ void write_string_values(Platform& platform, int number, const ProjectInfo& proj
   write_value(files, number, "Publisher", ansi(project.publisher.view()));
   write_value(files, number, "Website", ansi(project.website.view()));
   write_value(files, number, "Comments", ansi(project.comments.view()));
-  write_value(files, number, "FileVersion",
-              version_to_short(ansi(project.file_version.view())));
+  write_value(files, number, "FileVersion", version_to_short(ansi(project.file_version.view())));
   write_value(files, number, "ProductVersion",
               version_to_short(ansi(project.product_version.view())));
   write_value(files, number, "InternalName", internal_name);

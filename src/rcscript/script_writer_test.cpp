@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
 #include "platform/memory_backend.h"
+#include "support/scratch_folder.h"
 #include "support/worked_example_script.h"
 
 namespace qb {
@@ -39,13 +39,7 @@ ProjectInfo worked_example() {
 
 class ScriptWriterTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qb_script_" + std::to_string(std::random_device{}()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  std::string script_path() const { return (dir_ / "RESFILE.RC").string(); }
+  std::string script_path() const { return folder_.path("RESFILE.RC"); }
   // Writes the script for `project` and returns its bytes.
   std::string write(const ProjectInfo& project) {
     write_resource_script(platform_, build_script_template(), script_path(), project);
@@ -58,7 +52,7 @@ class ScriptWriterTest : public ::testing::Test {
     for (int i = 1; i < number; ++i) start = script.find("\r\n", start) + 2;
     return script.substr(start, script.find("\r\n", start) - start);
   }
-  fs::path dir_;
+  const ScratchFolder folder_{ScratchFolder::Enter::kNo};
   MemoryBackend backend_;
   Platform platform_{backend_};
   FileTable& files_ = platform_.files;
@@ -158,9 +152,9 @@ TEST_F(ScriptWriterTest, FieldsFilledToCapacityAreWrittenWhole) {
 }
 
 TEST_F(ScriptWriterTest, AnUnwritablePlaceIsSilent) {
-  write_resource_script(platform_, build_script_template(), (dir_ / "no" / "RESFILE.RC").string(),
-                        worked_example());
-  EXPECT_FALSE(fs::exists(dir_ / "no"));
+  write_resource_script(platform_, build_script_template(),
+                        (folder_.path() / "no" / "RESFILE.RC").string(), worked_example());
+  EXPECT_FALSE(fs::exists(folder_.path() / "no"));
   EXPECT_EQ(files_.free_file_number(), 1);
 }
 

@@ -4,8 +4,8 @@
 // screen, the files left behind and the exit checked. The stand-ins' hooks
 // force the log lengths at the edges of the judgement.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -13,6 +13,7 @@
 #include "program_screens.h"
 #include "readobj_listing.h"
 #include "standin_io.h"
+#include "support/scratch_folder.h"
 #include "toolchain.h"
 
 namespace qb::test {
@@ -58,9 +59,6 @@ std::string log_of(std::size_t length) {
 class BuildRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "qb-build-e2e-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
     ASSERT_EQ(tools::run_captured({QB_MAKE_ICONS, folder_.string()}).status, 0);
     ASSERT_TRUE(tools::write_file(path("hello.bas"), "print \"Hello\"\r\n"));
     // The Windows program runs the Windows stand-ins, through wine's cmd.
@@ -69,7 +67,6 @@ class BuildRun : public ::testing::Test {
     fs::copy_file(under_wine() ? windows_tool("fbc_standin.exe") : QB_FBC_STANDIN,
                   folder_ / "FBC.EXE");
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   std::string path(const std::string& name) const { return (folder_ / name).string(); }
   bool exists(const std::string& name) const { return fs::exists(folder_ / name); }
@@ -104,7 +101,8 @@ class BuildRun : public ::testing::Test {
     for (int row = 1; row <= 25; ++row) EXPECT_TRUE(vt.untouched(row, 1, 80));
   }
 
-  fs::path folder_;
+  const ScratchFolder scratch_{ScratchFolder::Enter::kNo};
+  const fs::path& folder_ = scratch_.path();
   std::unique_ptr<PtySession> session_;
 };
 

@@ -218,7 +218,8 @@ TEST_F(FormScreens, TheLocalesCodePageDecidesWhatTheCopyrightSignBecomes) {
     send("hello.bas\r\xC2\xA9 2024 Beispiel\r\rDemo\r1.2.3\rHello\r1.2.0\r\r\rapp.ico\rn\r\r");
     finish();
     EXPECT_EQ(script_lines().at(15),
-              std::string("\t\tVALUE \"LegalCopyright\", \"") + copyright + "\"") << locale;
+              std::string("\t\tVALUE \"LegalCopyright\", \"") + copyright + "\"")
+        << locale;
   }
 }
 

@@ -2,8 +2,6 @@
 // the program started in it, and the screen checks the form tests share.
 #include "form_run.h"
 
-#include <stdlib.h>
-
 #include <sstream>
 
 #include "host.h"
@@ -78,9 +76,6 @@ std::string times(const std::string& key, int count) {
 }
 
 void FormRun::SetUp() {
-  std::string pattern = (fs::temp_directory_path() / "qb-form-e2e-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-  folder_ = pattern;
   ASSERT_EQ(tools::run_captured({QB_MAKE_ICONS, folder_.string()}).status, 0);
   ASSERT_TRUE(tools::write_file((folder_ / "hello.bas").string(), "print \"Hello\"\r\n"));
   write_script(folder_ / "GORC.EXE", gorc_wrapper());
@@ -89,7 +84,6 @@ void FormRun::SetUp() {
 
 void FormRun::TearDown() {
   session_.reset();
-  fs::remove_all(folder_);
 }
 
 PtySession& FormRun::start(const std::vector<std::string>& env) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "program_screens.h"
+#include "support/scratch_folder.h"
 
 namespace qb::test {
 
@@ -82,7 +83,8 @@ class FormRun : public ::testing::Test {
   // The compiler's arguments.
   std::vector<std::string> fbc_arguments() const;
 
-  std::filesystem::path folder_;
+  const ScratchFolder scratch_{ScratchFolder::Enter::kNo};
+  const std::filesystem::path& folder_ = scratch_.path();
   std::unique_ptr<PtySession> session_;
 };
 

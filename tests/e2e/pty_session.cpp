@@ -19,6 +19,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "support/scratch_folder.h"
+
 extern char** environ;
 
 namespace qb::test {
@@ -121,17 +123,13 @@ PtySession::~PtySession() {
   }
   if (master_ >= 0) close(master_);
   if (input_ >= 0) close(input_);
-  std::error_code ignored;
-  if (scratch_) std::filesystem::remove_all(directory_, ignored);
 }
 
 void PtySession::start(const PtyOptions& options) {
   directory_ = options.directory;
   if (directory_.empty()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qb_pty_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    directory_ = pattern;
-    scratch_ = true;
+    scratch_ = std::make_unique<ScratchFolder>(ScratchFolder::Enter::kNo);
+    directory_ = scratch_->path().string();
   }
   winsize size{};
   size.ws_col = static_cast<unsigned short>(options.columns);

@@ -18,6 +18,10 @@
 
 #include "vt_screen.h"
 
+namespace qb {
+class ScratchFolder;
+}
+
 namespace qb::test {
 
 struct PtyOptions {
@@ -100,7 +104,7 @@ class PtySession {
   pid_t program_ = -1;  // the program itself
   std::string slave_path_;
   std::string directory_;
-  bool scratch_ = false;  // directory_ was made for this session
+  std::unique_ptr<ScratchFolder> scratch_;  // the folder made for this session, if any
   std::string modes_before_;
   std::optional<ExitStatus> status_;
   std::size_t bytes_received_ = 0;

@@ -24,8 +24,9 @@ constexpr int kErrorStatus = 99;
 class ValgrindSession : public ::testing::Test {
  protected:
   void SetUp() override {
-    valgrind_ = WorkFolder::find_on_path("valgrind");
-    if (valgrind_.empty()) GTEST_SKIP() << "valgrind is not installed";
+    const auto valgrind = find_executable("valgrind");
+    if (!valgrind) GTEST_SKIP() << "valgrind is not installed";
+    valgrind_ = valgrind->string();
     folder_.add_standins(QB_MAKE_ICONS, QB_GORC_STANDIN, QB_FBC_STANDIN);
     log_ = (folder_.work().parent_path() / "memcheck.log").string();
   }

@@ -8,29 +8,27 @@
 #ifndef QB_TESTS_E2E_WORK_FOLDER_H
 #define QB_TESTS_E2E_WORK_FOLDER_H
 
-#include <stdlib.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "platform/posix/search_path.h"
 #include "program_screens.h"
+#include "support/scratch_folder.h"
 
 namespace qb::test {
 
 class WorkFolder {
  public:
   // An empty working folder inside a fresh scratch folder.
-  WorkFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qb-stress-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp");
-    base_ = pattern;
-    std::filesystem::create_directory(work());
-  }
+  WorkFolder() { std::filesystem::create_directory(work()); }
+  // Gives back the owner's rights the tests took away, so the scratch
+  // folder can be removed.
   ~WorkFolder() {
     std::error_code ignored;
     namespace fs = std::filesystem;
@@ -39,12 +37,11 @@ class WorkFolder {
          it.increment(ignored)) {
       fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     }
-    fs::remove_all(base_, ignored);
   }
   WorkFolder(const WorkFolder&) = delete;
   WorkFolder& operator=(const WorkFolder&) = delete;
 
-  std::filesystem::path work() const { return base_ / "work"; }
+  std::filesystem::path work() const { return scratch_.path() / "work"; }
   std::string path(const std::string& name) const { return (work() / name).string(); }
   bool exists(const std::string& name) const { return std::filesystem::exists(work() / name); }
 
@@ -89,26 +86,14 @@ class WorkFolder {
                           const std::vector<std::string>& env = {}) const {
     PtyOptions result = options(program, env);
     if (::geteuid() == 0) {
-      result.prefix = {find_on_path("setpriv"), "--inh-caps=-all", "--bounding-set=-all", "--"};
+      const std::string setpriv = find_executable("setpriv").value_or("").string();
+      result.prefix = {setpriv, "--inh-caps=-all", "--bounding-set=-all", "--"};
     }
     return result;
   }
 
-  // The full path of the program `name` on the search path, or "".
-  static std::string find_on_path(const std::string& name) {
-    const char* path = std::getenv("PATH");
-    std::string_view rest = path ? path : "";
-    while (!rest.empty()) {
-      const std::size_t colon = rest.find(':');
-      const std::filesystem::path candidate = std::filesystem::path(rest.substr(0, colon)) / name;
-      if (::access(candidate.c_str(), X_OK) == 0) return candidate.string();
-      rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-    }
-    return "";
-  }
-
  private:
-  std::filesystem::path base_;
+  const ScratchFolder scratch_{ScratchFolder::Enter::kNo};
 };
 
 inline const std::string kResultPrompt = "Press any key to quit.";

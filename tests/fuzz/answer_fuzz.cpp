@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "form/line_editor.h"
+#include "form/answer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view line(reinterpret_cast<const char*>(data), size);

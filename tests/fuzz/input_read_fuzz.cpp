@@ -1,8 +1,6 @@
 // Fuzzes reading a file in input mode, in reads of any size: the text read
 // is the file up to its first byte 26, with each CR LF pair given as one LF,
 // however the reads cut the file.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +8,7 @@
 #include <string>
 
 #include "platform/file_table.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -29,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   const std::size_t chunk = data[0] % 16 + 1;  // the size of every read
   const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
-  const std::string path = "/tmp/qb_fuzz_input_" + std::to_string(::getpid()) + ".log";
+  static const qb::ScratchFolder folder(qb::ScratchFolder::Enter::kNo);
+  const std::string path = folder.path("INPUT.LOG");
   std::ofstream(path, std::ios::binary) << bytes;
 
   qb::FileTable files;

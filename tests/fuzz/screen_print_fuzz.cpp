@@ -1,6 +1,6 @@
 // Fuzzes the screen model with any mix of cursor moves, prints, clears and
-// colours: the cursor must always stay on the screen, and a put-off line end
-// may only stand at row 25, column 80.
+// colours: the cursor must always stay on the screen, and a wrap may only be
+// pending at row 25, column 80.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,7 +10,7 @@
 
 namespace {
 
-// Aborts unless the cursor and the put-off line end are where they may be.
+// Aborts unless the cursor and a pending wrap are where they may be.
 void check(const qb::Screen& s) {
   const bool inside = s.row() >= 1 && s.row() <= qb::Screen::kRows && s.column() >= 1 &&
                       s.column() <= qb::Screen::kColumns;

@@ -2,8 +2,6 @@
 // exactly 35 CR LF pairs and no other CR or LF, and its length is the 508
 // fixed bytes plus the lengths of the variable parts, worked out here on
 // their own from the answers.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +15,7 @@
 #include "platform/memory_backend.h"
 #include "rcscript/script_template.h"
 #include "rcscript/script_writer.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -68,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   p.product_version.store(next_answer(data, size));
   p.copyright.store(next_answer(data, size));
 
-  const std::string path = "/tmp/qb_fuzz_script_" + std::to_string(::getpid()) + ".rc";
+  static const qb::ScratchFolder folder(qb::ScratchFolder::Enter::kNo);
+  const std::string path = folder.path("RESFILE.RC");
   qb::MemoryBackend backend;
   qb::Platform platform(backend);
   qb::write_resource_script(platform, qb::build_script_template(), path, p);

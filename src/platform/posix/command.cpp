@@ -30,6 +30,8 @@
 #include "platform/command.h"
 #include "platform/posix/command.h"
 #include "platform/posix/command_words.h"
+#include "platform/posix/fd_io.h"
+#include "platform/posix/search_path.h"
 #include "platform/posix/terminal_signals.h"
 
 extern char** environ;
@@ -39,16 +41,6 @@ namespace qb {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Writes all of `text` to `fd`, as far as it will take it.
-void write_all(int fd, std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t n = ::write(fd, text.data(), text.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    text.remove_prefix(static_cast<std::size_t>(n));
-  }
-}
 
 // Writes `text` to standard error, the interpreter's channel for its messages.
 void tell(std::string_view text) {
@@ -79,13 +71,6 @@ std::optional<fs::path> find_in_dir(const fs::path& dir, const std::string& name
     if (!found || candidate < *found) found = candidate;
   }
   return found;
-}
-
-// True for a regular file that this process may execute.
-bool is_executable(const fs::path& path) {
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-         ::access(path.c_str(), X_OK) == 0;
 }
 
 // True when the file starts with "MZ", the mark of a DOS or Windows program.
@@ -127,19 +112,6 @@ bool exists_at_all(const fs::path& path) {
   return ::lstat(path.c_str(), &info) == 0;
 }
 
-// The directories on PATH in order, empty entries left out.
-std::vector<fs::path> search_path() {
-  std::vector<fs::path> dirs;
-  const char* search = std::getenv("PATH");
-  std::string_view rest = search ? search : "";
-  while (!rest.empty()) {
-    const std::size_t colon = rest.find(':');
-    if (colon != 0) dirs.emplace_back(rest.substr(0, colon));
-    rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-  }
-  return dirs;
-}
-
 // The program named `name`: a name with a slash as it stands, otherwise the
 // current directory first, then each directory on PATH.
 std::optional<fs::path> find_program(const std::string& name) {
@@ -151,19 +123,6 @@ std::optional<fs::path> find_program(const std::string& name) {
   if (auto here = find_in_dir(".", name, is_program)) return here;
   for (const fs::path& dir : search_path()) {
     if (auto there = find_in_dir(dir, name, is_program)) return there;
-  }
-  return std::nullopt;
-}
-
-// The executable file `name`: as it stands when it holds a slash, else the
-// first of that name on PATH; as an absolute path.
-std::optional<fs::path> find_executable(const std::string& name) {
-  if (name.find('/') != std::string::npos) {
-    if (!is_executable(name)) return std::nullopt;
-    return fs::absolute(name);
-  }
-  for (const fs::path& dir : search_path()) {
-    if (is_executable(dir / name)) return fs::absolute(dir / name);
   }
   return std::nullopt;
 }

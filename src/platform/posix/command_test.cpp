@@ -15,11 +15,11 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <random>
 #include <string>
 #include <thread>
 
 #include "platform/posix/terminal_signals.h"
+#include "support/scratch_folder.h"
 
 namespace qb {
 namespace {
@@ -39,19 +39,13 @@ struct Outcome {
 class CommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    home_ = fs::current_path();
-    dir_ = fs::temp_directory_path() / ("qb_cmd_" + std::to_string(std::random_device{}()));
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "bin");
-    fs::current_path(dir_);
     if (const char* path = std::getenv("PATH")) old_path_ = path;
     setenv("PATH", ((dir_ / "bin").string() + ":/usr/bin:/bin").c_str(), 1);
     unsetenv("WINE");
   }
   void TearDown() override {
     if (old_path_) setenv("PATH", old_path_->c_str(), 1);
-    fs::current_path(home_);
-    fs::remove_all(dir_);
   }
   // Writes an executable shell script `name` holding `body`.
   static void tool(const fs::path& name, const std::string& body) {
@@ -82,8 +76,8 @@ class CommandTest : public ::testing::Test {
     fs::remove("stderr.txt");
     return result;
   }
-  fs::path home_;
-  fs::path dir_;
+  const ScratchFolder folder_;  // the current directory meanwhile
+  const fs::path& dir_ = folder_.path();
   std::optional<std::string> old_path_;
 };
 

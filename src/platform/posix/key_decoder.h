@@ -1,12 +1,13 @@
 // Decoding a terminal's input bytes into the console's key codes. Characters
 // arrive as UTF-8 (or in the locale's single-byte set) and become bytes of
-// the OEM code page, where it lacks them by Windows' best fit or as "?"; the
-// escape sequences of xterm, VT220, rxvt and the Linux console for the cursor keys, the editing block and the function keys,
-// with their Shift, Ctrl and Alt variants, become the PC BIOS extended codes
-// (255 + 256 x scan code). Esc followed at once by a key that starts no
-// sequence is that key with Alt, as terminals send it. The decoder is pure:
-// the caller feeds it bytes and tells it when a begun sequence has waited
-// long enough to be settled.
+// the OEM code page, where it lacks them by Windows' best fit or as "?";
+// the escape sequences of xterm, VT220, rxvt and the Linux console for the
+// cursor keys, the editing block and the function keys, with their Shift,
+// Ctrl and Alt variants, become the PC BIOS extended codes (255 + 256 x
+// scan code). Esc followed at once by a key that starts no sequence is that
+// key with Alt, as terminals send it. The decoder is pure: the caller feeds
+// it bytes and tells it when a begun sequence has waited long enough to be
+// settled.
 #ifndef QB_PLATFORM_POSIX_KEY_DECODER_H
 #define QB_PLATFORM_POSIX_KEY_DECODER_H
 
@@ -59,7 +60,7 @@ class KeyDecoder {
   void append(std::uint8_t byte);
 
   bool utf8_input_ = true;
-  const CodePage* page_;                          // the OEM code page keys come in
+  const CodePage* page_;                         // the OEM code page keys come in
   std::array<std::uint8_t, 128> single_byte_{};  // its byte for each of 128..255
   std::array<std::uint8_t, kMaxSequence> sequence_{};
   int length_ = 0;         // bytes of the escape sequence so far, Esc included

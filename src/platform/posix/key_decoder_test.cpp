@@ -114,7 +114,7 @@ TEST(KeyDecoder, PlainBytesAndUtf8Characters) {
   EXPECT_EQ(decode(std::string_view("\0", 1)), std::vector<int>{bios(3)});
   EXPECT_EQ(decode("é½╔»ÿ"), (std::vector<int>{0x82, 0xAB, 0xC9, 0xAF, 0x98}));
   EXPECT_EQ(decode("a€b😀c©"), (std::vector<int>{'a', '?', 'b', '?', 'c', 'c'}));  // best fit
-  EXPECT_EQ(decode("\xC3(x"), (std::vector<int>{'(', 'x'}));      // broken character
+  EXPECT_EQ(decode("\xC3(x"), (std::vector<int>{'(', 'x'}));  // broken character
   EXPECT_EQ(decode("\xC0\xAF"
                    "a"),
             std::vector<int>{'a'});  // overlong form

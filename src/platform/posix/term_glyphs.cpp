@@ -84,8 +84,8 @@ GlyphTable make_glyph_table(const LocaleCharset& charset, bool line_drawing) {
   GlyphTable table;
   for (int byte = 0; byte < 256; ++byte) {
     const auto b = static_cast<std::uint8_t>(byte);
-    table[b] = charset.utf8 ? utf8_glyph(b, *charset.oem)
-                            : single_byte_glyph(b, charset, line_drawing);
+    table[b] =
+        charset.utf8 ? utf8_glyph(b, *charset.oem) : single_byte_glyph(b, charset, line_drawing);
   }
   return table;
 }

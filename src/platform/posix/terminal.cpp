@@ -28,8 +28,10 @@
 #include <string>
 
 #include "platform/posix/command.h"
+#include "platform/posix/fd_io.h"
 #include "platform/posix/key_decoder.h"
 #include "platform/posix/term_render.h"
+#include "platform/posix/terminal_reset.h"
 #include "platform/posix/terminal_signals.h"
 #include "platform/posix/transcript.h"
 
@@ -42,32 +44,12 @@ namespace {
 // of a sequence split on its way, as over ssh.
 constexpr double kEscapeWait = 0.080;
 constexpr double kNever = std::numeric_limits<double>::infinity();  // a deadline that never comes
-// Attributes reset, cursor shown, autowrap on.
-constexpr std::string_view kNormalScreen = "\x1b[0m\x1b[?25h\x1b[?7h";
-// The cursor on a fresh line below the 25 rows drawn.
-constexpr std::string_view kFreshLine = "\x1b[25;1H\r\n";
 constexpr std::string_view kAutowrapOff = "\x1b[?7l";
 
 double monotonic_seconds() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-// Writes all of `bytes`, going on after interruptions and partial writes;
-// gives up on an error such as a hung-up terminal.
-void write_all(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written > 0) {
-      bytes.remove_prefix(static_cast<std::size_t>(written));
-    } else if (written < 0 && errno == EAGAIN) {
-      pollfd ready{fd, POLLOUT, 0};
-      poll(&ready, 1, 100);
-    } else if (written == 0 || errno != EINTR) {
-      return;
-    }
-  }
 }
 
 // True when `fd` is a terminal that takes cursor and colour sequences.
@@ -174,7 +156,7 @@ class TerminalBackend final : public Backend {
   TermRenderer renderer_;
   KeyDecoder decoder_;
   Transcript transcript_;  // the plain text written where output is no screen
-  Screen last_;  // the frame last shown, for repaints
+  Screen last_;            // the frame last shown, for repaints
   bool shown_frame_ = false;
   std::string out_;
 };

@@ -17,6 +17,8 @@
 #include <cerrno>
 #include <cstddef>
 
+#include "platform/posix/terminal_reset.h"
+
 namespace qb {
 
 namespace {
@@ -25,10 +27,6 @@ constexpr int kNotedSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGC
 constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 constexpr int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 constexpr std::size_t kCrashCount = sizeof kCrashSignals / sizeof kCrashSignals[0];
-
-// Attributes reset, cursor shown, autowrap on, and the cursor on a fresh
-// line below the 25 rows the program draws.
-constexpr char kCrashReset[] = "\x1b[0m\x1b[?25h\x1b[?7h\x1b[25;1H\r\n";
 
 struct SignalRecord {
   std::atomic<std::uint32_t> noted{0};
@@ -58,7 +56,10 @@ void note_signal(int signal_number) {
 // before (the default one, or a sanitizer's) and lets the crash go on.
 void crash_signal(int signal_number, siginfo_t* info, void*) {
   if (record.armed.exchange(false)) {
-    if (record.screen_fd >= 0) (void)!write(record.screen_fd, kCrashReset, sizeof kCrashReset - 1);
+    if (record.screen_fd >= 0) {
+      (void)!write(record.screen_fd, kNormalScreen.data(), kNormalScreen.size());
+      (void)!write(record.screen_fd, kFreshLine.data(), kFreshLine.size());
+    }
     if (record.termios_fd >= 0) tcsetattr(record.termios_fd, TCSANOW, &record.saved);
   }
   for (std::size_t i = 0; i < kCrashCount; ++i) {

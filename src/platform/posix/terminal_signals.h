@@ -19,7 +19,7 @@ namespace qb {
 int install_signal_handlers();
 // Tells the crash handler how to put the terminal back: `termios_fd` gets
 // `saved` again (-1: leave the modes alone), `screen_fd` gets the reset of
-// attributes, cursor and autowrap (-1: nothing is written).
+// attributes, cursor and autowrap and a fresh line (-1: nothing is written).
 void arm_crash_restore(int termios_fd, const termios& saved, int screen_fd);
 void disarm_crash_restore();
 

@@ -18,8 +18,7 @@ bool passes_unchanged(char c) {
 
 }  // namespace
 
-Transcript::Transcript(const LocaleCharset& charset)
-    : glyphs_(make_glyph_table(charset, false)) {}
+Transcript::Transcript(const LocaleCharset& charset) : glyphs_(make_glyph_table(charset, false)) {}
 
 std::string Transcript::feed(std::string_view bytes) {
   std::string out;

@@ -31,7 +31,7 @@ class Transcript {
   void end_line(std::string& out);
 
   GlyphTable glyphs_;
-  std::size_t blanks_ = 0;       // blanks held back on the open line
+  std::size_t blanks_ = 0;        // blanks held back on the open line
   bool carriage_return_ = false;  // a CR held back: a line end may follow
   bool line_open_ = false;        // the line has had a byte
   bool line_has_text_ = false;    // the line has had more than blanks

@@ -8,6 +8,8 @@
 #include <iterator>
 #include <string>
 
+#include "support/scratch_folder.h"
+
 namespace qb {
 namespace {
 
@@ -16,9 +18,8 @@ TEST(Win32Command, EmptyLineRunsNothing) {
 }
 
 TEST(Win32Command, RunsThroughTheInterpreterWithRedirectionAndDel) {
-  const auto dir = std::filesystem::temp_directory_path() / "qb_command_test";
-  std::filesystem::create_directories(dir);
-  const auto file = dir / "OUT.LOG";
+  const ScratchFolder folder(ScratchFolder::Enter::kNo);
+  const auto file = folder.path() / "OUT.LOG";
   const std::string redirect = "echo made>\"" + file.string() + "\"";
   EXPECT_EQ(run_command_line(redirect), 0);
   std::ifstream in(file, std::ios::binary);
@@ -28,7 +29,6 @@ TEST(Win32Command, RunsThroughTheInterpreterWithRedirectionAndDel) {
   run_command_line("DEL \"" + file.string() + "\"");
   EXPECT_FALSE(std::filesystem::exists(file));
   EXPECT_EQ(run_command_line("exit 7"), 7);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

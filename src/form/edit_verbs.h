@@ -1,9 +1,9 @@
 // The line editor's state and its editing verbs. Each verb checks its
 // bounds, changes the text or the insertion point, and asks for a refresh;
-// none of them draws. Drawing is the refresh step's alone (line_editor.cpp),
+// none of them draws. Drawing is the refresh step's alone (read_line.cpp),
 // so every verb can be reasoned about, and tested, on the state by itself.
-#ifndef QB_FORM_LINE_EDIT_H
-#define QB_FORM_LINE_EDIT_H
+#ifndef QB_FORM_EDIT_VERBS_H
+#define QB_FORM_EDIT_VERBS_H
 
 #include <cstddef>
 #include <string>
@@ -57,4 +57,4 @@ void edit_clear(LineEdit& st);
 
 }  // namespace qb
 
-#endif  // QB_FORM_LINE_EDIT_H
+#endif  // QB_FORM_EDIT_VERBS_H

@@ -1,6 +1,6 @@
 // The line editor on the in-memory backend: each editing key, what reaches
 // the screen after each key, wrapping and scrolling, and read_answer.
-#include "form/line_editor.h"
+#include "form/read_line.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/memory_backend.h"
-#include "platform/screen_text.h"
+#include "support/screen_text.h"
 
 namespace qb {
 namespace {

@@ -1,6 +1,6 @@
 // The editing verbs: a bounds check, a change to the text or the insertion
 // point, and a refresh request that says what must be redrawn.
-#include "form/line_edit.h"
+#include "form/edit_verbs.h"
 
 #include <algorithm>
 

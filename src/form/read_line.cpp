@@ -1,14 +1,15 @@
 // The line editor's loop and its one drawing step. Keys are turned into
-// editing verbs (line_edit.cpp); after each key the refresh step reprints
+// editing verbs (edit_verbs.cpp); after each key the refresh step reprints
 // only the text from the first changed character to the end, blanks the
 // cells a removal freed and puts the cursor on the insertion point, so an
 // append costs one cell. The text's start is re-read from where printing
 // left the cursor, so it follows the screen when printing scrolled it up.
-#include "form/line_editor.h"
+#include "form/read_line.h"
 
 #include <algorithm>
 
-#include "form/line_edit.h"
+#include "form/answer.h"
+#include "form/edit_verbs.h"
 
 namespace qb {
 
@@ -20,8 +21,8 @@ constexpr int kTab = 9;
 constexpr int kBackspace = 8;
 constexpr int kEscape = 27;
 
-// The screen cell the cursor stands for; a put-off line end stands for the
-// cell after the last row's last column.
+// The screen cell the cursor stands for; a pending wrap stands for the cell
+// after the last row's last column.
 long cursor_cell(const Console& con, int columns) {
   const long cell = static_cast<long>(con.cursor_row() - 1) * columns + con.cursor_column() - 1;
   return con.screen().pending_line_end() ? cell + 1 : cell;

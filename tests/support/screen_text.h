@@ -1,6 +1,6 @@
-// Reading text back from the screen model, for tests and the benchmark.
-#ifndef QB_PLATFORM_SCREEN_TEXT_H
-#define QB_PLATFORM_SCREEN_TEXT_H
+// For tests on the in-memory backend: reading text back from the screen model.
+#ifndef QB_TESTS_SUPPORT_SCREEN_TEXT_H
+#define QB_TESTS_SUPPORT_SCREEN_TEXT_H
 
 #include <string>
 
@@ -30,4 +30,4 @@ inline bool blank_cells(const Screen& screen, int row, int first, int last, int 
 
 }  // namespace qb
 
-#endif  // QB_PLATFORM_SCREEN_TEXT_H
+#endif  // QB_TESTS_SUPPORT_SCREEN_TEXT_H
