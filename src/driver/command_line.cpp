@@ -19,7 +19,14 @@ constexpr const char* kUsage =
     "GORC.EXE and FBC.EXE in it or on the search path.\n"
     "\n"
     "  --help     print this text and exit\n"
-    "  --version  print the version and exit\n";
+    "  --version  print the version and exit\n"
+    "\n"
+    "Exit status: 0 after \"EXE file created !\", 1 after a failed build (and\n"
+    "when this text cannot be written). Answers may come from a pipe or a\n"
+    "file, one a line; output that is no terminal gets the screens as text:\n"
+    "\n"
+    "  printf '%s\\n' hello.bas Me '' Demo 1.2.3 Hello 1.2.0 '' '' app.ico n '' |\n"
+    "    quillbarrow >build.txt && echo built || echo \"failed: see build.txt\"\n";
 
 }  // namespace
 
