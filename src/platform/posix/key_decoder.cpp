@@ -8,6 +8,7 @@
 
 #include <string_view>
 
+#include "platform/bios_keys.h"
 #include "platform/key_queue.h"
 #include "platform/posix/key_sequences.h"
 
@@ -78,7 +79,7 @@ DecodedKeys KeyDecoder::ground(std::uint8_t byte) {
   } else if (byte == 127) {
     keys.add(8);  // Backspace, as most terminals send it
   } else if (byte == 0) {
-    keys.add(key::extended(3));  // Ctrl+@, as the BIOS gives it
+    keys.add(bios::code(bios::Key::kDigit2, bios::Column::kCtrl));  // Ctrl+@, the BIOS's NUL key
   } else {
     keys.add(byte);
   }

@@ -1,64 +1,19 @@
-// The escape sequences of xterm, VT220, rxvt and the Linux console, and the
-// keys of the main block, as tables: a sequence is looked up by its
-// introducer, first number and final byte; the xterm modifier parameter,
-// the rxvt suffixes and an Esc in front add Shift, Ctrl or Alt, and the
-// key's row of the PC BIOS table gives the code for that combination. Alt
-// with a key that sends one byte is found by that key's place on the (US)
-// keyboard, as the BIOS numbers it.
+// The escape sequences of xterm, VT220, rxvt and the Linux console as
+// tables: a sequence is looked up by its introducer, first number and final
+// byte and names a key; the xterm modifier parameter, the rxvt suffixes and
+// an Esc in front add Shift, Ctrl or Alt, and the BIOS table gives the code
+// of that key in that modifier column. Alt with a key that sends one byte
+// is found by that key's place on the (US) keyboard, as the BIOS numbers it.
 #include "platform/posix/key_sequences.h"
 
+#include "platform/bios_keys.h"
 #include "platform/key_queue.h"
 
 namespace qb {
 
 namespace {
 
-constexpr int kEsc = 27;
-
-// The keys that escape sequences name.
-enum KeyName : std::uint8_t {
-  kUp,
-  kDown,
-  kRight,
-  kLeft,
-  kHome,
-  kEnd,
-  kInsert,
-  kDelete,
-  kPageUp,
-  kPageDown,
-  kF1,
-  kF2,
-  kF3,
-  kF4,
-  kF5,
-  kF6,
-  kF7,
-  kF8,
-  kF9,
-  kF10,
-  kF11,
-  kF12,
-  kBackTab,
-};
-
-// A key's PC BIOS scan codes: alone (or with Shift where the BIOS does not
-// tell them apart), with Shift, with Ctrl and with Alt.
-struct BiosKey {
-  std::uint8_t normal, shift, ctrl, alt;
-};
-
-// Indexed by KeyName.
-constexpr BiosKey kBiosKeys[] = {
-    {0x48, 0x48, 0x8D, 0x98}, {0x50, 0x50, 0x91, 0xA0}, {0x4D, 0x4D, 0x74, 0x9D},
-    {0x4B, 0x4B, 0x73, 0x9B}, {0x47, 0x47, 0x77, 0x97}, {0x4F, 0x4F, 0x75, 0x9F},
-    {0x52, 0x52, 0x92, 0xA2}, {0x53, 0x53, 0x93, 0xA3}, {0x49, 0x49, 0x84, 0x99},
-    {0x51, 0x51, 0x76, 0xA1}, {0x3B, 0x54, 0x5E, 0x68}, {0x3C, 0x55, 0x5F, 0x69},
-    {0x3D, 0x56, 0x60, 0x6A}, {0x3E, 0x57, 0x61, 0x6B}, {0x3F, 0x58, 0x62, 0x6C},
-    {0x40, 0x59, 0x63, 0x6D}, {0x41, 0x5A, 0x64, 0x6E}, {0x42, 0x5B, 0x65, 0x6F},
-    {0x43, 0x5C, 0x66, 0x70}, {0x44, 0x5D, 0x67, 0x71}, {0x85, 0x87, 0x89, 0x8B},
-    {0x86, 0x88, 0x8A, 0x8C}, {0x0F, 0x0F, 0x94, 0xA5},
-};
+using enum bios::Key;
 
 // Modifier bits as xterm counts them; its parameter is 1 + these bits.
 constexpr int kShift = 1;
@@ -73,7 +28,7 @@ struct Sequence {
   char intro;
   int number;
   char final;
-  KeyName key;
+  bios::Key key;
   int modifiers;
 };
 
@@ -89,7 +44,6 @@ constexpr Sequence kSequences[] = {
     {'[', 0, 'Q', kF2, 0},
     {'[', 0, 'R', kF3, 0},
     {'[', 0, 'S', kF4, 0},
-    {'[', 0, 'Z', kBackTab, 0},
     {'O', 0, 'A', kUp, 0},
     {'O', 0, 'B', kDown, 0},
     {'O', 0, 'C', kRight, 0},
@@ -130,6 +84,8 @@ constexpr Sequence kSequences[] = {
     {'[', 32, '~', kF8, kShift},
     {'[', 33, '~', kF9, kShift},
     {'[', 34, '~', kF10, kShift},
+    // Shift+Tab, the back tab.
+    {'[', 0, 'Z', kTab, kShift},
     // rxvt: Shift+arrows as CSI a-d, Ctrl+arrows as SS3 a-d.
     {'[', 0, 'a', kUp, kShift},
     {'[', 0, 'b', kDown, kShift},
@@ -154,46 +110,36 @@ struct Suffix {
 };
 constexpr Suffix kSuffixes[] = {{'~', 0}, {'$', kShift}, {'^', kCtrl}, {'@', kCtrl | kShift}};
 
-// The application keypad's SS3 keys that type characters, those characters,
-// and the keys' BIOS codes with Alt (0: none; Alt with a digit is the Alt +
-// keypad entry, which gives nothing by itself).
-constexpr std::string_view kKeypadFinals = "Mjklmnopqrstuvwxy";
-constexpr std::string_view kKeypadChars = "\r*+,-./0123456789";
-constexpr std::uint8_t kKeypadAltScans[] = {0xA6, 0x37, 0x4E, 0, 0x4A, 0, 0xA4, 0, 0,
-                                            0,    0,    0,    0, 0,    0, 0,    0};
-
-// The keys of the main block as the BIOS numbers them: each row from its
-// first scan code, the characters of its keys alone and with Shift.
-struct KeyRow {
-  std::uint8_t first_scan;
-  std::string_view plain;
-  std::string_view shifted;
+// The application keypad's SS3 keys that type characters: the final byte,
+// the character and the key, whose Alt column gives Alt with it (none for
+// a digit: Alt with a digit is the Alt + keypad entry, nothing by itself).
+struct KeypadKey {
+  char final;
+  char character;
+  bios::Key key;
 };
-constexpr KeyRow kKeyRows[] = {
-    {0x02, "1234567890-=", "!@#$%^&*()_+"},
-    {0x10, "qwertyuiop[]", "QWERTYUIOP{}"},
-    {0x1E, "asdfghjkl;'`", "ASDFGHJKL:\"~"},
-    {0x2B, "\\zxcvbnm,./", "|ZXCVBNM<>?"},
+constexpr KeypadKey kKeypad[] = {
+    {'M', '\r', kPadEnter},    {'j', '*', kPadStar},  {'k', '+', kPadPlus},
+    {'l', ',', kPadSeparator}, {'m', '-', kPadMinus}, {'n', '.', kPadPeriod},
+    {'o', '/', kPadSlash},     {'p', '0', kPad0},     {'q', '1', kPad1},
+    {'r', '2', kPad2},         {'s', '3', kPad3},     {'t', '4', kPad4},
+    {'u', '5', kPad5},         {'v', '6', kPad6},     {'w', '7', kPad7},
+    {'x', '8', kPad8},         {'y', '9', kPad9},
 };
-constexpr std::uint8_t kLastDigitRowScan = 0x0D;  // the = key
-constexpr std::uint8_t kAltDigitOffset = 0x76;    // Alt+1 is 0x78, the 1 key's scan code 0x02
 
-// The control keys that arrive as one byte, and their BIOS codes with Alt.
+// The control keys that arrive as one byte, by name for their Alt codes.
 struct AltControl {
   std::uint8_t byte;
-  std::uint8_t scan;
+  bios::Key key;
 };
 constexpr AltControl kAltControls[] = {
-    {'\r', 0x1C}, {8, 0x0E}, {127, 0x0E}, {'\t', 0xA5}, {kEsc, 0x01},
+    {'\r', kEnter}, {8, kBackspace}, {127, kBackspace}, {'\t', kTab}, {'\x1b', kEsc},
 };
 
-// The code of `key` with `modifiers`: Alt wins over Ctrl, Ctrl over Shift.
-int bios_code(KeyName key, int modifiers) {
-  const BiosKey& codes = kBiosKeys[key];
-  if ((modifiers & (kAlt | kMeta)) != 0) return key::extended(codes.alt);
-  if ((modifiers & kCtrl) != 0) return key::extended(codes.ctrl);
-  if ((modifiers & kShift) != 0) return key::extended(codes.shift);
-  return key::extended(codes.normal);
+// The code of `key` with the xterm `modifiers` (Meta counts as Alt).
+int bios_code(bios::Key key, int modifiers) {
+  const bool alt = (modifiers & (kAlt | kMeta)) != 0;
+  return bios::code(key, bios::column_of((modifiers & kShift) != 0, (modifiers & kCtrl) != 0, alt));
 }
 
 // The key of the table's sequence, or -1 when the table has none.
@@ -228,10 +174,16 @@ bool parse_numbers(std::string_view parameters, int (&numbers)[2]) {
   return true;
 }
 
-// The key of an application keypad key, with Alt when `alt`.
-int keypad_key(std::size_t index, bool alt) {
-  if (!alt) return kKeypadChars[index];
-  return kKeypadAltScans[index] != 0 ? key::extended(kKeypadAltScans[index]) : key::kAltOther;
+// The key of the application keypad's SS3 `final`, with Alt when `alt`;
+// -1 when `final` is no keypad key.
+int keypad_key(char final, bool alt) {
+  for (const KeypadKey& pad : kKeypad) {
+    if (pad.final != final) continue;
+    if (!alt) return pad.character;
+    const int code = bios::code(pad.key, bios::Column::kAlt);
+    return code >= 0 ? code : key::kAltOther;
+  }
+  return -1;
 }
 
 }  // namespace
@@ -243,9 +195,8 @@ int decode_sequence(std::string_view s, bool alt) {
   int numbers[2] = {0, 0};
   if (!parse_numbers(s.substr(2, s.size() - 3), numbers)) return -1;
   if (s[1] == 'O') {
-    const auto keypad = kKeypadFinals.find(final);
-    if (keypad != std::string_view::npos && s.size() == 3)
-      return keypad_key(keypad, modifiers != 0);
+    const int keypad = s.size() == 3 ? keypad_key(final, alt) : -1;
+    if (keypad >= 0) return keypad;
     return lookup('O', 0, final, modifiers | modifier_bits(numbers[0]));
   }
   for (const Suffix& suffix : kSuffixes) {
@@ -259,17 +210,10 @@ int decode_sequence(std::string_view s, bool alt) {
 
 int alt_code(std::uint8_t byte) {
   for (const AltControl& control : kAltControls) {
-    if (control.byte == byte) return key::extended(control.scan);
+    if (control.byte == byte) return bios::code(control.key, bios::Column::kAlt);
   }
-  const char c = static_cast<char>(byte);
-  for (const KeyRow& row : kKeyRows) {
-    std::size_t at = row.plain.find(c);
-    if (at == std::string_view::npos) at = row.shifted.find(c);
-    if (at == std::string_view::npos) continue;
-    const int scan = row.first_scan + static_cast<int>(at);
-    return key::extended(scan <= kLastDigitRowScan ? scan + kAltDigitOffset : scan);
-  }
-  return key::kAltOther;
+  const int code = bios::alt_code(bios::us_scan_code(static_cast<char>(byte)));
+  return code >= 0 ? code : key::kAltOther;
 }
 
 }  // namespace qb

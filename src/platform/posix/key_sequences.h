@@ -1,7 +1,7 @@
 // The tables behind the key decoder: the escape sequences that terminals
-// send for the cursor keys, the editing block and the function keys, and
-// the PC BIOS codes (255 + 256 x scan code) of those keys and of Alt with
-// the keys of the main block. Pure lookups, no state.
+// send for the cursor keys, the editing block, the function keys and the
+// keypad, and the keys that send one byte, for Alt with them: each mapped
+// to the BIOS table's named keys and modifier columns. Pure lookups, no state.
 #ifndef QB_PLATFORM_POSIX_KEY_SEQUENCES_H
 #define QB_PLATFORM_POSIX_KEY_SEQUENCES_H
 

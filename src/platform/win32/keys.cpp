@@ -1,69 +1,73 @@
-// The PC BIOS keyboard table as data, and the rules that pick a code from
-// it: which modifier column applies, which keys are modifiers alone, how an
-// Alt + keypad entry builds its character, and when the console's own
-// character is taken instead of an extended code.
+// The console's key events mapped to the BIOS table's named keys, and the
+// rules that pick a code: which modifier column applies, which keys are
+// modifiers alone, how an Alt + keypad entry builds its character, and when
+// the console's own character is taken instead of an extended code.
 #include "platform/win32/keys.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <iterator>
+#include <optional>
 
+#include "platform/bios_keys.h"
 #include "platform/key_queue.h"
 
 namespace qb {
 
 namespace {
 
-// The BIOS scan codes of one key in its four columns; 0 means that the
-// column gives the key's character (or nothing) rather than an extended code.
-struct BiosKey {
+using enum bios::Key;
+
+// The named key of each virtual key that the BIOS table has, the same on
+// every keyboard layout.
+struct VirtualKey {
   WORD virtual_key;
-  std::uint8_t normal;
-  std::uint8_t shift;
-  std::uint8_t ctrl;
-  std::uint8_t alt;
+  bios::Key key;
 };
-
-// Keys found by virtual-key code, the same on every keyboard layout.
-constexpr BiosKey kBiosKeys[] = {
-    {VK_F1, 0x3B, 0x54, 0x5E, 0x68},       {VK_F2, 0x3C, 0x55, 0x5F, 0x69},
-    {VK_F3, 0x3D, 0x56, 0x60, 0x6A},       {VK_F4, 0x3E, 0x57, 0x61, 0x6B},
-    {VK_F5, 0x3F, 0x58, 0x62, 0x6C},       {VK_F6, 0x40, 0x59, 0x63, 0x6D},
-    {VK_F7, 0x41, 0x5A, 0x64, 0x6E},       {VK_F8, 0x42, 0x5B, 0x65, 0x6F},
-    {VK_F9, 0x43, 0x5C, 0x66, 0x70},       {VK_F10, 0x44, 0x5D, 0x67, 0x71},
-    {VK_F11, 0x85, 0x87, 0x89, 0x8B},      {VK_F12, 0x86, 0x88, 0x8A, 0x8C},
-    {VK_HOME, 0x47, 0x47, 0x77, 0x97},     {VK_UP, 0x48, 0x48, 0x8D, 0x98},
-    {VK_PRIOR, 0x49, 0x49, 0x84, 0x99},    {VK_LEFT, 0x4B, 0x4B, 0x73, 0x9B},
-    {VK_CLEAR, 0x4C, 0x4C, 0x8F, 0x00},    {VK_RIGHT, 0x4D, 0x4D, 0x74, 0x9D},
-    {VK_END, 0x4F, 0x4F, 0x75, 0x9F},      {VK_DOWN, 0x50, 0x50, 0x91, 0xA0},
-    {VK_NEXT, 0x51, 0x51, 0x76, 0xA1},     {VK_INSERT, 0x52, 0x52, 0x92, 0xA2},
-    {VK_DELETE, 0x53, 0x53, 0x93, 0xA3},   {VK_TAB, 0x00, 0x0F, 0x94, 0xA5},
-    {VK_ESCAPE, 0x00, 0x00, 0x00, 0x01},   {VK_BACK, 0x00, 0x00, 0x00, 0x0E},
-    {VK_RETURN, 0x00, 0x00, 0x00, 0x1C},   {VK_DIVIDE, 0x00, 0x00, 0x95, 0xA4},
-    {VK_MULTIPLY, 0x00, 0x00, 0x96, 0x37}, {VK_SUBTRACT, 0x00, 0x00, 0x8E, 0x4A},
-    {VK_ADD, 0x00, 0x00, 0x90, 0x4E},      {VK_NUMPAD7, 0x00, 0x00, 0x77, 0x00},
-    {VK_NUMPAD8, 0x00, 0x00, 0x8D, 0x00},  {VK_NUMPAD9, 0x00, 0x00, 0x84, 0x00},
-    {VK_NUMPAD4, 0x00, 0x00, 0x73, 0x00},  {VK_NUMPAD5, 0x00, 0x00, 0x8F, 0x00},
-    {VK_NUMPAD6, 0x00, 0x00, 0x74, 0x00},  {VK_NUMPAD1, 0x00, 0x00, 0x75, 0x00},
-    {VK_NUMPAD2, 0x00, 0x00, 0x91, 0x00},  {VK_NUMPAD3, 0x00, 0x00, 0x76, 0x00},
-    {VK_NUMPAD0, 0x00, 0x00, 0x92, 0x00},  {VK_DECIMAL, 0x00, 0x00, 0x93, 0x00},
-    {'2', 0x00, 0x00, 0x03, 0x00},  // Ctrl+2 is the BIOS's NUL key
-};
-
-constexpr std::uint8_t kAltKeypadEnter = 0xA6;
-
-// The characters the BIOS gives for keys that every console should deliver
-// with a character, in the normal, Shift and Ctrl columns (0: none); used
-// only when the console delivers none (wine's console gives Esc without).
-struct BiosCharacter {
-  WORD virtual_key;
-  std::uint8_t normal;
-  std::uint8_t shift;
-  std::uint8_t ctrl;
-};
-constexpr BiosCharacter kBiosCharacters[] = {
-    {VK_ESCAPE, 27, 27, 27}, {VK_RETURN, 13, 13, 10}, {VK_BACK, 8, 8, 127},
-    {VK_TAB, 9, 0, 0},       {VK_SPACE, 32, 32, 32},
+constexpr VirtualKey kVirtualKeys[] = {
+    {VK_F1, kF1},
+    {VK_F2, kF2},
+    {VK_F3, kF3},
+    {VK_F4, kF4},
+    {VK_F5, kF5},
+    {VK_F6, kF6},
+    {VK_F7, kF7},
+    {VK_F8, kF8},
+    {VK_F9, kF9},
+    {VK_F10, kF10},
+    {VK_F11, kF11},
+    {VK_F12, kF12},
+    {VK_HOME, kHome},
+    {VK_UP, kUp},
+    {VK_PRIOR, kPageUp},
+    {VK_LEFT, kLeft},
+    {VK_CLEAR, kCenter},
+    {VK_RIGHT, kRight},
+    {VK_END, kEnd},
+    {VK_DOWN, kDown},
+    {VK_NEXT, kPageDown},
+    {VK_INSERT, kInsert},
+    {VK_DELETE, kDelete},
+    {VK_TAB, kTab},
+    {VK_ESCAPE, kEsc},
+    {VK_BACK, kBackspace},
+    {VK_RETURN, kEnter},
+    {VK_SPACE, kSpace},
+    {'2', kDigit2},
+    {VK_DIVIDE, kPadSlash},
+    {VK_MULTIPLY, kPadStar},
+    {VK_SUBTRACT, kPadMinus},
+    {VK_ADD, kPadPlus},
+    {VK_DECIMAL, kPadPeriod},
+    {VK_NUMPAD0, kPad0},
+    {VK_NUMPAD1, kPad1},
+    {VK_NUMPAD2, kPad2},
+    {VK_NUMPAD3, kPad3},
+    {VK_NUMPAD4, kPad4},
+    {VK_NUMPAD5, kPad5},
+    {VK_NUMPAD6, kPad6},
+    {VK_NUMPAD7, kPad7},
+    {VK_NUMPAD8, kPad8},
+    {VK_NUMPAD9, kPad9},
 };
 
 // Keys that only modify others and give nothing when pressed alone.
@@ -90,64 +94,30 @@ int keypad_digit(WORD vk, bool enhanced) {
              : static_cast<int>(found - std::begin(kKeypadCursorKeys));
 }
 
-// The BIOS code of Alt with a key of the main block, found by its scan code
-// (the key's place on the keyboard, as the BIOS knows it); 0 when none.
-std::uint8_t alt_code_by_scan(WORD scan) {
-  if (scan >= 0x02 && scan <= 0x0D) return static_cast<std::uint8_t>(scan + 0x76);  // 1..0 - =
-  const bool letters_and_marks = (scan >= 0x10 && scan <= 0x1B) || (scan >= 0x1E && scan <= 0x29) ||
-                                 scan == 0x2B || (scan >= 0x2C && scan <= 0x35);
-  return letters_and_marks ? static_cast<std::uint8_t>(scan) : 0;
+// The named key of a virtual key; the keypad's Enter is Return with the
+// enhanced flag.
+std::optional<bios::Key> named_key(WORD vk, bool enhanced) {
+  if (vk == VK_RETURN && enhanced) return kPadEnter;
+  for (const VirtualKey& key : kVirtualKeys) {
+    if (key.virtual_key == vk) return key.key;
+  }
+  return std::nullopt;
 }
 
-const BiosKey* find_bios_key(WORD vk) {
-  for (const BiosKey& key : kBiosKeys) {
-    if (key.virtual_key == vk) return &key;
+// A key press (not a modifier, not part of an Alt + keypad entry) as a code:
+// the table's code for its named key, else Alt's code for its place in the
+// main block, else its character.
+int translate_press(const KEY_EVENT_RECORD& event, int byte, bios::Column column, bool enhanced) {
+  const std::optional<bios::Key> key = named_key(event.wVirtualKeyCode, enhanced);
+  const int code = key ? bios::code(*key, column) : -1;
+  if (code >= 0) return code;
+  const bool alt = column == bios::Column::kAlt;
+  if (alt && !enhanced) {
+    const int main_block = bios::alt_code(event.wVirtualScanCode);
+    if (main_block >= 0) return main_block;
   }
-  return nullptr;
-}
-
-enum class Column { kNormal, kShift, kCtrl, kAlt };
-
-// The BIOS character of a key in a column (not Alt); -1 when it has none.
-int bios_character(WORD vk, Column column) {
-  for (const BiosCharacter& key : kBiosCharacters) {
-    if (key.virtual_key != vk) continue;
-    const std::uint8_t ch = column == Column::kCtrl    ? key.ctrl
-                            : column == Column::kShift ? key.shift
-                                                       : key.normal;
-    return ch != 0 ? ch : -1;
-  }
-  return -1;
-}
-
-// The extended scan code of a key in a column, 0 when the column has none.
-std::uint8_t bios_code(const BiosKey& key, Column column, bool enhanced) {
-  switch (column) {
-    case Column::kNormal:
-      return key.normal;
-    case Column::kShift:
-      return key.shift;
-    case Column::kCtrl:
-      return key.ctrl;
-    case Column::kAlt:
-      if (key.virtual_key == VK_RETURN && enhanced) return kAltKeypadEnter;
-      return key.alt;
-  }
-  return 0;
-}
-
-// A key press (not a modifier, not part of an Alt + keypad entry) as a code.
-int translate_press(const KEY_EVENT_RECORD& event, int byte, Column column, bool enhanced) {
-  if (const BiosKey* key = find_bios_key(event.wVirtualKeyCode)) {
-    if (const std::uint8_t scan = bios_code(*key, column, enhanced)) return key::extended(scan);
-  }
-  if (column == Column::kAlt && !enhanced) {
-    if (const std::uint8_t scan = alt_code_by_scan(event.wVirtualScanCode)) {
-      return key::extended(scan);
-    }
-  }
-  if (byte >= 0 || column == Column::kAlt) return byte;
-  return bios_character(event.wVirtualKeyCode, column);
+  if (byte >= 0 || alt) return byte;
+  return key ? bios::character(*key, column) : -1;
 }
 
 }  // namespace
@@ -176,11 +146,7 @@ int translate_key_event(const KEY_EVENT_RECORD& event, int byte, AltKeypadEntry&
   entry = AltKeypadEntry{};
   // Ctrl with Alt is AltGr on many layouts: its character comes first.
   if (alt && ctrl && byte >= 0) return byte;
-  const Column column = (alt && !ctrl) ? Column::kAlt
-                        : ctrl         ? Column::kCtrl
-                        : shift        ? Column::kShift
-                                       : Column::kNormal;
-  return translate_press(event, byte, column, enhanced);
+  return translate_press(event, byte, bios::column_of(shift, ctrl, alt && !ctrl), enhanced);
 }
 
 }  // namespace qb
