@@ -1,7 +1,8 @@
 # Run by CPack on the staged files before it packs them: the Debian package
 # keeps its documentation as Debian does (the licence as `copyright`, the
-# manual page compressed, a changelog entry for the version); the other
-# packages stay as installed.
+# manual page compressed, a changelog entry for the version dated by
+# SOURCE_DATE_EPOCH, see QbSourceDateEpoch.cmake); the other packages stay as
+# installed.
 if(NOT CPACK_GENERATOR STREQUAL "DEB")
   return()
 endif()
