@@ -61,12 +61,14 @@ demo:
 	cd $(RELEASE)/demo && ../quillbarrow
 
 # The Linux packages, a Debian package and a .tar.gz, with SHA256SUMS, in
-# build-release.
+# build-release; then lintian's check of the Debian package, where lintian
+# is at hand (errors and warnings fail).
 dist:
 	@scripts/ensure-deps.sh --program dpkg-dev file
 	@cmake -S . -B $(RELEASE) $(RELEASE_CONFIG) -DQB_BENCH=OFF >/dev/null
 	@cmake --build $(RELEASE)
 	cd $(RELEASE) && cpack
+	@scripts/check-deb.sh $(RELEASE)
 
 # The figures of README's Performance section, from a release build; the
 # ncurses program beside it is built where libncurses-dev is installed.

@@ -30,6 +30,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The same commit packs to the same bytes: the dates of the last commit
 # (or SOURCE_DATE_EPOCH), the same modes whatever the umask, the entries in
 # name order; and SHA256SUMS beside the packages.
+set(CPACK_QB_STRIP ${CMAKE_STRIP})
+set(CPACK_QB_HARDEN ${QB_HARDEN})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/QbSourceDateEpoch.cmake)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/QbDebianFiles.cmake
                             ${CMAKE_CURRENT_LIST_DIR}/QbStagedFiles.cmake)
