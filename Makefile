@@ -62,12 +62,13 @@ demo:
 
 # The Linux packages, a Debian package and a .tar.gz, with SHA256SUMS, in
 # build-release; then lintian's check of the Debian package, where lintian
-# is at hand (errors and warnings fail).
+# is at hand (errors and warnings fail). CPack gives the members of the
+# Debian package the modes its umask leaves, so the umask is set for it.
 dist:
 	@scripts/ensure-deps.sh --program dpkg-dev file
 	@cmake -S . -B $(RELEASE) $(RELEASE_CONFIG) -DQB_BENCH=OFF >/dev/null
 	@cmake --build $(RELEASE)
-	cd $(RELEASE) && cpack
+	cd $(RELEASE) && umask 022 && cpack
 	@scripts/check-deb.sh $(RELEASE)
 
 # The figures of README's Performance section, from a release build; the
