@@ -100,5 +100,10 @@ package:
 reproducible:
 	@scripts/check-reproducible.sh
 
+# clang-tidy with .clang-tidy's checks over the program's sources, not the
+# tests: the POSIX build's and the Windows build's own files (some minutes).
+lint:
+	@scripts/lint.sh $(BUILD) $(WIN_RELEASE)
+
 clean:
 	rm -rf $(BUILD) $(RELEASE) $(FUZZ) $(VALGRIND) $(WIN_BUILD) $(WIN_RELEASE)
