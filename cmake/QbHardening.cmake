@@ -95,9 +95,9 @@ endif()
 
 # Full RELRO: the relocated data and the whole GOT read-only once the
 # program starts, every symbol bound at load.
-if(NOT qb_user_link MATCHES "norelro")
+if(NOT qb_user_link MATCHES "relro")
   add_link_options(-Wl,-z,relro)
 endif()
-if(NOT qb_user_link MATCHES "-z,?lazy|-z lazy")
+if(NOT qb_user_link MATCHES "-z[, ]*(now|lazy)")
   add_link_options(-Wl,-z,now)
 endif()
