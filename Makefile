@@ -21,7 +21,7 @@ WIN_BUILD := build-win
 WIN_RELEASE := build-win-release
 RELEASE_CONFIG := -G Ninja -DCMAKE_BUILD_TYPE=Release -DQB_TESTS=OFF
 
-.PHONY: all deps build check test demo dist bench fuzz valgrind package clean
+.PHONY: all deps build check test demo dist bench fuzz valgrind package reproducible lint clean
 
 all: build
 
@@ -65,12 +65,16 @@ demo:
 	@cp -f $(RELEASE)/tools/fbc_standin $(RELEASE)/demo/FBC.EXE
 	cd $(RELEASE)/demo && ../quillbarrow
 
-# The Linux packages, a Debian package and a .tar.gz, in build-release.
+# The Linux packages, a Debian package and a .tar.gz, with SHA256SUMS, in
+# build-release; then lintian's check of the Debian package, where lintian
+# is at hand (errors and warnings fail). CPack gives the members of the
+# Debian package the modes its umask leaves, so the umask is set for it.
 dist:
 	@scripts/ensure-deps.sh --program dpkg-dev file
 	@cmake -S . -B $(RELEASE) $(RELEASE_CONFIG) -DQB_BENCH=OFF >/dev/null
 	@cmake --build $(RELEASE)
-	cd $(RELEASE) && cpack
+	cd $(RELEASE) && umask 022 && cpack
+	@scripts/check-deb.sh $(RELEASE)
 
 # The figures of README's Performance section, from a release build; the
 # ncurses program beside it is built where libncurses-dev is installed.
@@ -89,11 +93,22 @@ fuzz:
 	@cmake --build $(FUZZ) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
 	@scripts/run-fuzz.sh $(FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
+# The Windows zip, with SHA256SUMS, in build-win-release.
 package:
-	@scripts/ensure-deps.sh --windows
+	@scripts/ensure-deps.sh --windows zip
 	@cmake -S . -B $(WIN_RELEASE) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 	  -DCMAKE_BUILD_TYPE=Release -DQB_TESTS=OFF >/dev/null
 	@cmake --build $(WIN_RELEASE) --target windows_zip
+
+# The packages of two clean clones of the current commit, built apart in
+# time, folder, time zone and umask, compared byte for byte (some minutes).
+reproducible:
+	@scripts/check-reproducible.sh
+
+# clang-tidy with .clang-tidy's checks over the program's sources, not the
+# tests: the POSIX build's and the Windows build's own files (some minutes).
+lint:
+	@scripts/lint.sh $(BUILD) $(WIN_RELEASE)
 
 clean:
 	rm -rf $(BUILD) $(RELEASE) $(FUZZ) $(VALGRIND) $(WIN_BUILD) $(WIN_RELEASE)

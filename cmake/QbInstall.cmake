@@ -27,5 +27,13 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/QbDebianFiles.cmake)
+# The same commit packs to the same bytes: the dates of the last commit
+# (or SOURCE_DATE_EPOCH), the same modes whatever the umask, the entries in
+# name order; and SHA256SUMS beside the packages.
+set(CPACK_QB_STRIP ${CMAKE_STRIP})
+set(CPACK_QB_HARDEN ${QB_HARDEN})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/QbSourceDateEpoch.cmake)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/QbDebianFiles.cmake
+                            ${CMAKE_CURRENT_LIST_DIR}/QbStagedFiles.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/QbPackageOutput.cmake)
 include(CPack)
