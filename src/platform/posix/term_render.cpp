@@ -1,15 +1,16 @@
-// The terminal renderer. Each frame is first composed (the model's cells,
-// the default look of an all-blank frame, the notice of a small terminal),
-// then compared with the shadow row by row, left to right, so changed cells
-// that stand side by side go out as one run of glyphs with no cursor move
-// between them. Autowrap is off on the terminal, so writing the last column
-// (even the bottom-right cell) never scrolls it; where the terminal's cursor
-// goes after that is not trusted, nor after a control-code glyph (some
-// terminals draw those wide), and the next cell is then reached with an
-// absolute move.
+// The terminal renderer. Each frame is first composed (the model's cells, the
+// default look of an all-blank frame, the notice of a small terminal), then
+// drawn run by run as the frame diff finds them, row by row, left to right,
+// so changed cells that stand side by side go out as one run of glyphs with
+// no cursor move between them. Autowrap is off on the terminal, so writing
+// the last column (even the bottom-right cell) never scrolls it; where the
+// terminal's cursor goes after that is not trusted, nor after a control-code
+// glyph (some terminals draw those wide), and the next cell is then reached
+// with an absolute move.
 #include "platform/posix/term_render.h"
 
 #include <algorithm>
+#include <array>
 
 namespace qb {
 
@@ -39,10 +40,6 @@ bool control_glyph(std::uint8_t byte) {
   return byte < 0x20 || byte == 0x7F;
 }
 
-std::size_t cell_index(int row, int column) {
-  return static_cast<std::size_t>((row - 1) * Screen::kColumns + column - 1);
-}
-
 }  // namespace
 
 int sgr_colour(int console_colour, bool background) {
@@ -60,7 +57,7 @@ TermRenderer::TermRenderer(const LocaleCharset& charset, bool colour_erase)
     : glyphs_(make_glyph_table(charset)), colour_erase_(colour_erase) {}
 
 void TermRenderer::invalidate() {
-  shadow_valid_ = false;
+  diff_.invalidate();
   forget_cursor();
 }
 
@@ -73,20 +70,18 @@ void TermRenderer::forget_cursor() {
 
 void TermRenderer::render(const Screen& screen, TermSize size, std::string& out) {
   offset_ = view_offset(screen, size);
-  const std::size_t changed = compose(screen, size);
+  compose(screen, size);
   const int rows = std::min(Screen::kRows, size.rows);
   const int columns = std::min(Screen::kColumns, size.columns);
-  if (const int blank = erase_before(size, changed, rows, columns); blank >= 0) {
+  if (const int blank = erase_before(size, rows, columns); blank >= 0) {
     if (size != size_) row_ = column_ = 0;  // the terminal may have moved the cursor
     size_ = size;
     erase(static_cast<std::uint16_t>(blank), out);
   }
   for (int row = 1; row <= rows; ++row) {
-    for (int column = 1; column <= columns; ++column) {
-      const std::size_t i = cell_index(row, column);
-      if (shadow_[i] == frame_[i]) continue;
-      draw_cell(row, column, frame_[i], out);
-      shadow_[i] = frame_[i];
+    for (ColumnRun run = diff_.next_run(row, 1, columns); !run.empty();
+         run = diff_.next_run(row, run.last + 1, columns)) {
+      draw_run(row, run, out);
     }
   }
   use_set(GlyphSet::kAscii, out);
@@ -102,27 +97,22 @@ int TermRenderer::view_offset(const Screen& screen, TermSize size) {
   return std::max(0, screen.row() - text_rows);
 }
 
-// Fills frame_ with what the terminal of `size` is to show in the cells it
-// has: the model's cells from row offset_ + 1 down, all of them in the
+// Fills the frame with what the terminal of `size` is to show in the cells
+// it has: the model's cells from row offset_ + 1 down, all of them in the
 // default look when the model is blank in attribute 7, and the notice on
-// the last row when the terminal is too small. Returns how many of them
-// differ from the shadow.
-std::size_t TermRenderer::compose(const Screen& screen, TermSize size) {
+// the last row when the terminal is too small.
+void TermRenderer::compose(const Screen& screen, TermSize size) {
   const bool plain = screen.all_default_blank();
   const int rows = std::min(Screen::kRows, size.rows);
   const int columns = std::min(Screen::kColumns, size.columns);
   const int notice_row = too_small_for_form(size) ? rows : 0;
-  std::size_t changed = 0;
   for (int row = 1; row <= rows; ++row) {
-    for (int column = 1, i = (row - 1) * Screen::kColumns; column <= columns; ++column, ++i) {
-      const Cell& cell = screen.cell(row + offset_, column);
-      Look& look = frame_[static_cast<std::size_t>(i)];
-      look = plain ? Look{' ', kDefaultLook} : Look{cell.ch, cell.attr};
+    for (int column = 1; column <= columns; ++column) {
+      ShownCell& look = diff_.frame(row, column);
+      look = plain ? ShownCell{' ', kDefaultLook} : shown_cell(screen.cell(row + offset_, column));
       if (row == notice_row) look = notice_look(column);
-      changed += look == shadow_[static_cast<std::size_t>(i)] ? 0 : 1;
     }
   }
-  return changed;
 }
 
 // The look of the most common blank among the cells that fit.
@@ -130,46 +120,50 @@ std::uint16_t TermRenderer::dominant_blank(int rows, int columns) const {
   std::array<int, kDefaultLook + 1> counts{};
   for (int row = 1; row <= rows; ++row) {
     for (int column = 1; column <= columns; ++column) {
-      const Look& look = frame_[cell_index(row, column)];
-      if (look.ch == ' ') ++counts[look.attr];
+      const ShownCell& look = diff_.frame(row, column);
+      if (look.ch == ' ') ++counts[look.look];
     }
   }
   const auto most = std::max_element(counts.begin(), counts.end()) - counts.begin();
   return counts[static_cast<std::size_t>(most)] > 0 ? static_cast<std::uint16_t>(most) : 0x07;
 }
 
-TermRenderer::Look TermRenderer::notice_look(int column) {
+ShownCell TermRenderer::notice_look(int column) {
   const auto at = static_cast<std::size_t>(column - 1);
   const char ch = at < kSmallTerminalNotice.size() ? kSmallTerminalNotice[at] : ' ';
   return {static_cast<std::uint8_t>(ch), kNoticeAttribute};
 }
 
 // The look to erase the terminal in before this frame is drawn, or -1 when
-// the shadow holds and its `changed` cells cost less than an erase and the
+// the shadow holds and its changed cells cost less than an erase and the
 // cells that differ from it.
-int TermRenderer::erase_before(TermSize size, std::size_t changed, int rows, int columns) const {
-  const bool must = !shadow_valid_ || size != size_;
+int TermRenderer::erase_before(TermSize size, int rows, int columns) const {
+  const bool must = !diff_.valid() || size != size_;
+  const std::size_t changed = must ? 0 : diff_.changed_cells(rows, columns);
   if (!must && changed <= kEraseCost) return -1;
   const std::uint16_t blank = colour_erase_ ? dominant_blank(rows, columns) : kDefaultLook;
-  std::size_t painted = kEraseCost;
-  for (int row = 1; row <= rows && !must; ++row) {
-    for (int column = 1; column <= columns; ++column)
-      painted += frame_[cell_index(row, column)] == Look{' ', blank} ? 0 : 1;
-  }
-  return must || painted < changed ? blank : -1;
+  if (must) return blank;
+  return kEraseCost + diff_.cells_unlike({' ', blank}, rows, columns) < changed ? blank : -1;
 }
 
 // Erases the whole terminal in `attr`; the shadow becomes blanks in it.
 void TermRenderer::erase(std::uint16_t attr, std::string& out) {
   set_attribute(attr, out);
   out += "\x1b[2J";
-  shadow_.fill(Look{' ', attr});
-  shadow_valid_ = true;
+  diff_.mark_erased({' ', attr});
 }
 
-void TermRenderer::draw_cell(int row, int column, const Look& look, std::string& out) {
+// Draws the frame's cells in `run` of `row`, one glyph after another.
+void TermRenderer::draw_run(int row, ColumnRun run, std::string& out) {
+  for (int column = run.first; column <= run.last; ++column) {
+    draw_cell(row, column, diff_.frame(row, column), out);
+  }
+  diff_.mark_shown(row, run);
+}
+
+void TermRenderer::draw_cell(int row, int column, const ShownCell& look, std::string& out) {
   move_to(row, column, out);
-  set_attribute(look.attr, out);
+  set_attribute(look.look, out);
   const TermGlyph& glyph = glyphs_[look.ch];
   use_set(glyph.set, out);
   out += glyph.text();
@@ -191,9 +185,9 @@ void TermRenderer::move_to(int row, int column, std::string& out) {
     if (row == row_ && column > column_ && column - column_ <= 3) {
       std::string gap;
       for (int c = column_; c < column; ++c) {
-        const Look& shown = shadow_[cell_index(row, c)];
+        const ShownCell& shown = diff_.shown(row, c);
         const TermGlyph& glyph = glyphs_[shown.ch];
-        if (shown.attr != attr_ || shown.ch < 0x20 || shown.ch > 0x7E) break;
+        if (shown.look != attr_ || shown.ch < 0x20 || shown.ch > 0x7E) break;
         if (lines_ && glyph.set == GlyphSet::kAscii) break;
         gap += static_cast<char>(shown.ch);
       }

@@ -1,27 +1,28 @@
 // Turning the screen model into terminal output, termbox style. The renderer
-// keeps a shadow of what the terminal shows and, for each frame, appends only
-// the bytes that change it: the cells that differ, a cursor move only where
-// output is not contiguous, SGR only when the attribute changes and the
-// cursor's visibility only when it changes. A frame that changes more cells
-// than it would draw on an erased screen starts from an erase in its most
-// common blank colours (the terminal fills erased cells with the current
-// background), and a frame that is all blanks in attribute 7, the console's
-// own default look, is an erase in the terminal's default colours (on a
-// terminal without background colour erase every erase is). Every
-// byte of a cell goes out as its glyph in the locale's character set (see
-// term_glyphs.h), so nothing on the screen can ever reach the terminal as a
-// control sequence, and every frame leaves the terminal in its ASCII set.
-// A terminal too small for the form shows a notice on its last row, and
-// above it the rows up to the cursor's, so that the prompt being answered
-// stays in sight. The renderer never touches the terminal itself.
+// composes each frame into the core's frame diff (frame_diff.h) and, against
+// its shadow of what the terminal shows, appends only the bytes that change
+// it: the cells that differ, a cursor move only where output is not
+// contiguous, SGR only when the attribute changes and the cursor's visibility
+// only when it changes. A frame that changes more cells than it would draw on
+// an erased screen starts from an erase in its most common blank colours (the
+// terminal fills erased cells with the current background), and a frame that
+// is all blanks in attribute 7, the console's own default look, is an erase in
+// the terminal's default colours (on a terminal without background colour
+// erase every erase is). Every byte of a cell goes out as its glyph in the
+// locale's character set (see term_glyphs.h), so nothing on the screen can
+// ever reach the terminal as a control sequence, and every frame leaves the
+// terminal in its ASCII set. A terminal too small for the form shows a notice
+// on its last row, and above it the rows up to the cursor's, so that the
+// prompt being answered stays in sight. The renderer never touches the
+// terminal itself.
 #ifndef QB_PLATFORM_POSIX_TERM_RENDER_H
 #define QB_PLATFORM_POSIX_TERM_RENDER_H
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "platform/frame_diff.h"
 #include "platform/posix/locale_charset.h"
 #include "platform/posix/term_glyphs.h"
 #include "platform/screen.h"
@@ -64,24 +65,15 @@ class TermRenderer {
   void forget_cursor();
 
  private:
-  // A cell as the terminal shows it: its byte and an attribute, or
-  // kDefaultLook for a blank in the terminal's default colours.
-  struct Look {
-    std::uint8_t ch = ' ';
-    std::uint16_t attr = 0x07;
-    friend bool operator==(const Look&, const Look&) = default;
-  };
-  static constexpr std::uint16_t kDefaultLook = 0x100;
-  static constexpr std::size_t kCells = Screen::kRows * Screen::kColumns;
-
   static int view_offset(const Screen& screen, TermSize size);
-  std::size_t compose(const Screen& screen, TermSize size);
+  void compose(const Screen& screen, TermSize size);
   // The notice's cell at `column` of the last row.
-  static Look notice_look(int column);
+  static ShownCell notice_look(int column);
   std::uint16_t dominant_blank(int rows, int columns) const;
-  int erase_before(TermSize size, std::size_t changed, int rows, int columns) const;
+  int erase_before(TermSize size, int rows, int columns) const;
   void erase(std::uint16_t attr, std::string& out);
-  void draw_cell(int row, int column, const Look& look, std::string& out);
+  void draw_run(int row, ColumnRun run, std::string& out);
+  void draw_cell(int row, int column, const ShownCell& look, std::string& out);
   void move_to(int row, int column, std::string& out);
   void set_attribute(std::uint16_t attr, std::string& out);
   void use_set(GlyphSet set, std::string& out);
@@ -89,12 +81,10 @@ class TermRenderer {
 
   GlyphTable glyphs_;
   bool colour_erase_;
-  std::array<Look, kCells> frame_{};   // what this frame shows
-  std::array<Look, kCells> shadow_{};  // what the terminal shows
+  FrameDiff diff_;  // this frame and what the terminal shows
   TermSize size_{};
   int offset_ = 0;  // model rows scrolled out above the terminal's first row
-  bool shadow_valid_ = false;
-  int row_ = 0;  // the terminal's cursor; 0 when not known
+  int row_ = 0;     // the terminal's cursor; 0 when not known
   int column_ = 0;
   int attr_ = -1;          // the terminal's pen (kDefaultLook: default colours); -1 when not known
   int cursor_shown_ = -1;  // the terminal cursor's visibility; -1 when not known

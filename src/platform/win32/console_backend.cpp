@@ -1,7 +1,7 @@
 // The Windows console backend's screen side: console modes, the 80 x 25
-// buffer and window, drawing the changed cells of each frame through a
-// shadow copy, the cursor, plain output, the timer, pauses, the beep, the
-// command runner's hand-over and the end of the process.
+// buffer and window, drawing the changed cells of each frame as rectangles of
+// the frame diff's spans, the cursor, plain output, the timer, pauses, the
+// beep, the command runner's hand-over and the end of the process.
 #include "platform/win32/console_backend.h"
 
 #include <algorithm>
@@ -72,7 +72,7 @@ void Win32Console::load_code_page() {
   const unsigned wanted = code_page != 0 ? code_page : 437;
   if (wanted == glyphs_.code_page) return;
   glyphs_ = glyphs_for_code_page(wanted);
-  shadow_valid_ = false;
+  diff_.invalidate();
 }
 
 // Row 1, column 1 is the top left cell of the visible window.
@@ -86,7 +86,7 @@ void Win32Console::find_origin() {
 }
 
 void Win32Console::invalidate() {
-  shadow_valid_ = false;
+  diff_.invalidate();
   shown_cursor_.reset();
   shown_visible_.reset();
 }
@@ -95,50 +95,39 @@ void Win32Console::invalidate() {
 // in one call, as the rectangle from the leftmost to the rightmost change.
 void Win32Console::present(const Screen& screen) {
   if (!screen_) return;
+  for (int row = 1; row <= Screen::kRows; ++row) {
+    for (int column = 1; column <= Screen::kColumns; ++column)
+      diff_.frame(row, column) = shown_cell(screen.cell(row, column));
+  }
   int top = 0;
-  Span block{};
+  ColumnRun block{};
   for (int row = 1; row <= Screen::kRows + 1; ++row) {
-    const Span span = row <= Screen::kRows ? changed_span(screen, row) : Span{};
-    if (span.first > span.last) {
-      if (top != 0) write_block(screen, top, row - 1, block);
+    const ColumnRun span =
+        row <= Screen::kRows ? diff_.changed_span(row, Screen::kColumns) : ColumnRun{};
+    if (span.empty()) {
+      if (top != 0) write_block(top, row - 1, block);
       top = 0;
     } else if (top == 0) {
       top = row;
       block = span;
     } else {
-      block = Span{std::min(block.first, span.first), std::max(block.last, span.last)};
+      block = ColumnRun{std::min(block.first, span.first), std::max(block.last, span.last)};
     }
   }
-  shadow_valid_ = true;
+  diff_.mark_frame_shown();
   present_cursor(screen);
 }
 
-// The columns of a row from its first to its last cell that differs from
-// what the console shows; an empty span (first > last) when none does.
-Win32Console::Span Win32Console::changed_span(const Screen& screen, int row) const {
-  if (!shadow_valid_) return Span{1, Screen::kColumns};
-  const auto base = static_cast<std::size_t>((row - 1) * Screen::kColumns);
-  Span span{1, Screen::kColumns};
-  while (span.first <= span.last &&
-         screen.cell(row, span.first) == shadow_[base + span.first - 1]) {
-    ++span.first;
-  }
-  while (span.last >= span.first && screen.cell(row, span.last) == shadow_[base + span.last - 1]) {
-    --span.last;
-  }
-  return span;
-}
-
-// Writes rows top to bottom, columns span.first to span.last, in one call.
-void Win32Console::write_block(const Screen& screen, int top, int bottom, Span span) {
+// Writes the frame's rows top to bottom, columns span.first to span.last,
+// in one call.
+void Win32Console::write_block(int top, int bottom, ColumnRun span) {
   const int width = span.last - span.first + 1;
   std::size_t at = 0;
   for (int row = top; row <= bottom; ++row) {
     for (int column = span.first; column <= span.last; ++column) {
-      const Cell& cell = screen.cell(row, column);
-      shadow_[static_cast<std::size_t>((row - 1) * Screen::kColumns + column - 1)] = cell;
+      const ShownCell& cell = diff_.frame(row, column);
       block_[at].Char.UnicodeChar = glyphs_.glyph[cell.ch];
-      block_[at].Attributes = cell.attr;
+      block_[at].Attributes = cell.look;
       ++at;
     }
   }

@@ -1,10 +1,10 @@
 // The Windows console backend. It draws the screen model through the
 // console's wide cell functions, writing only the cells that changed since
-// the last frame; keeps the console at exactly 80 x 25 cells; reads key
-// presses from the console's input queue (or the bytes of a redirected
-// standard input); and turns the console-close signal into the key Alt+F4.
-// When standard output is not a console, printed bytes go to it unchanged
-// and nothing is drawn.
+// the last frame (as the core's frame diff finds them); keeps the console at
+// exactly 80 x 25 cells; reads key presses from the console's input queue
+// (or the bytes of a redirected standard input); and turns the console-close
+// signal into the key Alt+F4. When standard output is not a console, printed
+// bytes go to it unchanged and nothing is drawn.
 #ifndef QB_PLATFORM_WIN32_CONSOLE_BACKEND_H
 #define QB_PLATFORM_WIN32_CONSOLE_BACKEND_H
 
@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "platform/backend.h"
+#include "platform/frame_diff.h"
 #include "platform/win32/glyphs.h"
 #include "platform/win32/keys.h"
 #include "platform/win32/stream_input.h"
@@ -64,12 +65,7 @@ class Win32Console final : public Backend {
   void remove_close_handler();
   void load_code_page();
   void find_origin();
-  struct Span {
-    int first = 1;
-    int last = 0;
-  };
-  Span changed_span(const Screen& screen, int row) const;
-  void write_block(const Screen& screen, int top, int bottom, Span span);
+  void write_block(int top, int bottom, ColumnRun span);
   void present_cursor(const Screen& screen);
   int poll_stream(KeyQueue& keys, int timeout_ms);
   int move_overflow(KeyQueue& keys);
@@ -88,8 +84,7 @@ class Win32Console final : public Backend {
 
   CodePageGlyphs glyphs_{0, {}};  // code page 0: not read yet
   COORD origin_{0, 0};            // buffer cell of row 1, column 1 of the window
-  std::array<Cell, Screen::kRows * Screen::kColumns> shadow_{};
-  bool shadow_valid_ = false;
+  FrameDiff diff_;                // the model's cells and what the console shows
   std::array<CHAR_INFO, Screen::kRows * Screen::kColumns> block_{};  // cells on their way out
   std::optional<COORD> shown_cursor_;
   std::optional<bool> shown_visible_;
