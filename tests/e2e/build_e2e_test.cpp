@@ -91,12 +91,7 @@ class BuildRun : public ::testing::Test {
   // Presses a key: the program must end with the outcome's status on a
   // cleared screen.
   void press_key_and_expect_clean_exit() {
-    const int expected = expected_status(session_->screen());
-    session_->send("q");
-    const auto status = session_->wait_exit();
-    ASSERT_TRUE(status);
-    EXPECT_TRUE(status->exited);
-    EXPECT_EQ(status->code, expected);
+    quit_at_result(*session_);
     const VtScreen& vt = session_->screen();
     for (int row = 1; row <= 25; ++row) EXPECT_TRUE(vt.untouched(row, 1, 80));
   }

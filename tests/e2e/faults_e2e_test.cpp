@@ -41,12 +41,7 @@ class FaultRun : public ::testing::Test {
   // Presses a key: the program must end with the outcome's status and the
   // terminal's modes back.
   void quit_and_expect_restored() const {
-    const int expected = expected_status(session_->screen());
-    session_->send("q");
-    const auto status = session_->wait_exit(seconds(10));
-    ASSERT_TRUE(status) << "the program did not end after the key";
-    EXPECT_TRUE(status->exited);
-    EXPECT_EQ(status->code, expected);
+    quit_at_result(*session_);
     EXPECT_EQ(session_->modes_now(), session_->modes_before());
     EXPECT_TRUE(session_->screen().cursor_visible());
   }

@@ -126,12 +126,7 @@ void FormRun::finish() {
     return vt.text_at(22, 4, 22) == "Press any key to quit.";
   })) << "no result screen";
   session_->settle();
-  const int expected = expected_status(session_->screen());
-  session_->send("q");
-  const auto status = session_->wait_exit();
-  ASSERT_TRUE(status);
-  EXPECT_TRUE(status->exited);
-  EXPECT_EQ(status->code, expected);
+  quit_at_result(*session_);
 }
 
 std::string FormRun::kept_script() const {

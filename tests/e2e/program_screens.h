@@ -100,6 +100,17 @@ inline std::string windows_tool(const std::string& name) {
   return (std::filesystem::path(program_path()).parent_path() / "tools" / name).string();
 }
 
+// Presses a key at the result screen: the program must end with the status
+// that the screen tells.
+inline void quit_at_result(PtySession& session) {
+  const int expected = expected_status(session.screen());
+  session.send("q");
+  const auto status = session.wait_exit();
+  ASSERT_TRUE(status) << "the program did not end after the key";
+  EXPECT_TRUE(status->exited);
+  EXPECT_EQ(status->code, expected);
+}
+
 // Skips every test when the program to run is not there (the Windows build
 // before `make test` has made it).
 class ProgramPresent : public ::testing::Environment {
