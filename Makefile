@@ -1,10 +1,10 @@
 # The commands a newcomer needs: `make demo` builds the program and runs it
 # in a demo folder, `make test` builds everything and runs every test (the
-# Windows build under wine too, when MinGW-w64 and wine are at hand), `make
-# check` runs only the unit and end-to-end tests of the sanitizer build,
-# the quick loop while working, `make dist` makes the Linux packages and
-# `make package` the Windows zip. Run as root, each installs the packages
-# it is missing first.
+# Windows build under wine too, when MinGW-w64 and wine are at hand), then
+# `make lint`; `make check` runs only the unit and end-to-end tests of the
+# sanitizer build, the quick loop while working, `make dist` makes the
+# Linux packages and `make package` the Windows zip. Run as root, each
+# installs the packages it is missing first.
 #
 # Warnings are errors in the builds of `make test` (QB_WERROR), which builds
 # the whole tree three ways: with the sanitizers (build), as a release with
@@ -36,9 +36,12 @@ build: deps
 check: build
 	ctest --test-dir $(BUILD) --output-on-failure -j2 -LE wine
 
+# The static analysis comes last, so that a finding does not hide the
+# tests' results.
 test: check
 	@scripts/test-windows.sh $(WIN_BUILD) $(BUILD)
 	@$(MAKE) --no-print-directory valgrind
+	@$(MAKE) --no-print-directory lint
 
 # Whole sessions under valgrind's memcheck, from a build without the
 # sanitizers (valgrind cannot run theirs): two sessions in under ten seconds
@@ -106,7 +109,8 @@ reproducible:
 	@scripts/check-reproducible.sh
 
 # clang-tidy with .clang-tidy's checks over the program's sources, not the
-# tests: the POSIX build's and the Windows build's own files (some minutes).
+# tests: the POSIX build's and the Windows build's own files, in one pool
+# (about two minutes on two cores).
 lint:
 	@scripts/lint.sh $(BUILD) $(WIN_RELEASE)
 

@@ -47,9 +47,10 @@ int main(int argc, char** argv) {
   const FbcRequest request = parse_fbc_args(std::vector<std::string>(argv + 1, argv + argc));
   const std::string fault = request.problem.empty() ? build(request) : request.problem;
   if (!fault.empty()) {
-    emit("FBC.EXE error: " + fault + "\r\n");
+    emit("FBC.EXE error: " + fault + "\r\n");  // the run fails either way
     return exit_status("QB_STANDIN_FBC_STATUS", 1);
   }
-  emit(success_output("QB_STANDIN_FBC_OUTPUT", ""));
-  return exit_status("QB_STANDIN_FBC_STATUS", 0);
+  // A log that cannot be written fails the run like any other fault.
+  const bool logged = emit(success_output("QB_STANDIN_FBC_OUTPUT", ""));
+  return exit_status("QB_STANDIN_FBC_STATUS", logged ? 0 : 1);
 }

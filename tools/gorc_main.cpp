@@ -61,7 +61,7 @@ std::string compile(const std::string& base) {
   const ScriptShape shape = read_script_shape(*script);
   if (!shape.problem.empty()) return script_name + ", " + shape.problem;
   for (const std::string& icon : shape.icon_files) {
-    const std::string problem = icon_problem(icon);
+    std::string problem = icon_problem(icon);
     if (!problem.empty()) return problem;
   }
   if (can_compile_resources()) return compile_resources(script_name, base + ".RES", base + ".OBJ");
@@ -85,9 +85,10 @@ int main(int argc, char** argv) {
   const std::string fault =
       argc == 2 ? compile(script_base(argv[1])) : "usage: GORC.EXE NAME (compiles NAME.RC)";
   if (!fault.empty()) {
-    emit(error_log(fault));
+    emit(error_log(fault));  // the run fails either way
     return exit_status("QB_STANDIN_GORC_STATUS", 1);
   }
-  emit(success_output("QB_STANDIN_GORC_OUTPUT", kBanner));
-  return exit_status("QB_STANDIN_GORC_STATUS", 0);
+  // A log that cannot be written fails the run like any other fault.
+  const bool logged = emit(success_output("QB_STANDIN_GORC_OUTPUT", kBanner));
+  return exit_status("QB_STANDIN_GORC_STATUS", logged ? 0 : 1);
 }

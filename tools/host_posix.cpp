@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -22,11 +23,11 @@ namespace {
 // Reads everything from `fd` until its writers have closed it.
 std::string read_all(int fd) {
   std::string text;
-  char buffer[4096];
+  std::array<char, 4096> buffer{};
   for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    const ssize_t got = ::read(fd, buffer.data(), buffer.size());
     if (got > 0) {
-      text.append(buffer, static_cast<std::size_t>(got));
+      text.append(buffer.data(), static_cast<std::size_t>(got));
     } else if (got == 0 || errno != EINTR) {
       return text;
     }
@@ -37,9 +38,10 @@ std::string read_all(int fd) {
 
 RunResult run_captured(const std::vector<std::string>& argv) {
   RunResult result;
-  int pipe_fds[2];
-  if (argv.empty() || ::pipe(pipe_fds) != 0) return result;
+  std::array<int, 2> pipe_fds{};
+  if (argv.empty() || ::pipe(pipe_fds.data()) != 0) return result;
   std::vector<char*> args;
+  args.reserve(argv.size() + 1);
   for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);
   const pid_t child = ::fork();

@@ -5,6 +5,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -53,9 +54,12 @@ std::string quote_argument(const std::string& argument) {
 
 std::string read_all(HANDLE pipe) {
   std::string text;
-  char buffer[4096];
+  std::array<char, 4096> buffer{};
   DWORD got = 0;
-  while (ReadFile(pipe, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+  while (ReadFile(pipe, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) != FALSE &&
+         got > 0) {
+    text.append(buffer.data(), got);
+  }
   return text;
 }
 
@@ -84,7 +88,7 @@ RunResult run_captured(const std::vector<std::string>& argv) {
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE read_end = nullptr;
   HANDLE write_end = nullptr;
-  if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return result;
+  if (CreatePipe(&read_end, &write_end, &inherit, 0) == FALSE) return result;
   SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
   std::string command_line;
   for (const std::string& argument : argv) {
@@ -101,7 +105,7 @@ RunResult run_captured(const std::vector<std::string>& argv) {
   const BOOL started = CreateProcessA(argv[0].c_str(), command_line.data(), nullptr, nullptr, TRUE,
                                       0, nullptr, nullptr, &startup, &process);
   CloseHandle(write_end);
-  if (started) {
+  if (started != FALSE) {
     result.output = read_all(read_end);
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD status = 0;

@@ -75,6 +75,7 @@ std::string encode_icon(const std::vector<IconImage>& images) {
   put_le(out, 1, 2);
   put_le(out, static_cast<std::uint32_t>(images.size()), 2);
   std::vector<std::string> bitmaps;
+  bitmaps.reserve(images.size());
   for (const IconImage& image : images) bitmaps.push_back(encode_bitmap(image));
   std::size_t offset = kHeaderSize + images.size() * kEntrySize;
   for (std::size_t i = 0; i < images.size(); ++i) {

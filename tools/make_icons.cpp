@@ -14,8 +14,15 @@ namespace {
 
 using qb::tools::IconImage;
 
-// One pixel of the badge at (x, y) for a picture `size` wide, as 0xAARRGGBB.
-std::uint32_t badge_pixel(int x, int y, int size, std::uint32_t colour) {
+// A round badge: the width of its square picture and its colour, as 0xAARRGGBB.
+struct Badge {
+  int size;
+  std::uint32_t colour;
+};
+
+// The pixel of `badge` at (x, y), as 0xAARRGGBB.
+std::uint32_t badge_pixel(const Badge& badge, int x, int y) {
+  const int size = badge.size;
   const double centre = (size - 1) / 2.0;
   const double dx = x - centre;
   const double dy = y - centre;
@@ -24,15 +31,16 @@ std::uint32_t badge_pixel(int x, int y, int size, std::uint32_t colour) {
   if (distance > radius) return 0x00000000;                      // transparent outside
   if (distance > radius - size / 16.0 - 0.5) return 0xFF202020;  // dark rim
   if (std::abs(dx + dy) <= size / 10.0) return 0xFFFFFFFF;       // the white stroke
-  return colour;
+  return badge.colour;
 }
 
 // A square picture of the badge in `colour`.
 IconImage badge(int size, std::uint32_t colour) {
+  const Badge shape{size, colour};
   IconImage image;
   image.size = size;
   for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) image.argb.push_back(badge_pixel(x, y, size, colour));
+    for (int x = 0; x < size; ++x) image.argb.push_back(badge_pixel(shape, x, y));
   }
   return image;
 }
@@ -49,7 +57,7 @@ bool write_file(const std::string& path, const std::string& bytes) {
 // Writes the two demo icons into the folder named by the one argument.
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fputs("usage: make_icons FOLDER\n", stderr);
+    static_cast<void>(std::fputs("usage: make_icons FOLDER\n", stderr));  // the status tells anyway
     return 2;
   }
   const std::string folder = argv[1];
@@ -58,6 +66,7 @@ int main(int argc, char** argv) {
   const bool ok =
       write_file(folder + "/app.ico", qb::tools::encode_icon({badge(16, blue), badge(32, blue)})) &&
       write_file(folder + "/small.ico", qb::tools::encode_icon({badge(16, green)}));
-  if (!ok) std::fputs("make_icons: cannot write the icon files\n", stderr);
+  // The status tells the failure should the message fail too.
+  if (!ok) static_cast<void>(std::fputs("make_icons: cannot write the icon files\n", stderr));
   return ok ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 // File and output helpers of the stand-in tools, in portable C++.
 #include "standin_io.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -31,9 +33,9 @@ bool file_exists(const std::string& path) {
   return std::filesystem::is_regular_file(path, error);
 }
 
-void emit(std::string_view bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-  std::fflush(stdout);
+bool emit(std::string_view bytes) {
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+  return std::fflush(stdout) == 0 && written;
 }
 
 std::string success_output(const char* hook, std::string_view normal) {
@@ -45,7 +47,10 @@ std::string success_output(const char* hook, std::string_view normal) {
 
 int exit_status(const char* hook, int normal) {
   const std::string value = environment(hook);
-  return value.empty() ? normal : std::atoi(value.c_str());
+  if (value.empty()) return normal;
+  // Read as atoi would (0 for no number), the int range kept.
+  const long number = std::strtol(value.c_str(), nullptr, 10);
+  return static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
 }
 
 }  // namespace qb::tools

@@ -17,8 +17,9 @@ bool write_file(const std::string& path, std::string_view bytes);
 // True when `path` names an existing regular file.
 bool file_exists(const std::string& path);
 
-// Writes the bytes to standard output unchanged and flushes.
-void emit(std::string_view bytes);
+// Writes the bytes to standard output unchanged and flushes; false when
+// standard output did not take them all.
+bool emit(std::string_view bytes);
 
 // What the tool prints on success: the bytes of the file named by the
 // environment variable `hook` when it is set, else `normal`.

@@ -27,7 +27,7 @@ std::filesystem::path make_scratch_folder() {
   std::random_device seed;
   const std::filesystem::path base = std::filesystem::temp_directory_path();
   for (;;) {
-    const auto folder = base / ("qb-fbc-" + std::to_string(seed()));
+    auto folder = base / ("qb-fbc-" + std::to_string(seed()));
     if (std::filesystem::create_directory(folder)) return folder;
   }
 }

@@ -49,9 +49,7 @@ void show_splash(Console& con) {
   // reads the timer only a few times; a reading equal to the end goes on.
   const auto splash_start = static_cast<float>(con.timer_seconds());
   const double end = static_cast<double>(splash_start) + kSplashSeconds;
-  for (double now = con.timer_seconds(); !(now > end); now = con.timer_seconds()) {
-    con.sleep_until(end);
-  }
+  while (!(con.timer_seconds() > end)) con.sleep_until(end);
 }
 
 void show_title_box(Console& con, ProgramState& state) {

@@ -7,6 +7,7 @@
 #include "form/read_line.h"
 
 #include <algorithm>
+#include <array>
 
 #include "form/answer.h"
 #include "form/edit_verbs.h"
@@ -79,13 +80,18 @@ struct KeyVerb {
   int key;
   void (*verb)(LineEdit&);
 };
-constexpr KeyVerb kKeyVerbs[] = {
-    {kTab, edit_tab},        {kBackspace, edit_backspace},
-    {kEscape, edit_clear},   {key::kDelete, edit_delete},
-    {key::kLeft, edit_left}, {key::kRight, edit_right},
-    {key::kHome, edit_home}, {key::kEnd, edit_end},
-    {key::kUp, edit_up},     {key::kDown, edit_down},
-};
+constexpr auto kKeyVerbs = std::to_array<KeyVerb>({
+    {kTab, edit_tab},
+    {kBackspace, edit_backspace},
+    {kEscape, edit_clear},
+    {key::kDelete, edit_delete},
+    {key::kLeft, edit_left},
+    {key::kRight, edit_right},
+    {key::kHome, edit_home},
+    {key::kEnd, edit_end},
+    {key::kUp, edit_up},
+    {key::kDown, edit_down},
+});
 
 // Hands one key to its verb; true for the keys that end the line. Characters
 // 32 to 255 are typed; every other code is ignored.
@@ -113,7 +119,7 @@ int next_key(Console& con) {
 }  // namespace
 
 std::string read_line(Console& con) {
-  const ScreenSize size = con.screen_size();
+  const ScreenSize size = Console::screen_size();
   LineEdit st;
   st.columns = size.columns;
   st.rows = size.rows;

@@ -5,6 +5,8 @@
 // code, with the US legends that find a key by its character.
 #include "platform/bios_keys.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <string_view>
 
@@ -19,11 +21,11 @@ using enum Key;
 // A key's value in each column, indexed by Column.
 struct Row {
   Key key;
-  std::uint8_t columns[4];
+  std::array<std::uint8_t, 4> columns;
 };
 
 // The scan codes, indexed by Key.
-constexpr Row kScanCodes[] = {
+constexpr auto kScanCodes = std::to_array<Row>({
     {kF1, {0x3B, 0x54, 0x5E, 0x68}},        {kF2, {0x3C, 0x55, 0x5F, 0x69}},
     {kF3, {0x3D, 0x56, 0x60, 0x6A}},        {kF4, {0x3E, 0x57, 0x61, 0x6B}},
     {kF5, {0x3F, 0x58, 0x62, 0x6C}},        {kF6, {0x40, 0x59, 0x63, 0x6D}},
@@ -47,7 +49,7 @@ constexpr Row kScanCodes[] = {
     {kPad4, {0x00, 0x00, 0x73, 0x00}},      {kPad5, {0x00, 0x00, 0x8F, 0x00}},
     {kPad6, {0x00, 0x00, 0x74, 0x00}},      {kPad7, {0x00, 0x00, 0x77, 0x00}},
     {kPad8, {0x00, 0x00, 0x8D, 0x00}},      {kPad9, {0x00, 0x00, 0x84, 0x00}},
-};
+});
 
 // True when every key has its row, in the order of Key.
 constexpr bool in_key_order() {
@@ -71,27 +73,36 @@ constexpr bool names_agree() {
     Key key;
     Column column;
   };
-  constexpr Named kNamed[] = {
-      {key::kHome, kHome, Column::kNormal},     {key::kUp, kUp, Column::kNormal},
-      {key::kPageUp, kPageUp, Column::kNormal}, {key::kLeft, kLeft, Column::kNormal},
-      {key::kRight, kRight, Column::kNormal},   {key::kEnd, kEnd, Column::kNormal},
-      {key::kDown, kDown, Column::kNormal},     {key::kPageDown, kPageDown, Column::kNormal},
-      {key::kInsert, kInsert, Column::kNormal}, {key::kDelete, kDelete, Column::kNormal},
-      {key::kF1, kF1, Column::kNormal},         {key::kAltF4, kF4, Column::kAlt},
-  };
-  for (const Named& named : kNamed) {
-    if (key::extended(scan_code(named.key, named.column)) != named.code) return false;
-  }
-  return true;
+  constexpr auto kNamed = std::to_array<Named>({
+      {key::kHome, kHome, Column::kNormal},
+      {key::kUp, kUp, Column::kNormal},
+      {key::kPageUp, kPageUp, Column::kNormal},
+      {key::kLeft, kLeft, Column::kNormal},
+      {key::kRight, kRight, Column::kNormal},
+      {key::kEnd, kEnd, Column::kNormal},
+      {key::kDown, kDown, Column::kNormal},
+      {key::kPageDown, kPageDown, Column::kNormal},
+      {key::kInsert, kInsert, Column::kNormal},
+      {key::kDelete, kDelete, Column::kNormal},
+      {key::kF1, kF1, Column::kNormal},
+      {key::kAltF4, kF4, Column::kAlt},
+  });
+  return std::ranges::all_of(kNamed, [](const Named& named) {
+    return key::extended(scan_code(named.key, named.column)) == named.code;
+  });
 }
 static_assert(names_agree(), "key_queue.h's key codes must be the BIOS table's");
 
 // The characters of the keys that type a control character (or the space)
 // whatever the keyboard's layout; other keys are not in this table.
-constexpr Row kCharacters[] = {
-    {kEsc, {27, 27, 27, 0}},      {kEnter, {13, 13, 10, 0}}, {kPadEnter, {13, 13, 10, 0}},
-    {kBackspace, {8, 8, 127, 0}}, {kTab, {9, 0, 0, 0}},      {kSpace, {32, 32, 32, 0}},
-};
+constexpr auto kCharacters = std::to_array<Row>({
+    {kEsc, {27, 27, 27, 0}},
+    {kEnter, {13, 13, 10, 0}},
+    {kPadEnter, {13, 13, 10, 0}},
+    {kBackspace, {8, 8, 127, 0}},
+    {kTab, {9, 0, 0, 0}},
+    {kSpace, {32, 32, 32, 0}},
+});
 
 // Alt with a digit row key is its scan code plus this: Alt+1 is 0x78, the 1
 // key's scan code 0x02; the other rows' Alt codes are their scan codes.
@@ -105,12 +116,12 @@ struct MainBlockRow {
   std::string_view plain;
   std::string_view shifted;
 };
-constexpr MainBlockRow kMainBlock[] = {
+constexpr auto kMainBlock = std::to_array<MainBlockRow>({
     {0x02, kAltDigitOffset, "1234567890-=", "!@#$%^&*()_+"},
     {0x10, 0, "qwertyuiop[]", "QWERTYUIOP{}"},
     {0x1E, 0, "asdfghjkl;'`", "ASDFGHJKL:\"~"},
     {0x2B, 0, "\\zxcvbnm,./", "|ZXCVBNM<>?"},
-};
+});
 
 }  // namespace
 

@@ -29,7 +29,7 @@ struct LocalePage {
 };
 
 // clang-format off
-constexpr LocalePage kLocalePages[] = {
+constexpr auto kLocalePages = std::to_array<LocalePage>({
     // English: 850, but for these territories (and for no territory).
     {"en", "", &kCodePage437},   {"en", "US", &kCodePage437}, {"en", "IN", &kCodePage437},
     {"en", "MY", &kCodePage437}, {"en", "PH", &kCodePage437}, {"en", "SG", &kCodePage437},
@@ -66,7 +66,7 @@ constexpr LocalePage kLocalePages[] = {
     {"sv", "*", &kCodePage850},  {"tn", "*", &kCodePage850},  {"tzm", "*", &kCodePage850},
     {"wa", "*", &kCodePage850},  {"wo", "*", &kCodePage850},  {"xh", "*", &kCodePage850},
     {"zu", "*", &kCodePage850},
-};
+});
 // clang-format on
 
 bool is_control(char32_t code_point) {
@@ -171,9 +171,9 @@ Utf8Decoder::Step Utf8Decoder::feed(std::uint8_t byte) {
     }
     code_point_ = (code_point_ << 6) | (byte & 0x3F);
     if (--continuation_ > 0) return Step::kMore;
-    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    const bool valid = code_point_ >= kSmallest[length_] && code_point_ <= 0x10FFFF &&
-                       (code_point_ < 0xD800 || code_point_ > 0xDFFF);
+    constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};
+    const bool valid = code_point_ >= kSmallest[static_cast<std::size_t>(length_)] &&
+                       code_point_ <= 0x10FFFF && (code_point_ < 0xD800 || code_point_ > 0xDFFF);
     return valid ? Step::kDone : Step::kInvalid;
   }
   if (byte < 0x80) {

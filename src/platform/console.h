@@ -39,7 +39,7 @@ class Console {
   void print_text(std::string_view text, bool line_end);
   int cursor_row() const { return screen_.row(); }
   int cursor_column() const { return screen_.column(); }
-  ScreenSize screen_size() const { return {Screen::kColumns, Screen::kRows}; }
+  static ScreenSize screen_size() { return {Screen::kColumns, Screen::kRows}; }
   bool cursor_visible() const { return screen_.cursor_visible(); }
   void show_cursor(bool visible) { screen_.set_cursor_visible(visible); }
 

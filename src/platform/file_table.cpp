@@ -64,8 +64,9 @@ bool FileTable::open_file(std::string_view name, FileMode mode, int number) {
   if (!stream) return false;
   // The buffer is our own: some C libraries ignore the size when they are
   // left to allocate it, and the file must be written in 8192-byte blocks.
-  auto buffer = std::make_unique<char[]>(kBufferSize);
-  std::setvbuf(stream, buffer.get(), _IOFBF, kBufferSize);
+  auto buffer = std::make_unique<std::array<char, kBufferSize>>();
+  // It cannot fail: the mode is valid and the stream has not been used yet.
+  static_cast<void>(std::setvbuf(stream, buffer->data(), _IOFBF, buffer->size()));
   entries_[static_cast<std::size_t>(number - 1)] = Entry{stream, std::move(buffer), mode, false};
   return true;
 }
@@ -73,7 +74,9 @@ bool FileTable::open_file(std::string_view name, FileMode mode, int number) {
 bool FileTable::close_file(int number) {
   Entry* file = entry(number);
   if (!file) return false;
-  std::fclose(file->stream);  // before the buffer it writes out goes
+  // Before the buffer it writes out goes. A failed write is silent, as every
+  // operation of the table is (see file_table.h).
+  static_cast<void>(std::fclose(file->stream));
   *file = Entry{};
   return true;
 }
@@ -84,8 +87,8 @@ std::int32_t FileTable::file_length(int number) {
   const long here = std::ftell(file->stream);
   if (here < 0 || std::fseek(file->stream, 0, SEEK_END) != 0) return 0;
   const long end = std::ftell(file->stream);
-  std::fseek(file->stream, here, SEEK_SET);
-  if (end < 0) return 0;
+  const bool kept = std::fseek(file->stream, here, SEEK_SET) == 0;
+  if (end < 0 || !kept) return 0;
   // A length beyond the 32-bit count is reported as the largest count.
   return static_cast<std::int32_t>(std::min<long>(end, std::numeric_limits<std::int32_t>::max()));
 }
@@ -96,7 +99,7 @@ std::string FileTable::read_chars(std::size_t count, int number) {
   if (file->mode == FileMode::kInput) return read_text(*file, count);
   std::string bytes(count, '\0');
   bytes.resize(std::fread(bytes.data(), 1, count, file->stream));
-  if (std::ferror(file->stream)) return {};
+  if (std::ferror(file->stream) != 0) return {};
   return bytes;
 }
 
@@ -106,7 +109,7 @@ std::string FileTable::read_text(Entry& file, std::size_t count) {
   if (file.ended) return {};
   std::string raw(count, '\0');
   raw.resize(std::fread(raw.data(), 1, count, file.stream));
-  if (std::ferror(file.stream)) return {};
+  if (std::ferror(file.stream) != 0) return {};
   std::string text;
   text.reserve(raw.size());
   for (std::size_t i = 0; i < raw.size(); ++i) {
@@ -122,7 +125,8 @@ std::string FileTable::read_text(Entry& file, std::size_t count) {
         text += '\n';
         break;
       }
-      if (next != EOF) std::ungetc(next, file.stream);
+      // One byte pushed back always fits: the C library guarantees one.
+      if (next != EOF) static_cast<void>(std::ungetc(next, file.stream));
     }
     text += c;
   }
@@ -142,7 +146,7 @@ void FileTable::close_all() {
 }
 
 void delete_file(std::string_view name) {
-  std::remove(std::string(name).c_str());
+  static_cast<void>(std::remove(std::string(name).c_str()));  // failure ignored, as promised
 }
 
 }  // namespace qb

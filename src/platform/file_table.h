@@ -49,13 +49,13 @@ class FileTable {
  private:
   struct Entry {
     std::FILE* stream = nullptr;
-    std::unique_ptr<char[]> buffer;  // the stream's buffer, kBufferSize bytes
+    std::unique_ptr<std::array<char, kBufferSize>> buffer;  // the stream's buffer
     FileMode mode = FileMode::kOutput;
     bool ended = false;  // an input file has met byte 26
   };
   Entry* entry(int number);
   const Entry* entry(int number) const;
-  std::string read_text(Entry& file, std::size_t count);
+  static std::string read_text(Entry& file, std::size_t count);
 
   std::array<Entry, kFileCount> entries_{};
 };

@@ -7,6 +7,7 @@
 #define QB_PLATFORM_SCREEN_H
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -61,7 +62,7 @@ class Screen {
   void scroll_up(int rows);
   void touch() { ++generation_; }
 
-  std::array<Cell, kRows * kColumns> cells_{};
+  std::array<Cell, static_cast<std::size_t>(kRows) * kColumns> cells_{};
   int row_ = 1;
   int column_ = 1;
   bool cursor_visible_ = true;

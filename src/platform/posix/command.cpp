@@ -16,6 +16,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
@@ -33,8 +34,6 @@
 #include "platform/posix/fd_io.h"
 #include "platform/posix/search_path.h"
 #include "platform/posix/terminal_signals.h"
-
-extern char** environ;
 
 namespace qb {
 
@@ -77,10 +76,10 @@ std::optional<fs::path> find_in_dir(const fs::path& dir, const std::string& name
 bool is_windows_program(const fs::path& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
-  char mark[2] = {};
+  std::array<char, 2> mark{};
   ssize_t got = 0;
   do {
-    got = ::read(fd, mark, sizeof mark);
+    got = ::read(fd, mark.data(), mark.size());
   } while (got < 0 && errno == EINTR);
   ::close(fd);
   return got == 2 && mark[0] == 'M' && mark[1] == 'Z';
@@ -90,12 +89,13 @@ bool is_windows_program(const fs::path& path) {
 // header's last field points, names the i386 machine.
 bool is_32_bit_windows_program(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
-  unsigned char dos[64] = {};
-  if (!in.read(reinterpret_cast<char*>(dos), sizeof dos)) return false;
+  std::array<unsigned char, 64> dos{};
+  if (!in.read(reinterpret_cast<char*>(dos.data()), dos.size())) return false;
   const std::uint32_t pe = dos[60] | dos[61] << 8 | dos[62] << 16 | std::uint32_t{dos[63]} << 24;
-  unsigned char header[6] = {};
-  if (!in.seekg(pe) || !in.read(reinterpret_cast<char*>(header), sizeof header)) return false;
-  return std::memcmp(header, "PE\0\0", 4) == 0 && header[4] == 0x4C && header[5] == 0x01;
+  std::array<unsigned char, 6> header{};
+  if (!in.seekg(pe) || !in.read(reinterpret_cast<char*>(header.data()), header.size()))
+    return false;
+  return std::memcmp(header.data(), "PE\0\0", 4) == 0 && header[4] == 0x4C && header[5] == 0x01;
 }
 
 // True for a program this process can run: an executable file, or a Windows
@@ -185,7 +185,6 @@ std::optional<int> open_redirections(const std::vector<Redirection>& redirection
   int out = -1;
   for (const Redirection& r : redirections) {
     if (out >= 0) ::close(out);
-    out = -1;
     if (r.file.empty()) {
       tell("The syntax of the command is incorrect.\n");
       return std::nullopt;
@@ -262,6 +261,7 @@ int wait_for_child(pid_t pid) {
 // Pointers to the texts, ended by a null pointer, as exec wants them.
 std::vector<char*> pointers(const std::vector<std::string>& texts) {
   std::vector<char*> result;
+  result.reserve(texts.size() + 1);
   for (const std::string& t : texts) result.push_back(const_cast<char*>(t.c_str()));
   result.push_back(nullptr);
   return result;

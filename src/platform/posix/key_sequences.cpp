@@ -6,6 +6,9 @@
 // is found by that key's place on the (US) keyboard, as the BIOS numbers it.
 #include "platform/posix/key_sequences.h"
 
+#include <array>
+#include <cstddef>
+
 #include "platform/bios_keys.h"
 #include "platform/key_queue.h"
 
@@ -32,7 +35,7 @@ struct Sequence {
   int modifiers;
 };
 
-constexpr Sequence kSequences[] = {
+constexpr auto kSequences = std::to_array<Sequence>({
     // xterm and VT220: CSI X and CSI 1;m X; SS3 X in application mode.
     {'[', 0, 'A', kUp, 0},
     {'[', 0, 'B', kDown, 0},
@@ -101,14 +104,15 @@ constexpr Sequence kSequences[] = {
     {'L', 0, 'C', kF3, 0},
     {'L', 0, 'D', kF4, 0},
     {'L', 0, 'E', kF5, 0},
-};
+});
 
 // The final bytes of the CSI n ~ family and the modifiers rxvt means by them.
 struct Suffix {
   char final;
   int modifiers;
 };
-constexpr Suffix kSuffixes[] = {{'~', 0}, {'$', kShift}, {'^', kCtrl}, {'@', kCtrl | kShift}};
+constexpr auto kSuffixes =
+    std::to_array<Suffix>({{'~', 0}, {'$', kShift}, {'^', kCtrl}, {'@', kCtrl | kShift}});
 
 // The application keypad's SS3 keys that type characters: the final byte,
 // the character and the key, whose Alt column gives Alt with it (none for
@@ -118,23 +122,38 @@ struct KeypadKey {
   char character;
   bios::Key key;
 };
-constexpr KeypadKey kKeypad[] = {
-    {'M', '\r', kPadEnter},    {'j', '*', kPadStar},  {'k', '+', kPadPlus},
-    {'l', ',', kPadSeparator}, {'m', '-', kPadMinus}, {'n', '.', kPadPeriod},
-    {'o', '/', kPadSlash},     {'p', '0', kPad0},     {'q', '1', kPad1},
-    {'r', '2', kPad2},         {'s', '3', kPad3},     {'t', '4', kPad4},
-    {'u', '5', kPad5},         {'v', '6', kPad6},     {'w', '7', kPad7},
-    {'x', '8', kPad8},         {'y', '9', kPad9},
-};
+constexpr auto kKeypad = std::to_array<KeypadKey>({
+    {'M', '\r', kPadEnter},
+    {'j', '*', kPadStar},
+    {'k', '+', kPadPlus},
+    {'l', ',', kPadSeparator},
+    {'m', '-', kPadMinus},
+    {'n', '.', kPadPeriod},
+    {'o', '/', kPadSlash},
+    {'p', '0', kPad0},
+    {'q', '1', kPad1},
+    {'r', '2', kPad2},
+    {'s', '3', kPad3},
+    {'t', '4', kPad4},
+    {'u', '5', kPad5},
+    {'v', '6', kPad6},
+    {'w', '7', kPad7},
+    {'x', '8', kPad8},
+    {'y', '9', kPad9},
+});
 
 // The control keys that arrive as one byte, by name for their Alt codes.
 struct AltControl {
   std::uint8_t byte;
   bios::Key key;
 };
-constexpr AltControl kAltControls[] = {
-    {'\r', kEnter}, {8, kBackspace}, {127, kBackspace}, {'\t', kTab}, {'\x1b', kEsc},
-};
+constexpr auto kAltControls = std::to_array<AltControl>({
+    {'\r', kEnter},
+    {8, kBackspace},
+    {127, kBackspace},
+    {'\t', kTab},
+    {'\x1b', kEsc},
+});
 
 // The code of `key` with the xterm `modifiers` (Meta counts as Alt).
 int bios_code(bios::Key key, int modifiers) {
@@ -142,10 +161,17 @@ int bios_code(bios::Key key, int modifiers) {
   return bios::code(key, bios::column_of((modifiers & kShift) != 0, (modifiers & kCtrl) != 0, alt));
 }
 
-// The key of the table's sequence, or -1 when the table has none.
-int lookup(char intro, int number, char final, int modifiers) {
+// What a sequence is looked up by: its introducer, first number and final byte.
+struct SequenceForm {
+  char intro;
+  int number;
+  char final;
+};
+
+// The key of the table's sequence of that form, or -1 when the table has none.
+int lookup(SequenceForm form, int modifiers) {
   for (const Sequence& s : kSequences) {
-    if (s.intro == intro && s.number == number && s.final == final) {
+    if (s.intro == form.intro && s.number == form.number && s.final == form.final) {
       return bios_code(s.key, s.modifiers | modifiers);
     }
   }
@@ -159,8 +185,8 @@ int modifier_bits(int parameter) {
 
 // The up to two numbers between the introducer and the final byte; false
 // when the parameters hold anything else.
-bool parse_numbers(std::string_view parameters, int (&numbers)[2]) {
-  int index = 0;
+bool parse_numbers(std::string_view parameters, std::array<int, 2>& numbers) {
+  std::size_t index = 0;
   for (const char c : parameters) {
     if (c == ';') {
       if (++index > 1) return false;
@@ -191,21 +217,22 @@ int keypad_key(char final, bool alt) {
 int decode_sequence(std::string_view s, bool alt) {
   const int modifiers = alt ? kAlt : 0;
   const char final = s.back();
-  if (s[1] == '[' && s.size() == 4 && s[2] == '[') return lookup('L', 0, final, modifiers);
-  int numbers[2] = {0, 0};
+  if (s[1] == '[' && s.size() == 4 && s[2] == '[') return lookup({'L', 0, final}, modifiers);
+  std::array<int, 2> numbers = {0, 0};
   if (!parse_numbers(s.substr(2, s.size() - 3), numbers)) return -1;
   if (s[1] == 'O') {
     const int keypad = s.size() == 3 ? keypad_key(final, alt) : -1;
     if (keypad >= 0) return keypad;
-    return lookup('O', 0, final, modifiers | modifier_bits(numbers[0]));
+    return lookup({'O', 0, final}, modifiers | modifier_bits(numbers[0]));
   }
   for (const Suffix& suffix : kSuffixes) {
     if (suffix.final == final) {
-      return lookup('[', numbers[0], '~', modifiers | suffix.modifiers | modifier_bits(numbers[1]));
+      return lookup({'[', numbers[0], '~'},
+                    modifiers | suffix.modifiers | modifier_bits(numbers[1]));
     }
   }
   if (numbers[0] > 1) return -1;
-  return lookup('[', 0, final, modifiers | modifier_bits(numbers[1]));
+  return lookup({'[', 0, final}, modifiers | modifier_bits(numbers[1]));
 }
 
 int alt_code(std::uint8_t byte) {

@@ -59,7 +59,11 @@ LocaleCharset adopt_user_locale() {
   LocaleCharset charset;
   charset.oem = &oem_code_page_of_locale(locale_name());
   if (locale_name_says_utf8(locale_name())) return charset;
-  std::setlocale(LC_CTYPE, "");
+  // A locale that is not installed leaves the C library's own: plain ASCII.
+  if (std::setlocale(LC_CTYPE, "") == nullptr) {
+    charset.utf8 = false;
+    return charset;
+  }
   const char* codeset = nl_langinfo(CODESET);
   charset.utf8 = codeset != nullptr && names_utf8(codeset);
   if (charset.utf8) return charset;

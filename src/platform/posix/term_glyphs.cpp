@@ -44,7 +44,7 @@ static_assert(kLookAlikeOf.size() == kLookAlike.size());
 char letter_of(char32_t code_point, std::u16string_view characters, std::string_view letters) {
   const std::size_t at = code_point > 0xFFFF ? std::u16string_view::npos
                                              : characters.find(static_cast<char16_t>(code_point));
-  return at == std::u16string_view::npos ? 0 : letters[at];
+  return at == std::u16string_view::npos ? '\0' : letters[at];
 }
 
 // A one-byte glyph; bytes from 0x5F to 0x7E need the set `set`.
@@ -72,7 +72,7 @@ TermGlyph single_byte_glyph(std::uint8_t byte, const LocaleCharset& charset, boo
   const int own = charset.byte_of(code_point);
   // Bytes 0x80 to 0x9F are C1 controls to some terminals (0x9B is CSI).
   if (own >= 0xA0) return {{static_cast<char>(own), 0, 0}, 1, GlyphSet::kAscii};
-  const char letter = line_drawing ? letter_of(code_point, kDecCharacters, kDecLetters) : 0;
+  const char letter = line_drawing ? letter_of(code_point, kDecCharacters, kDecLetters) : '\0';
   if (letter != 0) return single(letter, GlyphSet::kLines);
   const char look_alike = letter_of(code_point, kLookAlikeOf, kLookAlike);
   return single(look_alike != 0 ? look_alike : '?', GlyphSet::kAscii);

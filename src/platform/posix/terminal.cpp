@@ -136,7 +136,7 @@ class TerminalBackend final : public Backend {
   void enter_raw();
   void leave_raw(bool fresh_line);
   void end_output();
-  void hand_over_screen();
+  void hand_over_screen() const;
   void service_signals();
   void repaint();
   bool wait_ready(bool want_input, double deadline);
@@ -205,7 +205,7 @@ void TerminalBackend::end_output() {
 
 // Gives the screen back as the system had it (attributes, cursor, autowrap)
 // while the keyboard stays in the program's modes.
-void TerminalBackend::hand_over_screen() {
+void TerminalBackend::hand_over_screen() const {
   if (screen_) write_all(output_fd_, kNormalScreen);
 }
 

@@ -13,6 +13,8 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <cstddef>
@@ -23,10 +25,10 @@ namespace qb {
 
 namespace {
 
-constexpr int kNotedSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT, SIGWINCH};
-constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-constexpr int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
-constexpr std::size_t kCrashCount = sizeof kCrashSignals / sizeof kCrashSignals[0];
+constexpr std::array kNotedSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT, SIGWINCH};
+constexpr std::array kEndingSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+constexpr std::array kCrashSignals = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+constexpr std::size_t kCrashCount = kCrashSignals.size();
 
 struct SignalRecord {
   std::atomic<std::uint32_t> noted{0};
@@ -35,7 +37,7 @@ struct SignalRecord {
   int termios_fd = -1;
   termios saved{};
   int screen_fd = -1;
-  struct sigaction previous[kCrashCount] = {};
+  std::array<struct sigaction, kCrashCount> previous{};
 };
 
 SignalRecord record;  // shared with the signal handlers
@@ -47,18 +49,21 @@ void note_signal(int signal_number) {
   const int fd = record.wake_fd.load();
   if (fd >= 0) {
     const char byte = 1;
-    (void)!write(fd, &byte, 1);
+    [[maybe_unused]] const ssize_t written = write(fd, &byte, 1);  // a full pipe wakes anyway
   }
   errno = saved_errno;
 }
 
 // Puts the terminal back, hands the signal to the handler that was there
 // before (the default one, or a sanitizer's) and lets the crash go on.
-void crash_signal(int signal_number, siginfo_t* info, void*) {
+void crash_signal(int signal_number, siginfo_t* info, void* /*context*/) {
   if (record.armed.exchange(false)) {
     if (record.screen_fd >= 0) {
-      (void)!write(record.screen_fd, kNormalScreen.data(), kNormalScreen.size());
-      (void)!write(record.screen_fd, kFreshLine.data(), kFreshLine.size());
+      // Nothing is left to tell of a failed write while crashing.
+      [[maybe_unused]] const ssize_t reset =
+          write(record.screen_fd, kNormalScreen.data(), kNormalScreen.size());
+      [[maybe_unused]] const ssize_t line_end =
+          write(record.screen_fd, kFreshLine.data(), kFreshLine.size());
     }
     if (record.termios_fd >= 0) tcsetattr(record.termios_fd, TCSANOW, &record.saved);
   }
@@ -66,7 +71,8 @@ void crash_signal(int signal_number, siginfo_t* info, void*) {
     if (kCrashSignals[i] == signal_number) sigaction(signal_number, &record.previous[i], nullptr);
   }
   // A signal that was sent is sent again; a fault strikes again on return.
-  if (info == nullptr || info->si_code <= 0) raise(signal_number);
+  // raise fails only for a signal number that is not one, and this one came.
+  if (info == nullptr || info->si_code <= 0) static_cast<void>(raise(signal_number));
 }
 
 // Installs `action` for `signal_number` unless the signal was ignored.
@@ -78,10 +84,7 @@ void install_unless_ignored(int signal_number, const struct sigaction& action) {
 
 // True for the signals that end the program.
 bool is_ending(int signal_number) {
-  for (const int ending : kEndingSignals) {
-    if (ending == signal_number) return true;
-  }
-  return false;
+  return std::ranges::find(kEndingSignals, signal_number) != kEndingSignals.end();
 }
 
 // The noting handler; system calls it interrupts are restarted, except
@@ -97,8 +100,8 @@ struct sigaction noting_action(int signal_number) {
 }  // namespace
 
 int install_signal_handlers() {
-  int fds[2] = {-1, -1};
-  if (pipe2(fds, O_NONBLOCK | O_CLOEXEC) == 0) record.wake_fd.store(fds[1]);
+  std::array<int, 2> fds = {-1, -1};
+  if (pipe2(fds.data(), O_NONBLOCK | O_CLOEXEC) == 0) record.wake_fd.store(fds[1]);
   for (const int signal_number : kNotedSignals)
     install_unless_ignored(signal_number, noting_action(signal_number));
   struct sigaction crash {};
@@ -140,8 +143,8 @@ int pending_ending_signal() {
 }
 
 void drain_wake_pipe(int wake_fd) {
-  char bytes[64];
-  while (read(wake_fd, bytes, sizeof bytes) > 0) {
+  std::array<char, 64> bytes{};
+  while (read(wake_fd, bytes.data(), bytes.size()) > 0) {
   }
 }
 
@@ -157,18 +160,19 @@ void stop_process() {
   sigemptyset(&stop);
   sigaddset(&stop, SIGTSTP);
   sigprocmask(SIG_UNBLOCK, &stop, nullptr);
-  raise(SIGTSTP);
+  static_cast<void>(raise(SIGTSTP));  // fails only for a signal number that is not one
   stop_with_commands(false);
 }
 
 void die_by_signal(int signal_number) {
   disarm_crash_restore();
-  signal(signal_number, SIG_DFL);
+  // Should a step fail, the _exit below still gives the status a shell would.
+  static_cast<void>(signal(signal_number, SIG_DFL));
   sigset_t dying;
   sigemptyset(&dying);
   sigaddset(&dying, signal_number);
   sigprocmask(SIG_UNBLOCK, &dying, nullptr);
-  raise(signal_number);
+  static_cast<void>(raise(signal_number));
   _exit(128 + signal_number);
 }
 

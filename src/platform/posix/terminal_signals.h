@@ -44,7 +44,7 @@ void stop_process();
 
 // The bit of a signal number in take_signals().
 constexpr std::uint32_t signal_bit(int signal_number) {
-  return 1u << signal_number;
+  return 1U << signal_number;
 }
 
 }  // namespace qb

@@ -10,7 +10,7 @@ namespace qb {
 int run_command_line(std::string_view command_line) {
   if (command_line.empty()) return -1;
   const std::string line(command_line);
-  return std::system(line.c_str());
+  return std::system(line.c_str());  // NOLINT(cert-env33-c): cmd.exe is meant to run the line
 }
 
 }  // namespace qb

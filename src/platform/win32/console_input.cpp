@@ -122,9 +122,11 @@ int Win32Console::read_events(KeyQueue& keys) {
   while (overflow_.empty() && keys.room() > 0) {
     const auto wanted = static_cast<DWORD>(std::min(records.size(), keys.room()));
     DWORD available = 0;
-    if (!PeekConsoleInputW(input_, records.data(), wanted, &available) || available == 0) break;
+    if (PeekConsoleInputW(input_, records.data(), wanted, &available) == FALSE || available == 0) {
+      break;
+    }
     DWORD taken = 0;
-    if (!ReadConsoleInputW(input_, records.data(), available, &taken) || taken == 0) break;
+    if (ReadConsoleInputW(input_, records.data(), available, &taken) == FALSE || taken == 0) break;
     for (DWORD i = 0; i < taken; ++i) {
       if (records[i].EventType == KEY_EVENT) added += add_key(keys, records[i].Event.KeyEvent);
     }
@@ -142,7 +144,7 @@ int Win32Console::add_key(KeyQueue& keys, KEY_EVENT_RECORD event) {
   const int code =
       translate_key_event(event, ch == 0 ? -1 : byte_for_char(glyphs_, ch), alt_entry_);
   if (code < 0) return 0;
-  const int times = event.bKeyDown ? std::max<int>(event.wRepeatCount, 1) : 1;
+  const int times = event.bKeyDown != FALSE ? std::max<int>(event.wRepeatCount, 1) : 1;
   int added = 0;
   for (int i = 0; i < times; ++i) {
     if (overflow_.empty() && keys.push(code)) {

@@ -24,7 +24,7 @@ wchar_t cp437_glyph(int byte) {
 
 bool is_single_byte(unsigned code_page) {
   CPINFO info{};
-  return GetCPInfo(code_page, &info) && info.MaxCharSize == 1;
+  return GetCPInfo(code_page, &info) != FALSE && info.MaxCharSize == 1;
 }
 
 }  // namespace
@@ -53,7 +53,7 @@ int byte_for_char(const CodePageGlyphs& glyphs, wchar_t ch) {
   char fit = '?';
   BOOL defaulted = FALSE;
   if (WideCharToMultiByte(glyphs.table_page, 0, &ch, 1, &fit, 1, nullptr, &defaulted) != 1 ||
-      defaulted) {
+      defaulted != FALSE) {
     return '?';
   }
   const auto byte = static_cast<unsigned char>(fit);

@@ -5,7 +5,7 @@
 #include "platform/win32/keys.h"
 
 #include <algorithm>
-#include <iterator>
+#include <array>
 #include <optional>
 
 #include "platform/bios_keys.h"
@@ -23,7 +23,7 @@ struct VirtualKey {
   WORD virtual_key;
   bios::Key key;
 };
-constexpr VirtualKey kVirtualKeys[] = {
+constexpr auto kVirtualKeys = std::to_array<VirtualKey>({
     {VK_F1, kF1},
     {VK_F2, kF2},
     {VK_F3, kF3},
@@ -68,30 +68,28 @@ constexpr VirtualKey kVirtualKeys[] = {
     {VK_NUMPAD7, kPad7},
     {VK_NUMPAD8, kPad8},
     {VK_NUMPAD9, kPad9},
-};
+});
 
 // Keys that only modify others and give nothing when pressed alone.
-constexpr WORD kModifierKeys[] = {VK_SHIFT,    VK_CONTROL,  VK_MENU,  VK_LSHIFT, VK_RSHIFT,
-                                  VK_LCONTROL, VK_RCONTROL, VK_LMENU, VK_RMENU,  VK_CAPITAL,
-                                  VK_NUMLOCK,  VK_SCROLL,   VK_LWIN,  VK_RWIN};
+constexpr auto kModifierKeys = std::to_array<WORD>(
+    {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LSHIFT, VK_RSHIFT, VK_LCONTROL, VK_RCONTROL, VK_LMENU,
+     VK_RMENU, VK_CAPITAL, VK_NUMLOCK, VK_SCROLL, VK_LWIN, VK_RWIN});
 
 // The keypad's keys with Num Lock off, in the order of their digits 0 to 9.
-constexpr WORD kKeypadCursorKeys[] = {VK_INSERT, VK_END,   VK_DOWN, VK_NEXT, VK_LEFT,
-                                      VK_CLEAR,  VK_RIGHT, VK_HOME, VK_UP,   VK_PRIOR};
+constexpr auto kKeypadCursorKeys = std::to_array<WORD>(
+    {VK_INSERT, VK_END, VK_DOWN, VK_NEXT, VK_LEFT, VK_CLEAR, VK_RIGHT, VK_HOME, VK_UP, VK_PRIOR});
 
 bool is_modifier(WORD vk) {
-  return std::find(std::begin(kModifierKeys), std::end(kModifierKeys), vk) !=
-         std::end(kModifierKeys);
+  return std::ranges::find(kModifierKeys, vk) != kModifierKeys.end();
 }
 
 // The digit of a keypad key, whichever state Num Lock is in; -1 for others.
 int keypad_digit(WORD vk, bool enhanced) {
   if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return vk - VK_NUMPAD0;
   if (enhanced) return -1;  // the grey cursor block is not the keypad
-  const auto* found = std::find(std::begin(kKeypadCursorKeys), std::end(kKeypadCursorKeys), vk);
-  return found == std::end(kKeypadCursorKeys)
-             ? -1
-             : static_cast<int>(found - std::begin(kKeypadCursorKeys));
+  const auto* found = std::ranges::find(kKeypadCursorKeys, vk);
+  return found == kKeypadCursorKeys.end() ? -1
+                                          : static_cast<int>(found - kKeypadCursorKeys.begin());
 }
 
 // The named key of a virtual key; the keypad's Enter is Return with the
@@ -130,7 +128,7 @@ int translate_key_event(const KEY_EVENT_RECORD& event, int byte, AltKeypadEntry&
   const bool enhanced = (state & ENHANCED_KEY) != 0;
   const WORD vk = event.wVirtualKeyCode;
 
-  if (!event.bKeyDown) {
+  if (event.bKeyDown == FALSE) {
     if (vk != VK_MENU || !entry.active) return -1;
     const int code = entry.value;
     entry = AltKeypadEntry{};

@@ -46,7 +46,7 @@ void StreamInput::read_ahead(HANDLE input, std::shared_ptr<Shared> shared) {
     const BOOL read =
         ReadFile(input, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr);
     std::lock_guard lock(shared->mutex);
-    if (!read || got == 0) {
+    if (read == FALSE || got == 0) {
       shared->ended = true;
       SetEvent(shared->ready);
       return;
