@@ -76,7 +76,7 @@ class FrameDiff {
   void mark_erased(ShownCell blank);
 
  private:
-  static constexpr std::size_t kCells = Screen::kRows * Screen::kColumns;
+  static constexpr std::size_t kCells = std::size_t{Screen::kRows} * Screen::kColumns;
   static std::size_t index(int row, int column) {
     return static_cast<std::size_t>((row - 1) * Screen::kColumns + column - 1);
   }

@@ -182,29 +182,41 @@ void TermRenderer::move_to(int row, int column, std::string& out) {
   if (row_ == row && column_ == column) return;
   std::string best = absolute_move(row, column);
   if (row_ != 0) {
-    if (row == row_ && column > column_ && column - column_ <= 3) {
-      std::string gap;
-      for (int c = column_; c < column; ++c) {
-        const ShownCell& shown = diff_.shown(row, c);
-        const TermGlyph& glyph = glyphs_[shown.ch];
-        if (shown.look != attr_ || shown.ch < 0x20 || shown.ch > 0x7E) break;
-        if (lines_ && glyph.set == GlyphSet::kAscii) break;
-        gap += static_cast<char>(shown.ch);
-      }
-      if (gap.size() == static_cast<std::size_t>(column - column_) && gap.size() < best.size()) {
-        best = gap;
-      }
-    }
-    std::string relative;
-    if (row == row_)
-      relative = column > column_ ? csi(column - column_, 'C') : csi(column_ - column, 'D');
-    if (column == column_) relative = vertical_move(row - row_);
-    if (column == 1 && column_ != 1) relative = std::string("\r").append(vertical_move(row - row_));
+    const std::string gap = rewritten_gap(row, column);
+    if (!gap.empty() && gap.size() < best.size()) best = gap;
+    const std::string relative = relative_move(row, column);
     if (!relative.empty() && relative.size() < best.size()) best = relative;
   }
   out += best;
   row_ = row;
   column_ = column;
+}
+
+// The up to three shown cells between the known cursor and `column` of its
+// row, when they can be written again as they are (plain ASCII in the
+// current pen and set); empty otherwise.
+std::string TermRenderer::rewritten_gap(int row, int column) const {
+  if (row != row_ || column <= column_ || column - column_ > 3) return {};
+  std::string gap;
+  for (int c = column_; c < column; ++c) {
+    const ShownCell& shown = diff_.shown(row, c);
+    const TermGlyph& glyph = glyphs_[shown.ch];
+    if (shown.look != attr_ || shown.ch < 0x20 || shown.ch > 0x7E) return {};
+    if (lines_ && glyph.set == GlyphSet::kAscii) return {};
+    gap += static_cast<char>(shown.ch);
+  }
+  return gap;
+}
+
+// A move from the known cursor along its row or column, or to the start of
+// a row by a carriage return; empty when none fits.
+std::string TermRenderer::relative_move(int row, int column) const {
+  std::string relative;
+  if (row == row_)
+    relative = column > column_ ? csi(column - column_, 'C') : csi(column_ - column, 'D');
+  if (column == column_) relative = vertical_move(row - row_);
+  if (column == 1 && column_ != 1) relative = std::string("\r").append(vertical_move(row - row_));
+  return relative;
 }
 
 // Sets the pen: a console attribute, or the default colours.
@@ -246,7 +258,7 @@ void TermRenderer::place_cursor(const Screen& screen, std::string& out) {
   if (visible) move_to(row, screen.column(), out);
   if (cursor_shown_ != static_cast<int>(visible)) {
     out += visible ? "\x1b[?25h" : "\x1b[?25l";
-    cursor_shown_ = visible;
+    cursor_shown_ = visible ? 1 : 0;
   }
 }
 

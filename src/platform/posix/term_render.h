@@ -75,6 +75,8 @@ class TermRenderer {
   void draw_run(int row, ColumnRun run, std::string& out);
   void draw_cell(int row, int column, const ShownCell& look, std::string& out);
   void move_to(int row, int column, std::string& out);
+  std::string rewritten_gap(int row, int column) const;
+  std::string relative_move(int row, int column) const;
   void set_attribute(std::uint16_t attr, std::string& out);
   void use_set(GlyphSet set, std::string& out);
   void place_cursor(const Screen& screen, std::string& out);

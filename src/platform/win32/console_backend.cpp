@@ -18,7 +18,8 @@ namespace {
 constexpr DWORD kDefaultCursorSize = 25;
 
 bool console_mode(HANDLE handle, DWORD& mode) {
-  return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+  return handle != nullptr && handle != INVALID_HANDLE_VALUE &&
+         GetConsoleMode(handle, &mode) != FALSE;
 }
 
 SHORT to_short(int value) {
@@ -31,11 +32,11 @@ Win32Console::Win32Console(HANDLE input, HANDLE output) : input_(input), output_
   keyboard_ = console_mode(input_, saved_input_mode_);
   if (!keyboard_) stream_ = std::make_unique<StreamInput>(input_);
   screen_ = console_mode(output_, saved_output_mode_);
-  if (screen_ && !GetConsoleCursorInfo(output_, &saved_cursor_)) {
+  if (screen_ && GetConsoleCursorInfo(output_, &saved_cursor_) == FALSE) {
     saved_cursor_ = CONSOLE_CURSOR_INFO{kDefaultCursorSize, TRUE};
   }
   LARGE_INTEGER frequency{};
-  if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0) {
+  if (QueryPerformanceFrequency(&frequency) != FALSE && frequency.QuadPart > 0) {
     counter_period_ = 1.0 / static_cast<double>(frequency.QuadPart);
   }
   set_program_modes();
@@ -78,7 +79,7 @@ void Win32Console::load_code_page() {
 // Row 1, column 1 is the top left cell of the visible window.
 void Win32Console::find_origin() {
   CONSOLE_SCREEN_BUFFER_INFO info{};
-  if (screen_ && GetConsoleScreenBufferInfo(output_, &info)) {
+  if (screen_ && GetConsoleScreenBufferInfo(output_, &info) != FALSE) {
     origin_ = COORD{info.srWindow.Left, info.srWindow.Top};
   } else {
     origin_ = COORD{0, 0};
@@ -146,7 +147,9 @@ void Win32Console::present_cursor(const Screen& screen) {
   }
   if (shown_visible_ != screen.cursor_visible()) {
     CONSOLE_CURSOR_INFO info{};
-    if (!GetConsoleCursorInfo(output_, &info) || info.dwSize == 0) info.dwSize = kDefaultCursorSize;
+    if (GetConsoleCursorInfo(output_, &info) == FALSE || info.dwSize == 0) {
+      info.dwSize = kDefaultCursorSize;
+    }
     info.bVisible = screen.cursor_visible() ? TRUE : FALSE;
     SetConsoleCursorInfo(output_, &info);
     shown_visible_ = screen.cursor_visible();
@@ -156,8 +159,8 @@ void Win32Console::present_cursor(const Screen& screen) {
 void Win32Console::write_stream(std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD written = 0;
-    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
-    if (!WriteFile(output_, bytes.data(), chunk, &written, nullptr) || written == 0) return;
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1U << 20));
+    if (WriteFile(output_, bytes.data(), chunk, &written, nullptr) == FALSE || written == 0) return;
     bytes.remove_prefix(written);
   }
 }
@@ -169,7 +172,7 @@ void Win32Console::write_stream(std::string_view bytes) {
 void Win32Console::resize(int columns, int rows) {
   if (!screen_) return;
   CONSOLE_SCREEN_BUFFER_INFO info{};
-  if (GetConsoleScreenBufferInfo(output_, &info)) {
+  if (GetConsoleScreenBufferInfo(output_, &info) != FALSE) {
     const int width = info.srWindow.Right - info.srWindow.Left + 1;
     const int height = info.srWindow.Bottom - info.srWindow.Top + 1;
     const SMALL_RECT smaller{0, 0, to_short(std::min(width, columns) - 1),
@@ -189,7 +192,7 @@ void Win32Console::resize(int columns, int rows) {
 
 double Win32Console::timer_seconds() {
   LARGE_INTEGER count{};
-  if (counter_period_ > 0.0 && QueryPerformanceCounter(&count)) {
+  if (counter_period_ > 0.0 && QueryPerformanceCounter(&count) != FALSE) {
     return static_cast<double>(count.QuadPart) * counter_period_;
   }
   return static_cast<double>(GetTickCount()) * 0.001;
@@ -200,8 +203,10 @@ void Win32Console::sleep_ms(int milliseconds) {
 }
 
 void Win32Console::sleep_until(double reading) {
-  for (double now = timer_seconds(); now < reading; now = timer_seconds()) {
+  double now = timer_seconds();
+  while (now < reading) {
     Sleep(static_cast<DWORD>(std::ceil(std::min(reading - now, 3600.0) * 1000.0)));
+    now = timer_seconds();
   }
 }
 
