@@ -16,12 +16,6 @@ namespace qb {
 
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kLineFeed = 10;
-constexpr int kTab = 9;
-constexpr int kBackspace = 8;
-constexpr int kEscape = 27;
-
 // The screen cell the cursor stands for; a pending wrap stands for the cell
 // after the last row's last column.
 long cursor_cell(const Console& con, int columns) {
@@ -81,9 +75,9 @@ struct KeyVerb {
   void (*verb)(LineEdit&);
 };
 constexpr auto kKeyVerbs = std::to_array<KeyVerb>({
-    {kTab, edit_tab},
-    {kBackspace, edit_backspace},
-    {kEscape, edit_clear},
+    {key::kTab, edit_tab},
+    {key::kBackspace, edit_backspace},
+    {key::kEscape, edit_clear},
     {key::kDelete, edit_delete},
     {key::kLeft, edit_left},
     {key::kRight, edit_right},
@@ -96,7 +90,7 @@ constexpr auto kKeyVerbs = std::to_array<KeyVerb>({
 // Hands one key to its verb; true for the keys that end the line. Characters
 // 32 to 255 are typed; every other code is ignored.
 bool apply_key(LineEdit& st, int key) {
-  if (key == kEnter || key == kLineFeed) return true;
+  if (key == key::kEnter || key == key::kLineFeed) return true;
   for (const KeyVerb& kv : kKeyVerbs) {
     if (kv.key == key) {
       kv.verb(st);

@@ -15,10 +15,6 @@
 namespace qb {
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kEsc = 27;
-constexpr int kBackspace = 8;
-constexpr int kTab = 9;
 constexpr std::uint8_t kGreen = 0x72;  // green on light grey
 constexpr std::uint8_t kGrey = 0x70;   // the cleared screen
 
@@ -73,7 +69,7 @@ std::vector<int> changed_cells(const Screen& a, const Screen& b) {
 TEST(ReadLine, InsertsAtTheInsertionPointAndMovesTheRestRight) {
   Editor ed(12, 26);
   ed.text("acd");
-  ed.keys({key::kLeft, key::kLeft, 'b', key::kHome, '>', key::kEnd, '!', kEnter});
+  ed.keys({key::kLeft, key::kLeft, 'b', key::kHome, '>', key::kEnd, '!', key::kEnter});
   EXPECT_EQ(read_line(ed.con), ">abcd!");
   EXPECT_EQ(text_at(ed.screen(), 12, 26, 7), ">abcd! ");
   for (int c = 26; c <= 31; ++c) EXPECT_EQ(ed.screen().cell(12, c).attr, kGreen) << c;
@@ -83,13 +79,13 @@ TEST(ReadLine, InsertsAtTheInsertionPointAndMovesTheRestRight) {
 TEST(ReadLine, LeftRightHomeEndStayWithinTheText) {
   Editor ed(5, 10);
   ed.keys({key::kLeft, key::kHome, 'x', key::kRight, key::kRight, 'y', key::kHome, key::kLeft, 'a',
-           key::kEnd, key::kRight, 'z', kEnter});
+           key::kEnd, key::kRight, 'z', key::kEnter});
   EXPECT_EQ(read_line(ed.con), "axyz");
 }
 
 TEST(ReadLine, TabFillsSpacesToTheNextMultipleOfEightFromTheAnswerStart) {
   Editor ed(12, 26);  // column 26 is not a tab stop of the screen: the count is the answer's
-  ed.keys({kTab, 'a', 'b', 'c', kTab, 'x', key::kHome, kTab, kEnter});
+  ed.keys({key::kTab, 'a', 'b', 'c', key::kTab, 'x', key::kHome, key::kTab, key::kEnter});
   EXPECT_EQ(read_line(ed.con), std::string(16, ' ') + "abc" + std::string(5, ' ') + "x");
 }
 
@@ -99,7 +95,7 @@ TEST(ReadLine, BackspaceAndDeleteBlankOnlyTheFreedCells) {
   ed.con.print_text("ZZ", false);  // stands beyond the text: never touched
   ed.con.locate(12, 26);
   ed.text("abcd");
-  ed.keys({kBackspace, key::kHome, kBackspace, key::kDelete, kEnter});
+  ed.keys({key::kBackspace, key::kHome, key::kBackspace, key::kDelete, key::kEnter});
   EXPECT_EQ(read_line(ed.con), "bc");
   EXPECT_EQ(text_at(ed.screen(), 12, 26, 8), "bc    ZZ");
   EXPECT_EQ(ed.screen().cell(12, 28).attr, kGreen);  // blanked in the current colours
@@ -110,7 +106,7 @@ TEST(ReadLine, BackspaceAndDeleteBlankOnlyTheFreedCells) {
 TEST(ReadLine, DeleteAtTheEndBeepsAndChangesNothing) {
   Editor ed(12, 26);
   ed.text("ab");
-  ed.keys({key::kDelete, key::kLeft, key::kDelete, key::kDelete, kEnter});
+  ed.keys({key::kDelete, key::kLeft, key::kDelete, key::kDelete, key::kEnter});
   EXPECT_EQ(read_line(ed.con), "a");
   EXPECT_EQ(ed.backend.beeps, 2);
   EXPECT_EQ(text_at(ed.screen(), 12, 26, 3), "a  ");
@@ -119,7 +115,7 @@ TEST(ReadLine, DeleteAtTheEndBeepsAndChangesNothing) {
 TEST(ReadLine, EscClearsTheTextAndItsCellsAndTypingStartsOver) {
   Editor ed(12, 26);
   ed.text(std::string(70, 'q'));  // wraps onto row 13
-  ed.keys({key::kHome, key::kRight, kEsc, kEnter});
+  ed.keys({key::kHome, key::kRight, key::kEscape, key::kEnter});
   EXPECT_EQ(read_line(ed.con), "");
   EXPECT_TRUE(blank_cells(ed.screen(), 12, 26, 80, kGreen));
   EXPECT_TRUE(blank_cells(ed.screen(), 13, 1, 15, kGreen));
@@ -128,7 +124,7 @@ TEST(ReadLine, EscClearsTheTextAndItsCellsAndTypingStartsOver) {
   EXPECT_EQ(ed.con.cursor_column(), 26);
 
   ed.text("old");
-  ed.keys({kEsc, 'n', 'e', 'w', kEnter});
+  ed.keys({key::kEscape, 'n', 'e', 'w', key::kEnter});
   EXPECT_EQ(read_line(ed.con), "new");
 }
 
@@ -136,7 +132,7 @@ TEST(ReadLine, OtherKeysAreIgnored) {
   Editor ed(12, 26);
   ed.keys({'a', key::kF1, key::kInsert, key::kPageUp, key::kPageDown, key::kAltF4, 1, 0, 7, 31,
            key::extended(0x0F), key::extended(0x1C), key::extended(0x0E), key::extended(0x01),
-           key::kAltOther, 'b', kEnter});  // ... Alt+Enter, Alt+Backspace, Alt+Esc
+           key::kAltOther, 'b', key::kEnter});  // ... Alt+Enter, Alt+Backspace, Alt+Esc
   EXPECT_EQ(read_line(ed.con), "ab");
   EXPECT_EQ(ed.backend.beeps, 0);
 }
@@ -157,7 +153,7 @@ TEST(ReadLine, AnAppendChangesOneCellAndTheCursor) {
   Editor ed(12, 26);
   ed.backend.recording = true;
   ed.text("hello");
-  ed.keys({kEnter});
+  ed.keys({key::kEnter});
   read_line(ed.con);
   const auto& frames = ed.backend.history;
   ASSERT_GE(frames.size(), 6u);
@@ -171,7 +167,7 @@ TEST(ReadLine, AnAppendChangesOneCellAndTheCursor) {
 TEST(ReadLine, AnAppendDoesNotReprintWhatStandsBeforeIt) {
   Editor ed(12, 26);
   ed.text("abc");
-  ed.keys({'d', kEnter});
+  ed.keys({'d', key::kEnter});
   // Once "abc" is shown, its first cell is changed behind the editor's back:
   // an append that reprinted the whole text would put the 'a' back.
   ed.backend.meddle_at = 4;
@@ -192,7 +188,7 @@ TEST(ReadLine, EditingAcrossTheRowBoundaryMovesTheWrappedTail) {
   ed.text(typed);  // 55 cells on row 12 (columns 26 to 80), 5 on row 13
   std::vector<int> back(7, key::kLeft);
   for (const int k : back) ed.type(k);  // insertion point 53: row 12, column 79
-  ed.keys({'#', '$', kBackspace, key::kDelete, key::kDelete, kEnter});
+  ed.keys({'#', '$', key::kBackspace, key::kDelete, key::kDelete, key::kEnter});
   std::string expected = typed;
   expected.insert(53, 1, '#');
   expected.erase(54, 2);
@@ -216,7 +212,7 @@ TEST(ReadLine, UpAndDownMoveByOneScreenWidth) {
   ed.text(std::string(200, '.'));
   // At 200: Up to 120, Up to 40, Up refused; Down to 120, Down to 200, Down refused.
   ed.keys({key::kUp, key::kUp, key::kUp, 'u', key::kDown, key::kDown, key::kDown, 'd', key::kHome,
-           key::kDown, key::kDown, key::kDown, 'h', kEnter});
+           key::kDown, key::kDown, key::kDown, 'h', key::kEnter});
   const std::string line = read_line(ed.con);
   ASSERT_EQ(line.size(), 203u);
   EXPECT_EQ(line[40], 'u');
@@ -232,7 +228,7 @@ TEST(ReadLine, ALineThatScrollsTheScreenKeepsItsCursorOnItsCells) {
   ed.con.print_text("top row", false);
   ed.con.locate(24, 26);
   ed.text(std::string(250, 'x'));  // 55 cells on row 24, 80 on row 25, 115 below: two scrolls
-  ed.keys({key::kHome, 'S', key::kEnd, kBackspace, 'E', kEnter});
+  ed.keys({key::kHome, 'S', key::kEnd, key::kBackspace, 'E', key::kEnter});
   const std::string line = read_line(ed.con);
   EXPECT_EQ(line, 'S' + std::string(249, 'x') + 'E');
   EXPECT_EQ(ed.screen().cell(22, 26).ch, 'S');  // the start went up two rows
@@ -246,8 +242,8 @@ TEST(ReadLine, ALineThatScrollsTheScreenKeepsItsCursorOnItsCells) {
 
 TEST(ReadLine, AnInsertThatPushesTheTailBelowTheLastRowFollowsTheScroll) {
   Editor ed(24, 26);
-  ed.text(std::string(134, 'x'));                // up to row 25, column 79
-  ed.keys({key::kHome, 'S', 'T', 'U', kEnter});  // 'T' pushes the last x below row 25
+  ed.text(std::string(134, 'x'));                     // up to row 25, column 79
+  ed.keys({key::kHome, 'S', 'T', 'U', key::kEnter});  // 'T' pushes the last x below row 25
   EXPECT_EQ(read_line(ed.con), "STU" + std::string(134, 'x'));
   EXPECT_EQ(text_at(ed.screen(), 23, 25, 5), " STUx");
   EXPECT_EQ(text_at(ed.screen(), 25, 1, 3), "xx ");
@@ -258,7 +254,7 @@ TEST(ReadLine, AnInsertThatPushesTheTailBelowTheLastRowFollowsTheScroll) {
 TEST(ReadLine, FillingTheLastCellScrollsTheCursorOntoANewRow) {
   Editor ed(25, 71);
   ed.text(std::string(10, 'w'));  // the tenth lands on row 25, column 80
-  ed.keys({kBackspace, kEnter});
+  ed.keys({key::kBackspace, key::kEnter});
   EXPECT_EQ(read_line(ed.con), std::string(9, 'w'));
   EXPECT_EQ(text_at(ed.screen(), 24, 71, 10), std::string(9, 'w') + " ");
   EXPECT_EQ(ed.con.cursor_row(), 24);
@@ -268,7 +264,7 @@ TEST(ReadLine, FillingTheLastCellScrollsTheCursorOntoANewRow) {
   // A line begun after a print that filled the last row starts on a new row.
   ed.con.locate(25, 1);
   ed.con.print_text(std::string(80, '='), false);
-  ed.keys({'a', 'b', kEnter});
+  ed.keys({'a', 'b', key::kEnter});
   EXPECT_EQ(read_line(ed.con), "ab");
   EXPECT_EQ(row_text(ed.screen(), 24), std::string(80, '='));
   EXPECT_EQ(text_at(ed.screen(), 25, 1, 3), "ab ");
@@ -280,7 +276,7 @@ TEST(ReadLine, TextWhoseStartScrolledOffTheTopIsReachableFromTheFirstVisibleCell
   for (int i = 0; i < 2500; ++i) typed += static_cast<char>('a' + i % 26);
   ed.text(typed);
   // The text now fills rows 1 to 24 and 20 cells of row 25; 560 cells went off the top.
-  ed.keys({key::kHome, kBackspace, key::kUp, key::kLeft, '^', kEnter});
+  ed.keys({key::kHome, key::kBackspace, key::kUp, key::kLeft, '^', key::kEnter});
   std::string expected = typed;
   expected.insert(560, 1, '^');
   EXPECT_EQ(read_line(ed.con), expected);
@@ -289,7 +285,7 @@ TEST(ReadLine, TextWhoseStartScrolledOffTheTopIsReachableFromTheFirstVisibleCell
 
   ed.con.locate(20, 1);
   ed.text(typed);
-  ed.keys({key::kHome, kEsc, 'e', kEnter});
+  ed.keys({key::kHome, key::kEscape, 'e', key::kEnter});
   EXPECT_EQ(read_line(ed.con), "e");
   EXPECT_EQ(text_at(ed.screen(), 1, 1, 2), "e ");
   for (int row = 2; row <= 24; ++row) EXPECT_TRUE(blank_cells(ed.screen(), row, 1, 80, kGreen));
@@ -303,7 +299,7 @@ TEST(ReadLine, APasteOf5000KeysKeepsEveryKeyInOrder) {
   std::string typed;
   for (int i = 0; i < 5000; ++i) typed += static_cast<char>(33 + i % 90);
   backend.type_text(typed);
-  backend.type(kEnter);
+  backend.type(key::kEnter);
   EXPECT_EQ(read_line(con), typed);
   EXPECT_EQ(text_at(con.screen(), 25, 61, 6), typed.substr(4995) + " ");
   EXPECT_EQ(con.cursor_row(), 25);
@@ -313,18 +309,18 @@ TEST(ReadLine, APasteOf5000KeysKeepsEveryKeyInOrder) {
 TEST(ReadAnswer, EndsOnTheRowBelowTheTextWhereverTheCursorWas) {
   Editor ed(12, 26);
   ed.text("  abc, def");
-  ed.keys({key::kHome, kEnter});
+  ed.keys({key::kHome, key::kEnter});
   EXPECT_EQ(read_answer(ed.con), "abc");
   EXPECT_EQ(ed.con.cursor_row(), 13);
   EXPECT_EQ(ed.con.cursor_column(), 1);
   EXPECT_EQ(text_at(ed.screen(), 12, 26, 11), "  abc, def ");
 
-  ed.keys({kEsc, kEnter});
+  ed.keys({key::kEscape, key::kEnter});
   EXPECT_EQ(read_answer(ed.con), "");
   EXPECT_EQ(ed.con.cursor_row(), 14);
 
   ed.text(std::string(5000, 'p'));
-  ed.keys({kEnter});
+  ed.keys({key::kEnter});
   EXPECT_EQ(read_answer(ed.con), std::string(4096, 'p'));
   EXPECT_EQ(ed.con.cursor_row(), 25);
   EXPECT_EQ(ed.con.cursor_column(), 1);

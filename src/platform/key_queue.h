@@ -10,8 +10,14 @@
 
 namespace qb {
 
-// Extended key codes (255 + 256 x the PC BIOS scan code).
 namespace key {
+// Keys that give a control character as their code.
+constexpr int kBackspace = 8;
+constexpr int kTab = 9;
+constexpr int kLineFeed = 10;  // Ctrl+Enter
+constexpr int kEnter = 13;
+constexpr int kEscape = 27;
+// Extended key codes (255 + 256 x the PC BIOS scan code).
 constexpr int kHome = 0x47FF;
 constexpr int kUp = 0x48FF;
 constexpr int kPageUp = 0x49FF;

@@ -16,8 +16,6 @@ namespace qb {
 
 namespace {
 
-constexpr int kEsc = 27;
-
 // Adds the keys of `more` to `keys`.
 void add_all(DecodedKeys& keys, const DecodedKeys& more) {
   for (int i = 0; i < more.count; ++i) keys.add(more.codes[static_cast<std::size_t>(i)]);
@@ -52,7 +50,7 @@ DecodedKeys KeyDecoder::feed(std::uint8_t byte) {
 DecodedKeys KeyDecoder::timeout() {
   DecodedKeys keys;
   if (length_ == 1) {
-    keys.add(alt_ ? alt_code(kEsc) : kEsc);
+    keys.add(alt_ ? alt_code(key::kEscape) : key::kEscape);
   } else if (length_ == 2 && !overflow_) {
     keys.add(alt_code(sequence_[1]));  // Alt+[ or Alt+O
   }
@@ -70,7 +68,7 @@ DecodedKeys KeyDecoder::ground(std::uint8_t byte) {
     return keys;
   }
   if (utf8_.open() || byte >= 0x80) return utf8(byte);
-  if (byte == kEsc) {
+  if (byte == key::kEscape) {
     sequence_[0] = byte;
     length_ = 1;
     overflow_ = false;
@@ -133,14 +131,14 @@ DecodedKeys KeyDecoder::escape(std::uint8_t byte) {
 // is read afresh.
 DecodedKeys KeyDecoder::after_esc(std::uint8_t byte) {
   DecodedKeys keys;
-  if (!alt_ && byte == kEsc) {
+  if (!alt_ && byte == key::kEscape) {
     alt_ = true;
     return keys;
   }
   length_ = 0;
   if (alt_) {
     alt_ = false;
-    keys.add(alt_code(kEsc));
+    keys.add(alt_code(key::kEscape));
     add_all(keys, ground(byte));
   } else if (byte >= 0x80 && utf8_input_) {
     alt_char_ = true;  // Alt with a character: given once the character is whole
