@@ -32,7 +32,8 @@ class ValgrindSession : public ::testing::Test {
   }
 
   // Runs one session to its result screen with `env`, checks the box's
-  // middle line, presses a key and expects a clean exit from memcheck.
+  // middle line, presses a key and expects a clean exit from memcheck with
+  // the outcome's status.
   void run_session(const std::vector<std::string>& env, const std::string& middle, int middle_row) {
     PtyOptions options = folder_.options(QB_PROGRAM, env);
     options.prefix = {valgrind_,
@@ -49,12 +50,13 @@ class ValgrindSession : public ::testing::Test {
     ASSERT_TRUE(session.wait_until(result_prompt_shown, seconds(120)));
     session.settle();
     EXPECT_EQ(session.screen().text_at(middle_row, 22, 34), middle);
+    const int expected = expected_status(session.screen());
     session.send("q");
     const auto status = session.wait_exit(seconds(60));
     ASSERT_TRUE(status) << "the program did not end";
     EXPECT_TRUE(status->exited);
     EXPECT_NE(status->code, kErrorStatus) << folder_.get("../memcheck.log");
-    EXPECT_EQ(status->code, 0);
+    EXPECT_EQ(status->code, expected);
     EXPECT_EQ(session.modes_now(), session.modes_before());
   }
 
