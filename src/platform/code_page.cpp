@@ -1,11 +1,13 @@
 // What every code page shares: the PC glyphs of the control bytes, the
-// lookups both ways, OEM-to-ANSI, UTF-8, and the table that gives a locale
-// its OEM page as Windows does (LOCALE_IDEFAULTCODEPAGE): 850 for the
-// Western European languages and for English outside the United States and
-// a few other territories, 437 everywhere else.
+// lookups both ways, OEM-to-ANSI, UTF-8, and the lookup that gives a locale
+// its OEM page as Windows does (LOCALE_IDEFAULTCODEPAGE), through the table
+// in code_pages/locale_pages.cpp.
 #include "platform/code_page.h"
 
 #include <algorithm>
+#include <array>
+
+#include "platform/code_pages/tables.h"
 
 namespace qb {
 
@@ -20,54 +22,22 @@ constexpr std::array<char16_t, 31> kControlGlyphs = {
 };
 constexpr char16_t kDeleteGlyph = 0x2302;  // byte 127: the house
 
-// A language, or a language in one territory ("" for none given), and its
-// OEM page. The first row that matches wins: territories before languages.
-struct LocalePage {
-  std::string_view language;
-  std::string_view territory;  // "*": any territory, none included
-  const CodePage* page;
-};
+// The script glibc's locale names say with their modifier, as Windows
+// names it; "" for none.
+std::string_view script_of_modifier(std::string_view modifier) {
+  if (modifier == "latin") return "Latn";
+  if (modifier == "cyrillic") return "Cyrl";
+  if (modifier == "devanagari") return "Deva";
+  return {};
+}
 
-// clang-format off
-constexpr auto kLocalePages = std::to_array<LocalePage>({
-    // English: 850, but for these territories (and for no territory).
-    {"en", "", &kCodePage437},   {"en", "US", &kCodePage437}, {"en", "IN", &kCodePage437},
-    {"en", "MY", &kCodePage437}, {"en", "PH", &kCodePage437}, {"en", "SG", &kCodePage437},
-    {"en", "ZA", &kCodePage437}, {"en", "ZW", &kCodePage437}, {"en", "AE", &kCodePage437},
-    {"en", "AT", &kCodePage437}, {"en", "BI", &kCodePage437}, {"en", "CH", &kCodePage437},
-    {"en", "CY", &kCodePage437}, {"en", "DE", &kCodePage437}, {"en", "DK", &kCodePage437},
-    {"en", "FI", &kCodePage437}, {"en", "IL", &kCodePage437}, {"en", "NL", &kCodePage437},
-    {"en", "SE", &kCodePage437}, {"en", "SI", &kCodePage437},
-    // Territories where Windows keeps the language out of its 850 group.
-    {"de", "IT", &kCodePage437}, {"es", "BR", &kCodePage437}, {"es", "BZ", &kCodePage437},
-    {"fo", "DK", &kCodePage437}, {"ga", "GB", &kCodePage437}, {"it", "VA", &kCodePage437},
-    {"pt", "CH", &kCodePage437}, {"pt", "GQ", &kCodePage437}, {"pt", "LU", &kCodePage437},
-    {"tzm", "MA", &kCodePage437},
-    {"ff", "BF", &kCodePage437}, {"ff", "GH", &kCodePage437}, {"ff", "GM", &kCodePage437},
-    {"ff", "GW", &kCodePage437}, {"ff", "LR", &kCodePage437}, {"ff", "NE", &kCodePage437},
-    {"ff", "SL", &kCodePage437},
-    // The languages of code page 850 with 1252.
-    {"af", "*", &kCodePage850},  {"arn", "*", &kCodePage850}, {"bin", "*", &kCodePage850},
-    {"br", "*", &kCodePage850},  {"ca", "*", &kCodePage850},  {"co", "*", &kCodePage850},
-    {"cy", "*", &kCodePage850},  {"da", "*", &kCodePage850},  {"de", "*", &kCodePage850},
-    {"dsb", "*", &kCodePage850}, {"en", "*", &kCodePage850},  {"es", "*", &kCodePage850},
-    {"eu", "*", &kCodePage850},  {"ff", "*", &kCodePage850},  {"fi", "*", &kCodePage850},
-    {"fo", "*", &kCodePage850},  {"fr", "*", &kCodePage850},  {"fy", "*", &kCodePage850},
-    {"ga", "*", &kCodePage850},  {"gd", "*", &kCodePage850},  {"gl", "*", &kCodePage850},
-    {"gn", "*", &kCodePage850},  {"gsw", "*", &kCodePage850}, {"hsb", "*", &kCodePage850},
-    {"id", "*", &kCodePage850},  {"is", "*", &kCodePage850},  {"it", "*", &kCodePage850},
-    {"jv", "*", &kCodePage850},  {"kl", "*", &kCodePage850},  {"kr", "*", &kCodePage850},
-    {"lb", "*", &kCodePage850},  {"moh", "*", &kCodePage850}, {"ms", "*", &kCodePage850},
-    {"nb", "*", &kCodePage850},  {"nl", "*", &kCodePage850},  {"nn", "*", &kCodePage850},
-    {"no", "*", &kCodePage850},  {"nso", "*", &kCodePage850}, {"oc", "*", &kCodePage850},
-    {"pt", "*", &kCodePage850},  {"quc", "*", &kCodePage850}, {"quz", "*", &kCodePage850},
-    {"rm", "*", &kCodePage850},  {"se", "*", &kCodePage850},  {"sma", "*", &kCodePage850},
-    {"smj", "*", &kCodePage850}, {"smn", "*", &kCodePage850}, {"sms", "*", &kCodePage850},
-    {"sv", "*", &kCodePage850},  {"tn", "*", &kCodePage850},  {"tzm", "*", &kCodePage850},
-    {"wa", "*", &kCodePage850},  {"wo", "*", &kCodePage850},  {"xh", "*", &kCodePage850},
-    {"zu", "*", &kCodePage850},
-});
-// clang-format on
+// The page of the Windows locale `name` ("sr-Cyrl-RS"), or 0 for none.
+int page_of_row(std::string_view name) {
+  const auto row = std::lower_bound(
+      kLocalePages.begin(), kLocalePages.end(), name,
+      [](const LocalePage& entry, std::string_view wanted) { return entry.name < wanted; });
+  return row != kLocalePages.end() && row->name == name ? row->page : 0;
+}
 
 bool is_control(char32_t code_point) {
   return code_point < 0x20 || (code_point >= 0x7F && code_point < 0xA0);
@@ -83,6 +53,10 @@ char32_t CodePage::glyph(std::uint8_t byte) const {
   return upper[byte - 0x80];
 }
 
+std::uint8_t CodePage::ansi_byte(std::uint8_t byte) const {
+  return byte < 0x80 ? byte : static_cast<std::uint8_t>(to_ansi[byte - 0x80]);
+}
+
 int CodePage::byte_of(char32_t code_point) const {
   if (code_point < 0x80) return is_control(code_point) ? -1 : static_cast<int>(code_point);
   if (is_control(code_point)) return -1;
@@ -92,23 +66,50 @@ int CodePage::byte_of(char32_t code_point) const {
 
 std::uint8_t CodePage::typed_byte(char32_t code_point) const {
   if (const int own = byte_of(code_point); own >= 0) return static_cast<std::uint8_t>(own);
-  const auto fit = std::lower_bound(
-      best_fit.begin(), best_fit.end(), code_point,
-      [](const BestFit& entry, char32_t wanted) { return entry.code_point < wanted; });
-  return fit != best_fit.end() && fit->code_point == code_point ? fit->byte : '?';
+  if (is_control(code_point)) return '?';
+  std::size_t offset = 0;  // into fit_bytes, of the range's first character
+  for (std::size_t i = 0; i + 1 < fit_ranges.size(); i += 2) {
+    const char32_t first = fit_ranges[i];
+    const char32_t last = fit_ranges[i + 1];
+    if (code_point < first) break;
+    if (code_point <= last) return static_cast<std::uint8_t>(fit_bytes[offset + code_point - first]);
+    offset += last - first + 1;
+  }
+  return '?';
 }
 
-const CodePage& oem_code_page_of_locale(std::string_view locale_name) {
-  const std::string_view language = locale_name.substr(0, locale_name.find_first_of("_.@"));
-  std::string_view territory;
-  if (language.size() < locale_name.size() && locale_name[language.size()] == '_') {
-    territory = locale_name.substr(language.size() + 1);
-    territory = territory.substr(0, territory.find_first_of(".@"));
+const CodePage& code_page_numbered(int number) {
+  for (const CodePage* page : kCodePages) {
+    if (page->number == number) return *page;
   }
-  for (const LocalePage& row : kLocalePages) {
-    if (row.language == language && (row.territory == "*" || row.territory == territory)) {
-      return *row.page;
-    }
+  return kCodePage437;
+}
+
+// language_TERRITORY.codeset@modifier, each part but the language optional.
+// Without a modifier the script is the one glibc gives the language's
+// locales, which for Serbian (sr_RS, sr_ME) is Cyrillic where Windows'
+// neutral Serbian is Latin.
+const CodePage& oem_code_page_of_locale(std::string_view locale_name) {
+  const std::size_t at = locale_name.find('@');
+  const std::string_view modifier = at == std::string_view::npos ? "" : locale_name.substr(at + 1);
+  const std::string_view name = locale_name.substr(0, at);
+  const std::string language(name.substr(0, name.find_first_of("_.")));
+  std::string territory;
+  if (language.size() < name.size() && name[language.size()] == '_') {
+    territory = name.substr(language.size() + 1);
+    territory = territory.substr(0, territory.find('.'));
+  }
+  std::string script(script_of_modifier(modifier));
+  if (modifier.empty() && language == "sr") script = "Cyrl";
+  std::string chain[5];  // most specific first; an empty name is skipped
+  if (!script.empty() && !territory.empty()) chain[0] = language + "-" + script + "-" + territory;
+  if (!territory.empty()) chain[1] = language + "-" + territory;
+  if (!script.empty()) chain[2] = language + "-" + script;
+  if (!territory.empty()) chain[3] = language + "-*";
+  chain[4] = language;
+  for (const std::string& candidate : chain) {
+    const int page = candidate.empty() ? 0 : page_of_row(candidate);
+    if (page != 0) return code_page_numbered(page);
   }
   return kCodePage437;
 }
@@ -116,7 +117,7 @@ const CodePage& oem_code_page_of_locale(std::string_view locale_name) {
 void oem_to_ansi(const CodePage& page, std::string& text) {
   for (char& c : text) {
     const auto byte = static_cast<std::uint8_t>(c);
-    if (byte >= 0x80) c = static_cast<char>(page.to_ansi[byte - 0x80]);
+    c = static_cast<char>(page.ansi_byte(byte));
   }
 }
 

@@ -4,13 +4,12 @@
 // form's text is one byte a character in such a page; the screen shows the
 // bytes through it, typed characters come into it, and the resource script
 // leaves it for the ANSI page. On POSIX the page is the one Windows gives
-// the user's locale; code page 437 serves wherever one must be chosen.
-// A further single-byte page is one more data file (code_page_437.cpp shows
-// the shape) and its rows in the locale table of code_page.cpp.
+// the user's locale; code page 437 serves wherever one must be chosen. The
+// pages' data (code_pages/) is made by scripts/make-code-pages.sh from the
+// system's own functions.
 #ifndef QB_PLATFORM_CODE_PAGE_H
 #define QB_PLATFORM_CODE_PAGE_H
 
-#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -18,18 +17,16 @@
 
 namespace qb {
 
-// A character a code page lacks and the byte that stands in for it.
-struct BestFit {
-  char16_t code_point;
-  std::uint8_t byte;
-};
-
 // One single-byte OEM code page; bytes 0x00 to 0x7F are ASCII in every one.
 struct CodePage {
   int number;
-  std::array<char16_t, 128> upper;        // the character of each byte 0x80 to 0xFF
-  std::array<std::uint8_t, 128> to_ansi;  // OemToCharA of each byte 0x80 to 0xFF (to 1252)
-  std::span<const BestFit> best_fit;      // ordered by code point; no control bytes
+  int ansi_number;              // the ANSI page OemToCharA converts to
+  std::u16string_view upper;    // the character of each byte 0x80 to 0xFF
+  std::string_view to_ansi;     // OemToCharA of each byte 0x80 to 0xFF
+  std::u16string_view fit_ranges;  // the characters with a best fit: first and
+                                   // last code point of each range, ascending
+  std::string_view fit_bytes;      // the best fit of each of them, in order;
+                                   // never a control byte
 
   // The glyph `byte` shows as: the control bytes 1 to 31 and 127 as their
   // PC glyphs (smileys, arrows, the house), byte 0 as a blank.
@@ -40,14 +37,23 @@ struct CodePage {
   // The byte a typed `code_point` becomes, as the Windows console makes it:
   // its own byte, else Windows' best fit (© is c under 437), else "?".
   std::uint8_t typed_byte(char32_t code_point) const;
+  // OemToCharA of `byte`.
+  std::uint8_t ansi_byte(std::uint8_t byte) const;
 };
 
 extern const CodePage kCodePage437;  // United States (and the fallback)
 extern const CodePage kCodePage850;  // Western European
+// Every one-byte OEM page that Windows gives a locale, 437 and 850 included.
+extern const std::span<const CodePage* const> kCodePages;
 
-// The OEM page Windows gives a POSIX locale name ("de_DE.UTF-8",
-// "ca_ES@valencia"): by its language and territory; 437 for any other, C
-// and POSIX included.
+// The page numbered `number`; code page 437 for one not in kCodePages.
+const CodePage& code_page_numbered(int number);
+
+// The OEM page Windows gives a POSIX locale name ("ru_RU.UTF-8",
+// "sr_RS@latin"), by its language, script and territory as Windows names
+// them (sr-Latn-RS); 437 for any other, C and POSIX included, and for the
+// locales whose Windows page is more than one byte wide (Japanese, Chinese,
+// Korean).
 const CodePage& oem_code_page_of_locale(std::string_view locale_name);
 
 // Converts text in place from `page` to its ANSI page, one byte to one byte.

@@ -1,21 +1,21 @@
 // The code pages: every byte has its own glyph, typed characters come back
 // as their bytes or as Windows' best fit and never as control codes, the
-// ANSI tables keep every character 1252 has, the locale picks its page as
-// Windows does, and tools' UTF-8 text is read character by character.
+// ANSI tables keep every character their ANSI page has, the locale picks its
+// page as Windows does, and tools' UTF-8 text is read character by character.
 #include "platform/code_page.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <tuple>
 #include <string_view>
 
 namespace qb {
 namespace {
 
-constexpr const CodePage* kPages[] = {&kCodePage437, &kCodePage850};
-
 TEST(CodePage, GlyphsOfTheProgramsOwnCharactersAndTheSpecialBytes) {
-  for (const CodePage* page : kPages) {
+  for (const CodePage* page : {&kCodePage437, &kCodePage850}) {
     // The box pieces and prompt marker, the blank, control bytes, letters.
     const std::string_view bytes("\xC9\xCD\xBB\xBA\xC8\xBC\xAF\x00\x01\x1B\x7F\x82\xE1\xFF", 14);
     const std::u32string_view glyphs = U"╔═╗║╚╝» ☺←⌂éß\u00A0";
@@ -26,17 +26,28 @@ TEST(CodePage, GlyphsOfTheProgramsOwnCharactersAndTheSpecialBytes) {
   EXPECT_EQ(kCodePage437.glyph(0x9B), U'¢');
   EXPECT_EQ(kCodePage850.glyph(0x9B), U'ø');
   EXPECT_EQ(kCodePage850.glyph(0xB8), U'©');
+  EXPECT_EQ(code_page_numbered(866).glyph(0xAF), U'п');  // the prompt marker's byte
+  EXPECT_EQ(code_page_numbered(737).glyph(0xAF), U'ψ');
+  EXPECT_EQ(code_page_numbered(874).glyph(0xC9), U'ษ');
+  EXPECT_EQ(code_page_numbered(874).glyph(0xD1), U'\u0E31');  // a vowel sign, drawn over a letter
+  EXPECT_EQ(code_page_numbered(874).glyph(0x81), U'\u0081');  // a byte the page leaves out
+  EXPECT_EQ(code_page_numbered(1).number, 437);
 }
 
 // A control byte's glyph may stand in the page too (850 has ¶ and §); typed,
-// it is that byte, else "?", never the control.
+// it is that byte, else "?", never the control. A byte that a page leaves
+// out stands for a C1 control, and is never typed either.
 TEST(CodePage, EveryByteShowsAsItsOwnPrintableGlyphAndComesBackWhenTyped) {
-  for (const CodePage* page : kPages) {
+  EXPECT_EQ(kCodePages.size(), 12U);
+  for (const CodePage* page : kCodePages) {
     std::set<char32_t> seen;
     for (int byte = 1; byte < 256; ++byte) {
       const char32_t glyph = page->glyph(static_cast<std::uint8_t>(byte));
       EXPECT_GE(glyph, U' ') << byte;
-      EXPECT_FALSE(glyph >= 0x7F && glyph < 0xA0) << byte;  // no C1 control either
+      if (glyph >= 0x7F && glyph < 0xA0) {
+        EXPECT_EQ(page->typed_byte(glyph), '?') << page->number << " " << byte;
+        continue;
+      }
       if (byte < 0x20 || byte == 0x7F) {
         EXPECT_NE(page->byte_of(glyph), byte) << byte;
         EXPECT_NE(page->typed_byte(glyph), byte) << byte;
@@ -55,6 +66,7 @@ TEST(CodePage, CharactersAPageLacksAreTypedAsWindowsBestFitOrAQuestionMark) {
     char32_t typed;
     std::uint8_t byte;
   };
+  const CodePage& cyrillic = code_page_numbered(866);
   for (const Case& c : {Case{&kCodePage437, U'©', 'c'},
                         {&kCodePage437, U'®', 'r'},
                         {&kCodePage437, U'™', 'T'},
@@ -72,15 +84,28 @@ TEST(CodePage, CharactersAPageLacksAreTypedAsWindowsBestFitOrAQuestionMark) {
                         {&kCodePage437, U'\u0085', '?'},
                         {&kCodePage850, U'©', 0xB8},
                         {&kCodePage850, U'™', 'T'},
-                        {&kCodePage850, U'Ø', 0x9D}}) {
+                        {&kCodePage850, U'Ø', 0x9D},
+                        {&cyrillic, U'«', '<'},
+                        {&cyrillic, U'©', 'c'},
+                        {&cyrillic, U'Ё', 0xF0},
+                        {&cyrillic, U'ґ', '?'},
+                        {&code_page_numbered(1258), U'ế', '?'},
+                        {&code_page_numbered(1258), U'\u0301', 0xEC}}) {
     EXPECT_EQ(c.page->typed_byte(c.typed), c.byte)
         << c.page->number << " U+" << std::hex << static_cast<int>(c.typed);
   }
-  for (const CodePage* page : kPages) {
-    for (std::size_t i = 1; i < page->best_fit.size(); ++i) {
-      EXPECT_LT(page->best_fit[i - 1].code_point, page->best_fit[i].code_point);
-      EXPECT_GE(page->best_fit[i].byte, 0x20);
-      EXPECT_NE(page->best_fit[i].byte, 0x7F);
+  for (const CodePage* page : kCodePages) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i + 1 < page->fit_ranges.size(); i += 2) {
+      EXPECT_LE(page->fit_ranges[i], page->fit_ranges[i + 1]) << page->number;
+      if (i > 0) {
+        EXPECT_LT(page->fit_ranges[i - 1] + 1, page->fit_ranges[i]) << page->number;
+      }
+      characters += page->fit_ranges[i + 1] - page->fit_ranges[i] + 1U;
+    }
+    EXPECT_EQ(characters, page->fit_bytes.size()) << page->number;
+    for (const char byte : page->fit_bytes) {
+      EXPECT_TRUE(static_cast<std::uint8_t>(byte) >= 0x20 && byte != 0x7F) << page->number;
     }
   }
 }
@@ -88,10 +113,10 @@ TEST(CodePage, CharactersAPageLacksAreTypedAsWindowsBestFitOrAQuestionMark) {
 // OemToCharA: what 1252 also holds keeps its character, the rest become
 // the same printable stand-ins as on Windows, never a control or a quote.
 TEST(CodePage, AnsiTablesKeepEveryCharacterThatCodePage1252Holds) {
-  for (const CodePage* page : kPages) {
+  for (const CodePage* page : {&kCodePage437, &kCodePage850}) {
     for (int byte = 0x80; byte < 0x100; ++byte) {
       const char32_t glyph = page->glyph(static_cast<std::uint8_t>(byte));
-      const std::uint8_t ansi = page->to_ansi[static_cast<std::size_t>(byte - 0x80)];
+      const std::uint8_t ansi = page->ansi_byte(static_cast<std::uint8_t>(byte));
       if (glyph >= 0xA0 && glyph <= 0xFF) {
         EXPECT_EQ(ansi, glyph) << page->number << " " << byte;
       }
@@ -104,6 +129,36 @@ TEST(CodePage, AnsiTablesKeepEveryCharacterThatCodePage1252Holds) {
   text = "\x9B\xB8\xD5";
   oem_to_ansi(kCodePage850, text);
   EXPECT_EQ(text, "\xF8\xA9i");
+}
+
+// What a user of each language types reaches the resource script in the
+// locale's ANSI page byte for byte as on Windows: its page's byte for each
+// character, or the best fit, then OemToCharA.
+TEST(CodePage, TypedTextReachesTheAnsiPageAsWindowsPutsIt) {
+  for (const auto& [locale, typed, ansi] : {
+           std::tuple{"ru_RU.UTF-8", U"ООО «Ромашка» © 2024 Ёлка",
+                      "\xCE\xCE\xCE <\xD0\xEE\xEC\xE0\xF8\xEA\xE0> c 2024 \xA8\xEB\xEA\xE0"},
+           {"uk_UA.UTF-8", U"Їжак і ґудзик, Євген",
+            "\xAF\xE6\xE0\xEA ? ?\xF3\xE4\xE7\xE8\xEA, \xAA\xE2\xE3\xE5\xED"},
+           {"pl_PL.UTF-8", U"Zażółć gęślą jaźń", "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1"},
+           {"cs_CZ.UTF-8", U"Příliš žluťoučký kůň",
+            "P\xF8\xEDli\x9A \x9Elu\x9Dou\xE8k\xFD k\xF9\xF2"},
+           {"hu_HU.UTF-8", U"Árvíztűrő", "\xC1rv\xEDzt\xFBr\xF5"},
+           {"el_GR.UTF-8", U"Καλημέρα κόσμε",
+            "\xCA\xE1\xEB\xE7\xEC\xDD\xF1\xE1 \xEA\xFC\xF3\xEC\xE5"},
+           {"tr_TR.UTF-8", U"Ağaç İşleri Şirketi", "A\xF0" "a\xE7 \xDD\xFE" "leri \xDEirketi"},
+           {"he_IL.UTF-8", U"שלום עולם", "\xF9\xEC\xE5\xED \xF2\xE5\xEC\xED"},
+           {"ar_SA.UTF-8", U"مرحبا", "\xE3\xD1\xCD\xC8\xC7"},
+           {"lt_LT.UTF-8", U"Ąžuolas", "\xC0\xFEuolas"},
+           {"th_TH.UTF-8", U"สวัสดี", "\xCA\xC7\xD1\xCA\xB4\xD5"},
+           {"ru_RU.KOI8-R", U"привет", "\xEF\xF0\xE8\xE2\xE5\xF2"},
+       }) {
+    const CodePage& page = oem_code_page_of_locale(locale);
+    std::string text;
+    for (const char32_t c : std::u32string_view(typed)) text += static_cast<char>(page.typed_byte(c));
+    oem_to_ansi(page, text);
+    EXPECT_EQ(text, ansi) << locale;
+  }
 }
 
 TEST(CodePage, LocalesGetTheOemPageWindowsGivesThem) {
@@ -133,7 +188,25 @@ TEST(CodePage, LocalesGetTheOemPageWindowsGivesThem) {
                                      {"is_IS", 850},
                                      {"ca_ES@valencia", 850},
                                      {"de_IT.UTF-8", 437},
-                                     {"pt_LU", 437}}) {
+                                     {"pt_LU", 437},
+                                     {"zh_CN.UTF-8", 437},
+                                     {"ko_KR.EUC-KR", 437},
+                                     {"ru_RU.UTF-8", 866},
+                                     {"uk_UA.UTF-8", 866},
+                                     {"pl_PL.ISO-8859-2", 852},
+                                     {"el_GR.UTF-8", 737},
+                                     {"tr_TR.UTF-8", 857},
+                                     {"he_IL.UTF-8", 862},
+                                     {"ar_EG.UTF-8", 720},
+                                     {"lv_LV.UTF-8", 775},
+                                     {"th_TH.UTF-8", 874},
+                                     {"vi_VN", 1258},
+                                     {"sr_RS.UTF-8", 855},
+                                     {"sr_RS.UTF-8@latin", 852},
+                                     {"sr_RS@latin", 852},
+                                     {"uz_UZ.UTF-8", 857},
+                                     {"uz_UZ.UTF-8@cyrillic", 866},
+                                     {"pa_PK.UTF-8", 720}}) {
     EXPECT_EQ(oem_code_page_of_locale(name).number, number) << name;
   }
 }

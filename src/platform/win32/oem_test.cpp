@@ -1,7 +1,8 @@
 // The system's OEM-to-ANSI conversion as the resource script writer uses it,
 // and the code page tables of other systems held against the system's own
-// functions, entry by entry: the glyphs (MultiByteToWideChar), OemToCharA's
-// table to 1252, and the best fit of typed characters (WideCharToMultiByte).
+// functions, entry by entry, for every page: the glyphs
+// (MultiByteToWideChar), OemToCharA's table to the ANSI page, and the best
+// fit of typed characters (WideCharToMultiByte).
 #include "platform/win32/oem.h"
 
 #include <windows.h>
@@ -15,8 +16,6 @@
 namespace qb {
 namespace {
 
-constexpr const CodePage* kPages[] = {&kCodePage437, &kCodePage850};
-
 // The character the system gives `byte` in code page `page`.
 wchar_t system_character(unsigned page, int byte) {
   const char narrow = static_cast<char>(byte);
@@ -26,8 +25,10 @@ wchar_t system_character(unsigned page, int byte) {
 }
 
 // The byte the system gives `ch` in code page `page`, best fit on (the
-// default), with "?" where it has none and where it gives a control byte.
+// default), with "?" where it has none, where it gives a control byte, and
+// for a control character.
 int system_byte(unsigned page, wchar_t ch) {
+  if (ch < 0x20 || (ch >= 0x7F && ch < 0xA0)) return '?';
   char narrow = 0;
   BOOL defaulted = FALSE;
   if (WideCharToMultiByte(page, 0, &ch, 1, &narrow, 1, nullptr, &defaulted) != 1 || defaulted) {
@@ -51,23 +52,28 @@ TEST(Win32Oem, ConvertsInPlaceAndKeepsTheLength) {
   ASSERT_EQ(all.size(), before.size());
   EXPECT_EQ(all.substr(0x20, 0x5F), before.substr(0x20, 0x5F));  // ASCII unchanged
   // The process's own OEM page, where the tables of other systems have it.
-  for (const CodePage* page : kPages) {
+  for (const CodePage* page : kCodePages) {
     if (page->number != static_cast<int>(GetOEMCP())) continue;
     for (int byte = 0x80; byte < 0x100; ++byte) {
       EXPECT_EQ(static_cast<unsigned char>(all[static_cast<std::size_t>(byte - 1)]),
-                page->to_ansi[static_cast<std::size_t>(byte - 0x80)])
+                page->ansi_byte(static_cast<std::uint8_t>(byte)))
           << byte;
     }
   }
 }
 
+// OemToCharA goes through Unicode: the OEM byte's character, then the ANSI
+// page's byte for it, or its best fit. (A byte whose character is a control
+// keeps its value.)
 TEST(Win32Oem, TheTablesOfOtherSystemsAreTheSystemsOwn) {
-  for (const CodePage* page : kPages) {
+  for (const CodePage* page : kCodePages) {
     const auto number = static_cast<unsigned>(page->number);
     for (int byte = 0x80; byte < 0x100; ++byte) {
       const wchar_t ch = system_character(number, byte);
       EXPECT_EQ(ch, page->glyph(static_cast<std::uint8_t>(byte))) << number << " " << byte;
-      EXPECT_EQ(system_byte(1252, ch), page->to_ansi[static_cast<std::size_t>(byte - 0x80)])
+      const bool control = ch >= 0x80 && ch < 0xA0;
+      EXPECT_EQ(control ? byte : system_byte(static_cast<unsigned>(page->ansi_number), ch),
+                page->ansi_byte(static_cast<std::uint8_t>(byte)))
           << number << " " << byte;
     }
     for (char32_t ch = 0x80; ch < 0x10000; ++ch) {

@@ -1,0 +1,67 @@
+#!/bin/sh
+# Makes the code page tables of src/platform/code_pages/ again, from
+# Windows' own functions run under wine (scripts/code_page_tables.cpp):
+# which one-byte OEM page each locale has, and for each such page its
+# characters, its best fit and OemToCharA's table to its ANSI page. OemToCharA
+# converts from the process's own OEM page, so each page is read in a process
+# started under a locale that has it, made with localedef. Needs MinGW-w64,
+# wine and glibc's locale sources (package locales); about a minute.
+#   make-code-pages.sh
+set -eu
+cd "$(dirname "$0")/.."
+scripts/ensure-deps.sh --windows locales
+out=src/platform/code_pages
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/locales" "$work/out"
+
+wine=""
+for candidate in /usr/lib/wine/wine64 "$(command -v wine64 || true)" "$(command -v wine || true)"; do
+  if [ -n "$candidate" ] && [ -x "$candidate" ]; then wine=$candidate; break; fi
+done
+[ -n "$wine" ] || { echo "make-code-pages.sh: wine is not installed" >&2; exit 1; }
+
+x86_64-w64-mingw32-g++ -std=c++20 -O1 -static -o "$work/tables.exe" scripts/code_page_tables.cpp
+
+# Runs the table program under wine in the POSIX locale $1.
+tables() {
+  locale=$1
+  shift
+  WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LOCPATH="$work/locales" LC_ALL="$locale" \
+    "$wine" "$work/tables.exe" "$@"
+}
+
+# Each page from the first of its locales that glibc also has.
+tables C.UTF-8 pages >"$work/pages"
+while read -r page ansi names; do
+  done_page=""
+  for name in $names; do
+    # sr-Cyrl-RS is sr_RS.UTF-8@cyrillic, made from glibc's sr_RS.
+    language=${name%%-*}
+    territory=${name##*-}
+    case $name in
+      *-Latn-*) modifier=@latin ;;
+      *-Cyrl-*) modifier=@cyrillic ;;
+      *-*-*) continue ;;
+      *) modifier="" ;;
+    esac
+    source=${language}_$territory$modifier
+    [ -f "/usr/share/i18n/locales/$source" ] || source=${language}_$territory
+    [ -f "/usr/share/i18n/locales/$source" ] || continue
+    posix=${language}_$territory.UTF-8$modifier
+    localedef -i "$source" -f UTF-8 "$work/locales/$posix" >/dev/null 2>&1 || true
+    [ -d "$work/locales/$posix" ] || continue
+    if tables "$posix" page "$page" >"$work/out/code_page_$page.cpp" 2>/dev/null; then
+      echo "code page $page (ANSI $ansi): from $posix"
+      done_page=yes
+      break
+    fi
+  done
+  [ -n "$done_page" ] || { echo "make-code-pages.sh: no locale gives code page $page" >&2; exit 1; }
+done <"$work/pages"
+tables C.UTF-8 locales >"$work/out/locale_pages.cpp"
+
+rm -f "$out"/*.cpp
+mkdir -p "$out"
+cp "$work/out"/*.cpp "$out/"
+echo "Wrote $(ls "$work/out" | wc -l) files to $out"
