@@ -84,7 +84,7 @@ void draw_box(Console& con, ProgramState& state, Outcome outcome) {
   for (const std::string& line :
        {box_top(kBoxWidth), blank, middle_line(outcome), blank, box_bottom(kBoxWidth)}) {
     con.locate(state.box_row, state.box_col);
-    con.print_text(line, true);
+    con.print_text(line, true, Glyphs::kProgram);
     next_row(state.box_row);
   }
 }
@@ -126,7 +126,7 @@ void show_outcome(Platform& platform, ProgramState& state) {
   if (outcome != Outcome::kSuccess) show_log(platform, state, outcome);
   con.set_color(8, -1);
   con.locate(22, 4);
-  con.print_text("Press any key to quit.", true);
+  con.print_text("Press any key to quit.", true, Glyphs::kProgram);
   con.wait_for_key();
   quit_program(platform, exit_code);
 }

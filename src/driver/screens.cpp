@@ -20,7 +20,7 @@ constexpr double kSplashSeconds = 1.5;
 // Prints `line` at `row`, `column` with a line end, then steps the row.
 void print_box_line(Console& con, std::int32_t& row, int column, const std::string& line) {
   con.locate(row, column);
-  con.print_text(line, true);
+  con.print_text(line, true, Glyphs::kProgram);
   next_row(row);
 }
 
@@ -42,7 +42,7 @@ void show_splash(Console& con) {
   }
   con.set_color(8, 7);
   con.locate(23, 62);
-  con.print_text(kSplashFooter, true);
+  con.print_text(kSplashFooter, true, Glyphs::kProgram);
 
   // The start is kept in single precision, so a large timer value shifts the
   // wait. Between readings the program sleeps until the end is due, so it

@@ -89,9 +89,11 @@ bool accepted(Rule rule, std::string_view answer) {
 // Blanks the prompt's row, prints the prompt and reads one answer.
 std::string ask_once(Console& con, const Prompt& prompt) {
   con.locate(prompt.row, kPromptColumn);
-  con.print_text(std::string(static_cast<std::size_t>(prompt.blank_width), ' '), true);
+  con.print_text(std::string(static_cast<std::size_t>(prompt.blank_width), ' '), true,
+                 Glyphs::kProgram);
   con.locate(prompt.row, kPromptColumn);
-  con.print_text(std::string{kPromptMarker, ' '} + std::string(prompt.label), false);
+  con.print_text(std::string{kPromptMarker, ' '} + std::string(prompt.label), false,
+                 Glyphs::kProgram);
   const bool coloured = prompt.rule != Rule::kYesNo;
   if (coloured) con.set_color(kAnswerColor, -1);
   std::string answer = read_answer(con);

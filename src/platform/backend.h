@@ -29,8 +29,9 @@ class Backend {
   virtual void present(const Screen& screen) = 0;
   // Forgets what the display shows, so that the next present repaints it all.
   virtual void invalidate() = 0;
-  // Writes printed bytes unchanged to the plain output stream.
-  virtual void write_stream(std::string_view bytes) = 0;
+  // Writes printed bytes to the plain output stream, showing `glyphs`' glyphs
+  // where the stream takes characters rather than bytes.
+  virtual void write_stream(std::string_view bytes, Glyphs glyphs) = 0;
   // Asks the display to become columns x rows cells.
   virtual void resize(int columns, int rows) = 0;
   // Waits at most timeout_ms (0: only looks; kNoTimeLimit: until a key or

@@ -31,18 +31,18 @@ void Console::locate(int row, int column) {
   screen_.move_to(row, column);
 }
 
-void Console::print_text(std::string_view text, bool line_end) {
+void Console::print_text(std::string_view text, bool line_end, Glyphs glyphs) {
   if (!backend_.is_screen()) {
     // Redirected output gets the bytes as they are; the model still follows.
-    backend_.write_stream(text);
-    if (line_end) backend_.write_stream("\r\n");
-    screen_.print(text);
-    if (line_end) screen_.print("\r\n");
+    backend_.write_stream(text, glyphs);
+    if (line_end) backend_.write_stream("\r\n", glyphs);
+    screen_.print(text, glyphs);
+    if (line_end) screen_.print("\r\n", glyphs);
     return;
   }
   // One tone for all the bells of one print: a log full of bell bytes must
   // not hold the program for a quarter of a second per byte.
-  const int bells = screen_.print(text) + (line_end ? screen_.print("\r\n") : 0);
+  const int bells = screen_.print(text, glyphs) + (line_end ? screen_.print("\r\n", glyphs) : 0);
   if (bells > 0) backend_.beep();
 }
 

@@ -35,8 +35,9 @@ class Console {
   void clear_screen();
   // Moves the cursor; 0 keeps a coordinate, out of range does nothing.
   void locate(int row, int column);
-  // Prints text at the cursor, then CR LF when line_end is true.
-  void print_text(std::string_view text, bool line_end);
+  // Prints text at the cursor, then CR LF when line_end is true; the
+  // program's own marks say so with Glyphs::kProgram.
+  void print_text(std::string_view text, bool line_end, Glyphs glyphs = Glyphs::kCodePage);
   int cursor_row() const { return screen_.row(); }
   int cursor_column() const { return screen_.column(); }
   static ScreenSize screen_size() { return {Screen::kColumns, Screen::kRows}; }

@@ -9,6 +9,7 @@
 #define QB_PLATFORM_FRAME_DIFF_H
 
 #include <array>
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 
@@ -21,17 +22,25 @@ namespace qb {
 // colour erase, and an all-blank form on a terminal.
 inline constexpr std::uint16_t kDefaultLook = 0x100;
 
-// A cell as a display shows it: its byte and its look, a console attribute
-// (background * 16 + foreground) or kDefaultLook.
+// A cell as a display shows it: its byte, its look (a console attribute,
+// background * 16 + foreground, or kDefaultLook) and whose glyph the byte shows.
 struct ShownCell {
   std::uint8_t ch = ' ';
   std::uint16_t look = 0x07;
+  Glyphs glyphs = Glyphs::kCodePage;
   friend bool operator==(const ShownCell&, const ShownCell&) = default;
 };
 
-// The model's cell as a display shows it: its byte in its attribute.
-inline ShownCell shown_cell(const Cell& cell) {
-  return {cell.ch, cell.attr};
+// The bytes whose glyph in a display's code page is not code page 437's:
+// only there does a program's mark look different from the page's byte.
+using MarkBytes = std::bitset<256>;
+
+// The model's cell as a display shows it: its byte in its attribute, a mark
+// counting as the page's own byte where their glyphs agree, so a page that
+// agrees with 437 on the marks (850, 437 itself) draws exactly as the page.
+inline ShownCell shown_cell(const Cell& cell, const MarkBytes& marks_differ) {
+  const bool mark = cell.glyphs == Glyphs::kProgram && marks_differ[cell.ch];
+  return {cell.ch, cell.attr, mark ? Glyphs::kProgram : Glyphs::kCodePage};
 }
 
 // Columns first to last of one row, both from 1; empty when first > last.

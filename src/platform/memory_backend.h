@@ -59,7 +59,7 @@ class MemoryBackend : public Backend {
   bool is_screen() const override { return screen_output; }
   void present(const Screen& screen) override;
   void invalidate() override { ++invalidations; }
-  void write_stream(std::string_view bytes) override { stream.append(bytes); }
+  void write_stream(std::string_view bytes, Glyphs /*glyphs*/) override { stream.append(bytes); }
   void resize(int columns, int rows) override { resizes.emplace_back(columns, rows); }
   int poll_keys(KeyQueue& keys, int timeout_ms) override;
   bool input_ended() const override { return input_ends && script_.empty(); }

@@ -14,6 +14,7 @@ const Cell kOutside{};
 struct Screen::Pen {
   int row;
   int column;
+  Glyphs glyphs;
 };
 
 Screen::Screen() {
@@ -74,20 +75,20 @@ void Screen::put_glyph(Pen& pen, std::uint8_t byte) {
     pen.row = kRows;
   }
   cells_[static_cast<std::size_t>((pen.row - 1) * kColumns + pen.column - 1)] =
-      Cell{byte, attribute_};
+      Cell{byte, attribute_, pen.glyphs};
   if (++pen.column > kColumns) {
     pen.column = 1;
     ++pen.row;
   }
 }
 
-int Screen::print(std::string_view bytes) {
+int Screen::print(std::string_view bytes, Glyphs glyphs) {
   if (bytes.empty()) return 0;
-  Pen pen{row_, column_};
+  Pen pen{row_, column_, glyphs};
   if (pending_line_end_) {
     pending_line_end_ = false;
     scroll_up(1);
-    pen = Pen{kRows, 1};
+    pen = Pen{kRows, 1, glyphs};
   }
   int bells = 0;
   bool last_was_glyph = false;  // bells leave this as it was
@@ -106,7 +107,7 @@ int Screen::print(std::string_view bytes) {
         continue;
       case 10:
         if (pen.row > kRows) scroll_up(1);  // keeps the pen one row below at most
-        pen = Pen{std::min(pen.row + 1, kRows + 1), 1};
+        pen = Pen{std::min(pen.row + 1, kRows + 1), 1, glyphs};
         break;
       case 13:
         pen.column = 1;
@@ -121,7 +122,7 @@ int Screen::print(std::string_view bytes) {
   if (pen.row > kRows && last_was_glyph) {
     // Row 25 was filled to column 80: the wrap is pending until the next print.
     pending_line_end_ = true;
-    pen = Pen{kRows, kColumns};
+    pen = Pen{kRows, kColumns, glyphs};
   } else if (pen.row > kRows) {
     scroll_up(pen.row - kRows);
     pen.row = kRows;

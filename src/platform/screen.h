@@ -1,5 +1,5 @@
-// The screen model: a grid of 80 x 25 character cells, each a byte and a
-// colour attribute, with a cursor and the printing rules of the text screen
+// The screen model: a grid of 80 x 25 character cells, each a byte, a
+// colour attribute and whose glyphs the byte shows, with a cursor and the printing rules of the text screen
 // (control bytes, wrapping at column 80, scrolling, and the pending wrap
 // once row 25 has been filled). Backends only ever show this model;
 // it never touches the terminal or the console itself.
@@ -13,10 +13,18 @@
 
 namespace qb {
 
-// One character cell: the byte shown and its attribute (background * 16 + foreground).
+// Whose glyphs a printed byte shows: the code page's (typed text, logs,
+// file names), or, for the program's own marks (the box pieces, the prompt
+// marker), the glyphs code page 437 gives them, which they were drawn in,
+// whatever page the console uses.
+enum class Glyphs : std::uint8_t { kCodePage, kProgram };
+
+// One character cell: the byte shown, its attribute (background * 16 +
+// foreground) and whose glyph the byte shows.
 struct Cell {
   std::uint8_t ch = ' ';
   std::uint8_t attr = 0x07;
+  Glyphs glyphs = Glyphs::kCodePage;
   friend bool operator==(const Cell&, const Cell&) = default;
 };
 
@@ -53,11 +61,12 @@ class Screen {
   void move_to(int row, int column);
   // Cursor to row 1, column 1 and a pending wrap cleared.
   void home();
-  // Prints bytes by the console's rules; returns how many bells (byte 7) it met.
-  int print(std::string_view bytes);
+  // Prints bytes by the console's rules, showing `glyphs`' glyphs; returns
+  // how many bells (byte 7) it met.
+  int print(std::string_view bytes, Glyphs glyphs = Glyphs::kCodePage);
 
  private:
-  struct Pen;  // cursor state while one print runs, rows may pass below row 25
+  struct Pen;  // the state of one print: its cursor, which may pass below row 25
   void put_glyph(Pen& pen, std::uint8_t byte);
   void scroll_up(int rows);
   void touch() { ++generation_; }

@@ -88,6 +88,15 @@ char32_t VtScreen::char_at(int row, int column) const {
   return cell.chars[0] == 0 ? U' ' : static_cast<char32_t>(cell.chars[0]);
 }
 
+std::u32string VtScreen::chars_at(int row, int column) const {
+  const VTermScreenCell cell = cell_of(screen_, row, column);
+  std::u32string chars(1, char_at(row, column));
+  for (int i = 1; i < VTERM_MAX_CHARS_PER_CELL && cell.chars[0] != 0 && cell.chars[i] != 0; ++i) {
+    chars += static_cast<char32_t>(cell.chars[i]);
+  }
+  return chars;
+}
+
 std::string VtScreen::text_at(int row, int column, int length) const {
   std::string text;
   for (int c = column; c < column + length; ++c) text += utf8(char_at(row, c));

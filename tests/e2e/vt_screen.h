@@ -32,6 +32,8 @@ class VtScreen {
 
   // Rows and columns count from 1. A blank cell reads as U' '.
   char32_t char_at(int row, int column) const;
+  // The cell's character with the combining characters drawn over it.
+  std::u32string chars_at(int row, int column) const;
   // `length` cells from row, column as UTF-8.
   std::string text_at(int row, int column, int length) const;
   int foreground(int row, int column) const;

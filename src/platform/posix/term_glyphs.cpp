@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "platform/code_page.h"
 
@@ -47,32 +48,71 @@ char letter_of(char32_t code_point, std::u16string_view characters, std::string_
   return at == std::u16string_view::npos ? '\0' : letters[at];
 }
 
-// A one-byte glyph; bytes from 0x5F to 0x7E need the set `set`.
-TermGlyph single(char byte, GlyphSet set) {
-  const auto value = static_cast<std::uint8_t>(byte);
-  return {{byte, 0, 0}, 1, value >= 0x5F && value <= 0x7E ? set : GlyphSet::kEither};
+// The ranges of characters that terminals draw over the cell before them:
+// the combining marks of the scripts the code pages hold (Latin and
+// Vietnamese, Cyrillic, Hebrew, Arabic, Thai) and the zero-width format
+// characters.
+constexpr auto kCombining = std::to_array<std::pair<char32_t, char32_t>>({
+    {0x0300, 0x036F}, {0x0483, 0x0489}, {0x0591, 0x05BD}, {0x05BF, 0x05BF}, {0x05C1, 0x05C2},
+    {0x05C4, 0x05C5}, {0x05C7, 0x05C7}, {0x0610, 0x061A}, {0x064B, 0x065F}, {0x0670, 0x0670},
+    {0x06D6, 0x06DC}, {0x06DF, 0x06E4}, {0x06E7, 0x06E8}, {0x06EA, 0x06ED}, {0x0E31, 0x0E31},
+    {0x0E34, 0x0E3A}, {0x0E47, 0x0E4E}, {0x200B, 0x200F}, {0x202A, 0x202E}, {0x2060, 0x2064},
+    {0xFE20, 0xFE2F}, {0xFEFF, 0xFEFF},
+});
+
+constexpr char32_t kNoBreakSpace = 0x00A0;
+constexpr char32_t kReplacement = 0xFFFD;
+
+// True for what a terminal cannot be trusted to show in one cell, or at
+// all: C1 controls (which a page's missing bytes stand for) and private-use
+// characters.
+bool unshowable(char32_t code_point) {
+  return (code_point >= 0x80 && code_point < 0xA0) || (code_point >= 0xE000 && code_point < 0xF900);
 }
 
-// The UTF-8 form of `byte`'s glyph in `page`.
-TermGlyph utf8_glyph(std::uint8_t byte, const CodePage& page) {
-  std::string text;
-  append_utf8(page.glyph(byte), text);
+// A glyph of the bytes `text` (at most six).
+TermGlyph glyph_of(std::string_view text, GlyphSet set, bool width_unsure) {
   TermGlyph glyph;
   std::copy(text.begin(), text.end(), glyph.bytes.begin());
   glyph.length = static_cast<std::uint8_t>(text.size());
+  glyph.set = set;
+  glyph.width_unsure = width_unsure;
   return glyph;
 }
 
-// The glyph of `byte` in a single-byte character set: the set's own
-// character, else the line-drawing set's (when it may be used), else an
-// ASCII look-alike.
-TermGlyph single_byte_glyph(std::uint8_t byte, const LocaleCharset& charset, bool line_drawing) {
-  const char32_t code_point = charset.oem->glyph(byte);
+// A one-byte glyph; bytes from 0x5F to 0x7E need the set `set`.
+TermGlyph single(char byte, GlyphSet set) {
+  const auto value = static_cast<std::uint8_t>(byte);
+  return glyph_of({&byte, 1}, value >= 0x5F && value <= 0x7E ? set : GlyphSet::kEither, false);
+}
+
+// The UTF-8 form of `code_point` as a glyph; on the screen a combining
+// character goes on a no-break space, so that it fills a cell of its own.
+TermGlyph utf8_glyph(char32_t code_point, GlyphUse use) {
+  std::string text;
+  const bool on_blank = use == GlyphUse::kScreen && combines(code_point);
+  if (on_blank) append_utf8(kNoBreakSpace, text);
+  append_utf8(unshowable(code_point) ? kReplacement : code_point, text);
+  return glyph_of(text, GlyphSet::kEither, on_blank || unshowable(code_point));
+}
+
+// The glyph of `code_point` in a single-byte character set: the set's own
+// character (a combining one on a space of its own on the screen), else the
+// line-drawing set's (when it may be used), else an ASCII look-alike.
+TermGlyph single_byte_glyph(char32_t code_point, const LocaleCharset& charset, GlyphUse use) {
   if (code_point < 0x7F) return single(static_cast<char>(code_point), GlyphSet::kAscii);
   const int own = charset.byte_of(code_point);
   // Bytes 0x80 to 0x9F are C1 controls to some terminals (0x9B is CSI).
-  if (own >= 0xA0) return {{static_cast<char>(own), 0, 0}, 1, GlyphSet::kAscii};
-  const char letter = line_drawing ? letter_of(code_point, kDecCharacters, kDecLetters) : '\0';
+  if (own >= 0xA0 && use == GlyphUse::kScreen && combines(code_point)) {
+    const std::array<char, 2> text{' ', static_cast<char>(own)};
+    return glyph_of({text.data(), 2}, GlyphSet::kAscii, true);
+  }
+  if (own >= 0xA0) {
+    const char byte = static_cast<char>(own);
+    return glyph_of({&byte, 1}, GlyphSet::kAscii, false);
+  }
+  const char letter =
+      use == GlyphUse::kScreen ? letter_of(code_point, kDecCharacters, kDecLetters) : '\0';
   if (letter != 0) return single(letter, GlyphSet::kLines);
   const char look_alike = letter_of(code_point, kLookAlikeOf, kLookAlike);
   return single(look_alike != 0 ? look_alike : '?', GlyphSet::kAscii);
@@ -80,12 +120,21 @@ TermGlyph single_byte_glyph(std::uint8_t byte, const LocaleCharset& charset, boo
 
 }  // namespace
 
-GlyphTable make_glyph_table(const LocaleCharset& charset, bool line_drawing) {
+bool combines(char32_t code_point) {
+  return std::any_of(kCombining.begin(), kCombining.end(), [code_point](const auto& range) {
+    return code_point >= range.first && code_point <= range.second;
+  });
+}
+
+GlyphTable make_glyph_table(const LocaleCharset& charset, const CodePage& page, GlyphUse use) {
   GlyphTable table;
   for (int byte = 0; byte < 256; ++byte) {
     const auto b = static_cast<std::uint8_t>(byte);
-    table[b] =
-        charset.utf8 ? utf8_glyph(b, *charset.oem) : single_byte_glyph(b, charset, line_drawing);
+    const char32_t code_point = page.glyph(b);
+    table[b] = charset.utf8 ? utf8_glyph(code_point, use)
+                            : single_byte_glyph(code_point, charset, use);
+    // Some terminals draw the glyphs of the control bytes wide.
+    if (byte < 0x20 || byte == 0x7F) table[b].width_unsure = true;
   }
   return table;
 }

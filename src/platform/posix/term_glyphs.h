@@ -1,6 +1,10 @@
 // What each byte of the screen is sent as, in the character set of the
 // user's locale. Under UTF-8 every byte goes out as its glyph in the OEM
-// code page.
+// code page; on the screen a glyph fills one cell whatever it is, as on the
+// console: a combining mark (a Thai vowel sign, a Vietnamese tone mark)
+// stands on a no-break space of its own, and a byte that the page leaves out
+// (its character a C1 control) or gives a private-use character shows as
+// the replacement character.
 // In a single-byte set (Latin-1, KOI8-R, plain ASCII under LANG=C) every
 // byte goes out as one byte, one cell: the locale's own character where the
 // set has the glyph (at a byte from 0xA0 up, never a C1 control); else the
@@ -23,19 +27,31 @@ namespace qb {
 enum class GlyphSet : std::uint8_t { kEither, kAscii, kLines };
 
 struct TermGlyph {
-  std::array<char, 3> bytes{};
+  std::array<char, 6> bytes{};
   std::uint8_t length = 0;
   GlyphSet set = GlyphSet::kEither;
+  // Terminals may not agree that it takes one cell (control-code glyphs,
+  // which some draw wide; a mark on its blank): the cursor's place after it
+  // is not to be trusted.
+  bool width_unsure = false;
 
   std::string_view text() const { return {bytes.data(), length}; }
 };
 
 using GlyphTable = std::array<TermGlyph, 256>;
 
-// The glyph of every byte 0 to 255 for a terminal that speaks `charset`;
-// without `line_drawing` (plain text, no sets to switch) the box lines are
-// look-alikes too.
-GlyphTable make_glyph_table(const LocaleCharset& charset, bool line_drawing = true);
+// Where glyphs go: to the cells of a screen, or into plain text, which has
+// no sets to switch (its box lines are look-alikes too) and whose combining
+// marks combine with the letter before them, as in any text.
+enum class GlyphUse : std::uint8_t { kScreen, kText };
+
+// The glyph of every byte 0 to 255 of `page` for a terminal that speaks `charset`.
+GlyphTable make_glyph_table(const LocaleCharset& charset, const CodePage& page,
+                            GlyphUse use = GlyphUse::kScreen);
+
+// True for a character that terminals draw over the cell before it rather
+// than in a cell of its own (a combining mark, a zero-width format character).
+bool combines(char32_t code_point);
 
 }  // namespace qb
 

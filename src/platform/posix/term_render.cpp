@@ -4,13 +4,16 @@
 // so changed cells that stand side by side go out as one run of glyphs with
 // no cursor move between them. Autowrap is off on the terminal, so writing
 // the last column (even the bottom-right cell) never scrolls it; where the
-// terminal's cursor goes after that is not trusted, nor after a control-code
-// glyph (some terminals draw those wide), and the next cell is then reached
-// with an absolute move.
+// terminal's cursor goes after that is not trusted, nor after a glyph whose
+// width terminals may not agree on (see term_glyphs.h), and the next cell is
+// then reached with an absolute move. The program's own marks are drawn
+// with code page 437's glyphs.
 #include "platform/posix/term_render.h"
 
 #include <algorithm>
 #include <array>
+
+#include "platform/code_page.h"
 
 namespace qb {
 
@@ -35,11 +38,6 @@ std::string vertical_move(int rows) {
   return rows > 0 ? csi(rows, 'B') : csi(-rows, 'A');
 }
 
-// True for the bytes whose glyphs stand in for control codes.
-bool control_glyph(std::uint8_t byte) {
-  return byte < 0x20 || byte == 0x7F;
-}
-
 }  // namespace
 
 int sgr_colour(int console_colour, bool background) {
@@ -54,7 +52,14 @@ bool too_small_for_form(TermSize size) {
 }
 
 TermRenderer::TermRenderer(const LocaleCharset& charset, bool colour_erase)
-    : glyphs_(make_glyph_table(charset)), colour_erase_(colour_erase) {}
+    : glyphs_(make_glyph_table(charset, *charset.oem)),
+      mark_glyphs_(make_glyph_table(charset, kCodePage437)),
+      colour_erase_(colour_erase) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const auto b = static_cast<std::uint8_t>(byte);
+    marks_differ_[b] = charset.oem->glyph(b) != kCodePage437.glyph(b);
+  }
+}
 
 void TermRenderer::invalidate() {
   diff_.invalidate();
@@ -109,7 +114,8 @@ void TermRenderer::compose(const Screen& screen, TermSize size) {
   for (int row = 1; row <= rows; ++row) {
     for (int column = 1; column <= columns; ++column) {
       ShownCell& look = diff_.frame(row, column);
-      look = plain ? ShownCell{' ', kDefaultLook} : shown_cell(screen.cell(row + offset_, column));
+      look = plain ? ShownCell{' ', kDefaultLook}
+                   : shown_cell(screen.cell(row + offset_, column), marks_differ_);
       if (row == notice_row) look = notice_look(column);
     }
   }
@@ -164,10 +170,11 @@ void TermRenderer::draw_run(int row, ColumnRun run, std::string& out) {
 void TermRenderer::draw_cell(int row, int column, const ShownCell& look, std::string& out) {
   move_to(row, column, out);
   set_attribute(look.look, out);
-  const TermGlyph& glyph = glyphs_[look.ch];
+  const TermGlyph& glyph =
+      look.glyphs == Glyphs::kProgram ? mark_glyphs_[look.ch] : glyphs_[look.ch];
   use_set(glyph.set, out);
   out += glyph.text();
-  if (column >= size_.columns || control_glyph(look.ch)) {
+  if (column >= size_.columns || glyph.width_unsure) {
     row_ = 0;
     column_ = 0;
   } else {

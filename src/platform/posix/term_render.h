@@ -81,7 +81,9 @@ class TermRenderer {
   void use_set(GlyphSet set, std::string& out);
   void place_cursor(const Screen& screen, std::string& out);
 
-  GlyphTable glyphs_;
+  GlyphTable glyphs_;       // the code page's
+  GlyphTable mark_glyphs_;  // the program's marks: code page 437's
+  MarkBytes marks_differ_;  // where the two differ
   bool colour_erase_;
   FrameDiff diff_;  // this frame and what the terminal shows
   TermSize size_{};

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "platform/code_page.h"
 #include "vt_screen.h"
@@ -30,13 +31,24 @@ std::string show(TermRenderer& renderer, const Screen& screen, VtScreen& vt) {
   return out;
 }
 
-// What the test terminal (UTF-8) shows for `byte` from a renderer for
-// `charset`, UTF-8 or ASCII; libvterm's DEC graphics have slanted ≤ and ≥.
-char32_t shown_char(const GlyphTable& glyphs, const LocaleCharset& charset, std::uint8_t byte) {
+// What the test terminal (UTF-8) shows for `cell` from a renderer for
+// `charset`, UTF-8 or ASCII: a mark of the program in code page 437's glyph,
+// a combining character over a blank of its own, a C1 control or a
+// private-use character as the replacement character; libvterm's DEC
+// graphics have slanted ≤ and ≥.
+std::u32string shown_chars(const LocaleCharset& charset, const Cell& cell,
+                           const GlyphTable& page_glyphs, const GlyphTable& mark_glyphs) {
   constexpr std::u32string_view kDecGraphics = U"◆▒␉␌␍␊°±␤␋┘┐┌└┼⎺⎻─⎼⎽├┤┴┬│⩽⩾π≠£·";
-  const auto letter = static_cast<std::uint8_t>(glyphs[byte].bytes[0]);
-  if (charset.utf8) return kCodePage437.glyph(byte);
-  return glyphs[byte].set == GlyphSet::kLines ? kDecGraphics[letter - 0x60] : letter;
+  const CodePage& page = cell.glyphs == Glyphs::kProgram ? kCodePage437 : *charset.oem;
+  if (charset.utf8) {
+    const char32_t glyph = page.glyph(cell.ch);
+    if (combines(glyph)) return std::u32string{U'\u00A0', glyph};
+    const bool unshowable = (glyph >= 0x80 && glyph < 0xA0) || (glyph >= 0xE000 && glyph < 0xF900);
+    return std::u32string(1, unshowable ? U'\uFFFD' : glyph);
+  }
+  const TermGlyph& glyph = (cell.glyphs == Glyphs::kProgram ? mark_glyphs : page_glyphs)[cell.ch];
+  const auto letter = static_cast<std::uint8_t>(glyph.bytes[0]);
+  return std::u32string(1, glyph.set == GlyphSet::kLines ? kDecGraphics[letter - 0x60] : letter);
 }
 
 // Every cell the terminal has room for matches the model, glyph and colours;
@@ -44,7 +56,8 @@ char32_t shown_char(const GlyphTable& glyphs, const LocaleCharset& charset, std:
 // instead, and the rows above it go down to the cursor's.
 void expect_terminal_shows(const VtScreen& vt, const Screen& screen,
                            const LocaleCharset& charset = {}) {
-  const GlyphTable glyphs = make_glyph_table(charset);
+  const GlyphTable page_glyphs = make_glyph_table(charset, *charset.oem);
+  const GlyphTable mark_glyphs = make_glyph_table(charset, kCodePage437);
   const TermSize size{vt.columns(), vt.rows()};
   const int notice_row = too_small_for_form(size) ? std::min(size.rows, Screen::kRows) : 0;
   const int offset = notice_row > 0 ? std::max(0, screen.row() - (notice_row - 1)) : 0;
@@ -54,7 +67,7 @@ void expect_terminal_shows(const VtScreen& vt, const Screen& screen,
       const auto at = static_cast<std::size_t>(column - 1);
       const char notice = at < kSmallTerminalNotice.size() ? kSmallTerminalNotice[at] : ' ';
       if (row == notice_row) cell = {static_cast<std::uint8_t>(notice), kNoticeAttribute};
-      ASSERT_EQ(vt.char_at(row, column), shown_char(glyphs, charset, cell.ch))
+      ASSERT_EQ(vt.chars_at(row, column), shown_chars(charset, cell, page_glyphs, mark_glyphs))
           << row << "," << column;
       ASSERT_EQ(vt.foreground(row, column), terminal_colour(cell.attr & 15))
           << row << "," << column;
@@ -85,14 +98,19 @@ TEST(TermRender, ColoursKeepTheConsolesBitLayout) {
   EXPECT_EQ(sgr_colour(9, true), 104);
 }
 
-// Random drawing, frame after frame, on terminals larger, equal and smaller
-// than the screen (too small for the form too), in UTF-8 and in plain ASCII:
-// the terminal always shows the model, never scrolls, gets no byte beyond
+// Random drawing of text and of the program's marks, frame after frame, on
+// terminals larger, equal and smaller than the screen (too small for the
+// form too), in UTF-8 with several code pages (Thai and Arabic with their
+// combining marks and missing bytes) and in plain ASCII: the terminal
+// always shows the model, cell by cell, never scrolls, gets no byte beyond
 // its character set and is left in its ASCII set after every frame.
 TEST(TermRender, TerminalAlwaysShowsTheModelAndNeverScrolls) {
-  for (const LocaleCharset& charset : {LocaleCharset{}, LocaleCharset{false, {}}}) {
+  const auto utf8_with = [](int page) { return LocaleCharset{true, {}, &code_page_numbered(page)}; };
+  for (const LocaleCharset& charset : {LocaleCharset{}, LocaleCharset{false, {}}, utf8_with(874),
+                                       utf8_with(720), utf8_with(866)}) {
     for (const TermSize size : {TermSize{80, 25}, TermSize{80, 24}, TermSize{100, 30},
                                 TermSize{60, 20}, TermSize{30, 30}}) {
+      if (charset.oem != &kCodePage437 && size != TermSize{}) continue;  // the glyphs, once
       VtScreen vt(size.columns, size.rows);
       VtScreen wider(size.columns + 1, size.rows + 1);  // sees anything sent outside
       TermRenderer renderer(charset);
@@ -105,7 +123,7 @@ TEST(TermRender, TerminalAlwaysShowsTheModelAndNeverScrolls) {
           screen.move_to(1 + random() % Screen::kRows, 1 + random() % Screen::kColumns);
           std::string text;
           for (int k = random() % 12; k >= 0; --k) text += static_cast<char>(random() % 256);
-          screen.print(text);
+          screen.print(text, random() % 3 == 0 ? Glyphs::kProgram : Glyphs::kCodePage);
         }
         screen.set_cursor_visible(random() % 4 != 0);
         if (frame % 50 == 49) renderer.invalidate();
@@ -225,6 +243,44 @@ TEST(TermRender, LastColumnAndControlGlyphsAreFollowedByAnAbsoluteMove) {
   screen.print("\x01q");
   EXPECT_EQ(show(renderer, screen, vt), "\x1b[3;3H\xE2\x98\xBA\x1b[3;4Hq");
   EXPECT_NO_FATAL_FAILURE(expect_terminal_shows(vt, screen));
+}
+
+// The program's marks show as code page 437 shows them whatever the page
+// (» where 866 has п), the page's bytes as the page shows them; where the
+// page agrees with 437 a mark is any byte and is not drawn again. A Thai
+// vowel sign stands on a blank of its own, so the cells after it keep their
+// columns, and the next cell is reached with an absolute move.
+TEST(TermRender, MarksKeepTheirGlyphsAndCombiningCharactersTheirCells) {
+  for (const auto& [page, marks, after] : {std::tuple{866, "» п", U'╤'},
+                                           {850, "» »", U'Ð'},
+                                           {874, "» ฏ", U'\u00A0'}}) {
+    TermRenderer renderer(LocaleCharset{true, {}, &code_page_numbered(page)});
+    Screen screen;
+    VtScreen vt(80, 25);
+    screen.set_attribute(0x70);
+    screen.clear();
+    screen.move_to(5, 5);
+    screen.print("\xAF ", Glyphs::kProgram);
+    screen.print("\xAF\xD1z");
+    show(renderer, screen, vt);
+    EXPECT_EQ(vt.text_at(5, 5, 3), marks) << page;
+    EXPECT_EQ(vt.char_at(5, 8), after) << page;
+    EXPECT_EQ(vt.char_at(5, 9), U'z') << page;
+    screen.move_to(5, 5);
+    screen.print("\xAF");  // the mark's cell now holds the page's byte
+    const std::string out = show(renderer, screen, vt);
+    EXPECT_EQ(std::all_of(out.begin(), out.end(), [](char c) { return c >= 0; }), page == 850);
+    EXPECT_EQ(vt.char_at(5, 5), vt.char_at(5, 7)) << page;
+  }
+  TermRenderer thai(LocaleCharset{true, {}, &code_page_numbered(874)});
+  Screen screen;
+  VtScreen vt(80, 25);
+  screen.move_to(3, 3);
+  screen.print("\xCA\xD1q");
+  EXPECT_NE(show(thai, screen, vt).find("\x1b[3;3H\xE0\xB8\xAA\xC2\xA0\xE0\xB8\xB1\x1b[3;5Hq"),
+            std::string::npos);
+  EXPECT_NO_FATAL_FAILURE(
+      expect_terminal_shows(vt, screen, LocaleCharset{true, {}, &code_page_numbered(874)}));
 }
 
 TEST(TermRender, SmallTerminalGetsOnlyTheCellsThatFitAndAResizeRepaints) {

@@ -115,8 +115,8 @@ class TerminalBackend final : public Backend {
   bool is_screen() const override { return screen_; }
   void present(const Screen& screen) override;
   void invalidate() override { renderer_.invalidate(); }
-  void write_stream(std::string_view bytes) override {
-    write_all(output_fd_, transcript_.feed(bytes));
+  void write_stream(std::string_view bytes, Glyphs glyphs) override {
+    write_all(output_fd_, transcript_.feed(bytes, glyphs));
   }
   void resize(int columns, int rows) override;
   int poll_keys(KeyQueue& keys, int timeout_ms) override;

@@ -106,7 +106,7 @@ TEST(TerminalBackend, PlainOutputStreamGetsATranscriptOfTextLines) {
   backend.beep();
   for (const std::string_view printed :
        {"\x1b[2J\x01", "\r\n", "         ", "\r\n", "\xAF Web: ", "x ", "\r\n", "\r\n"}) {
-    backend.write_stream(printed);
+    backend.write_stream(printed, Glyphs::kCodePage);
   }
   close(piped.output[1]);
   piped.output[1] = -1;

@@ -4,6 +4,8 @@
 // tab go out as they are, and so does a CR that ends no line.
 #include "platform/posix/transcript.h"
 
+#include "platform/code_page.h"
+
 namespace qb {
 
 namespace {
@@ -18,9 +20,12 @@ bool passes_unchanged(char c) {
 
 }  // namespace
 
-Transcript::Transcript(const LocaleCharset& charset) : glyphs_(make_glyph_table(charset, false)) {}
+Transcript::Transcript(const LocaleCharset& charset)
+    : glyphs_(make_glyph_table(charset, *charset.oem, GlyphUse::kText)),
+      mark_glyphs_(make_glyph_table(charset, kCodePage437, GlyphUse::kText)) {}
 
-std::string Transcript::feed(std::string_view bytes) {
+std::string Transcript::feed(std::string_view bytes, Glyphs glyphs) {
+  const GlyphTable& table = glyphs == Glyphs::kProgram ? mark_glyphs_ : glyphs_;
   std::string out;
   for (const char c : bytes) {
     if (c == '\n') {
@@ -30,7 +35,7 @@ std::string Transcript::feed(std::string_view bytes) {
     }
     if (carriage_return_) {
       carriage_return_ = false;
-      put('\r', out);  // a CR that ended no line
+      put('\r', table, out);  // a CR that ended no line
     }
     if (c == '\r') {
       carriage_return_ = true;
@@ -40,21 +45,21 @@ std::string Transcript::feed(std::string_view bytes) {
     if (is_blank(c)) {
       ++blanks_;
     } else {
-      put(c, out);
+      put(c, table, out);
     }
   }
   return out;
 }
 
 // Writes the blanks held back, then the glyph of `c`.
-void Transcript::put(char c, std::string& out) {
+void Transcript::put(char c, const GlyphTable& glyphs, std::string& out) {
   out.append(blanks_, ' ');
   blanks_ = 0;
   line_has_text_ = true;
   if (passes_unchanged(c)) {
     out += c;
   } else {
-    out += glyphs_[static_cast<unsigned char>(c)].text();
+    out += glyphs[static_cast<unsigned char>(c)].text();
   }
 }
 

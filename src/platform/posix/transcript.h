@@ -13,6 +13,7 @@
 
 #include "platform/posix/locale_charset.h"
 #include "platform/posix/term_glyphs.h"
+#include "platform/screen.h"
 
 namespace qb {
 
@@ -20,17 +21,18 @@ class Transcript {
  public:
   explicit Transcript(const LocaleCharset& charset);
 
-  // Takes printed bytes (a line ends at LF, a CR before it is dropped) and
-  // returns what is to be written out now.
-  std::string feed(std::string_view bytes);
+  // Takes printed bytes (a line ends at LF, a CR before it is dropped),
+  // showing `glyphs`' glyphs, and returns what is to be written out now.
+  std::string feed(std::string_view bytes, Glyphs glyphs = Glyphs::kCodePage);
   // Ends a line left open; returns what is to be written out.
   std::string finish();
 
  private:
-  void put(char c, std::string& out);
+  void put(char c, const GlyphTable& glyphs, std::string& out);
   void end_line(std::string& out);
 
-  GlyphTable glyphs_;
+  GlyphTable glyphs_;       // the code page's
+  GlyphTable mark_glyphs_;  // the program's own marks: code page 437's
   std::size_t blanks_ = 0;        // blanks held back on the open line
   bool carriage_return_ = false;  // a CR held back: a line end may follow
   bool line_open_ = false;        // the line has had a byte

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/code_page.h"
 #include "platform/command.h"
 #include "platform/win32/oem.h"
 
@@ -98,7 +99,7 @@ void Win32Console::present(const Screen& screen) {
   if (!screen_) return;
   for (int row = 1; row <= Screen::kRows; ++row) {
     for (int column = 1; column <= Screen::kColumns; ++column)
-      diff_.frame(row, column) = shown_cell(screen.cell(row, column));
+      diff_.frame(row, column) = shown_cell(screen.cell(row, column), glyphs_.marks_differ);
   }
   int top = 0;
   ColumnRun block{};
@@ -127,7 +128,9 @@ void Win32Console::write_block(int top, int bottom, ColumnRun span) {
   for (int row = top; row <= bottom; ++row) {
     for (int column = span.first; column <= span.last; ++column) {
       const ShownCell& cell = diff_.frame(row, column);
-      block_[at].Char.UnicodeChar = glyphs_.glyph[cell.ch];
+      block_[at].Char.UnicodeChar = cell.glyphs == Glyphs::kProgram
+                                        ? static_cast<wchar_t>(kCodePage437.glyph(cell.ch))
+                                        : glyphs_.glyph[cell.ch];
       block_[at].Attributes = cell.look;
       ++at;
     }
@@ -156,7 +159,7 @@ void Win32Console::present_cursor(const Screen& screen) {
   }
 }
 
-void Win32Console::write_stream(std::string_view bytes) {
+void Win32Console::write_stream(std::string_view bytes, Glyphs /*glyphs*/) {
   while (!bytes.empty()) {
     DWORD written = 0;
     const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1U << 20));

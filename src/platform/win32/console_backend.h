@@ -37,7 +37,8 @@ class Win32Console final : public Backend {
   bool is_screen() const override { return screen_; }
   void present(const Screen& screen) override;
   void invalidate() override;
-  void write_stream(std::string_view bytes) override;
+  // The bytes as they are, the program's marks too: a file gets the OEM page.
+  void write_stream(std::string_view bytes, Glyphs glyphs) override;
   void resize(int columns, int rows) override;
   // Keys from the console; or, when standard input is not the console, its
   // bytes until its end.
@@ -82,7 +83,7 @@ class Win32Console final : public Backend {
   CONSOLE_CURSOR_INFO saved_cursor_{};
   bool close_handler_installed_ = false;
 
-  CodePageGlyphs glyphs_{0, {}};  // code page 0: not read yet
+  CodePageGlyphs glyphs_{0, 437, {}, {}};  // code page 0: not read yet
   COORD origin_{0, 0};            // buffer cell of row 1, column 1 of the window
   FrameDiff diff_;                // the model's cells and what the console shows
   std::array<CHAR_INFO, std::size_t{Screen::kRows} * Screen::kColumns>

@@ -174,6 +174,19 @@ TEST_F(Win32ConsoleTest, Utf8ConsoleShowsAndReadsCodePage437) {
   EXPECT_EQ(keys.pop(), 0x84);
 }
 
+// The program's marks keep their glyphs on a console whose page gives their
+// bytes other letters; typed text shows the page's.
+TEST_F(Win32ConsoleTest, TheProgramsMarksShowAsCodePage437OnACyrillicConsole) {
+  if (!SetConsoleOutputCP(866)) GTEST_SKIP() << "the console refuses code page 866";
+  Win32Console console(input_, output_);
+  console.resize(80, 25);
+  Screen screen;
+  screen.print("\xC9\xAF ", Glyphs::kProgram);
+  screen.print("\xAF\xE0");
+  console.present(screen);
+  EXPECT_EQ(cells(1, 1, 5), L"\x2554\x00BB \x043F\x0440");
+}
+
 TEST_F(Win32ConsoleTest, KeyPressesBecomeCodesInOrder) {
   Win32Console console(input_, output_);
   type({key_event('A', 0x1E, L'a', 0), key_event('A', 0x1E, L'a', 0, false),
@@ -261,7 +274,7 @@ TEST_F(Win32ConsoleTest, RedirectedOutputTakesTheBytesUnchanged) {
     Win32Console console(input_, file);
     EXPECT_FALSE(console.is_screen());
     console.resize(80, 25);
-    console.write_stream("\xC9 line\r\n");
+    console.write_stream("\xC9 line\r\n", Glyphs::kProgram);
   }
   SetFilePointer(file, 0, nullptr, FILE_BEGIN);
   char bytes[32] = {};

@@ -41,6 +41,7 @@ CodePageGlyphs glyphs_for_code_page(unsigned code_page) {
     const char narrow = static_cast<char>(byte);
     wchar_t wide = 0;
     if (MultiByteToWideChar(code_page, 0, &narrow, 1, &wide, 1) == 1) glyph = wide;
+    glyphs.marks_differ[static_cast<std::size_t>(byte)] = glyph != cp437_glyph(byte);
   }
   return glyphs;
 }

@@ -8,12 +8,15 @@
 
 #include <array>
 
+#include "platform/frame_diff.h"
+
 namespace qb {
 
 struct CodePageGlyphs {
   unsigned code_page = 437;
   unsigned table_page = 437;         // the single-byte page the glyphs are of
   std::array<wchar_t, 256> glyph{};  // the character shown for each byte
+  MarkBytes marks_differ;            // the bytes whose glyph is not code page 437's
 };
 
 // The glyphs of a console code page: a single-byte code page's own glyphs,
