@@ -223,5 +223,29 @@ TEST_F(FormScreens, TheLocalesCodePageDecidesWhatTheCopyrightSignBecomes) {
   }
 }
 
+// A Russian user's session: the marks stay » and ╔ while the Cyrillic
+// answers show as typed; the script gets them in code page 1251 as
+// OemToCharA puts them there from 866, and the compiler the file's name as
+// the system spells it.
+TEST_F(FormScreens, ACyrillicSessionReachesTheScriptAndTheCompilerIntact) {
+  start({"LC_ALL=ru_RU.UTF-8"});
+  ASSERT_TRUE(session_->wait_until(title_shown));
+  hold_build();
+  send("привет.bas\rООО «Ромашка»\r\rДемо\r1.2.3\rПривет\r1.2.0\rЁлка\r\rapp.ico\rn\r\r");
+  ASSERT_TRUE(shows([&](const VtScreen&) { return build_started(); }));
+  EXPECT_EQ(vt().text_at(4, 6, 1), "╔");
+  expect_prompt(vt(), 12, kSourcePrompt, "привет.bas");
+  expect_prompt(vt(), 13, "» Your copyright: ", "ООО <Ромашка>");
+  release_build();
+  finish();
+  const std::vector<std::string> lines = script_lines();
+  ASSERT_EQ(lines.size(), 35u);
+  EXPECT_EQ(lines[15], "\t\tVALUE \"LegalCopyright\", \"\xCE\xCE\xCE <\xD0\xEE\xEC\xE0\xF8\xEA\xE0>\"");
+  EXPECT_EQ(lines[19], "\t\tVALUE \"Comments\", \"\xA8\xEB\xEA\xE0\"");
+  EXPECT_EQ(lines[22], "\t\tVALUE \"InternalName\", \"\xEF\xF0\xE8\xE2\xE5\xF2\"");
+  ASSERT_FALSE(fbc_arguments().empty());
+  EXPECT_EQ(fbc_arguments()[0], "привет.bas");
+}
+
 }  // namespace
 }  // namespace qb::test

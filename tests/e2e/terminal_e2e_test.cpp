@@ -2,7 +2,8 @@
 // (Ctrl+C, SIGTERM, SIGHUP, a crash, the end of input), Ctrl+Z stops it
 // with the terminal restored and a resume repaints, a short terminal gets
 // only the rows it has, a resize repaints (with a notice while too small),
-// and the C locale and TERM=dumb get output they can show.
+// the C locale and TERM=dumb get output they can show, and right-to-left
+// letters keep their cells.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -264,8 +265,24 @@ TEST(TerminalCharset, CLocaleGetsAsciiWithBoxesAndDumbTerminalNoEscapes) {
       EXPECT_EQ(out.find(" \r\n"), std::string::npos);  // no trailing blanks, no blank rows
     } else {
       EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](char c) { return c >= 0; }));
+      EXPECT_EQ(out.find("\x1b[8l"), std::string::npos);  // bidirectional text left alone
     }
   }
+}
+
+// Hebrew and Arabic letters stand cell by cell in the order written, as on
+// the console: the terminal's bidirectional text is off while the program
+// runs, and on again when it ends (other languages leave it alone: above).
+TEST(TerminalCharset, RightToLeftLettersKeepTheirCells) {
+  if (under_wine()) GTEST_SKIP() << "the Windows console draws its screen itself";
+  PtyOptions options = program_options();
+  options.env = {"LC_ALL=he_IL.UTF-8"};
+  PtySession session(options);
+  ASSERT_TRUE(finish_run(session));
+  const std::string& out = session.output();
+  EXPECT_LT(out.find("\x1b[8l"), out.find("╔"));
+  EXPECT_GT(out.rfind("\x1b[8h"), out.rfind("\x1b[2J"));
+  EXPECT_NE(out.rfind("\x1b[8h"), std::string::npos);
 }
 
 }  // namespace

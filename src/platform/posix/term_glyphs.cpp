@@ -126,6 +126,12 @@ bool combines(char32_t code_point) {
   });
 }
 
+bool has_right_to_left_letters(const CodePage& page) {
+  return std::any_of(page.upper.begin(), page.upper.end(), [](char16_t c) {
+    return (c >= 0x0590 && c < 0x0900) || (c >= 0xFB1D && c < 0xFE00) || (c >= 0xFE70 && c < 0xFF00);
+  });
+}
+
 GlyphTable make_glyph_table(const LocaleCharset& charset, const CodePage& page, GlyphUse use) {
   GlyphTable table;
   for (int byte = 0; byte < 256; ++byte) {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
+#include <cwchar>
 #include <random>
 #include <string>
 #include <tuple>
@@ -281,6 +283,21 @@ TEST(TermRender, MarksKeepTheirGlyphsAndCombiningCharactersTheirCells) {
             std::string::npos);
   EXPECT_NO_FATAL_FAILURE(
       expect_terminal_shows(vt, screen, LocaleCharset{true, {}, &code_page_numbered(874)}));
+}
+
+// The characters that go on a blank of their own are exactly those of the
+// code pages that the C library's UTF-8 locale gives no width.
+TEST(TermRender, CombiningCharactersAreThoseOfNoWidth) {
+  ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+  for (const CodePage* page : kCodePages) {
+    for (int byte = 0x80; byte < 0x100; ++byte) {
+      const char32_t glyph = page->glyph(static_cast<std::uint8_t>(byte));
+      if (glyph < 0xA0 || (glyph >= 0xE000 && glyph < 0xF900)) continue;  // never sent as they are
+      EXPECT_EQ(combines(glyph), wcwidth(static_cast<wchar_t>(glyph)) == 0)
+          << page->number << " " << byte;
+    }
+  }
+  std::setlocale(LC_CTYPE, "C");
 }
 
 TEST(TermRender, SmallTerminalGetsOnlyTheCellsThatFitAndAResizeRepaints) {

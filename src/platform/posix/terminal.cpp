@@ -146,6 +146,7 @@ class TerminalBackend final : public Backend {
   const int output_fd_;
   const bool screen_;
   const LocaleCharset charset_;  // what the terminal's bytes stand for
+  const bool right_to_left_;     // its page has Hebrew or Arabic letters
   bool keyboard_ = false;        // input is a terminal whose modes are ours to set
   termios saved_{};              // its modes before the program started
   int wake_fd_ = -1;             // read end of the signal self-pipe
@@ -166,6 +167,7 @@ TerminalBackend::TerminalBackend(int input_fd, int output_fd, const LocaleCharse
       output_fd_(output_fd),
       screen_(screen_terminal(output_fd)),
       charset_(charset),
+      right_to_left_(has_right_to_left_letters(*charset.oem)),
       renderer_(charset, erases_in_colour()),
       decoder_(charset),
       transcript_(charset) {
@@ -180,7 +182,9 @@ void TerminalBackend::enter_raw() {
     const termios raw = raw_modes(saved_);
     tcsetattr(input_fd_, TCSANOW, &raw);
   }
-  if (screen_) write_all(output_fd_, kAutowrapOff);
+  if (screen_) {
+    write_all(output_fd_, std::string(kAutowrapOff) + std::string(right_to_left_ ? kBidiExplicit : ""));
+  }
   if (screen_ || keyboard_)
     arm_crash_restore(keyboard_ ? input_fd_ : -1, saved_, screen_ ? output_fd_ : -1);
   raw_ = true;
@@ -193,7 +197,9 @@ void TerminalBackend::leave_raw(bool fresh_line) {
   raw_ = false;
   disarm_crash_restore();
   if (screen_)
-    write_all(output_fd_, std::string(kNormalScreen) + std::string(fresh_line ? kFreshLine : ""));
+    write_all(output_fd_, std::string(kNormalScreen) +
+                              std::string(right_to_left_ ? kBidiImplicit : "") +
+                              std::string(fresh_line ? kFreshLine : ""));
   if (keyboard_) tcsetattr(input_fd_, TCSANOW, &saved_);
 }
 
@@ -206,7 +212,9 @@ void TerminalBackend::end_output() {
 // Gives the screen back as the system had it (attributes, cursor, autowrap)
 // while the keyboard stays in the program's modes.
 void TerminalBackend::hand_over_screen() const {
-  if (screen_) write_all(output_fd_, kNormalScreen);
+  if (screen_) {
+    write_all(output_fd_, std::string(kNormalScreen) + std::string(right_to_left_ ? kBidiImplicit : ""));
+  }
 }
 
 // Acts on the signals noted since the last look: ends the process, stops

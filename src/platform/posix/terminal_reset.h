@@ -13,6 +13,11 @@ namespace qb {
 inline constexpr std::string_view kNormalScreen = "\x1b[0m\x1b[?25h\x1b[?7h";
 // The cursor on a fresh line below the 25 rows drawn.
 inline constexpr std::string_view kFreshLine = "\x1b[25;1H\r\n";
+// Bidirectional text off (explicit mode: each character in the cell it is
+// written to, as the console shows right-to-left letters) and back on
+// (implicit mode, the default of the terminals that have it).
+inline constexpr std::string_view kBidiExplicit = "\x1b[8l";
+inline constexpr std::string_view kBidiImplicit = "\x1b[8h";
 
 }  // namespace qb
 

@@ -93,6 +93,14 @@ TEST(TerminalBackend, SingleByteLocaleInputIsReadInItsSet) {
   piped.type("\xE9\xC3");  // é, then a byte the set lacks
   EXPECT_EQ(con.read_key(), 0x82);
   EXPECT_EQ(con.read_key(), '?');
+  LocaleCharset koi8;  // ru_RU.KOI8-R: its letters come as code page 866's
+  koi8.utf8 = false;
+  koi8.high[0xD0 - 0x80] = U'п';
+  koi8.oem = &code_page_numbered(866);
+  PipedBackend russian(koi8);
+  Console russian_console(*russian.backend);
+  russian.type("\xD0");
+  EXPECT_EQ(russian_console.read_key(), 0xAF);
 }
 
 // Lines of text in the locale's set, without the rows of blanks that only
@@ -120,6 +128,11 @@ TEST(TerminalBackend, PlainOutputStreamGetsATranscriptOfTextLines) {
   LocaleCharset ascii;
   ascii.utf8 = false;  // LANG=C: look-alikes, never the line-drawing set
   EXPECT_EQ(Transcript{ascii}.feed("\xC9\xCD\x82\r\n"), "+=e\n");
+  // The program's marks as code page 437 has them, the answer in the page's letters.
+  Transcript russian{LocaleCharset{true, {}, &code_page_numbered(866)}};
+  std::string line = russian.feed("\xAF Name: ", Glyphs::kProgram);
+  line += russian.feed("\xAF\xE0\xA8\xA2\xA5\xE2");
+  EXPECT_EQ(line, "» Name: привет");
 }
 
 TEST(TerminalBackendDeathTest, EndOfInputEndsTheProgramAfterTheKeysAlreadyRead) {
