@@ -326,7 +326,10 @@ int print_locales() {
       "// Locales whose OEM page is more than one byte wide get 437 here.\n%s"
       "#include \"platform/code_pages/tables.h\"\n\nnamespace qb {\n\n",
       kHeader);
-  for (const unsigned page : pages) std::printf("extern const CodePage kCodePage%u;\n", page);
+  // 437 and 850 are declared by code_page.h already.
+  for (const unsigned page : pages) {
+    if (page != 437 && page != 850) std::printf("extern const CodePage kCodePage%u;\n", page);
+  }
   std::printf("\nnamespace {\n\n// clang-format off\nconstexpr auto kRows = std::to_array<LocalePage>({\n");
   std::vector<std::string> items;
   for (const auto& [name, page] : rows) items.push_back("{\"" + name + "\", " + std::to_string(page) + "},");

@@ -101,7 +101,7 @@ const CodePage& oem_code_page_of_locale(std::string_view locale_name) {
   }
   std::string script(script_of_modifier(modifier));
   if (modifier.empty() && language == "sr") script = "Cyrl";
-  std::string chain[5];  // most specific first; an empty name is skipped
+  std::array<std::string, 5> chain;  // most specific first; an empty name is skipped
   if (!script.empty() && !territory.empty()) chain[0] = language + "-" + script + "-" + territory;
   if (!territory.empty()) chain[1] = language + "-" + territory;
   if (!script.empty()) chain[2] = language + "-" + script;

@@ -8,11 +8,9 @@
 
 namespace qb {
 
-extern const CodePage kCodePage437;
 extern const CodePage kCodePage720;
 extern const CodePage kCodePage737;
 extern const CodePage kCodePage775;
-extern const CodePage kCodePage850;
 extern const CodePage kCodePage852;
 extern const CodePage kCodePage855;
 extern const CodePage kCodePage857;
