@@ -72,7 +72,8 @@ std::uint8_t CodePage::typed_byte(char32_t code_point) const {
     const char32_t first = fit_ranges[i];
     const char32_t last = fit_ranges[i + 1];
     if (code_point < first) break;
-    if (code_point <= last) return static_cast<std::uint8_t>(fit_bytes[offset + code_point - first]);
+    if (code_point <= last)
+      return static_cast<std::uint8_t>(fit_bytes[offset + code_point - first]);
     offset += last - first + 1;
   }
   return '?';

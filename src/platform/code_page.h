@@ -20,9 +20,9 @@ namespace qb {
 // One single-byte OEM code page; bytes 0x00 to 0x7F are ASCII in every one.
 struct CodePage {
   int number;
-  int ansi_number;              // the ANSI page OemToCharA converts to
-  std::u16string_view upper;    // the character of each byte 0x80 to 0xFF
-  std::string_view to_ansi;     // OemToCharA of each byte 0x80 to 0xFF
+  int ansi_number;                 // the ANSI page OemToCharA converts to
+  std::u16string_view upper;       // the character of each byte 0x80 to 0xFF
+  std::string_view to_ansi;        // OemToCharA of each byte 0x80 to 0xFF
   std::u16string_view fit_ranges;  // the characters with a best fit: first and
                                    // last code point of each range, ascending
   std::string_view fit_bytes;      // the best fit of each of them, in order;

@@ -8,8 +8,8 @@
 
 #include <set>
 #include <string>
-#include <tuple>
 #include <string_view>
+#include <tuple>
 
 namespace qb {
 namespace {
@@ -146,7 +146,10 @@ TEST(CodePage, TypedTextReachesTheAnsiPageAsWindowsPutsIt) {
            {"hu_HU.UTF-8", U"Árvíztűrő", "\xC1rv\xEDzt\xFBr\xF5"},
            {"el_GR.UTF-8", U"Καλημέρα κόσμε",
             "\xCA\xE1\xEB\xE7\xEC\xDD\xF1\xE1 \xEA\xFC\xF3\xEC\xE5"},
-           {"tr_TR.UTF-8", U"Ağaç İşleri Şirketi", "A\xF0" "a\xE7 \xDD\xFE" "leri \xDEirketi"},
+           {"tr_TR.UTF-8", U"Ağaç İşleri Şirketi",
+            "A\xF0"
+            "a\xE7 \xDD\xFE"
+            "leri \xDEirketi"},
            {"he_IL.UTF-8", U"שלום עולם", "\xF9\xEC\xE5\xED \xF2\xE5\xEC\xED"},
            {"ar_SA.UTF-8", U"مرحبا", "\xE3\xD1\xCD\xC8\xC7"},
            {"lt_LT.UTF-8", U"Ąžuolas", "\xC0\xFEuolas"},
@@ -155,7 +158,8 @@ TEST(CodePage, TypedTextReachesTheAnsiPageAsWindowsPutsIt) {
        }) {
     const CodePage& page = oem_code_page_of_locale(locale);
     std::string text;
-    for (const char32_t c : std::u32string_view(typed)) text += static_cast<char>(page.typed_byte(c));
+    for (const char32_t c : std::u32string_view(typed))
+      text += static_cast<char>(page.typed_byte(c));
     oem_to_ansi(page, text);
     EXPECT_EQ(text, ansi) << locale;
   }

@@ -1,7 +1,7 @@
 // The screen model: a grid of 80 x 25 character cells, each a byte, a
-// colour attribute and whose glyphs the byte shows, with a cursor and the printing rules of the text screen
-// (control bytes, wrapping at column 80, scrolling, and the pending wrap
-// once row 25 has been filled). Backends only ever show this model;
+// colour attribute and whose glyphs the byte shows, with a cursor and the
+// printing rules of the text screen (control bytes, wrapping at column 80,
+// scrolling, and the pending wrap once row 25 has been filled). Backends only ever show this model;
 // it never touches the terminal or the console itself.
 #ifndef QB_PLATFORM_SCREEN_H
 #define QB_PLATFORM_SCREEN_H

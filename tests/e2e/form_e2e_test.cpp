@@ -240,7 +240,8 @@ TEST_F(FormScreens, ACyrillicSessionReachesTheScriptAndTheCompilerIntact) {
   finish();
   const std::vector<std::string> lines = script_lines();
   ASSERT_EQ(lines.size(), 35u);
-  EXPECT_EQ(lines[15], "\t\tVALUE \"LegalCopyright\", \"\xCE\xCE\xCE <\xD0\xEE\xEC\xE0\xF8\xEA\xE0>\"");
+  EXPECT_EQ(lines[15],
+            "\t\tVALUE \"LegalCopyright\", \"\xCE\xCE\xCE <\xD0\xEE\xEC\xE0\xF8\xEA\xE0>\"");
   EXPECT_EQ(lines[19], "\t\tVALUE \"Comments\", \"\xA8\xEB\xEA\xE0\"");
   EXPECT_EQ(lines[22], "\t\tVALUE \"InternalName\", \"\xEF\xF0\xE8\xE2\xE5\xF2\"");
   ASSERT_FALSE(fbc_arguments().empty());

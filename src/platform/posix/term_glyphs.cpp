@@ -128,7 +128,8 @@ bool combines(char32_t code_point) {
 
 bool has_right_to_left_letters(const CodePage& page) {
   return std::any_of(page.upper.begin(), page.upper.end(), [](char16_t c) {
-    return (c >= 0x0590 && c < 0x0900) || (c >= 0xFB1D && c < 0xFE00) || (c >= 0xFE70 && c < 0xFF00);
+    return (c >= 0x0590 && c < 0x0900) || (c >= 0xFB1D && c < 0xFE00) ||
+           (c >= 0xFE70 && c < 0xFF00);
   });
 }
 
@@ -137,8 +138,8 @@ GlyphTable make_glyph_table(const LocaleCharset& charset, const CodePage& page, 
   for (int byte = 0; byte < 256; ++byte) {
     const auto b = static_cast<std::uint8_t>(byte);
     const char32_t code_point = page.glyph(b);
-    table[b] = charset.utf8 ? utf8_glyph(code_point, use)
-                            : single_byte_glyph(code_point, charset, use);
+    table[b] =
+        charset.utf8 ? utf8_glyph(code_point, use) : single_byte_glyph(code_point, charset, use);
     // Some terminals draw the glyphs of the control bytes wide.
     if (byte < 0x20 || byte == 0x7F) table[b].width_unsure = true;
   }

@@ -107,7 +107,9 @@ TEST(TermRender, ColoursKeepTheConsolesBitLayout) {
 // always shows the model, cell by cell, never scrolls, gets no byte beyond
 // its character set and is left in its ASCII set after every frame.
 TEST(TermRender, TerminalAlwaysShowsTheModelAndNeverScrolls) {
-  const auto utf8_with = [](int page) { return LocaleCharset{true, {}, &code_page_numbered(page)}; };
+  const auto utf8_with = [](int page) {
+    return LocaleCharset{true, {}, &code_page_numbered(page)};
+  };
   for (const LocaleCharset& charset : {LocaleCharset{}, LocaleCharset{false, {}}, utf8_with(874),
                                        utf8_with(720), utf8_with(866)}) {
     for (const TermSize size : {TermSize{80, 25}, TermSize{80, 24}, TermSize{100, 30},
@@ -253,9 +255,8 @@ TEST(TermRender, LastColumnAndControlGlyphsAreFollowedByAnAbsoluteMove) {
 // vowel sign stands on a blank of its own, so the cells after it keep their
 // columns, and the next cell is reached with an absolute move.
 TEST(TermRender, MarksKeepTheirGlyphsAndCombiningCharactersTheirCells) {
-  for (const auto& [page, marks, after] : {std::tuple{866, "» п", U'╤'},
-                                           {850, "» »", U'Ð'},
-                                           {874, "» ฏ", U'\u00A0'}}) {
+  for (const auto& [page, marks, after] :
+       {std::tuple{866, "» п", U'╤'}, {850, "» »", U'Ð'}, {874, "» ฏ", U'\u00A0'}}) {
     TermRenderer renderer(LocaleCharset{true, {}, &code_page_numbered(page)});
     Screen screen;
     VtScreen vt(80, 25);

@@ -183,7 +183,8 @@ void TerminalBackend::enter_raw() {
     tcsetattr(input_fd_, TCSANOW, &raw);
   }
   if (screen_) {
-    write_all(output_fd_, std::string(kAutowrapOff) + std::string(right_to_left_ ? kBidiExplicit : ""));
+    write_all(output_fd_,
+              std::string(kAutowrapOff) + std::string(right_to_left_ ? kBidiExplicit : ""));
   }
   if (screen_ || keyboard_)
     arm_crash_restore(keyboard_ ? input_fd_ : -1, saved_, screen_ ? output_fd_ : -1);
@@ -213,7 +214,8 @@ void TerminalBackend::end_output() {
 // while the keyboard stays in the program's modes.
 void TerminalBackend::hand_over_screen() const {
   if (screen_) {
-    write_all(output_fd_, std::string(kNormalScreen) + std::string(right_to_left_ ? kBidiImplicit : ""));
+    write_all(output_fd_,
+              std::string(kNormalScreen) + std::string(right_to_left_ ? kBidiImplicit : ""));
   }
 }
 

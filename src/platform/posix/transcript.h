@@ -31,8 +31,8 @@ class Transcript {
   void put(char c, const GlyphTable& glyphs, std::string& out);
   void end_line(std::string& out);
 
-  GlyphTable glyphs_;       // the code page's
-  GlyphTable mark_glyphs_;  // the program's own marks: code page 437's
+  GlyphTable glyphs_;             // the code page's
+  GlyphTable mark_glyphs_;        // the program's own marks: code page 437's
   std::size_t blanks_ = 0;        // blanks held back on the open line
   bool carriage_return_ = false;  // a CR held back: a line end may follow
   bool line_open_ = false;        // the line has had a byte

@@ -84,8 +84,8 @@ class Win32Console final : public Backend {
   bool close_handler_installed_ = false;
 
   CodePageGlyphs glyphs_{0, 437, {}, {}};  // code page 0: not read yet
-  COORD origin_{0, 0};            // buffer cell of row 1, column 1 of the window
-  FrameDiff diff_;                // the model's cells and what the console shows
+  COORD origin_{0, 0};                     // buffer cell of row 1, column 1 of the window
+  FrameDiff diff_;                         // the model's cells and what the console shows
   std::array<CHAR_INFO, std::size_t{Screen::kRows} * Screen::kColumns>
       block_{};  // cells on their way out
   std::optional<COORD> shown_cursor_;
