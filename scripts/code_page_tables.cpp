@@ -16,10 +16,10 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -104,9 +104,11 @@ std::vector<std::string> lookup_chain(const std::vector<std::string>& parts) {
   const std::string& language = parts[0];
   std::string script;
   std::string territory;
-  for (std::size_t i = 1; i < parts.size(); ++i) (parts[i].size() == 4 ? script : territory) = parts[i];
+  for (std::size_t i = 1; i < parts.size(); ++i)
+    (parts[i].size() == 4 ? script : territory) = parts[i];
   std::vector<std::string> chain;
-  if (!script.empty() && !territory.empty()) chain.push_back(language + "-" + script + "-" + territory);
+  if (!script.empty() && !territory.empty())
+    chain.push_back(language + "-" + script + "-" + territory);
   if (!territory.empty()) chain.push_back(language + "-" + territory);
   if (!script.empty()) chain.push_back(language + "-" + script);
   if (!territory.empty()) chain.push_back(language + "-*");
@@ -114,7 +116,8 @@ std::vector<std::string> lookup_chain(const std::vector<std::string>& parts) {
   return chain;
 }
 
-unsigned looked_up(const std::map<std::string, unsigned>& kept, const std::vector<std::string>& chain) {
+unsigned looked_up(const std::map<std::string, unsigned>& kept,
+                   const std::vector<std::string>& chain) {
   for (const std::string& name : chain) {
     const auto row = kept.find(name);
     if (row != kept.end()) return row->second;
@@ -128,7 +131,8 @@ std::map<std::string, std::map<unsigned, int>> territory_pages() {
   std::map<std::string, std::map<unsigned, int>> counts;
   for (const Locale& locale : g_locales) {
     const auto parts = split(locale.name);
-    if (parts.size() == 2 && parts[1].size() == 2 && reachable(parts)) ++counts[parts[0]][page_of(locale)];
+    if (parts.size() == 2 && parts[1].size() == 2 && reachable(parts))
+      ++counts[parts[0]][page_of(locale)];
   }
   return counts;
 }
@@ -163,8 +167,8 @@ std::string utf16_literal(const std::vector<wchar_t>& characters) {
 // `c` as a comment shows it: a dot for what shows nothing by itself.
 std::string comment_glyph(wchar_t c) {
   const bool combining = (c >= 0x0300 && c < 0x0370) || (c >= 0x0591 && c < 0x05C8) ||
-                         (c >= 0x064B && c < 0x0660) || c == 0x0E31 || (c >= 0x0E34 && c < 0x0E3B) ||
-                         (c >= 0x0E47 && c < 0x0E4F);
+                         (c >= 0x064B && c < 0x0660) || c == 0x0E31 ||
+                         (c >= 0x0E34 && c < 0x0E3B) || (c >= 0x0E47 && c < 0x0E4F);
   const bool invisible = c <= 0xA0 || c == 0xAD || (c >= 0xE000 && c < 0xF900) || combining;
   if (invisible) return "\xC2\xB7";
   char utf8[8] = {};
@@ -184,7 +188,8 @@ wchar_t character_of(unsigned page, int byte) {
 int best_fit(unsigned page, wchar_t c) {
   char fit = 0;
   BOOL defaulted = FALSE;
-  if (WideCharToMultiByte(page, 0, &c, 1, &fit, 1, nullptr, &defaulted) != 1 || defaulted) return -1;
+  if (WideCharToMultiByte(page, 0, &c, 1, &fit, 1, nullptr, &defaulted) != 1 || defaulted)
+    return -1;
   const auto byte = static_cast<unsigned char>(fit);
   if (byte < 0x20 || byte == 0x7F || character_of(page, byte) == c) return -1;
   return byte;
@@ -205,15 +210,18 @@ void print_best_fit(unsigned page) {
     }
     bytes += static_cast<char>(byte);
   }
-  std::printf("    // Windows' best fit: the characters the page lacks that have one, as\n"
-              "    // ranges (first and last code point), then their bytes in that order.\n");
+  std::printf(
+      "    // Windows' best fit: the characters the page lacks that have one, as\n"
+      "    // ranges (first and last code point), then their bytes in that order.\n");
   for (std::size_t i = 0; i < ranges.size(); i += 14) {
-    const std::vector<wchar_t> line(ranges.begin() + i, ranges.begin() + std::min(ranges.size(), i + 14));
+    const std::vector<wchar_t> line(ranges.begin() + i,
+                                    ranges.begin() + std::min(ranges.size(), i + 14));
     std::printf("    %s%s\n", utf16_literal(line).c_str(), i + 14 >= ranges.size() ? "," : "");
   }
   if (ranges.empty()) std::printf("    u\"\",\n");
   for (std::size_t i = 0; i < bytes.size(); i += 64) {
-    std::printf("    %s%s\n", byte_literal(bytes.substr(i, 64)).c_str(), i + 64 >= bytes.size() ? "," : "");
+    std::printf("    %s%s\n", byte_literal(bytes.substr(i, 64)).c_str(),
+                i + 64 >= bytes.size() ? "," : "");
   }
   if (bytes.empty()) std::printf("    \"\",\n");
 }
@@ -224,11 +232,12 @@ int print_page(unsigned page) {
     return 3;
   }
   const unsigned ansi = GetACP();
-  std::printf("// Code page %u, with %u as its ANSI page: the character of each byte\n"
-              "// (MultiByteToWideChar), OemToCharA's table to %u, and Windows' best fit\n"
-              "// for the characters the page lacks (WideCharToMultiByte, less those it\n"
-              "// would turn into control bytes).\n%s",
-              page, ansi, ansi, kHeader);
+  std::printf(
+      "// Code page %u, with %u as its ANSI page: the character of each byte\n"
+      "// (MultiByteToWideChar), OemToCharA's table to %u, and Windows' best fit\n"
+      "// for the characters the page lacks (WideCharToMultiByte, less those it\n"
+      "// would turn into control bytes).\n%s",
+      page, ansi, ansi, kHeader);
   std::printf("#include \"platform/code_page.h\"\n\nnamespace qb {\n\n// clang-format off\n");
   std::printf("extern const CodePage kCodePage%u = {\n    %u, %u,\n", page, page, ansi);
   std::printf("    // The character of each byte from 0x80.\n");
@@ -267,7 +276,8 @@ int print_pages() {
     entry.first = locale.ansi;
     entry.second += " " + locale.name;
   }
-  for (const auto& [page, entry] : pages) std::printf("%u %u%s\n", page, entry.first, entry.second.c_str());
+  for (const auto& [page, entry] : pages)
+    std::printf("%u %u%s\n", page, entry.first, entry.second.c_str());
   return 0;
 }
 
@@ -285,8 +295,9 @@ std::map<std::string, unsigned> locale_rows() {
   }
   for (const auto& [language, by_page] : territory_pages()) {
     const unsigned neutral = looked_up(kept, {language});
-    const auto most = std::max_element(by_page.begin(), by_page.end(),
-                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    const auto most =
+        std::max_element(by_page.begin(), by_page.end(),
+                         [](const auto& a, const auto& b) { return a.second < b.second; });
     const int neutral_count = by_page.count(neutral) != 0 ? by_page.at(neutral) : 0;
     if (most->second > neutral_count && most->second > 1) kept[language + "-*"] = most->first;
   }
@@ -330,18 +341,21 @@ int print_locales() {
   for (const unsigned page : pages) {
     if (page != 437 && page != 850) std::printf("extern const CodePage kCodePage%u;\n", page);
   }
-  std::printf("\nnamespace {\n\n// clang-format off\nconstexpr auto kRows = std::to_array<LocalePage>({\n");
+  std::printf(
+      "\nnamespace {\n\n// clang-format off\nconstexpr auto kRows = std::to_array<LocalePage>({\n");
   std::vector<std::string> items;
-  for (const auto& [name, page] : rows) items.push_back("{\"" + name + "\", " + std::to_string(page) + "},");
+  for (const auto& [name, page] : rows)
+    items.push_back("{\"" + name + "\", " + std::to_string(page) + "},");
   print_wrapped(items);
   std::printf("});\n\nconstexpr auto kPages = std::to_array<const CodePage*>({\n");
   items.clear();
   for (const unsigned page : pages) items.push_back("&kCodePage" + std::to_string(page) + ",");
   print_wrapped(items);
-  std::printf("});\n// clang-format on\n\n}  // namespace\n\n"
-              "extern const std::span<const LocalePage> kLocalePages = kRows;\n"
-              "extern const std::span<const CodePage* const> kCodePages = kPages;\n\n"
-              "}  // namespace qb\n");
+  std::printf(
+      "});\n// clang-format on\n\n}  // namespace\n\n"
+      "extern const std::span<const LocalePage> kLocalePages = kRows;\n"
+      "extern const std::span<const CodePage* const> kCodePages = kPages;\n\n"
+      "}  // namespace qb\n");
   return 0;
 }
 
@@ -354,7 +368,8 @@ void add_unscripted_names() {
   for (const Locale& locale : g_locales) {
     names.insert(locale.name);
     const auto parts = split(locale.name);
-    if (parts.size() == 3 && reachable(parts)) by_territory[parts[0] + "-" + parts[2]].push_back(&locale);
+    if (parts.size() == 3 && reachable(parts))
+      by_territory[parts[0] + "-" + parts[2]].push_back(&locale);
   }
   std::vector<Locale> added;
   for (const auto& [name, locales] : by_territory) {
