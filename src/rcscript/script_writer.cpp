@@ -1,7 +1,9 @@
 // The writer of RESFILE.RC. The icon names and the numeric version lines go
 // in as typed, only trimmed at the right; the nine string values are trimmed
-// and converted from the OEM to the ANSI code page on copies. Nothing is
-// quoted or escaped: the bytes of each answer are written unchanged.
+// and converted from the OEM to the ANSI code page on copies. Each value is
+// written as a quoted string that a resource compiler reads back as exactly
+// those bytes: inside quotes it takes "" for a double quote and a backslash
+// as the start of an escape (\n, \t, \x41, \\), so both are doubled.
 #include "rcscript/script_writer.h"
 
 #include <string>
@@ -26,12 +28,23 @@ std::string icon_line(std::string_view number, std::string_view field_text) {
   return std::string(number) + " ICON " + name;
 }
 
+// The value's bytes with each double quote and each backslash doubled.
+std::string quoted_string_body(std::string_view value) {
+  std::string body;
+  body.reserve(value.size());
+  for (const char c : value) {
+    if (c == '"' || c == '\\') body += c;
+    body += c;
+  }
+  return body;
+}
+
 // One string-table line: two TABs, VALUE "key", "value", and CR LF.
 void write_value(FileTable& files, int number, std::string_view key, std::string_view value) {
   std::string line = "\t\tVALUE \"";
   line += key;
   line += "\", \"";
-  line += value;
+  line += quoted_string_body(value);
   line += '"';
   files.write_text(number, line, true);
 }

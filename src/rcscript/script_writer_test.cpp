@@ -10,7 +10,10 @@
 #include <iterator>
 #include <string>
 
+#include "host.h"
+#include "ico_format.h"
 #include "platform/memory_backend.h"
+#include "standin_io.h"
 #include "support/scratch_folder.h"
 #include "support/worked_example_script.h"
 
@@ -109,8 +112,8 @@ TEST_F(ScriptWriterTest, StringValuesAreConvertedAndIconNamesAreNot) {
   const std::string script = write(project);
   EXPECT_EQ(line(script, 1), "100 ICON \x84pfel.ico");
   EXPECT_EQ(line(script, 15), "\t\tVALUE \"FileDescription\", \"Gr\xFC\xA2\x65 \xDF\"");
-  EXPECT_EQ(line(script, 23), "\t\tVALUE \"InternalName\", \"src\\m\xF6we\"");
-  EXPECT_EQ(line(script, 24), "\t\tVALUE \"OriginalFilename\", \"src\\m\xF6we.exe\"");
+  EXPECT_EQ(line(script, 23), "\t\tVALUE \"InternalName\", \"src\\\\m\xF6we\"");
+  EXPECT_EQ(line(script, 24), "\t\tVALUE \"OriginalFilename\", \"src\\\\m\xF6we.exe\"");
   EXPECT_EQ(project.source_file.read(), "src\\m\x94we.bas");  // the record keeps what was typed
 
   backend_.code_page = &kCodePage850;  // a German user's "© 2024 Beispiel GmbH"
@@ -118,15 +121,77 @@ TEST_F(ScriptWriterTest, StringValuesAreConvertedAndIconNamesAreNot) {
   EXPECT_EQ(line(write(project), 16), "\t\tVALUE \"LegalCopyright\", \"\xA9 2024 Beispiel GmbH\"");
 }
 
-TEST_F(ScriptWriterTest, AnswersAreWrittenUnescaped) {
+// A double quote and a backslash are doubled inside the quotes, so that a
+// resource compiler reads the typed bytes back; nothing else is escaped.
+TEST_F(ScriptWriterTest, QuotesAndBackslashesInValuesAreDoubled) {
+  const struct {
+    const char* typed;
+    const char* written;
+  } cases[] = {
+      {"C:\\new\\tools\\x41", "C:\\\\new\\\\tools\\\\x41"},
+      {"Me \"the\" Best", "Me \"\"the\"\" Best"},
+      {"x\"\"y", "x\"\"\"\"y"},
+      {"ends in \\", "ends in \\\\"},
+      {"\"", "\"\""},
+      {"tab\tstays", "tab\tstays"},
+  };
+  for (const auto& c : cases) {
+    ProjectInfo project = worked_example();
+    project.comments.store(c.typed);
+    project.source_file.store(std::string(c.typed) + ".bas");
+    const std::string script = write(project);
+    EXPECT_EQ(line(script, 20), std::string("\t\tVALUE \"Comments\", \"") + c.written + "\"")
+        << c.typed;
+    EXPECT_EQ(line(script, 24),
+              std::string("\t\tVALUE \"OriginalFilename\", \"") + c.written + ".exe\"");
+  }
   ProjectInfo project = worked_example();
-  project.comments.store("say \"hi\"\\\tnow");
-  project.product_name.store("my.app");
-  project.source_file.store("my.app.bas");
-  const std::string script = write(project);
-  EXPECT_EQ(line(script, 20), "\t\tVALUE \"Comments\", \"say \"hi\"\\\tnow\"");
-  EXPECT_EQ(line(script, 23), "\t\tVALUE \"InternalName\", \"my\"");
-  EXPECT_EQ(line(script, 24), "\t\tVALUE \"OriginalFilename\", \"my.exe\"");
+  project.file_version.store("1\"\\.3");  // the short form is taken before the doubling
+  EXPECT_EQ(line(write(project), 21), "\t\tVALUE \"FileVersion\", \"1\"\"\\\\3\"");
+}
+
+// The value of `key` in compiled resources: the UTF-16LE text after the key,
+// its terminator and the padding to four bytes, up to its own terminator,
+// one byte a character (the values here are ASCII and never empty).
+std::string compiled_value(const std::string& res, std::string_view key) {
+  std::string pattern;
+  for (const char c : key) pattern += {c, '\0'};
+  pattern.append(2, '\0');
+  std::size_t at = res.find(pattern);
+  if (at == std::string::npos) return "(no " + std::string(key) + ")";
+  for (at += pattern.size(); at + 1 < res.size() && res[at] == '\0' && res[at + 1] == '\0';)
+    at += 2;
+  std::string value;
+  for (; at + 1 < res.size() && (res[at] != '\0' || res[at + 1] != '\0'); at += 2) value += res[at];
+  return value;
+}
+
+// What a resource compiler makes of the script is what was typed: llvm-rc
+// compiles it, and each value is read back from the compiled resources.
+TEST_F(ScriptWriterTest, TheResourceCompilerReadsBackTheTypedText) {
+  const std::string llvm_rc = tools::find_program("llvm-rc");
+  if (llvm_rc.empty()) GTEST_SKIP() << "llvm-rc is not installed";
+  ASSERT_TRUE(tools::write_file(folder_.path("app.ico"),
+                                tools::encode_icon({{16, std::vector<std::uint32_t>(256, ~0u)}})));
+  ProjectInfo project = worked_example();
+  project.icon2.store("");
+  const std::pair<const char*, const char*> typed[] = {{"Comments", "C:\\new\\tools\\x41"},
+                                                       {"LegalCopyright", "Me \"the\" Best"},
+                                                       {"ProductName", "x\"\"y"},
+                                                       {"Publisher", "ends in \\"},
+                                                       {"Website", "\""}};
+  project.comments.store(typed[0].second);
+  project.copyright.store(typed[1].second);
+  project.product_name.store(typed[2].second);
+  project.publisher.store(typed[3].second);
+  project.website.store(typed[4].second);
+  write(project);
+  const std::string res = folder_.path("RESFILE.RES");
+  const tools::RunResult run =
+      tools::run_captured({llvm_rc, "/no-preprocess", "/C", "1252", "/FO", res, script_path()});
+  ASSERT_EQ(run.status, 0) << run.output;
+  const std::string compiled = tools::read_file(res).value_or("");
+  for (const auto& [key, text] : typed) EXPECT_EQ(compiled_value(compiled, key), text) << key;
 }
 
 TEST_F(ScriptWriterTest, AnExistingScriptIsReplaced) {
