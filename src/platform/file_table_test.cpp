@@ -94,16 +94,30 @@ TEST_F(FileTableTest, BinaryOpenCreatesAMissingFileEmpty) {
 }
 
 // A folder is no file in any mode: a log name taken by a folder measures 0
-// bytes and reads as nothing, whatever the file system reports for it.
+// bytes and reads as nothing, whatever the file system reports for it. Why
+// an open failed is kept in the system's words.
 TEST_F(FileTableTest, AFolderOpensInNoMode) {
   fs::create_directory(path("GORC.LOG"));
   FileTable files;
+  EXPECT_EQ(files.failure(), "");
   for (const FileMode mode : {FileMode::kOutput, FileMode::kInput, FileMode::kBinary}) {
     EXPECT_FALSE(files.open_file(path("GORC.LOG"), mode, 3));
+    EXPECT_NE(files.failure(), "");
     EXPECT_EQ(files.file_length(3), 0);
     EXPECT_EQ(files.read_chars(100, 3), "");
   }
   EXPECT_TRUE(fs::is_directory(path("GORC.LOG")));
+}
+
+// Data that cannot be written out fails the close, where a full disk shows.
+TEST_F(FileTableTest, AWriteOutThatFailsFailsTheClose) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full, a disk that is always full";
+  FileTable files;
+  ASSERT_TRUE(files.open_file("/dev/full", FileMode::kOutput, 1));
+  EXPECT_TRUE(files.write_text(1, "into the buffer", true));
+  EXPECT_FALSE(files.close_file(1));
+  EXPECT_EQ(files.failure(), "No space left on device");
+  EXPECT_EQ(files.free_file_number(), 1);
 }
 
 TEST_F(FileTableTest, InputReadsCrLfAsLfAndStopsAtByte26) {
