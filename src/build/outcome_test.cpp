@@ -50,18 +50,26 @@ TEST(ShowOutcome, JudgesByLogLengthsAndCompilerStatusAndLeavesTheRightLogs) {
     const char* name;
     std::optional<std::size_t> fbc, gorc;
     int status;
+    bool object;  // the resource compiler left its object file
     const std::string& middle;
     bool fbc_left, gorc_left;
   } cases[] = {
-      {"FBC 2, GORC 125", 2, 125, 0, kSuccessMiddle, false, false},
-      {"FBC 2, GORC 135", 2, 135, 0, kSuccessMiddle, false, false},
-      {"FBC 0, GORC 124", 0, 124, 0, kResourceMiddle, false, true},
-      {"FBC 0, GORC 136", 0, 136, 0, kResourceMiddle, false, true},
-      {"FBC 3, GORC 130", 3, 130, 0, kCompilerMiddle, true, true},
-      {"no logs", std::nullopt, std::nullopt, 0, kResourceMiddle, false, true},
-      {"no FBC.LOG, GORC 130", std::nullopt, 130, 0, kSuccessMiddle, false, false},
-      {"status 127, FBC 0", 0, 130, 127, kCompilerMiddle, true, true},
-      {"status 1, no FBC.LOG", std::nullopt, 130, 1, kCompilerMiddle, true, true},
+      {"FBC 2, GORC 125", 2, 125, 0, true, kSuccessMiddle, false, false},
+      {"FBC 2, GORC 135", 2, 135, 0, true, kSuccessMiddle, false, false},
+      {"FBC 0, GORC 124", 0, 124, 0, true, kResourceMiddle, false, true},
+      {"FBC 0, GORC 136", 0, 136, 0, true, kResourceMiddle, false, true},
+      {"FBC 3, GORC 130", 3, 130, 0, true, kCompilerMiddle, true, true},
+      {"no logs", std::nullopt, std::nullopt, 0, true, kResourceMiddle, false, true},
+      {"no FBC.LOG, GORC 130", std::nullopt, 130, 0, true, kSuccessMiddle, false, false},
+      {"status 127, FBC 0", 0, 130, 127, true, kCompilerMiddle, true, true},
+      {"status 1, no FBC.LOG", std::nullopt, 130, 1, true, kCompilerMiddle, true, true},
+      // The resource compiler failed first, and the compiler for want of its object.
+      {"no object, FBC 3, GORC 124", 3, 124, 1, false, kResourceMiddle, true, true},
+      {"no object, FBC 0, GORC 136", 0, 136, 0, false, kResourceMiddle, true, true},
+      // Otherwise FBC.LOG is judged first, as with an object.
+      {"object, FBC 3, GORC 124", 3, 124, 1, true, kCompilerMiddle, true, true},
+      {"no object, FBC 3, GORC 125", 3, 125, 1, false, kCompilerMiddle, true, true},
+      {"no object, FBC 2, GORC 135", 2, 135, 0, false, kSuccessMiddle, false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -69,6 +77,7 @@ TEST(ShowOutcome, JudgesByLogLengthsAndCompilerStatusAndLeavesTheRightLogs) {
     if (c.fbc) ScratchFolder::write("FBC.LOG", *c.fbc == 0 ? "" : log_of(*c.fbc));
     if (c.gorc) ScratchFolder::write("GORC.LOG", log_of(*c.gorc));
     run.state.compiler_status = c.status;
+    run.state.object_file_made = c.object;
     EXPECT_EQ(box_middle(run.run_to_key_wait()), c.middle);
     EXPECT_EQ(ScratchFolder::exists("FBC.LOG"), c.fbc_left);
     EXPECT_EQ(ScratchFolder::exists("GORC.LOG"), c.gorc_left);
@@ -99,6 +108,40 @@ void expect_prompt(const Screen& s) {
   EXPECT_EQ(s.cell(22, 25).attr, 0x78);
   EXPECT_EQ(s.row(), 23);
   EXPECT_EQ(s.column(), 1);
+}
+
+// A step of the program's own that could not be done shows the box of the
+// tool it was for, with its line in place of a log, whatever the logs
+// would say; the logs stay as they are, and only the first failure is told.
+TEST(ShowOutcome, AStepThatCouldNotBeDoneShowsItsBoxAndLine) {
+  const struct {
+    std::string ProgramState::*failure;
+    const std::string& middle;
+    std::string line;
+  } cases[] = {
+      {&ProgramState::script_failure, kResourceMiddle,
+       "RESFILE.RC could not be written: Permission denied"},
+      {&ProgramState::resource_log_failure, kResourceMiddle,
+       "GORC.LOG could not be created: Permission denied"},
+      {&ProgramState::compiler_log_failure, kCompilerMiddle,
+       "FBC.LOG could not be created: Permission denied"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    OutcomeRun run;
+    ScratchFolder::write("FBC.LOG", "");
+    ScratchFolder::write("GORC.LOG", log_of(130));
+    if (c.failure != &ProgramState::compiler_log_failure) run.state.compiler_log_failure = "later";
+    run.state.*c.failure = "Permission denied";
+    const Screen& s = run.run_to_key_wait();
+    expect_box(s, 4, c.middle, 0x4F);
+    const int length = static_cast<int>(c.line.size());
+    EXPECT_EQ(text_at(s, 13, 4, length), c.line);
+    EXPECT_EQ(s.cell(13, 4).attr, 0x74);
+    EXPECT_TRUE(blank_cells(s, 13, 4 + length, 80, 0x70));
+    expect_prompt(s);
+    EXPECT_TRUE(ScratchFolder::exists("FBC.LOG") && ScratchFolder::exists("GORC.LOG"));
+  }
 }
 
 TEST(ShowOutcome, SuccessShowsTheBlueBoxAndOnlyThePrompt) {
@@ -164,7 +207,7 @@ TEST(ShowOutcome, ALongLogScrollsTheBoxAway) {
   }
 }
 
-TEST(ShowOutcome, ACompilerThatCouldNotRunIsNamedWithItsStatus) {
+TEST(ShowOutcome, AToolThatCouldNotRunIsNamedWithItsStatus) {
   {
     OutcomeRun run;
     run.state.compiler_status = 127;
@@ -174,6 +217,18 @@ TEST(ShowOutcome, ACompilerThatCouldNotRunIsNamedWithItsStatus) {
     const std::string line = "FBC.EXE could not be run or failed silently (status 127).";
     EXPECT_EQ(text_at(s, 13, 4, static_cast<int>(line.size())), line);
     EXPECT_EQ(s.cell(13, 4).attr, 0x74);
+  }
+  {
+    OutcomeRun run;  // a resource compiler that could not run left no object either
+    run.state.resource_status = 127;
+    run.state.compiler_status = 1;
+    run.state.object_file_made = false;
+    ScratchFolder::write("GORC.LOG", "");
+    ScratchFolder::write("FBC.LOG", "FBC.EXE error: cannot open object file RESFILE.OBJ\r\n");
+    const Screen& s = run.run_to_key_wait();
+    expect_box(s, 4, kResourceMiddle, 0x4F);
+    const std::string line = "GORC.EXE could not be run or failed silently (status 127).";
+    EXPECT_EQ(text_at(s, 13, 4, static_cast<int>(line.size())), line);
   }
   {
     OutcomeRun run;  // a log with something to say is shown as it is

@@ -87,17 +87,19 @@ void write_string_values(Platform& platform, int number, const ProjectInfo& proj
 
 }  // namespace
 
-void write_resource_script(Platform& platform, const ScriptTemplate& script,
-                           std::string_view script_name, const ProjectInfo& project) {
+std::string write_resource_script(Platform& platform, const ScriptTemplate& script,
+                                  std::string_view script_name, const ProjectInfo& project) {
   FileTable& files = platform.files;
   const int number = files.free_file_number();
-  files.open_file(script_name, FileMode::kOutput, number);
+  if (!files.open_file(script_name, FileMode::kOutput, number)) return files.failure();
   write_head(files, number, script, project);
   files.write_text(number, script.string_table_head, false);
   write_string_values(platform, number, project);
   files.write_text(number, script.version_block_tail, false);
   files.write_text(number, "", true);
-  files.close_file(number);
+  // A write that failed, the last write-out included, fails the close.
+  if (!files.close_file(number)) return files.failure();
+  return "";
 }
 
 }  // namespace qb

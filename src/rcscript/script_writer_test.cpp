@@ -43,9 +43,10 @@ ProjectInfo worked_example() {
 class ScriptWriterTest : public ::testing::Test {
  protected:
   std::string script_path() const { return folder_.path("RESFILE.RC"); }
-  // Writes the script for `project` and returns its bytes.
+  // Writes the script for `project`, which must succeed, and returns its bytes.
   std::string write(const ProjectInfo& project) {
-    write_resource_script(platform_, build_script_template(), script_path(), project);
+    EXPECT_EQ(write_resource_script(platform_, build_script_template(), script_path(), project),
+              "");
     std::ifstream in(script_path(), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
@@ -216,10 +217,17 @@ TEST_F(ScriptWriterTest, FieldsFilledToCapacityAreWrittenWhole) {
   EXPECT_EQ(script.size(), 623u + (255 + 9) + (255 - 13) + (32 - 16));
 }
 
-TEST_F(ScriptWriterTest, AnUnwritablePlaceIsSilent) {
-  write_resource_script(platform_, build_script_template(),
-                        (folder_.path() / "no" / "RESFILE.RC").string(), worked_example());
+// A script that cannot be written whole is told, in the system's words.
+TEST_F(ScriptWriterTest, AScriptThatCannotBeWrittenSaysWhy) {
+  const std::string nowhere = (folder_.path() / "no" / "RESFILE.RC").string();
+  EXPECT_NE(write_resource_script(platform_, build_script_template(), nowhere, worked_example()),
+            "");
   EXPECT_FALSE(fs::exists(folder_.path() / "no"));
+  EXPECT_EQ(files_.free_file_number(), 1);
+  if (!fs::exists("/dev/full")) return;  // a disk that is always full, where there is one
+  EXPECT_EQ(
+      write_resource_script(platform_, build_script_template(), "/dev/full", worked_example()),
+      "No space left on device");
   EXPECT_EQ(files_.free_file_number(), 1);
 }
 
