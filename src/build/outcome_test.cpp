@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "driver/box_text.h"
 #include "platform/memory_backend.h"
@@ -50,18 +51,25 @@ TEST(ShowOutcome, JudgesByLogLengthsAndCompilerStatusAndLeavesTheRightLogs) {
     const char* name;
     std::optional<std::size_t> fbc, gorc;
     int status;
+    bool object;  // the resource compiler left its object file
     const std::string& middle;
     bool fbc_left, gorc_left;
   } cases[] = {
-      {"FBC 2, GORC 125", 2, 125, 0, kSuccessMiddle, false, false},
-      {"FBC 2, GORC 135", 2, 135, 0, kSuccessMiddle, false, false},
-      {"FBC 0, GORC 124", 0, 124, 0, kResourceMiddle, false, true},
-      {"FBC 0, GORC 136", 0, 136, 0, kResourceMiddle, false, true},
-      {"FBC 3, GORC 130", 3, 130, 0, kCompilerMiddle, true, true},
-      {"no logs", std::nullopt, std::nullopt, 0, kResourceMiddle, false, true},
-      {"no FBC.LOG, GORC 130", std::nullopt, 130, 0, kSuccessMiddle, false, false},
-      {"status 127, FBC 0", 0, 130, 127, kCompilerMiddle, true, true},
-      {"status 1, no FBC.LOG", std::nullopt, 130, 1, kCompilerMiddle, true, true},
+      {"FBC 2, GORC 125", 2, 125, 0, true, kSuccessMiddle, false, false},
+      {"FBC 2, GORC 135", 2, 135, 0, true, kSuccessMiddle, false, false},
+      {"FBC 0, GORC 124", 0, 124, 0, true, kResourceMiddle, false, true},
+      {"FBC 0, GORC 136", 0, 136, 0, true, kResourceMiddle, false, true},
+      {"FBC 3, GORC 130", 3, 130, 0, true, kCompilerMiddle, true, true},
+      {"no logs", std::nullopt, std::nullopt, 0, true, kResourceMiddle, false, true},
+      {"no FBC.LOG, GORC 130", std::nullopt, 130, 0, true, kSuccessMiddle, false, false},
+      {"status 127, FBC 0", 0, 130, 127, true, kCompilerMiddle, true, true},
+      {"status 1, no FBC.LOG", std::nullopt, 130, 1, true, kCompilerMiddle, true, true},
+      // The resource compiler failed first, and the compiler for want of its object.
+      {"no object, FBC 3, GORC 124", 3, 124, 1, false, kResourceMiddle, true, true},
+      {"no object, FBC 0, GORC 136", 0, 136, 0, false, kResourceMiddle, true, true},
+      // Otherwise FBC.LOG is judged first, as with an object.
+      {"object, FBC 3, GORC 124", 3, 124, 1, true, kCompilerMiddle, true, true},
+      {"no object, FBC 3, GORC 125", 3, 125, 1, false, kCompilerMiddle, true, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -69,6 +77,7 @@ TEST(ShowOutcome, JudgesByLogLengthsAndCompilerStatusAndLeavesTheRightLogs) {
     if (c.fbc) ScratchFolder::write("FBC.LOG", *c.fbc == 0 ? "" : log_of(*c.fbc));
     if (c.gorc) ScratchFolder::write("GORC.LOG", log_of(*c.gorc));
     run.state.compiler_status = c.status;
+    run.state.object_file_made = c.object;
     EXPECT_EQ(box_middle(run.run_to_key_wait()), c.middle);
     EXPECT_EQ(ScratchFolder::exists("FBC.LOG"), c.fbc_left);
     EXPECT_EQ(ScratchFolder::exists("GORC.LOG"), c.gorc_left);
@@ -99,6 +108,27 @@ void expect_prompt(const Screen& s) {
   EXPECT_EQ(s.cell(22, 25).attr, 0x78);
   EXPECT_EQ(s.row(), 23);
   EXPECT_EQ(s.column(), 1);
+}
+
+// A step of the program's own that could not be done shows its tool's box
+// and its line, whatever the logs say; only the first such step is told.
+TEST(ShowOutcome, AStepThatCouldNotBeDoneShowsItsBoxAndLine) {
+  for (const auto& [failure, middle, line] :
+       {std::tuple{&ProgramState::script_failure, &kResourceMiddle,
+                   "RESFILE.RC could not be written: Oops"},
+        std::tuple{&ProgramState::resource_log_failure, &kResourceMiddle,
+                   "GORC.LOG could not be created: Oops"},
+        std::tuple{&ProgramState::compiler_log_failure, &kCompilerMiddle,
+                   "FBC.LOG could not be created: Oops"}}) {
+    OutcomeRun run;
+    ScratchFolder::write("GORC.LOG", log_of(130));  // logs that would pass
+    if (failure != &ProgramState::compiler_log_failure) run.state.compiler_log_failure = "later";
+    run.state.*failure = "Oops";
+    const Screen& s = run.run_to_key_wait();
+    EXPECT_EQ(box_middle(s), *middle);
+    const std::string text = std::string(line) + " ";
+    EXPECT_EQ(text_at(s, 13, 4, static_cast<int>(text.size())), text);
+  }
 }
 
 TEST(ShowOutcome, SuccessShowsTheBlueBoxAndOnlyThePrompt) {

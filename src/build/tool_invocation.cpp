@@ -2,26 +2,46 @@
 // command interpreter: the resource compiler with its log, the compiler with
 // its log, and the deletion of the three temporary files. The lines are
 // plain concatenations: no quoting, and the redirection follows the last
-// argument without a space.
+// argument without a space. Every line runs whatever the one before met;
+// what each met is noted for the outcome phase. Each log is created here
+// first, as its redirection would create it, so that a log that cannot be
+// created is known with the system's words for why.
 #include "build/tool_invocation.h"
 
+#include <string>
+
+#include "platform/command.h"
 #include "rcscript/text_conversions.h"
 
 namespace qb {
 
-int run_build_tools(Console& con, std::string_view script_name, const std::string& fbc_params,
-                    const ProjectInfo& project) {
-  const std::string base = base_name(script_name);
-  const std::string source = trim_right(project.source_file.view());
-  const std::string tail = fbc_params.empty() ? "" : " " + fbc_params;
+namespace {
 
-  con.run_command("GORC.EXE " + base + ">GORC.LOG");
-  const int compiler_status =
+// Creates the log `name` empty; "" when it could, else the system's words.
+std::string create_log(FileTable& files, std::string_view name) {
+  const int number = files.free_file_number();
+  if (!files.open_file(name, FileMode::kOutput, number)) return files.failure();
+  files.close_file(number);
+  return "";
+}
+
+}  // namespace
+
+void run_build_tools(Platform& platform, std::string_view script_name, ProgramState& state) {
+  Console& con = platform.console;
+  const std::string base = base_name(script_name);
+  const std::string source = trim_right(state.project.source_file.view());
+  const std::string tail = state.fbc_params.empty() ? "" : " " + state.fbc_params;
+
+  state.resource_log_failure = create_log(platform.files, "GORC.LOG");
+  state.resource_status = con.run_command("GORC.EXE " + base + ">GORC.LOG");
+  state.object_file_made = command_file_exists(base + ".OBJ");
+  state.compiler_log_failure = create_log(platform.files, "FBC.LOG");
+  state.compiler_status =
       con.run_command("FBC.EXE " + source + " -a " + base + ".OBJ" + tail + ">FBC.LOG");
   con.run_command("DEL " + std::string(script_name));
   con.run_command("DEL " + base + ".OBJ");
   con.run_command("DEL " + base + ".RES");
-  return compiler_status;
 }
 
 }  // namespace qb

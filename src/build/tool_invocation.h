@@ -3,17 +3,18 @@
 #ifndef QB_BUILD_TOOL_INVOCATION_H
 #define QB_BUILD_TOOL_INVOCATION_H
 
-#include <string>
 #include <string_view>
 
-#include "driver/project_info.h"
-#include "platform/console.h"
+#include "driver/program_state.h"
+#include "platform/platform.h"
 
 namespace qb {
 
-// Runs the five command lines in order; returns the status of the compiler's line.
-int run_build_tools(Console& con, std::string_view script_name, const std::string& fbc_params,
-                    const ProjectInfo& project);
+// Runs the five command lines in order for the script, the compiler
+// parameters and the record in `state`; records there what the build met:
+// the logs that could not be created, each tool line's status and whether
+// the resource compiler left its object file.
+void run_build_tools(Platform& platform, std::string_view script_name, ProgramState& state);
 
 }  // namespace qb
 

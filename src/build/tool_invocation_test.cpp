@@ -1,30 +1,40 @@
-// The five command lines of a build, character for character, and the
-// status that run_build_tools hands back.
+// The five command lines of a build, character for character, and what
+// run_build_tools notes of them: each tool line's status and the object file.
 #include "build/tool_invocation.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/memory_backend.h"
+#include "support/scratch_folder.h"
 
 namespace qb {
 namespace {
 
-// The command lines run for `source` and `params`.
-std::vector<std::string> commands_for(std::string_view source, const std::string& params) {
+// Runs the build for `source` and `params` in a scratch folder, its command
+// lines answered by `on_command`; returns the lines and leaves `state` as noted.
+std::vector<std::string> commands_for(std::string_view source, const std::string& params,
+                                      ProgramState& state,
+                                      std::function<int(std::string_view)> on_command = {}) {
+  const ScratchFolder folder;
   MemoryBackend backend;
-  Console con(backend);
-  ProjectInfo project;
-  project.source_file.store(source);
-  run_build_tools(con, "RESFILE.RC", params, project);
-  EXPECT_EQ(project.source_file.view(), source);  // the record keeps what was typed
+  backend.on_command = std::move(on_command);
+  Platform platform(backend);
+  state.project.source_file.store(source);
+  state.fbc_params = params;
+  run_build_tools(platform, "RESFILE.RC", state);
+  EXPECT_EQ(state.project.source_file.view(), source);  // the record keeps what was typed
   return backend.commands;
 }
 
 TEST(RunBuildTools, RunsTheFiveLinesInOrderWithoutQuoting) {
-  EXPECT_EQ(commands_for("hello.bas", ""),
+  ProgramState state;
+  EXPECT_EQ(commands_for("hello.bas", "", state),
             (std::vector<std::string>{"GORC.EXE RESFILE>GORC.LOG",
                                       "FBC.EXE hello.bas -a RESFILE.OBJ>FBC.LOG", "DEL RESFILE.RC",
                                       "DEL RESFILE.OBJ", "DEL RESFILE.RES"}));
+  EXPECT_FALSE(state.object_file_made);  // nothing answered the resource compiler's line
 }
 
 TEST(RunBuildTools, FormsTheCompilerLineFromSourceAndParameters) {
@@ -40,20 +50,22 @@ TEST(RunBuildTools, FormsTheCompilerLineFromSourceAndParameters) {
       {"prog.bas   ", "", "FBC.EXE prog.bas -a RESFILE.OBJ>FBC.LOG"},
       {"  my prog.bas ", "", "FBC.EXE   my prog.bas -a RESFILE.OBJ>FBC.LOG"},
   };
-  for (const auto& c : cases) EXPECT_EQ(commands_for(c.source, c.params).at(1), c.line) << c.source;
+  for (const auto& c : cases) {
+    ProgramState state;
+    EXPECT_EQ(commands_for(c.source, c.params, state).at(1), c.line) << c.source;
+  }
 }
 
-TEST(RunBuildTools, ReturnsTheCompilerLinesStatusAndRunsEveryLineWhateverFails) {
-  MemoryBackend backend;
-  Console con(backend);
-  ProjectInfo project;
-  project.source_file.store("hello.bas");
-  backend.on_command = [](std::string_view line) { return line.starts_with("FBC.EXE") ? 127 : 9; };
-  EXPECT_EQ(run_build_tools(con, "RESFILE.RC", "", project), 127);
-  EXPECT_EQ(backend.commands.size(), 5u);
-
-  backend.on_command = [](std::string_view line) { return line.starts_with("FBC.EXE") ? 0 : 1; };
-  EXPECT_EQ(run_build_tools(con, "RESFILE.RC", "", project), 0);
+TEST(RunBuildTools, NotesEachToolLinesStatusAndTheObjectFileAndRunsEveryLine) {
+  ProgramState state;
+  const auto tools = [](std::string_view line) {
+    if (line.starts_with("GORC.EXE")) ScratchFolder::write("resfile.obj", "");
+    return line.starts_with("FBC.EXE") ? 127 : 9;
+  };
+  EXPECT_EQ(commands_for("hello.bas", "", state, tools).size(), 5u);
+  EXPECT_EQ(state.resource_status, 9);
+  EXPECT_EQ(state.compiler_status, 127);
+  EXPECT_TRUE(state.object_file_made);  // found whatever the case of its name
 }
 
 }  // namespace

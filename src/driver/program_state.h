@@ -1,6 +1,7 @@
 // The program-wide state of one run: the record, the form's answers, the
-// compiler parameters, the box counters, the outcome's log values and the
-// script template. main owns the one instance and passes it down.
+// compiler parameters, the box counters, the outcome's log values, the
+// script template and what the build met. main owns the one instance and
+// passes it down.
 #ifndef QB_DRIVER_PROGRAM_STATE_H
 #define QB_DRIVER_PROGRAM_STATE_H
 
@@ -25,7 +26,16 @@ struct ProgramState {
   std::int32_t log_size = 0;
   std::string log_text;
   ScriptTemplate script_template;
-  int compiler_status = 0;  // what running the compiler's command line gave
+  // What the build met, for the outcome phase to judge: the system's words
+  // for why the script could not be written or a log could not be created
+  // ("" when it was), the status each tool's command line gave, and whether
+  // the resource compiler left its object file.
+  std::string script_failure;
+  std::string resource_log_failure;
+  std::string compiler_log_failure;
+  int resource_status = 0;
+  int compiler_status = 0;
+  bool object_file_made = true;
 };
 
 }  // namespace qb

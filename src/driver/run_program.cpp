@@ -1,5 +1,6 @@
 // The program's spine. The driver makes no decision of its own: each phase
-// runs once, none returns a status, and the outcome phase ends the process.
+// runs once, what the writer and the tools met is kept in the state for the
+// outcome phase to judge, and the outcome phase ends the process.
 #include "driver/run_program.h"
 
 #include "build/outcome.h"
@@ -17,8 +18,9 @@ void run_program(Platform& platform, ProgramState& state) {
   show_title_box(con, state);
   con.set_color(0, 7);
   run_form(con, state);
-  write_resource_script(platform, state.script_template, kScriptName, state.project);
-  state.compiler_status = run_build_tools(con, kScriptName, state.fbc_params, state.project);
+  state.script_failure =
+      write_resource_script(platform, state.script_template, kScriptName, state.project);
+  run_build_tools(platform, kScriptName, state);
   show_outcome(platform, state);
 }
 

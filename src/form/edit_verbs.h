@@ -22,6 +22,7 @@ struct LineEdit {
   // (= 0). Negative once scrolling has carried the text's start off the top.
   long start = 0;
   std::size_t drawn = 0;             // how many of the text's cells the screen shows from `start`
+  std::size_t echo_at = 0;           // a plain stream's cursor, as a text index (stream_echo.cpp)
   std::size_t redraw_from = kClean;  // first text index to reprint, or kClean
   bool place_cursor = false;         // the cursor must be moved to the insertion point
   bool beep = false;                 // a refused key asks for the beep

@@ -4,6 +4,7 @@
 // cells a removal freed and puts the cursor on the insertion point, so an
 // append costs one cell. The text's start is re-read from where printing
 // left the cursor, so it follows the screen when printing scrolled it up.
+// Where output is no screen, the echo is the plain stream's (stream_echo.cpp).
 #include "form/read_line.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 
 #include "form/answer.h"
 #include "form/edit_verbs.h"
+#include "form/stream_echo.h"
 
 namespace qb {
 
@@ -121,8 +123,19 @@ std::string read_line(Console& con) {
   const bool was_visible = con.cursor_visible();
   con.show_cursor(true);
   go_to_cell(con, st, st.start);
-  while (!apply_key(st, next_key(con))) refresh(con, st);
-  go_to_cell(con, st, st.start + static_cast<long>(st.text.size()));
+  const bool on_screen = con.is_screen();
+  while (!apply_key(st, next_key(con))) {
+    if (on_screen) {
+      refresh(con, st);
+    } else {
+      echo_in_stream(con, st);
+    }
+  }
+  if (on_screen) {
+    go_to_cell(con, st, st.start + static_cast<long>(st.text.size()));
+  } else {
+    end_stream_echo(con, st);
+  }
   con.show_cursor(was_visible);
   return std::move(st.text);
 }

@@ -306,6 +306,35 @@ TEST(ReadLine, APasteOf5000KeysKeepsEveryKeyInOrder) {
   EXPECT_EQ(con.cursor_column(), 66);
 }
 
+// Where output is a plain stream, a terminal that honours backspace is
+// shown each edit as it is made, by backing up, reprinting and blanking; a
+// pipe or a file gets the finished text alone, and never a backspace.
+TEST(ReadLine, APlainStreamShowsTheTextThatWasRead) {
+  using namespace key;
+  const struct {
+    std::vector<int> keys;
+    const char* text;
+    const char* shown;  // what the terminal gets
+  } cases[] = {
+      {{'a', 'b', 'c', kBackspace, 'd', kEnter}, "abd", "abc\b \bd"},
+      {{'a', 'c', kLeft, 'b', kEnd, '!', kEnter}, "abc!", "ac\bbc\bc!"},
+      {{'a', 'b', 'c', kLeft, kLeft, kBackspace, kDelete, kEnter},
+       "c",
+       "abc\b\b\bbc \b\b\bc \b\bc"},  // Enter goes on to the end
+  };
+  for (const bool edits : {true, false}) {
+    for (const auto& c : cases) {
+      MemoryBackend backend;
+      backend.screen_output = false;
+      backend.stream_edits = edits;
+      Console con(backend);
+      for (const int code : c.keys) backend.type(code);
+      EXPECT_EQ(read_line(con), c.text);
+      EXPECT_EQ(backend.stream, edits ? c.shown : c.text);
+    }
+  }
+}
+
 TEST(ReadAnswer, EndsOnTheRowBelowTheTextWhereverTheCursorWas) {
   Editor ed(12, 26);
   ed.text("  abc, def");

@@ -25,6 +25,10 @@ class Backend {
   // True when output is a screen; false when it is a plain stream, which then
   // receives printed bytes and line ends unchanged and nothing else.
   virtual bool is_screen() const = 0;
+  // True when the plain stream is a terminal that moves its cursor back one
+  // cell for a backspace (TERM=dumb), so that an edit can be shown as it is
+  // made; false for a screen, a pipe or a file.
+  virtual bool stream_shows_edits() const { return false; }
   // Makes what the user sees match the model: cells, cursor and its visibility.
   virtual void present(const Screen& screen) = 0;
   // Forgets what the display shows, so that the next present repaints it all.

@@ -16,6 +16,11 @@ namespace qb {
 // POSIX the words reach the system in UTF-8.
 int run_command_line(std::string_view command_line);
 
+// True when a file of that name (ASCII, in the current directory or with
+// its path) stands where a command left it, as the interpreter finds files:
+// on POSIX a name that differs only in the case of its letters counts too.
+bool command_file_exists(std::string_view name);
+
 }  // namespace qb
 
 #endif  // QB_PLATFORM_COMMAND_H

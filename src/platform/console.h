@@ -42,6 +42,9 @@ class Console {
   int cursor_column() const { return screen_.column(); }
   static ScreenSize screen_size() { return {Screen::kColumns, Screen::kRows}; }
   bool cursor_visible() const { return screen_.cursor_visible(); }
+  // Whether output is a screen, and whether its plain stream shows edits (see Backend).
+  bool is_screen() const { return backend_.is_screen(); }
+  bool stream_shows_edits() const { return backend_.stream_shows_edits(); }
   void show_cursor(bool visible) { screen_.set_cursor_visible(visible); }
 
   // True when a key is queued, after moving waiting key presses in.

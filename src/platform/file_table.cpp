@@ -3,24 +3,35 @@
 // while reading, the same on every system: CR LF arrives as LF and byte 26
 // ends the file. A folder is never opened as a file, on any system: the
 // POSIX C library would open one read-only and measure it as whatever its
-// file system says, which could pass for a log of any length.
+// file system says, which could pass for a log of any length. Opening one
+// for writing fails by itself, with the system's own words for it.
 #include "platform/file_table.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
+#include <string>
 #include <utility>
+
+#include "platform/system_error.h"
 
 namespace qb {
 
 namespace {
 
-// Opens `name` as a stream; nullptr when it fails or `name` is a folder.
+// Opens `name` as a stream; nullptr when it fails or `name` is a folder
+// (errno then says so: EISDIR).
 std::FILE* open_file_stream(const std::string& name, const char* how) {
+  std::FILE* stream = std::fopen(name.c_str(), how);
   std::error_code ignored;
-  if (std::filesystem::is_directory(name, ignored)) return nullptr;
-  return std::fopen(name.c_str(), how);
+  if (stream != nullptr && std::filesystem::is_directory(name, ignored)) {
+    static_cast<void>(std::fclose(stream));  // opened read-only: nothing to write out
+    errno = EISDIR;
+    return nullptr;
+  }
+  return stream;
 }
 
 // Opens `name` with the modes tried in order; nullptr when every one fails.
@@ -59,9 +70,15 @@ int FileTable::free_file_number() const {
 }
 
 bool FileTable::open_file(std::string_view name, FileMode mode, int number) {
-  if (number < 1 || number > kFileCount || entry(number)) return false;
+  if (number < 1 || number > kFileCount || entry(number)) {
+    failure_ = "file number " + std::to_string(number) + " is not free";
+    return false;
+  }
   std::FILE* stream = open_stream(std::string(name), mode);
-  if (!stream) return false;
+  if (!stream) {
+    failure_ = last_system_error();
+    return false;
+  }
   // The buffer is our own: some C libraries ignore the size when they are
   // left to allocate it, and the file must be written in 8192-byte blocks.
   auto buffer = std::make_unique<std::array<char, kBufferSize>>();
@@ -74,11 +91,14 @@ bool FileTable::open_file(std::string_view name, FileMode mode, int number) {
 bool FileTable::close_file(int number) {
   Entry* file = entry(number);
   if (!file) return false;
-  // Before the buffer it writes out goes. A failed write is silent, as every
-  // operation of the table is (see file_table.h).
-  static_cast<void>(std::fclose(file->stream));
+  // A write that failed earlier has left its words in failure_ already; a
+  // full disk often shows only here, when the last block is written out,
+  // before the buffer goes.
+  const bool failed_before = std::ferror(file->stream) != 0;
+  const bool closed = std::fclose(file->stream) == 0;
+  if (!closed) failure_ = last_system_error();
   *file = Entry{};
-  return true;
+  return closed && !failed_before;
 }
 
 std::int32_t FileTable::file_length(int number) {
@@ -138,6 +158,7 @@ bool FileTable::write_text(int number, std::string_view text, bool line_end) {
   if (!file) return false;
   bool ok = text.empty() || std::fwrite(text.data(), 1, text.size(), file->stream) == text.size();
   if (line_end) ok = std::fwrite("\r\n", 1, 2, file->stream) == 2 && ok;
+  if (!ok) failure_ = last_system_error();
   return ok;
 }
 

@@ -1,7 +1,8 @@
 // Numbered files, 1 to 254, opened in one of three modes (output, input,
 // binary), written, measured, read and closed; and deletion by name. Every
 // operation is silent on failure: a number that is not open reads as empty,
-// measures 0 and takes no writes.
+// measures 0 and takes no writes. A caller that wants to know why an open,
+// a write or a close failed finds the system's words in failure().
 #ifndef QB_PLATFORM_FILE_TABLE_H
 #define QB_PLATFORM_FILE_TABLE_H
 
@@ -35,7 +36,8 @@ class FileTable {
   int free_file_number() const;
   // Opens `name` under `number`; fails when the number is in use or the open fails.
   bool open_file(std::string_view name, FileMode mode, int number);
-  // Writes out buffered data and frees the number; false when it was not in use.
+  // Writes out buffered data and frees the number; false when it was not in
+  // use, or when a read or write on it failed, the last write-out included.
   bool close_file(int number);
   // The file's length in bytes, the position kept; 0 when the number is not in use.
   std::int32_t file_length(int number);
@@ -45,6 +47,9 @@ class FileTable {
   bool write_text(int number, std::string_view text, bool line_end);
   // Closes every open file, writing out its buffered data.
   void close_all();
+  // The system's words for why the last open, write or close that failed did
+  // so ("Permission denied"); empty while none has failed.
+  const std::string& failure() const { return failure_; }
 
  private:
   struct Entry {
@@ -58,6 +63,7 @@ class FileTable {
   static std::string read_text(Entry& file, std::size_t count);
 
   std::array<Entry, kFileCount> entries_{};
+  std::string failure_;
 };
 
 // Removes the named file; a missing or undeletable file is ignored.

@@ -94,12 +94,15 @@ TEST_F(FileTableTest, BinaryOpenCreatesAMissingFileEmpty) {
 }
 
 // A folder is no file in any mode: a log name taken by a folder measures 0
-// bytes and reads as nothing, whatever the file system reports for it.
+// bytes and reads as nothing, whatever the file system reports for it. Why
+// an open failed is kept in the system's words.
 TEST_F(FileTableTest, AFolderOpensInNoMode) {
   fs::create_directory(path("GORC.LOG"));
   FileTable files;
+  EXPECT_EQ(files.failure(), "");
   for (const FileMode mode : {FileMode::kOutput, FileMode::kInput, FileMode::kBinary}) {
     EXPECT_FALSE(files.open_file(path("GORC.LOG"), mode, 3));
+    EXPECT_NE(files.failure(), "");
     EXPECT_EQ(files.file_length(3), 0);
     EXPECT_EQ(files.read_chars(100, 3), "");
   }

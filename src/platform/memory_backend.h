@@ -42,6 +42,7 @@ class MemoryBackend : public Backend {
 
   // What the program did.
   bool screen_output = true;  // false makes this a redirected stream
+  bool stream_edits = false;  // the stream is a terminal that honours backspace
   int frames = 0;             // present calls
   int beeps = 0;
   int invalidations = 0;
@@ -57,6 +58,7 @@ class MemoryBackend : public Backend {
   const CodePage* code_page = &kCodePage437;
 
   bool is_screen() const override { return screen_output; }
+  bool stream_shows_edits() const override { return !screen_output && stream_edits; }
   void present(const Screen& screen) override;
   void invalidate() override { ++invalidations; }
   void write_stream(std::string_view bytes, Glyphs /*glyphs*/) override { stream.append(bytes); }

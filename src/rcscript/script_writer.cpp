@@ -1,7 +1,9 @@
 // The writer of RESFILE.RC. The icon names and the numeric version lines go
 // in as typed, only trimmed at the right; the nine string values are trimmed
-// and converted from the OEM to the ANSI code page on copies. Nothing is
-// quoted or escaped: the bytes of each answer are written unchanged.
+// and converted from the OEM to the ANSI code page on copies. Each value is
+// written as a quoted string that a resource compiler reads back as exactly
+// those bytes: inside quotes it takes "" for a double quote and a backslash
+// as the start of an escape (\n, \t, \x41, \\), so both are doubled.
 #include "rcscript/script_writer.h"
 
 #include <string>
@@ -26,12 +28,23 @@ std::string icon_line(std::string_view number, std::string_view field_text) {
   return std::string(number) + " ICON " + name;
 }
 
+// The value's bytes with each double quote and each backslash doubled.
+std::string quoted_string_body(std::string_view value) {
+  std::string body;
+  body.reserve(value.size());
+  for (const char c : value) {
+    if (c == '"' || c == '\\') body += c;
+    body += c;
+  }
+  return body;
+}
+
 // One string-table line: two TABs, VALUE "key", "value", and CR LF.
 void write_value(FileTable& files, int number, std::string_view key, std::string_view value) {
   std::string line = "\t\tVALUE \"";
   line += key;
   line += "\", \"";
-  line += value;
+  line += quoted_string_body(value);
   line += '"';
   files.write_text(number, line, true);
 }
@@ -74,17 +87,19 @@ void write_string_values(Platform& platform, int number, const ProjectInfo& proj
 
 }  // namespace
 
-void write_resource_script(Platform& platform, const ScriptTemplate& script,
-                           std::string_view script_name, const ProjectInfo& project) {
+std::string write_resource_script(Platform& platform, const ScriptTemplate& script,
+                                  std::string_view script_name, const ProjectInfo& project) {
   FileTable& files = platform.files;
   const int number = files.free_file_number();
-  files.open_file(script_name, FileMode::kOutput, number);
+  if (!files.open_file(script_name, FileMode::kOutput, number)) return files.failure();
   write_head(files, number, script, project);
   files.write_text(number, script.string_table_head, false);
   write_string_values(platform, number, project);
   files.write_text(number, script.version_block_tail, false);
   files.write_text(number, "", true);
-  files.close_file(number);
+  // A write that failed, the last write-out included, fails the close.
+  if (!files.close_file(number)) return files.failure();
+  return "";
 }
 
 }  // namespace qb

@@ -3,6 +3,7 @@
 #ifndef QB_RCSCRIPT_SCRIPT_WRITER_H
 #define QB_RCSCRIPT_SCRIPT_WRITER_H
 
+#include <string>
 #include <string_view>
 
 #include "driver/project_info.h"
@@ -12,10 +13,11 @@
 namespace qb {
 
 // Writes the script named `script_name` from `project` through the
-// platform's files, its strings converted by the platform's OEM-to-ANSI;
-// silent on failure.
-void write_resource_script(Platform& platform, const ScriptTemplate& script,
-                           std::string_view script_name, const ProjectInfo& project);
+// platform's files, its strings converted by the platform's OEM-to-ANSI.
+// Returns "" when the whole script was written, else the system's words
+// for why it was not; nothing is shown either way.
+std::string write_resource_script(Platform& platform, const ScriptTemplate& script,
+                                  std::string_view script_name, const ProjectInfo& project);
 
 }  // namespace qb
 

@@ -10,7 +10,11 @@
 #include <iterator>
 #include <string>
 
+#include "host.h"
+#include "ico_format.h"
 #include "platform/memory_backend.h"
+#include "readobj_listing.h"
+#include "standin_io.h"
 #include "support/scratch_folder.h"
 #include "support/worked_example_script.h"
 
@@ -40,9 +44,10 @@ ProjectInfo worked_example() {
 class ScriptWriterTest : public ::testing::Test {
  protected:
   std::string script_path() const { return folder_.path("RESFILE.RC"); }
-  // Writes the script for `project` and returns its bytes.
+  // Writes the script for `project`, which must succeed, and returns its bytes.
   std::string write(const ProjectInfo& project) {
-    write_resource_script(platform_, build_script_template(), script_path(), project);
+    EXPECT_EQ(write_resource_script(platform_, build_script_template(), script_path(), project),
+              "");
     std::ifstream in(script_path(), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
@@ -109,8 +114,8 @@ TEST_F(ScriptWriterTest, StringValuesAreConvertedAndIconNamesAreNot) {
   const std::string script = write(project);
   EXPECT_EQ(line(script, 1), "100 ICON \x84pfel.ico");
   EXPECT_EQ(line(script, 15), "\t\tVALUE \"FileDescription\", \"Gr\xFC\xA2\x65 \xDF\"");
-  EXPECT_EQ(line(script, 23), "\t\tVALUE \"InternalName\", \"src\\m\xF6we\"");
-  EXPECT_EQ(line(script, 24), "\t\tVALUE \"OriginalFilename\", \"src\\m\xF6we.exe\"");
+  EXPECT_EQ(line(script, 23), "\t\tVALUE \"InternalName\", \"src\\\\m\xF6we\"");
+  EXPECT_EQ(line(script, 24), "\t\tVALUE \"OriginalFilename\", \"src\\\\m\xF6we.exe\"");
   EXPECT_EQ(project.source_file.read(), "src\\m\x94we.bas");  // the record keeps what was typed
 
   backend_.code_page = &kCodePage850;  // a German user's "© 2024 Beispiel GmbH"
@@ -118,15 +123,34 @@ TEST_F(ScriptWriterTest, StringValuesAreConvertedAndIconNamesAreNot) {
   EXPECT_EQ(line(write(project), 16), "\t\tVALUE \"LegalCopyright\", \"\xA9 2024 Beispiel GmbH\"");
 }
 
-TEST_F(ScriptWriterTest, AnswersAreWrittenUnescaped) {
+// A double quote and a backslash are doubled inside the quotes, which is how
+// resource compilers read them: llvm-rc, where it is installed, compiles
+// each script, and its Comments value is the typed text again.
+TEST_F(ScriptWriterTest, QuotesAndBackslashesAreDoubledAndReadBackAsTyped) {
+  const std::string llvm_rc = tools::find_program("llvm-rc");
+  const std::string res = folder_.path("RESFILE.RES");
+  ASSERT_TRUE(tools::write_file(folder_.path("app.ico"),
+                                tools::encode_icon({{16, std::vector<std::uint32_t>(256)}})));
+  for (const auto& [typed, written] :
+       {std::pair{"C:\\new\\tools\\x41", "C:\\\\new\\\\tools\\\\x41"},
+        std::pair{"Me \"the\" Best", "Me \"\"the\"\" Best"}, std::pair{"x\"\"y", "x\"\"\"\"y"},
+        std::pair{"ends in \\", "ends in \\\\"}, std::pair{"\"", "\"\""}}) {
+    ProjectInfo project = worked_example();
+    project.icon2.store("");
+    project.comments.store(typed);
+    EXPECT_EQ(line(write(project), 20), "\t\tVALUE \"Comments\", \"" + std::string(written) + "\"");
+    if (llvm_rc.empty()) continue;
+    const tools::RunResult run =
+        tools::run_captured({llvm_rc, "/no-preprocess", "/C", "1252", "/FO", res, script_path()});
+    ASSERT_EQ(run.status, 0) << run.output;
+    // The UTF-16 strings read as ASCII: the key, its terminator and padding, the value.
+    const std::string text = tools::narrow_utf16(tools::read_file(res).value_or(""));
+    const std::size_t value = text.find_first_not_of('\0', text.find("Comments") + 8);
+    EXPECT_EQ(text.substr(value, text.find('\0', value) - value), typed);
+  }
   ProjectInfo project = worked_example();
-  project.comments.store("say \"hi\"\\\tnow");
-  project.product_name.store("my.app");
-  project.source_file.store("my.app.bas");
-  const std::string script = write(project);
-  EXPECT_EQ(line(script, 20), "\t\tVALUE \"Comments\", \"say \"hi\"\\\tnow\"");
-  EXPECT_EQ(line(script, 23), "\t\tVALUE \"InternalName\", \"my\"");
-  EXPECT_EQ(line(script, 24), "\t\tVALUE \"OriginalFilename\", \"my.exe\"");
+  project.file_version.store("1\"\\.3");  // the short form is taken before the doubling
+  EXPECT_EQ(line(write(project), 21), "\t\tVALUE \"FileVersion\", \"1\"\"\\\\3\"");
 }
 
 TEST_F(ScriptWriterTest, AnExistingScriptIsReplaced) {
@@ -151,11 +175,17 @@ TEST_F(ScriptWriterTest, FieldsFilledToCapacityAreWrittenWhole) {
   EXPECT_EQ(script.size(), 623u + (255 + 9) + (255 - 13) + (32 - 16));
 }
 
-TEST_F(ScriptWriterTest, AnUnwritablePlaceIsSilent) {
-  write_resource_script(platform_, build_script_template(),
-                        (folder_.path() / "no" / "RESFILE.RC").string(), worked_example());
+// A script that cannot be written whole is told, in the system's words.
+TEST_F(ScriptWriterTest, AScriptThatCannotBeWrittenSaysWhy) {
+  const std::string nowhere = (folder_.path() / "no" / "RESFILE.RC").string();
+  EXPECT_NE(write_resource_script(platform_, build_script_template(), nowhere, worked_example()),
+            "");
   EXPECT_FALSE(fs::exists(folder_.path() / "no"));
   EXPECT_EQ(files_.free_file_number(), 1);
+  if (!fs::exists("/dev/full")) return;  // a disk that is always full, where there is one
+  EXPECT_EQ(
+      write_resource_script(platform_, build_script_template(), "/dev/full", worked_example()),
+      "No space left on device");
 }
 
 }  // namespace

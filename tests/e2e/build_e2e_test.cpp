@@ -152,16 +152,17 @@ TEST_F(BuildRun, WorkedExampleEndsOnTheSuccessBoxLeavingOnlyTheExecutable) {
   }
 }
 
-TEST_F(BuildRun, AResourceCompilerFailureTakesTheCompilerDownAndBothLogsStay) {
-  // Without RESFILE.OBJ the compiler fails too, and its log is judged first.
+TEST_F(BuildRun, AResourceCompilerFailureIsShownBeforeTheCompilerFailureItCaused) {
+  // GoRC leaves no RESFILE.OBJ and the compiler fails for want of it; the
+  // first failure is the one shown, and both logs stay.
   const VtScreen& vt = run_to_result(example_answers("", "missing.ico")).screen();
-  expect_result_screen(vt, 4, kCompilerError, kRed);
-  const std::string message = "FBC.EXE error: cannot open object file RESFILE.OBJ";
+  expect_result_screen(vt, 4, kResourceError, kRed);
+  const std::string message = "GORC.EXE error: cannot open icon file missing.ico";
   expect_log_line(vt, message, static_cast<int>(message.size()));
   press_key_and_expect_clean_exit();
-  EXPECT_EQ(tools::read_file(path("GORC.LOG")).value_or(""),
-            "GORC.EXE error: cannot open icon file missing.ico\r\n");
-  EXPECT_TRUE(exists("FBC.LOG"));
+  EXPECT_EQ(tools::read_file(path("FBC.LOG")).value_or(""),
+            "FBC.EXE error: cannot open object file RESFILE.OBJ\r\n");
+  EXPECT_TRUE(exists("GORC.LOG"));
   EXPECT_FALSE(exists("RESFILE.RC"));
 }
 

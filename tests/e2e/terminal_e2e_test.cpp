@@ -285,5 +285,21 @@ TEST(TerminalCharset, RightToLeftLettersKeepTheirCells) {
   EXPECT_NE(out.rfind("\x1b[8h"), std::string::npos);
 }
 
+// With TERM=dumb the echo is what is stored: Backspace backs up over the
+// character, blanks it and backs up again. Keys are typed once the prompt
+// is out, as the terminal's own line editing holds them until then.
+TEST(TerminalCharset, DumbTerminalErasesWhatBackspaceRemoves) {
+  if (under_wine()) GTEST_SKIP() << "the Windows console draws its screen itself";
+  PtyOptions options = program_options();
+  options.env = {"TERM=dumb"};
+  PtySession session(options);
+  const std::string prompt = "» Your source code:";
+  ASSERT_TRUE(session.wait_until(
+      [&](const VtScreen&) { return session.output().find(prompt) != std::string::npos; }));
+  session.send("hellx\x7fo.bas\r");
+  ASSERT_TRUE(finish_run(session));  // its first answer goes to the copyright
+  EXPECT_NE(session.output().find(prompt + " hellx\b \bo.bas\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace qb::test

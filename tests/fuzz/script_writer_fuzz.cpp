@@ -1,7 +1,8 @@
 // Fuzzes the resource script writer with any record: the script always has
 // exactly 35 CR LF pairs and no other CR or LF, and its length is the 508
-// fixed bytes plus the lengths of the variable parts, worked out here on
-// their own from the answers.
+// fixed bytes plus the lengths of the variable parts (the string values with
+// their double quotes and backslashes doubled), worked out here on their own
+// from the answers.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -31,28 +32,41 @@ std::string next_answer(const std::uint8_t*& data, std::size_t& size) {
   return text;
 }
 
-// The length of the text without its trailing spaces and NUL bytes.
-std::size_t trimmed(std::string_view text) {
+// The text without its trailing spaces and NUL bytes.
+std::string_view trimmed(std::string_view text) {
   const std::size_t end = text.find_last_not_of(std::string_view(" \0", 2));
-  return end == std::string_view::npos ? 0 : end + 1;
+  return text.substr(0, end == std::string_view::npos ? 0 : end + 1);
+}
+
+// The length of a value inside its quotes, each double quote and backslash
+// doubled; no byte's ANSI form is either, so the OEM text tells.
+std::size_t quoted_length(std::string_view value) {
+  return value.size() +
+         static_cast<std::size_t>(std::count_if(value.begin(), value.end(),
+                                                [](char c) { return c == '"' || c == '\\'; }));
 }
 
 // The bytes the answers add to the fixed text of the script.
 std::size_t variable_bytes(const qb::ProjectInfo& p) {
-  const auto icon_line = [](std::size_t n) -> std::size_t { return n == 0 ? 0 : 9 + n; };
-  const auto short_version = [](std::size_t n) -> std::size_t {
-    return n == 0 ? 0 : std::min<std::size_t>(n, 3) + 1;
+  const auto icon_line = [](std::string_view name) -> std::size_t {
+    return name.empty() ? 0 : 9 + name.size();
   };
-  const std::string_view source = p.source_file.view().substr(0, trimmed(p.source_file.view()));
+  const std::string_view source = trimmed(p.source_file.view());
   const std::size_t dot = source.find('.');
-  const std::size_t base = dot == std::string_view::npos ? 0 : dot;
-  return trimmed(p.icon1.view()) + icon_line(trimmed(p.icon2.view())) +
-         icon_line(trimmed(p.icon3.view())) + trimmed(p.file_version.view()) + 2 +
-         trimmed(p.product_version.view()) + 2 + trimmed(p.file_description.view()) +
-         trimmed(p.copyright.view()) + trimmed(p.product_name.view()) +
-         trimmed(p.publisher.view()) + trimmed(p.website.view()) + trimmed(p.comments.view()) +
-         short_version(trimmed(p.file_version.view())) +
-         short_version(trimmed(p.product_version.view())) + 2 * base;
+  const std::string_view base = source.substr(0, dot == std::string_view::npos ? 0 : dot);
+  const std::string_view file_version = trimmed(p.file_version.view());
+  const std::string_view product_version = trimmed(p.product_version.view());
+  const auto short_version = [](std::string_view v) {
+    return v.empty() ? std::string() : std::string(v.substr(0, 3)) + v.back();
+  };
+  return trimmed(p.icon1.view()).size() + icon_line(trimmed(p.icon2.view())) +
+         icon_line(trimmed(p.icon3.view())) + file_version.size() + 2 + product_version.size() + 2 +
+         quoted_length(trimmed(p.file_description.view())) +
+         quoted_length(trimmed(p.copyright.view())) +
+         quoted_length(trimmed(p.product_name.view())) +
+         quoted_length(trimmed(p.publisher.view())) + quoted_length(trimmed(p.website.view())) +
+         quoted_length(trimmed(p.comments.view())) + quoted_length(short_version(file_version)) +
+         quoted_length(short_version(product_version)) + 2 * quoted_length(base);
 }
 
 }  // namespace

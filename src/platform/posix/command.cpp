@@ -3,8 +3,9 @@
 // without any shell, so no byte of an answer can start another command.
 // The line is split into words and ">" redirections; DEL removes files;
 // any other command is a program looked up in the current directory first
-// and then on PATH, the name matched without regard to case as on Windows,
-// and run with its standard output in the redirection's file. A program
+// and then on PATH, the name matched without regard to case as on Windows
+// (command_lookup.cpp), and run with its standard output in the
+// redirection's file. A program
 // that is a Windows one (its file starts with "MZ") runs through wine. The
 // words and file names go from the OEM code page, the form's, to the locale's
 // character set. A signal that ends the program, arriving while a command
@@ -12,24 +13,21 @@
 // lasting as long as the command.
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
 #include <csignal>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/command.h"
 #include "platform/posix/command.h"
+#include "platform/posix/command_lookup.h"
 #include "platform/posix/command_words.h"
 #include "platform/posix/fd_io.h"
 #include "platform/posix/search_path.h"
@@ -44,87 +42,6 @@ namespace fs = std::filesystem;
 // Writes `text` to standard error, the interpreter's channel for its messages.
 void tell(std::string_view text) {
   write_all(STDERR_FILENO, text);
-}
-
-// True when the two names are equal with ASCII letters compared without case.
-bool same_name_any_case(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
-    if (fold(a[i]) != fold(b[i])) return false;
-  }
-  return true;
-}
-
-// The entry of `dir` called `name`, preferring the exact spelling, then the
-// first in sorted order whose name differs only in case; and that passes `fits`.
-template <typename Fits>
-std::optional<fs::path> find_in_dir(const fs::path& dir, const std::string& name, Fits fits) {
-  const fs::path exact = dir / name;
-  if (fits(exact)) return exact;
-  std::error_code ec;
-  std::optional<fs::path> found;
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    const fs::path candidate = it->path();
-    if (!same_name_any_case(candidate.filename().string(), name) || !fits(candidate)) continue;
-    if (!found || candidate < *found) found = candidate;
-  }
-  return found;
-}
-
-// True when the file starts with "MZ", the mark of a DOS or Windows program.
-bool is_windows_program(const fs::path& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  std::array<char, 2> mark{};
-  ssize_t got = 0;
-  do {
-    got = ::read(fd, mark.data(), mark.size());
-  } while (got < 0 && errno == EINTR);
-  ::close(fd);
-  return got == 2 && mark[0] == 'M' && mark[1] == 'Z';
-}
-
-// True for a 32-bit x86 Windows program: the PE header, where the DOS
-// header's last field points, names the i386 machine.
-bool is_32_bit_windows_program(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::array<unsigned char, 64> dos{};
-  if (!in.read(reinterpret_cast<char*>(dos.data()), dos.size())) return false;
-  const std::uint32_t pe = dos[60] | dos[61] << 8 | dos[62] << 16 | std::uint32_t{dos[63]} << 24;
-  std::array<unsigned char, 6> header{};
-  if (!in.seekg(pe) || !in.read(reinterpret_cast<char*>(header.data()), header.size()))
-    return false;
-  return std::memcmp(header.data(), "PE\0\0", 4) == 0 && header[4] == 0x4C && header[5] == 0x01;
-}
-
-// True for a program this process can run: an executable file, or a Windows
-// program (wine runs it, executable or not, as unpacked from an archive).
-bool is_program(const fs::path& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  return ::access(path.c_str(), X_OK) == 0 || is_windows_program(path);
-}
-
-// True for anything that exists under that name, a dangling link included.
-bool exists_at_all(const fs::path& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0;
-}
-
-// The program named `name`: a name with a slash as it stands, otherwise the
-// current directory first, then each directory on PATH.
-std::optional<fs::path> find_program(const std::string& name) {
-  if (name.find('/') != std::string::npos) {
-    const fs::path path(name);
-    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    return find_in_dir(dir, path.filename().string(), is_program);
-  }
-  if (auto here = find_in_dir(".", name, is_program)) return here;
-  for (const fs::path& dir : search_path()) {
-    if (auto there = find_in_dir(dir, name, is_program)) return there;
-  }
-  return std::nullopt;
 }
 
 // Wine: the program that WINE names (a path, or a name on PATH) when it is
@@ -180,7 +97,10 @@ constexpr int kInterpreterError = 1;   // a line the interpreter refused
 
 // Opens every redirection's file in order, as the interpreter does before it
 // looks at the command; the last stays open for the command's output. Gives
-// -1 when there is none, or nullopt (after saying why) when one cannot be opened.
+// -1 when there is none, or nullopt when one cannot be opened. That failure
+// is not told on standard error, as Windows' interpreter would ("Access is
+// denied."): the program checks that it can create its logs and says so in
+// its own result, and a script running it keeps a clean standard error.
 std::optional<int> open_redirections(const std::vector<Redirection>& redirections) {
   int out = -1;
   for (const Redirection& r : redirections) {
@@ -191,33 +111,25 @@ std::optional<int> open_redirections(const std::vector<Redirection>& redirection
     }
     const int how = O_WRONLY | O_CREAT | O_CLOEXEC | (r.append ? O_APPEND : O_TRUNC);
     out = ::open(r.file.c_str(), how, 0666);
-    if (out < 0) {
-      const bool no_path = errno == ENOENT || errno == ENOTDIR;
-      tell(no_path ? "The system cannot find the path specified.\n" : "Access is denied.\n");
-      return std::nullopt;
-    }
+    if (out < 0) return std::nullopt;
   }
   return out;
 }
 
-// DEL: removes each named file; a missing one is reported on standard error
-// with its full path, and the status is 0 either way, as the interpreter's is.
+// DEL: removes each named file, and the status is 0 whatever it found, as
+// the interpreter's is. A file that is missing or cannot be removed passes
+// without the interpreter's "Could Not Find" or "Access is denied.": the
+// program deletes its temporaries after every build, whether or not the
+// tools left them, and that is no news on a script's standard error.
 int delete_files(const std::vector<std::string>& words) {
   if (words.size() < 2) {
     tell("The syntax of the command is incorrect.\n");
     return kInterpreterError;
   }
   for (std::size_t i = 1; i < words.size(); ++i) {
-    const fs::path path(words[i]);
-    const fs::path dir = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    const auto found = find_in_dir(dir, path.filename().string(), exists_at_all);
+    const auto found = find_named(words[i], exists_at_all);
     std::error_code ec;
-    if (!found) {
-      const fs::path full = fs::absolute(path, ec).lexically_normal();
-      tell("Could Not Find " + full.string() + "\n");
-    } else if (fs::is_directory(*found, ec) || ::unlink(found->c_str()) != 0) {
-      tell("Access is denied.\n");
-    }
+    if (found && !fs::is_directory(*found, ec)) static_cast<void>(::unlink(found->c_str()));
   }
   return 0;
 }

@@ -9,7 +9,8 @@
 // through the renderer, one write per frame. No alternate screen is used:
 // the last frame stays on the terminal after the program ends. A terminal
 // that says it cannot move its cursor (TERM=dumb: editor shells, pipes) is
-// treated like redirected output and gets the plain transcript.
+// treated like redirected output and gets the plain transcript, in which
+// the line editor erases with backspaces.
 #include "platform/posix/terminal.h"
 
 #include <poll.h>
@@ -113,6 +114,8 @@ class TerminalBackend final : public Backend {
   ~TerminalBackend() override { leave_raw(false); }
 
   bool is_screen() const override { return screen_; }
+  // A terminal that takes no cursor sequences (TERM=dumb) still honours backspace.
+  bool stream_shows_edits() const override { return !screen_ && isatty(output_fd_) == 1; }
   void present(const Screen& screen) override;
   void invalidate() override { renderer_.invalidate(); }
   void write_stream(std::string_view bytes, Glyphs glyphs) override {

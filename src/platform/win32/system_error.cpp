@@ -1,0 +1,33 @@
+// The system's words on Windows: FormatMessage's text for GetLastError, as
+// in "Access is denied.", in the OEM code page that the program's texts are
+// kept in. Should the system leave no code, the C runtime's errno speaks.
+#include <windows.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/system_error.h"
+
+namespace qb {
+
+std::string last_system_error() {
+  const DWORD code = GetLastError();
+  const int saved_errno = errno;
+  std::array<wchar_t, 512> wide{};
+  const DWORD length =
+      code == 0
+          ? 0
+          : FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                           code, 0, wide.data(), static_cast<DWORD>(wide.size()), nullptr);
+  if (length == 0) return std::strerror(saved_errno);
+  std::array<char, 1024> oem{};
+  const int bytes = WideCharToMultiByte(CP_OEMCP, 0, wide.data(), static_cast<int>(length),
+                                        oem.data(), static_cast<int>(oem.size()), nullptr, nullptr);
+  std::string text(oem.data(), static_cast<std::size_t>(bytes > 0 ? bytes : 0));
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+    text.pop_back();
+  return text;
+}
+
+}  // namespace qb
