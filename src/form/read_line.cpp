@@ -11,6 +11,7 @@
 
 #include "form/answer.h"
 #include "form/edit_verbs.h"
+#include "platform/bios_keys.h"
 
 namespace qb {
 
