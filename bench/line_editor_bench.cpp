@@ -7,6 +7,7 @@
 
 #include "form/read_line.h"
 #include "platform/memory_backend.h"
+#include "platform/bios_keys.h"
 
 namespace {
 

@@ -11,7 +11,11 @@
 namespace qb::tools {
 
 struct RunResult {
-  int status = -1;     // the program's exit status; -1 when it could not be started
+  // The program's exit status (on POSIX 128 + the signal's number when a
+  // signal ended it); -1 when it could not be started, except that on POSIX
+  // a program that cannot be executed ends the started child with 127, as
+  // a shell reports it.
+  int status = -1;
   std::string output;  // everything it wrote to standard output and standard error
 };
 

@@ -29,8 +29,6 @@ class FixedText {
     return std::string_view(bytes_.data(), std::char_traits<char>::length(bytes_.data()));
   }
   std::string read() const { return std::string(view()); }
-  // The whole storage, N bytes and the closing zero.
-  const std::array<char, N + 1>& storage() const { return bytes_; }
 
  private:
   std::array<char, N + 1> bytes_{};

@@ -1,6 +1,8 @@
 // The splash and title screens. Every box line is printed at its row and the
 // box's column with a line end after it, the row stepped with next_row. The
-// splash's timed wait sleeps rather than reading the timer in a loop.
+// splash's timed wait reads the timer in a loop until a reading passes the
+// end, but sleeps until the end is due between readings, so it reads the
+// timer only a few times and spends no processor time waiting.
 #include "driver/screens.h"
 
 #include <string>

@@ -13,6 +13,7 @@
 #include "form/answer.h"
 #include "form/edit_verbs.h"
 #include "form/stream_echo.h"
+#include "platform/bios_keys.h"
 
 namespace qb {
 

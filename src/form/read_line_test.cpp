@@ -11,6 +11,7 @@
 
 #include "platform/memory_backend.h"
 #include "support/screen_text.h"
+#include "platform/bios_keys.h"
 
 namespace qb {
 namespace {

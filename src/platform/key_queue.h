@@ -1,5 +1,6 @@
 // The key queue: up to 511 key codes, oldest first. A code is a character
-// 0 to 255, or 255 + 256 x scan code for an extended key. Backends add keys
+// 0 to 255, or 255 + 256 x scan code for an extended key (bios_keys.h names
+// them). Backends add keys
 // only while the queue has room, so a key is never dropped: the rest waits
 // in the terminal or the console until the program reads on.
 #ifndef QB_PLATFORM_KEY_QUEUE_H
@@ -9,35 +10,6 @@
 #include <cstddef>
 
 namespace qb {
-
-namespace key {
-// Keys that give a control character as their code.
-constexpr int kBackspace = 8;
-constexpr int kTab = 9;
-constexpr int kLineFeed = 10;  // Ctrl+Enter
-constexpr int kEnter = 13;
-constexpr int kEscape = 27;
-// Extended key codes (255 + 256 x the PC BIOS scan code).
-constexpr int kHome = 0x47FF;
-constexpr int kUp = 0x48FF;
-constexpr int kPageUp = 0x49FF;
-constexpr int kLeft = 0x4BFF;
-constexpr int kRight = 0x4DFF;
-constexpr int kEnd = 0x4FFF;
-constexpr int kDown = 0x50FF;
-constexpr int kPageDown = 0x51FF;
-constexpr int kInsert = 0x52FF;
-constexpr int kDelete = 0x53FF;
-constexpr int kF1 = 0x3BFF;
-constexpr int kAltF4 = 0x6BFF;
-// Alt with a key that the PC BIOS table has no code for (Alt+Space, Alt
-// with a character beyond ASCII): a code that no reader acts on.
-constexpr int kAltOther = 0xFFFF;
-// Builds the code of an extended key from its scan code.
-constexpr int extended(int scan_code) {
-  return 255 + 256 * scan_code;
-}
-}  // namespace key
 
 class KeyQueue {
  public:

@@ -82,6 +82,30 @@ void Screen::put_glyph(Pen& pen, std::uint8_t byte) {
   }
 }
 
+// Acts on one byte at the pen: the backspace, tab, line feed and carriage
+// return move it (the tab by writing blanks); any other byte is written as
+// a glyph. Returns whether the byte wrote glyphs.
+bool Screen::put_byte(Pen& pen, std::uint8_t byte) {
+  switch (byte) {
+    case 8:
+      pen.column = std::max(1, pen.column - 1);
+      return false;
+    case 9:
+      for (int n = 8 - (pen.column - 1) % 8; n > 0; --n) put_glyph(pen, ' ');
+      return true;
+    case 10:
+      if (pen.row > kRows) scroll_up(1);  // keeps the pen one row below at most
+      pen = Pen{std::min(pen.row + 1, kRows + 1), 1, pen.glyphs};
+      return false;
+    case 13:
+      pen.column = 1;
+      return false;
+    default:
+      put_glyph(pen, byte);
+      return true;
+  }
+}
+
 int Screen::print(std::string_view bytes, Glyphs glyphs) {
   if (bytes.empty()) return 0;
   Pen pen{row_, column_, glyphs};
@@ -93,31 +117,11 @@ int Screen::print(std::string_view bytes, Glyphs glyphs) {
   int bells = 0;
   bool last_was_glyph = false;  // bells leave this as it was
   for (const char c : bytes) {
-    const auto byte = static_cast<std::uint8_t>(c);
-    switch (byte) {
-      case 7:
-        ++bells;
-        continue;
-      case 8:
-        pen.column = std::max(1, pen.column - 1);
-        break;
-      case 9:
-        for (int n = 8 - (pen.column - 1) % 8; n > 0; --n) put_glyph(pen, ' ');
-        last_was_glyph = true;
-        continue;
-      case 10:
-        if (pen.row > kRows) scroll_up(1);  // keeps the pen one row below at most
-        pen = Pen{std::min(pen.row + 1, kRows + 1), 1, glyphs};
-        break;
-      case 13:
-        pen.column = 1;
-        break;
-      default:
-        put_glyph(pen, byte);
-        last_was_glyph = true;
-        continue;
+    if (c == '\a') {
+      ++bells;
+    } else {
+      last_was_glyph = put_byte(pen, static_cast<std::uint8_t>(c));
     }
-    last_was_glyph = false;
   }
   if (pen.row > kRows && last_was_glyph) {
     // Row 25 was filled to column 80: the wrap is pending until the next print.

@@ -68,6 +68,7 @@ class Screen {
  private:
   struct Pen;  // the state of one print: its cursor, which may pass below row 25
   void put_glyph(Pen& pen, std::uint8_t byte);
+  bool put_byte(Pen& pen, std::uint8_t byte);
   void scroll_up(int rows);
   void touch() { ++generation_; }
 

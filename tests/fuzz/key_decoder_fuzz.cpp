@@ -5,21 +5,15 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "platform/bios_keys.h"
 #include "platform/posix/key_decoder.h"
 
 namespace {
 
-// True for a code that reading a key may give.
-bool valid_key(int code) {
-  if (code >= 0 && code <= 255) return true;
-  const int scan = (code - 255) / 256;
-  return code > 255 && (code - 255) % 256 == 0 && scan >= 1 && scan <= 255;
-}
-
 // Counts the keys and aborts on one that reading a key could not give.
 void take(const qb::DecodedKeys& keys, std::size_t& total) {
   for (int i = 0; i < keys.count; ++i) {
-    if (!valid_key(keys.codes[static_cast<std::size_t>(i)])) std::abort();
+    if (!qb::key::valid(keys.codes[static_cast<std::size_t>(i)])) std::abort();
   }
   total += static_cast<std::size_t>(keys.count);
 }

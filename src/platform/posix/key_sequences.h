@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include "platform/bios_keys.h"
 
 namespace qb {
 

@@ -1,7 +1,9 @@
 // Signal handlers and the self-pipe. A handler can reach nothing but data at
 // file level, so the noted signals, the pipe and what the crash handler
-// needs to put the terminal back live in one record here; the rest of the
-// program never keeps mutable data at file level. Handlers are installed
+// needs to put the terminal back live in one record here; the only other
+// mutable data at file level is the Windows console's close-key state
+// (win32/console_input.cpp), for the same reason: the system calls its
+// console-control handler. Handlers are installed
 // with SA_RESTART, so a resize during a command does not break the
 // command's wait; the signals that end the program are not, so that they
 // do break it and the program can end at once. A signal that was ignored

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/console.h"
+#include "platform/bios_keys.h"
 
 namespace qb {
 namespace {

@@ -12,6 +12,7 @@
 
 #include "platform/console.h"
 #include "platform/screen.h"
+#include "platform/bios_keys.h"
 
 namespace qb {
 namespace {

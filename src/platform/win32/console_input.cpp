@@ -5,6 +5,7 @@
 // the console's input handle (or the redirected input's event) beside an
 // event that the close handler sets, so it wakes for either and for nothing else.
 #include "platform/win32/console_backend.h"
+#include "platform/bios_keys.h"
 
 #include <algorithm>
 #include <array>

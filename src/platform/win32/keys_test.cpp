@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/key_queue.h"
+#include "platform/bios_keys.h"
 
 namespace qb {
 namespace {
