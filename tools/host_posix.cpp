@@ -15,7 +15,7 @@
 namespace qb::tools {
 
 std::string find_program(std::string_view name) {
-  return find_executable(name).value_or(std::filesystem::path()).string();
+  return qb::find_program(name).value_or(std::filesystem::path()).string();
 }
 
 namespace {

@@ -2,8 +2,8 @@
 // this is the C runtime's system(); on POSIX a small interpreter gives the
 // same effects for what this program hands it: programs found in the
 // current directory first (Windows programs run through wine), "> file"
-// redirection and DEL; platform/posix/command.h adds the locale's character
-// set, into which it converts the line's code page 437 words.
+// redirection and DEL; platform/posix/command_interpreter.h adds the
+// locale's character set, into which it converts the line's words.
 #ifndef QB_PLATFORM_COMMAND_H
 #define QB_PLATFORM_COMMAND_H
 

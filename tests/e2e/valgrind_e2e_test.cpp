@@ -24,7 +24,7 @@ constexpr int kErrorStatus = 99;
 class ValgrindSession : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto valgrind = find_executable("valgrind");
+    const auto valgrind = find_program("valgrind");
     if (!valgrind) GTEST_SKIP() << "valgrind is not installed";
     valgrind_ = valgrind->string();
     folder_.add_standins(QB_MAKE_ICONS, QB_GORC_STANDIN, QB_FBC_STANDIN);

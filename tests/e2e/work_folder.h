@@ -86,7 +86,7 @@ class WorkFolder {
                           const std::vector<std::string>& env = {}) const {
     PtyOptions result = options(program, env);
     if (::geteuid() == 0) {
-      const std::string setpriv = find_executable("setpriv").value_or("").string();
+      const std::string setpriv = find_program("setpriv").value_or("").string();
       result.prefix = {setpriv, "--inh-caps=-all", "--bounding-set=-all", "--"};
     }
     return result;

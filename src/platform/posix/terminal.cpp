@@ -28,7 +28,7 @@
 #include <limits>
 #include <string>
 
-#include "platform/posix/command.h"
+#include "platform/posix/command_interpreter.h"
 #include "platform/posix/fd_io.h"
 #include "platform/posix/key_decoder.h"
 #include "platform/posix/term_render.h"
@@ -350,7 +350,7 @@ int TerminalBackend::run_command(std::string_view command_line) {
   service_signals();
   hand_over_screen();
   stop_with_commands(true);
-  const int status = run_command_line(command_line, charset_);
+  const int status = interpret_command_line(command_line, charset_);
   stop_with_commands(false);
   enter_raw();
   renderer_.forget_cursor();

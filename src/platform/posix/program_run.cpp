@@ -1,58 +1,57 @@
-// The command runner on POSIX: a small interpreter that gives the effects of
-// the Windows command interpreter for the lines this program hands it,
-// without any shell, so no byte of an answer can start another command.
-// The line is split into words and ">" redirections; DEL removes files;
-// any other command is a program looked up in the current directory first
-// and then on PATH, the name matched without regard to case as on Windows
-// (command_lookup.cpp), and run with its standard output in the
-// redirection's file. A program
-// that is a Windows one (its file starts with "MZ") runs through wine. The
-// words and file names go from the OEM code page, the form's, to the locale's
-// character set. A signal that ends the program, arriving while a command
-// runs, is passed on to the command, and the wait ends at once instead of
-// lasting as long as the command.
-#include <fcntl.h>
+// Starting a program and waiting for it to end, as the command interpreter
+// does for a line's command: with the usual signals at their defaults in
+// the child, its standard output where the line redirected it, and a
+// Windows program (its file starts with "MZ") through wine: the one that
+// WINE names, else wine on PATH, else Debian's wine64 loader, with the
+// 32-bit loader beside it for a 32-bit program. A signal that ends this
+// program, arriving while the child runs, is passed on to the child, and
+// the wait ends at once instead of lasting as long as the child.
+#include "platform/posix/program_run.h"
+
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
+#include <fstream>
 #include <optional>
-#include <string>
-#include <vector>
 
-#include "platform/command.h"
-#include "platform/posix/command.h"
-#include "platform/posix/command_lookup.h"
-#include "platform/posix/command_words.h"
 #include "platform/posix/fd_io.h"
 #include "platform/posix/search_path.h"
 #include "platform/posix/terminal_signals.h"
 
 namespace qb {
 
-namespace {
-
 namespace fs = std::filesystem;
 
-// Writes `text` to standard error, the interpreter's channel for its messages.
-void tell(std::string_view text) {
-  write_all(STDERR_FILENO, text);
+// The PE header, where the DOS header's last field points, names the machine.
+bool is_32_bit_windows_program(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::array<unsigned char, 64> dos{};
+  if (!in.read(reinterpret_cast<char*>(dos.data()), dos.size())) return false;
+  const std::uint32_t pe = dos[60] | dos[61] << 8 | dos[62] << 16 | std::uint32_t{dos[63]} << 24;
+  std::array<unsigned char, 6> header{};
+  if (!in.seekg(pe) || !in.read(reinterpret_cast<char*>(header.data()), header.size()))
+    return false;
+  return std::memcmp(header.data(), "PE\0\0", 4) == 0 && header[4] == 0x4C && header[5] == 0x01;
 }
+
+namespace {
 
 // Wine: the program that WINE names (a path, or a name on PATH) when it is
 // set; otherwise wine on PATH, or else where Debian's wine64 package alone
 // puts it, with nothing on PATH.
 std::optional<fs::path> find_wine() {
   const char* named = std::getenv("WINE");
-  if (named != nullptr && *named != '\0') return find_executable(named);
-  if (auto on_path = find_executable("wine")) return on_path;
+  if (named != nullptr && *named != '\0') return find_program(named);
+  if (auto on_path = find_program("wine")) return on_path;
   const fs::path debian = "/usr/lib/wine/wine64";
-  if (is_executable(debian)) return debian;
+  if (is_program(debian)) return debian;
   return std::nullopt;
 }
 
@@ -74,7 +73,7 @@ WineChoice choose_wine(const fs::path& path, const std::string& name) {
   if (wine->filename() != "wine64") return {wine, false, ""};
   if (!is_32_bit_windows_program(path)) return {wine, true, ""};
   const fs::path wine32 = wine->parent_path() / "wine";
-  if (is_executable(wine32)) return {wine32, true, ""};
+  if (is_program(wine32)) return {wine32, true, ""};
   return {{}, false, name + " is a 32-bit Windows program: wine32 is needed to run it.\n"};
 }
 
@@ -89,49 +88,6 @@ std::vector<std::string> wine_environment(const WineChoice& choice) {
     env.push_back("WINELOADER=" + choice.wine->string());
   }
   return env;
-}
-
-constexpr int kNotFoundStatus = 127;   // what POSIX shells give for an unknown command
-constexpr int kCannotRunStatus = 126;  // found, but the system would not start it
-constexpr int kInterpreterError = 1;   // a line the interpreter refused
-
-// Opens every redirection's file in order, as the interpreter does before it
-// looks at the command; the last stays open for the command's output. Gives
-// -1 when there is none, or nullopt when one cannot be opened. That failure
-// is not told on standard error, as Windows' interpreter would ("Access is
-// denied."): the program checks that it can create its logs and says so in
-// its own result, and a script running it keeps a clean standard error.
-std::optional<int> open_redirections(const std::vector<Redirection>& redirections) {
-  int out = -1;
-  for (const Redirection& r : redirections) {
-    if (out >= 0) ::close(out);
-    if (r.file.empty()) {
-      tell("The syntax of the command is incorrect.\n");
-      return std::nullopt;
-    }
-    const int how = O_WRONLY | O_CREAT | O_CLOEXEC | (r.append ? O_APPEND : O_TRUNC);
-    out = ::open(r.file.c_str(), how, 0666);
-    if (out < 0) return std::nullopt;
-  }
-  return out;
-}
-
-// DEL: removes each named file, and the status is 0 whatever it found, as
-// the interpreter's is. A file that is missing or cannot be removed passes
-// without the interpreter's "Could Not Find" or "Access is denied.": the
-// program deletes its temporaries after every build, whether or not the
-// tools left them, and that is no news on a script's standard error.
-int delete_files(const std::vector<std::string>& words) {
-  if (words.size() < 2) {
-    tell("The syntax of the command is incorrect.\n");
-    return kInterpreterError;
-  }
-  for (std::size_t i = 1; i < words.size(); ++i) {
-    const auto found = find_named(words[i], exists_at_all);
-    std::error_code ec;
-    if (found && !fs::is_directory(*found, ec)) static_cast<void>(::unlink(found->c_str()));
-  }
-  return 0;
 }
 
 // The interpreter's status for a finished child: its exit code, or 128 plus
@@ -200,14 +156,14 @@ int spawn_and_wait(const fs::path& path, const std::vector<std::string>& words, 
   posix_spawnattr_destroy(&attr);
   posix_spawn_file_actions_destroy(&actions);
   if (failed != 0) {
-    tell(words[0] + ": " + std::strerror(failed) + "\n");
+    write_all(STDERR_FILENO, words[0] + ": " + std::strerror(failed) + "\n");
     return kCannotRunStatus;
   }
   return wait_for_child(pid);
 }
 
-// Runs the Windows program at `path` through wine, with the line's words
-// after its name as its arguments. Without a wine for it, says so in one
+// Runs the Windows program at `path` through wine, with the words after its
+// name as its arguments. Without a wine for it, says so in one
 // line where the output goes (the log shows it), and gives the status of a
 // program that could not be started.
 int run_windows_program(const fs::path& path, const std::vector<std::string>& words, int out) {
@@ -223,38 +179,11 @@ int run_windows_program(const fs::path& path, const std::vector<std::string>& wo
   return spawn_and_wait(wine, argv, out, &env);
 }
 
-// Runs the split line with its output already in `out` (-1: the console's).
-int run_words(const std::vector<std::string>& words, int out) {
-  if (words.empty()) return 0;
-  if (same_name_any_case(words[0], "DEL") || same_name_any_case(words[0], "ERASE")) {
-    return delete_files(words);
-  }
-  const auto program = find_program(words[0]);
-  if (!program) {
-    tell("'" + words[0] +
-         "' is not recognized as an internal or external command,\n"
-         "operable program or batch file.\n");
-    return kNotFoundStatus;
-  }
-  if (is_windows_program(*program)) return run_windows_program(*program, words, out);
-  return spawn_and_wait(*program, words, out);
-}
-
 }  // namespace
 
-int run_command_line(std::string_view command_line) {
-  return run_command_line(command_line, LocaleCharset{});
-}
-
-int run_command_line(std::string_view command_line, const LocaleCharset& charset) {
-  if (command_line.empty()) return -1;
-  CommandWords line = split_command_line(command_line);
-  words_to_locale(line, charset);
-  const std::optional<int> out = open_redirections(line.redirections);
-  if (!out) return kInterpreterError;
-  const int status = run_words(line.words, *out);
-  if (*out >= 0) ::close(*out);
-  return status;
+int run_program(const fs::path& path, const std::vector<std::string>& words, int out) {
+  if (is_windows_program(path)) return run_windows_program(path, words, out);
+  return spawn_and_wait(path, words, out);
 }
 
 }  // namespace qb

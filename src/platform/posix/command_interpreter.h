@@ -1,0 +1,21 @@
+// The POSIX command interpreter's full form: the words of a command line
+// reach the system in the locale's character set, where the form keeps them
+// in the OEM code page (platform/command.h's run_command_line assumes UTF-8
+// and code page 437).
+#ifndef QB_PLATFORM_POSIX_COMMAND_INTERPRETER_H
+#define QB_PLATFORM_POSIX_COMMAND_INTERPRETER_H
+
+#include <string_view>
+
+#include "platform/posix/locale_charset.h"
+
+namespace qb {
+
+// Runs `command_line` to completion, its words and file names converted
+// from the OEM code page `charset.oem` to `charset`, and returns its
+// status; an empty line runs nothing and gives -1.
+int interpret_command_line(std::string_view command_line, const LocaleCharset& charset);
+
+}  // namespace qb
+
+#endif  // QB_PLATFORM_POSIX_COMMAND_INTERPRETER_H
