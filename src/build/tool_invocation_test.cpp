@@ -8,6 +8,7 @@
 
 #include "platform/memory_backend.h"
 #include "support/scratch_folder.h"
+#include "support/worked_example_script.h"
 
 namespace qb {
 namespace {
@@ -31,9 +32,8 @@ std::vector<std::string> commands_for(std::string_view source, const std::string
 TEST(RunBuildTools, RunsTheFiveLinesInOrderWithoutQuoting) {
   ProgramState state;
   EXPECT_EQ(commands_for("hello.bas", "", state),
-            (std::vector<std::string>{"GORC.EXE RESFILE>GORC.LOG",
-                                      "FBC.EXE hello.bas -a RESFILE.OBJ>FBC.LOG", "DEL RESFILE.RC",
-                                      "DEL RESFILE.OBJ", "DEL RESFILE.RES"}));
+            std::vector<std::string>(test::kWorkedExampleCommands.begin(),
+                                     test::kWorkedExampleCommands.end()));
   EXPECT_FALSE(state.object_file_made);  // nothing answered the resource compiler's line
 }
 

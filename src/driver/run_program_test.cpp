@@ -6,6 +6,7 @@
 #include "platform/memory_backend.h"
 #include "support/scratch_folder.h"
 #include "support/screen_text.h"
+#include "support/worked_example_script.h"
 
 namespace qb {
 namespace {
@@ -36,10 +37,8 @@ TEST(RunProgram, EndsOnAClearedScreenWithTheOutcomesStatus) {
   }
   EXPECT_EQ(state.project.source_file.read(), "hello.bas");
   EXPECT_EQ(state.project.icon1.read(), "app.ico");
-  EXPECT_EQ(backend.commands,
-            (std::vector<std::string>{"GORC.EXE RESFILE>GORC.LOG",
-                                      "FBC.EXE hello.bas -a RESFILE.OBJ>FBC.LOG", "DEL RESFILE.RC",
-                                      "DEL RESFILE.OBJ", "DEL RESFILE.RES"}));
+  EXPECT_EQ(backend.commands, std::vector<std::string>(test::kWorkedExampleCommands.begin(),
+                                                       test::kWorkedExampleCommands.end()));
   EXPECT_TRUE(ScratchFolder::exists("RESFILE.RC"));  // DEL ran only in the test double
   const Screen& s = backend.shown;
   for (int row = 1; row <= 25; ++row) ASSERT_TRUE(blank_cells(s, row, 1, 80, 0x07)) << row;

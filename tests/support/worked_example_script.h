@@ -1,11 +1,19 @@
 // The resource script of the worked example, byte for byte: source
 // hello.bas, versions 1.2.3 and 1.2.0, icons app.ico and small.ico, an empty
 // web site. 623 bytes; the script writer's tests and the form's end-to-end
-// run both hold the program to it.
+// run both hold the program to it. And the five command lines that build
+// hello.bas without extra parameters.
 #ifndef QB_TESTS_SUPPORT_WORKED_EXAMPLE_SCRIPT_H
 #define QB_TESTS_SUPPORT_WORKED_EXAMPLE_SCRIPT_H
 
+#include <array>
+#include <string_view>
+
 namespace qb::test {
+
+inline constexpr std::array<std::string_view, 5> kWorkedExampleCommands = {
+    "GORC.EXE RESFILE>GORC.LOG", "FBC.EXE hello.bas -a RESFILE.OBJ>FBC.LOG", "DEL RESFILE.RC",
+    "DEL RESFILE.OBJ", "DEL RESFILE.RES"};
 
 inline constexpr char kWorkedExampleScript[] =
     "100 ICON app.ico\r\n"
