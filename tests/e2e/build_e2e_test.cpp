@@ -179,16 +179,6 @@ TEST_F(BuildRun, AResourceLogOutsideTheRangeShowsTheResourceBoxWithTheLog) {
   EXPECT_TRUE(exists("GORC.LOG"));
 }
 
-TEST_F(BuildRun, ACompilerErrorShowsItsLogAndKeepsTheResourceLogUntouched) {
-  const VtScreen& vt = run_to_result(example_answers("-w")).screen();
-  expect_result_screen(vt, 4, kCompilerError, kRed);
-  expect_log_line(vt, "FBC.EXE error: unknown option -w", 32);
-  press_key_and_expect_clean_exit();
-  EXPECT_EQ(fs::file_size(path("GORC.LOG")), 130u);
-  EXPECT_TRUE(exists("FBC.LOG"));
-  EXPECT_FALSE(exists("hello.exe"));
-}
-
 TEST_F(BuildRun, AMissingCompilerIsAFailureThatNamesItsStatus) {
   fs::remove(folder_ / "FBC.EXE");
   const VtScreen& vt = run_to_result(example_answers()).screen();
@@ -234,20 +224,53 @@ TEST_F(BuildRun, ExtraParametersReachTheCompilerAsWords) {
 // The POSIX program with the Windows stand-ins as GORC.EXE and FBC.EXE:
 // its command runner starts them through wine. Run with the label "wine",
 // which names their folder in QB_E2E_WINDOWS_TOOLS.
+// Whether the Windows stand-ins are at hand: under the label "wine", which
+// names their folder, for this system's program; skips the test otherwise.
+bool windows_tools_at_hand() {
+  const char* tools = std::getenv("QB_E2E_WINDOWS_TOOLS");
+  if (tools == nullptr || under_wine()) return false;
+  const bool wine = !tools::find_program("wine").empty() || fs::exists("/usr/lib/wine/wine64");
+  return wine && fs::exists(fs::path(tools) / "fbc_standin.exe");
+}
+
 class WindowsTools : public BuildRun {
  protected:
   void SetUp() override {
-    const char* tools = std::getenv("QB_E2E_WINDOWS_TOOLS");
-    if (tools == nullptr || under_wine()) GTEST_SKIP() << "runs with the label wine";
-    const fs::path dir = tools;
-    const bool wine = !tools::find_program("wine").empty() || fs::exists("/usr/lib/wine/wine64");
-    if (!wine || !fs::exists(dir / "fbc_standin.exe")) GTEST_SKIP() << "no wine or Windows build";
+    if (!windows_tools_at_hand()) GTEST_SKIP() << "runs with the label wine";
     BuildRun::SetUp();
+    use_windows_tools(folder_);
+  }
+  // The Windows stand-ins as GORC.EXE and FBC.EXE in `folder`.
+  static void use_windows_tools(const fs::path& folder) {
+    const fs::path dir = std::getenv("QB_E2E_WINDOWS_TOOLS");
     const auto replace = fs::copy_options::overwrite_existing;
-    fs::copy_file(dir / "gorc_standin.exe", folder_ / "GORC.EXE", replace);
-    fs::copy_file(dir / "fbc_standin.exe", folder_ / "FBC.EXE", replace);
+    fs::copy_file(dir / "gorc_standin.exe", folder / "GORC.EXE", replace);
+    fs::copy_file(dir / "fbc_standin.exe", folder / "FBC.EXE", replace);
   }
 };
+
+// A compiler failure, with this system's stand-ins and with the Windows ones
+// (true), which this system's program runs through wine.
+class CompilerFailure : public WindowsTools, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    if (!GetParam()) return BuildRun::SetUp();
+    WindowsTools::SetUp();
+  }
+};
+
+TEST_P(CompilerFailure, ShowsItsLogAndKeepsTheResourceLogUntouched) {
+  const VtScreen& vt = run_to_result(example_answers("-w")).screen();
+  expect_result_screen(vt, 4, kCompilerError, kRed);
+  expect_log_line(vt, "FBC.EXE error: unknown option -w", 32);
+  press_key_and_expect_clean_exit();
+  EXPECT_EQ(fs::file_size(path("GORC.LOG")), 130u);
+  EXPECT_TRUE(exists("FBC.LOG"));
+  EXPECT_FALSE(exists("hello.exe"));
+}
+
+INSTANTIATE_TEST_SUITE_P(BuildRun, CompilerFailure, ::testing::Values(false));
+INSTANTIATE_TEST_SUITE_P(WindowsTools, CompilerFailure, ::testing::Values(true));
 
 // A source named möwe.bas, typed in UTF-8 and kept as the byte 0x94, reaches
 // the Windows tools under its name on disk.
@@ -258,14 +281,6 @@ TEST_F(WindowsTools, BuildsTheSourceNamedBeyondAscii) {
   expect_result_screen(run_to_result(answers).screen(), 10, kSuccess, kBlue);
   press_key_and_expect_clean_exit();
   EXPECT_TRUE(exists("m\xC3\xB6we.exe"));
-}
-
-TEST_F(WindowsTools, AFailingCompilerShowsItsLog) {
-  const VtScreen& vt = run_to_result(example_answers("-w")).screen();
-  expect_result_screen(vt, 4, kCompilerError, kRed);
-  expect_log_line(vt, "FBC.EXE error: unknown option -w", 32);
-  press_key_and_expect_clean_exit();
-  EXPECT_EQ(fs::file_size(path("GORC.LOG")), 130u);
 }
 
 struct Boundary {
