@@ -116,14 +116,12 @@ void set_child_signals(posix_spawnattr_t& attr) {
 // status is what a shell gives for a command ended by it.
 int wait_for_child(pid_t pid) {
   int wait_status = 0;
-  for (;;) {
-    if (const int ending = pending_ending_signal()) {
-      ::kill(pid, ending);
-      return 128 + ending;
-    }
-    if (::waitpid(pid, &wait_status, 0) == pid) return child_status(wait_status);
-    if (errno != EINTR) return kCannotRunStatus;
+  const int ending = wait_child_or_ending(pid, wait_status);
+  if (ending > 0) {
+    ::kill(pid, ending);
+    return 128 + ending;
   }
+  return ending == 0 ? child_status(wait_status) : kCannotRunStatus;
 }
 
 // Pointers to the texts, ended by a null pointer, as exec wants them.

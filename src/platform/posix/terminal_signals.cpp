@@ -3,16 +3,19 @@
 // needs to put the terminal back live in one record here; the only other
 // mutable data at file level is the Windows console's close-key state
 // (win32/console_input.cpp), for the same reason: the system calls its
-// console-control handler. Handlers are installed
-// with SA_RESTART, so a resize during a command does not break the
-// command's wait; the signals that end the program are not, so that they
-// do break it and the program can end at once. A signal that was ignored
-// when the program started (as nohup and background jobs arrange) stays
-// ignored.
+// console-control handler. Handlers are installed with SA_RESTART, so that
+// a resize or a resume does not break the system call it comes in; those
+// of the signals that end the program are not, so that no call sleeps on
+// after one. The wait for a command's process sleeps in sigsuspend(), which
+// cannot miss an ending signal that comes just before it sleeps (the
+// program has one thread, so SIGCHLD comes to that sleep too). A signal
+// that was ignored when the program started (as nohup and background jobs
+// arrange) stays ignored.
 #include "platform/posix/terminal_signals.h"
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -89,6 +92,9 @@ bool is_ending(int signal_number) {
   return std::ranges::find(kEndingSignals, signal_number) != kEndingSignals.end();
 }
 
+// Does nothing: its coming wakes sigsuspend() when a child changes state.
+void child_changed(int /*signal_number*/) {}
+
 // The noting handler; system calls it interrupts are restarted, except
 // for the signals that end the program.
 struct sigaction noting_action(int signal_number) {
@@ -148,6 +154,41 @@ void drain_wake_pipe(int wake_fd) {
   std::array<char, 64> bytes{};
   while (read(wake_fd, bytes.data(), bytes.size()) > 0) {
   }
+}
+
+// The ending signals and SIGCHLD are held back from the look at what was
+// noted until sigsuspend() lets them in, in the same step as it sleeps: one
+// that comes in between wakes that sleep instead of being missed by it.
+int wait_child_or_ending(pid_t pid, int& wait_status) {
+  struct sigaction woken {};
+  woken.sa_handler = child_changed;
+  sigemptyset(&woken.sa_mask);
+  woken.sa_flags = SA_RESTART;
+  struct sigaction previous {};
+  sigaction(SIGCHLD, &woken, &previous);
+  sigset_t held;
+  sigemptyset(&held);
+  sigaddset(&held, SIGCHLD);
+  for (const int ending : kEndingSignals) sigaddset(&held, ending);
+  sigset_t before;
+  sigprocmask(SIG_BLOCK, &held, &before);
+  sigset_t sleeping = before;
+  sigdelset(&sleeping, SIGCHLD);
+  for (const int ending : kEndingSignals) sigdelset(&sleeping, ending);
+  int result = 0;
+  for (;;) {
+    result = pending_ending_signal();
+    if (result != 0) break;
+    const pid_t ended = waitpid(pid, &wait_status, WNOHANG);
+    if (ended == pid || (ended < 0 && errno != EINTR)) {
+      result = ended == pid ? 0 : -1;
+      break;
+    }
+    sigsuspend(&sleeping);
+  }
+  sigprocmask(SIG_SETMASK, &before, nullptr);
+  sigaction(SIGCHLD, &previous, nullptr);
+  return result;
 }
 
 void stop_with_commands(bool together) {

@@ -7,6 +7,7 @@
 #ifndef QB_PLATFORM_POSIX_TERMINAL_SIGNALS_H
 #define QB_PLATFORM_POSIX_TERMINAL_SIGNALS_H
 
+#include <sys/types.h>
 #include <termios.h>
 
 #include <cstdint>
@@ -33,6 +34,11 @@ bool signals_pending();
 int pending_ending_signal();
 // Reads away the self-pipe's wake-up bytes.
 void drain_wake_pipe(int wake_fd);
+// Waits until the child `pid` ends (returns 0, its status in `wait_status`)
+// or a signal that ends the program has been noted, before the wait or
+// during it (returns that signal's number; the child runs on); -1 when the
+// child cannot be waited for.
+int wait_child_or_ending(pid_t pid, int& wait_status);
 
 // While a command runs, Ctrl+Z stops this process together with the command
 // (default action); afterwards it is noted again like the other signals.
