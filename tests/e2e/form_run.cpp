@@ -95,7 +95,7 @@ PtySession& FormRun::start(const std::vector<std::string>& env) {
 }
 
 bool FormRun::shows(const std::function<bool(const VtScreen&)>& holds) {
-  const bool held = session_->wait_until(holds, seconds(5));
+  const bool held = session_->wait_until(holds);
   session_->settle(std::chrono::milliseconds(50));
   return held;
 }

@@ -61,7 +61,7 @@ class FormRun : public ::testing::Test {
 
   // Starts the program in the folder, with `env` added to its environment.
   PtySession& start(const std::vector<std::string>& env = {});
-  // Waits (up to five seconds) until `holds` is true of the screen.
+  // Waits until `holds` is true of the screen.
   bool shows(const std::function<bool(const VtScreen&)>& holds);
   // Waits until `text` stands at row, column.
   bool shows_text(int row, int column, const std::string& text);

@@ -1,5 +1,5 @@
 // The processor time a process has used so far, read from /proc: for the
-// idle figure of the benchmark and the tests that a program never spins.
+// benchmark's figures of a program idle, waiting and ending.
 #ifndef QB_TESTS_E2E_PROCESS_TIME_H
 #define QB_TESTS_E2E_PROCESS_TIME_H
 

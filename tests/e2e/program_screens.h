@@ -37,8 +37,18 @@ inline const std::string kTitleLine =
 inline bool splash_shown(const VtScreen& vt) {
   return vt.text_at(10, 22, 34) == kSplashTitle;
 }
+// The splash is complete once its footer and the cursor below it show.
+inline bool splash_complete(const VtScreen& vt) {
+  return splash_shown(vt) && vt.text_at(23, 62, 15) == "powered by GoRC" && vt.cursor_row() == 24 &&
+         vt.cursor_column() == 1;
+}
 inline bool title_shown(const VtScreen& vt) {
   return vt.text_at(6, 6, 70) == kTitleLine;
+}
+// The title and the first prompt, which waits with the cursor after it.
+inline bool first_prompt_shown(const VtScreen& vt) {
+  return title_shown(vt) && vt.text_at(12, 8, 18) == "Your source code: " &&
+         vt.cursor_row() == 12 && vt.cursor_column() == 26;
 }
 
 // The exit status of a run whose result screen `vt` shows: 0 after "EXE
