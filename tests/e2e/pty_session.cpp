@@ -166,6 +166,7 @@ void PtySession::start(const PtyOptions& options) {
   }
   close(slave);
   program_ = pid_;
+  job_ = options.job_control;
   if (options.job_control) {
     close(pid_pipe[1]);
     if (read(pid_pipe[0], &program_, sizeof program_) != sizeof program_) program_ = -1;
@@ -272,7 +273,7 @@ void PtySession::resize(int columns, int rows) {
 }
 
 void PtySession::signal(int signal_number) const {
-  kill(program_, signal_number);
+  kill(job_ ? -program_ : program_, signal_number);
 }
 
 void PtySession::hang_up() {

@@ -70,6 +70,8 @@ class PtySession {
   std::optional<ExitStatus> wait_exit(std::chrono::milliseconds timeout = std::chrono::seconds(20));
   // Resizes the terminal (the program gets SIGWINCH) and the emulator with it.
   void resize(int columns, int rows);
+  // Sends a signal to the program; with job_control to its whole job, as a
+  // shell's fg sends SIGCONT.
   void signal(int signal_number) const;
   // Closes the terminal's side of the pseudo-terminal, as closing a terminal
   // window does: the program's terminal hangs up. Nothing is read after it.
@@ -102,6 +104,7 @@ class PtySession {
   int input_ = -1;      // write end of the input pipe
   pid_t pid_ = -1;      // the child this session waits for
   pid_t program_ = -1;  // the program itself
+  bool job_ = false;    // the program leads a process group of its own
   std::string slave_path_;
   std::string directory_;
   std::unique_ptr<ScratchFolder> scratch_;  // the folder made for this session, if any
