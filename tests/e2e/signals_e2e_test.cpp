@@ -3,12 +3,14 @@
 // and the terminal going away. The answer is the compiler's extra
 // parameters, so the record is checked where it ends up: on the command
 // line of a small script standing in for FBC.EXE.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -128,10 +130,12 @@ TEST_F(TypingRun, ResizeStormWhileTypingLosesNothing) {
 // Ctrl+Z while a tool runs stops the tool with the program, and the resume
 // goes on with both.
 TEST_F(TypingRun, SuspendMidAnswerAndResizeAndSuspendWhileToolsRun) {
-  // Each tool waits for a line on the pipe "go", with no process of its own.
-  ASSERT_EQ(mkfifo(folder_.path("go").c_str(), 0600), 0);
-  folder_.script("GORC.EXE", "echo $$ > gorc.pid\nread line < go\nprintf '%0130d' 0");
-  folder_.script("FBC.EXE", "echo $$ > fbc.pid\n" + kKeepArguments + "\nread line < go");
+  // Each tool waits for a line on a pipe of its own, with no process of its
+  // own; a pipe of their own, so that no tool reads the end of the other's.
+  for (const char* pipe : {"gorc.go", "fbc.go"})
+    ASSERT_EQ(mkfifo(folder_.path(pipe).c_str(), 0600), 0);
+  folder_.script("GORC.EXE", "echo $$ > gorc.pid\nread line < gorc.go\nprintf '%0130d' 0");
+  folder_.script("FBC.EXE", "echo $$ > fbc.pid\n" + kKeepArguments + "\nread line < fbc.go");
   const auto started = [&](const std::string& pid_file) {
     return folder_.get(pid_file).find('\n') != std::string::npos;
   };
@@ -158,11 +162,23 @@ TEST_F(TypingRun, SuspendMidAnswerAndResizeAndSuspendWhileToolsRun) {
   EXPECT_EQ(session.modes_now(), raw_modes);
   session.send(answer.substr(450) + "\r");
   ASSERT_TRUE(session.wait_until([&](const VtScreen&) { return started("gorc.pid"); }));
+  // Lets the tool waiting on `pipe` go on (a line whenever it has the pipe
+  // open), until `next` holds.
+  const auto release = [&](const std::string& pipe, const std::function<bool()>& next) {
+    return session.wait_until([&](const VtScreen&) {
+      const int fd = open(folder_.path(pipe).c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+      if (fd >= 0) {
+        [[maybe_unused]] const ssize_t written =
+            write(fd, "\n", 1);  // a full pipe has lines enough
+        close(fd);
+      }
+      return next();
+    });
+  };
   session.resize(70, 25);
-  folder_.put("go", "\n");
-  ASSERT_TRUE(session.wait_until([&](const VtScreen& vt) {
+  ASSERT_TRUE(release("gorc.go", [&] {
     return started("fbc.pid") &&
-           vt.text_at(25, 1, 40) == "Enlarge the terminal to at least 80 x 25";
+           session.screen().text_at(25, 1, 40) == "Enlarge the terminal to at least 80 x 25";
   }));
   for (int row = 1; row <= 25; ++row) EXPECT_TRUE(session.wider().no_text(row, 71, 71)) << row;
   const pid_t tool = std::stoi(folder_.get("fbc.pid"));
@@ -171,7 +187,7 @@ TEST_F(TypingRun, SuspendMidAnswerAndResizeAndSuspendWhileToolsRun) {
       [&](const VtScreen&) { return state_of(session.pid()) == 'T' && state_of(tool) == 'T'; }));
   session.signal(SIGCONT);
   session.resize(80, 25);
-  folder_.put("go", "\n");
+  ASSERT_TRUE(release("fbc.go", [&] { return result_prompt_shown(session.screen()); }));
   EXPECT_EQ(quit_and_read_params(), answer);
 }
 
