@@ -88,7 +88,8 @@ class PtySession {
   const std::string& output() const { return output_; }
   // When the program was started.
   Clock::time_point started() const { return started_; }
-  // The terminal's modes as `stty -g` prints them: before the start and now.
+  // The terminal's modes as `stty -g` prints them: before the start and now
+  // ("" when they cannot be read).
   const std::string& modes_before() const { return modes_before_; }
   std::string modes_now() const;
   // The program's working directory.
