@@ -18,33 +18,38 @@ sources() {
   find "$@" -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort
 }
 
-# The side a file belongs to: posix, win32, or both.
-side() {
-  case "$1" in
-    */posix/* | *_posix*) echo posix ;;
-    */win32/* | *_win32*) echo win32 ;;
-    *) echo both ;;
-  esac
+# The sources of one side ($1: posix, win32 or both) in the folders after
+# it, one a line; a file's side is told by its path below the root.
+side_sources() {
+  side=$1
+  shift
+  sources "$@" | while IFS= read -r file; do
+    case "${file#"$root"}" in
+      */posix/* | *_posix*) [ "$side" = posix ] && echo "$file" ;;
+      */win32/* | *_win32*) [ "$side" = win32 ] && echo "$file" ;;
+      *) [ "$side" = both ] && echo "$file" ;;
+    esac
+  done
+}
+
+# Of the files on standard input, prints the lines that include a header
+# matching $1 (grep -E, with the grep options $2), then $3 after each such
+# file's name; false when there are none. One grep for all the files, not
+# one a file: this runs as a test, beside others.
+offenders() {
+  found=$(tr '\n' '\0' | xargs -0 -r grep -l ${2:+"$2"} -E "$include($1)>") || return 1
+  [ -n "$found" ] || return 1
+  echo "$found" | tr '\n' '\0' | xargs -0 grep -n ${2:+"$2"} -E "$include($1)>"
+  echo "$found" | while IFS= read -r file; do echo "$file: $3"; done
 }
 
 failed=0
-for file in $(sources "$root/src" "$root/tools"); do
-  case "$(side "${file#"$root"}")" in
-    posix) continue ;;
-    win32) forbidden=$posix_headers ;;
-    *) forbidden=$posix_only_headers ;;
-  esac
-  if grep -nE "$include($forbidden)>" "$file"; then
-    echo "$file: includes a POSIX header but is compiled for Windows too (move it to a posix/ folder)"
-    failed=1
-  fi
-done
-for file in $(sources "$root/src" "$root/tools" "$root/tests" "$root/bench"); do
-  [ "$(side "${file#"$root"}")" = win32 ] && continue
-  if grep -niE "$include($windows_headers)>" "$file"; then
-    echo "$file: includes a Windows header outside the Windows side"
-    failed=1
-  fi
-done
+side_sources win32 "$root/src" "$root/tools" | offenders "$posix_headers" "" \
+  "includes a POSIX header but is compiled for Windows too (move it to a posix/ folder)" && failed=1
+side_sources both "$root/src" "$root/tools" | offenders "$posix_only_headers" "" \
+  "includes a POSIX header but is compiled for Windows too (move it to a posix/ folder)" && failed=1
+for side in both posix; do
+  side_sources $side "$root/src" "$root/tools" "$root/tests" "$root/bench"
+done | offenders "$windows_headers" -i "includes a Windows header outside the Windows side" && failed=1
 [ "$failed" -eq 0 ] && echo "Platform headers stay on their side."
 exit "$failed"
