@@ -1,14 +1,20 @@
-# qb_add_tests(<name> SOURCES <files...> LIBS <libraries...> [PROGRAM] [STANDINS])
+# qb_add_tests(<name> SOURCES <files...> LIBS <libraries...> [PROGRAM] [STANDINS] [EACH_CASE])
 # Builds one GoogleTest executable from unit tests that sit beside their code
-# and registers every test case with CTest. A test that starts programs
-# names them: PROGRAM, the program itself as QB_PROGRAM; STANDINS, the
-# stand-in tools and the icon maker as QB_GORC_STANDIN, QB_FBC_STANDIN and
-# QB_MAKE_ICONS; each is built before the test. Does nothing when tests are off.
+# and registers it with CTest: as one test that runs all its cases in one
+# process, or, with EACH_CASE, every case as a test of its own, labelled
+# "e2e". Unit tests keep a processor busy for milliseconds a case, so one
+# process is quickest for them (a process of the sanitizer build costs some
+# 80 ms to start and end); end-to-end cases mostly wait on the program, so
+# they run side by side, each in its own process. A test that starts
+# programs names them: PROGRAM, the program itself as QB_PROGRAM; STANDINS,
+# the stand-in tools and the icon maker as QB_GORC_STANDIN, QB_FBC_STANDIN
+# and QB_MAKE_ICONS; each is built before the test. Does nothing when tests
+# are off.
 function(qb_add_tests name)
   if(NOT QB_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "PROGRAM;STANDINS" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "PROGRAM;STANDINS;EACH_CASE" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
@@ -23,5 +29,9 @@ function(qb_add_tests name)
       QB_MAKE_ICONS="$<TARGET_FILE:make_icons>")
     add_dependencies(${name} gorc_standin fbc_standin make_icons)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  if(ARG_EACH_CASE)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
 endfunction()
