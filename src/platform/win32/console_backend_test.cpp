@@ -10,9 +10,9 @@
 #include <thread>
 #include <vector>
 
+#include "platform/bios_keys.h"
 #include "platform/console.h"
 #include "platform/screen.h"
-#include "platform/bios_keys.h"
 
 namespace qb {
 namespace {
