@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/bios_keys.h"
 #include "platform/memory_backend.h"
 #include "support/screen_text.h"
-#include "platform/bios_keys.h"
 
 namespace qb {
 namespace {
@@ -131,10 +131,15 @@ TEST(ReadLine, EscClearsTheTextAndItsCellsAndTypingStartsOver) {
 
 TEST(ReadLine, OtherKeysAreIgnored) {
   Editor ed(12, 26);
+  // Keys the editor has no use for, control codes, Shift+Tab, Alt+Enter,
+  // Alt+Backspace, Alt+Esc and Alt with a key the BIOS has no code for;
+  // 255 is the page's last character (the no-break space of 437 and 850).
   ed.keys({'a', key::kF1, key::kInsert, key::kPageUp, key::kPageDown, key::kAltF4, 1, 0, 7, 31,
            key::extended(0x0F), key::extended(0x1C), key::extended(0x0E), key::extended(0x01),
-           key::kAltOther, 'b', key::kEnter});  // ... Alt+Enter, Alt+Backspace, Alt+Esc
-  EXPECT_EQ(read_line(ed.con), "ab");
+           key::kAltOther, 255, 256, 'b', key::kEnter});
+  EXPECT_EQ(read_line(ed.con),
+            "a\xFF"
+            "b");
   EXPECT_EQ(ed.backend.beeps, 0);
 }
 

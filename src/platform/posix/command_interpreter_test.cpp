@@ -175,8 +175,15 @@ TEST_F(CommandTest, DelRemovesFilesAndPassesOverMissingOnesInSilence) {
   EXPECT_EQ(r.out + r.err, "");
 
   put("m\xc3\xb6we.txt", "");  // the name typed in code page 437, on a UTF-8 system
-  run("DEL M\x94WE.TXT");
+  run("ERASE M\x94WE.TXT");
   EXPECT_FALSE(fs::exists("m\xc3\xb6we.txt"));
+
+  fs::create_directory("RESFILE.RES");  // a folder is no file to delete
+  EXPECT_EQ(run("DEL RESFILE.RES").status, 0);
+  EXPECT_TRUE(fs::is_directory("RESFILE.RES"));
+  r = run("DEL");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "The syntax of the command is incorrect.\n");
 }
 
 // A Windows program ("MZ"), executable or not, runs through wine with the
@@ -202,6 +209,13 @@ TEST_F(CommandTest, WindowsProgramsRunThroughWine) {
   tool("other/wine", "echo wine32 $WINELOADER");  // where Debian keeps wine32's loader
   run("GORC.EXE RESFILE>GORC.LOG");
   EXPECT_EQ(get("GORC.LOG"), "wine32 " + (dir_ / "other/wine").string() + "\n");
+  // No PE signature, or another machine: not a 32-bit program.
+  for (const std::string& header :
+       {std::string("XE\0\0\x4c\x01", 6), std::string("PE\0\0\x64\x01", 6)}) {
+    put("GORC.EXE", "MZ" + std::string(58, '\0') + std::string("@\0\0\0", 4) + header);
+    run("GORC.EXE RESFILE>GORC.LOG");
+    EXPECT_EQ(get("GORC.LOG"), "wine64 " + (dir_ / "other/wine64").string() + "\n");
+  }
 
   setenv("WINE", "no-such-wine", 1);
   const std::string line =

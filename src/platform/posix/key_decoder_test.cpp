@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/key_queue.h"
 #include "platform/bios_keys.h"
+#include "platform/key_queue.h"
 
 namespace qb {
 namespace {

@@ -343,5 +343,27 @@ TEST(TermRender, GlyphsGoOutInTheLocalesCharacterSet) {
   }
 }
 
+// In plain ASCII (LANG=C) every byte of 437 and 850 has its look-alike:
+// the letter without its accent, the box pieces as + - | = and the like.
+TEST(TermRender, EveryByteOfTheWesternPagesHasAPlainLookAlike) {
+  LocaleCharset ascii;
+  ascii.utf8 = false;
+  for (const auto& [page, first, looks] :
+       {std::tuple{&kCodePage437, 0x01,
+                   "oo******oo*****><|!PS-|^v><L-^v !\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJ"
+                   "KLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~^CueaaaaceeeiiiAAEaAooou"
+                   "uyOUcLYPfaiounNao?--//!<>###|++++++|+++++++++-++++++++=+++++++++++++#_||-aBGp"
+                   "SsutFTOd8fen=+><()/~o..vn2# "},
+        {&kCodePage850, 0x80,
+         "CueaaaaceeeiiiAAEaAooouuyOUoLOxfaiounNao?R-//!<>###|+AAAC+|++cY+++++-+aA+++++=+odDEE"
+         "EiIII++#_|I-OBOOoOupPUUUyY-'-+_3PS/,o\".132# "}}) {
+    const GlyphTable glyphs = make_glyph_table(ascii, *page, GlyphUse::kText);
+    std::string shown;
+    for (int byte = first; byte < 256; ++byte)
+      shown += glyphs[static_cast<std::size_t>(byte)].text();
+    EXPECT_EQ(shown, looks) << page->number;
+  }
+}
+
 }  // namespace
 }  // namespace qb

@@ -4,8 +4,8 @@
 // the backend of the program's standard handles. A wait for keys sleeps on
 // the console's input handle (or the redirected input's event) beside an
 // event that the close handler sets, so it wakes for either and for nothing else.
-#include "platform/win32/console_backend.h"
 #include "platform/bios_keys.h"
+#include "platform/win32/console_backend.h"
 
 #include <algorithm>
 #include <array>
