@@ -94,8 +94,9 @@ bool Screen::put_byte(Pen& pen, std::uint8_t byte) {
       for (int n = 8 - (pen.column - 1) % 8; n > 0; --n) put_glyph(pen, ' ');
       return true;
     case 10:
-      if (pen.row > kRows) scroll_up(1);  // keeps the pen one row below at most
-      pen = Pen{std::min(pen.row + 1, kRows + 1), 1, pen.glyphs};
+      // Below row 25 the pen counts the scrolls it owes; the next glyph or
+      // the print's end makes them in one move. A screenful clears it all.
+      pen = Pen{std::min(pen.row + 1, 2 * kRows), 1, pen.glyphs};
       return false;
     case 13:
       pen.column = 1;
