@@ -26,9 +26,7 @@ constexpr int kRed = 1;  // console colour 4 is the terminal's palette index 1
 
 class FaultRun : public ::testing::Test {
  protected:
-  void add_standins() const {
-    folder_.add_standins(QB_MAKE_ICONS, QB_GORC_STANDIN, QB_FBC_STANDIN);
-  }
+  void add_standins() const { folder_.add_standins(QB_GORC_STANDIN, QB_FBC_STANDIN); }
 
   // Starts the program, answers the form and waits for the result prompt.
   const VtScreen& run_to_result(const PtyOptions& options,
@@ -107,45 +105,57 @@ TEST_F(FaultRun, ResourceScriptNameTakenByAFolderSaysSo) {
   EXPECT_TRUE(fs::is_directory(folder_.work() / "RESFILE.RC"));
 }
 
-TEST_F(FaultRun, ALogThatCannotBeCreatedIsNamedUnderItsToolsBox) {
-  add_standins();
-  struct Case {
-    const char* name;
-    const char* log;    // the log that cannot be created
-    bool folder;        // a folder of that name; else a read-only file whose length would pass
-    bool stale_object;  // an earlier run's RESFILE.OBJ lets the compiler succeed
-    const std::string* middle;
-    const char* shown;  // the line under the box
-  };
-  for (const Case c : {Case{"GORC.LOG folder", "GORC.LOG", true, false, &kResourceErrorMiddle,
-                            "GORC.LOG could not be created: Is a directory"},
-                       Case{"GORC.LOG folder, stale object", "GORC.LOG", true, true,
-                            &kResourceErrorMiddle, "GORC.LOG could not be created: Is a directory"},
-                       Case{"GORC.LOG read-only", "GORC.LOG", false, false, &kResourceErrorMiddle,
-                            "GORC.LOG could not be created: Permission denied"},
-                       Case{"FBC.LOG folder", "FBC.LOG", true, false, &kCompilerErrorMiddle,
-                            "FBC.LOG could not be created: Is a directory"},
-                       Case{"FBC.LOG read-only", "FBC.LOG", false, false, &kCompilerErrorMiddle,
-                            "FBC.LOG could not be created: Permission denied"}}) {
-    SCOPED_TRACE(c.name);
-    for (const char* log : {"GORC.LOG", "FBC.LOG", "RESFILE.OBJ"})
-      fs::remove_all(folder_.work() / log);
-    if (c.folder) {
-      fs::create_directory(folder_.path(c.log));
-    } else {
-      // What would pass: a 130-byte resource log, an empty compiler log.
-      folder_.put(c.log, c.log == std::string("GORC.LOG") ? std::string(128, 'b') + "\r\n" : "");
-      fs::permissions(folder_.path(c.log), fs::perms::owner_read);
-    }
-    if (c.stale_object) folder_.put("RESFILE.OBJ", "an object from an earlier run\r\n");
-    const VtScreen& vt = run_to_result(folder_.unprivileged(QB_PROGRAM));
-    expect_failure_box(vt, *c.middle);
-    const std::string shown(c.shown);
-    EXPECT_EQ(vt.text_at(13, 4, static_cast<int>(shown.size())), shown);
-    quit_and_expect_restored();
-    EXPECT_EQ(fs::is_directory(folder_.path(c.log)), c.folder);
-  }
+struct UncreatableLog {
+  const char* name;
+  const char* log;    // the log that cannot be created
+  bool folder;        // a folder of that name; else a read-only file whose length would pass
+  bool stale_object;  // an earlier run's RESFILE.OBJ lets the compiler succeed
+  const std::string* middle;
+  const char* shown;  // the line under the box
+};
+
+// Names the case in test listings instead of dumping its bytes.
+void PrintTo(const UncreatableLog& c, std::ostream* out) {
+  *out << c.name;
 }
+
+class LogNotCreated : public FaultRun, public ::testing::WithParamInterface<UncreatableLog> {};
+
+TEST_P(LogNotCreated, IsNamedUnderItsToolsBox) {
+  add_standins();
+  const UncreatableLog& c = GetParam();
+  if (c.folder) {
+    fs::create_directory(folder_.path(c.log));
+  } else {
+    // What would pass: a 130-byte resource log, an empty compiler log.
+    folder_.put(c.log, c.log == std::string("GORC.LOG") ? std::string(128, 'b') + "\r\n" : "");
+    fs::permissions(folder_.path(c.log), fs::perms::owner_read);
+  }
+  if (c.stale_object) folder_.put("RESFILE.OBJ", "an object from an earlier run\r\n");
+  const VtScreen& vt = run_to_result(folder_.unprivileged(QB_PROGRAM));
+  expect_failure_box(vt, *c.middle);
+  const std::string shown(c.shown);
+  EXPECT_EQ(vt.text_at(13, 4, static_cast<int>(shown.size())), shown);
+  quit_and_expect_restored();
+  EXPECT_EQ(fs::is_directory(folder_.path(c.log)), c.folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FaultRun, LogNotCreated,
+    ::testing::Values(
+        UncreatableLog{"GorcLogFolder", "GORC.LOG", true, false, &kResourceErrorMiddle,
+                       "GORC.LOG could not be created: Is a directory"},
+        UncreatableLog{"GorcLogFolderStaleObject", "GORC.LOG", true, true, &kResourceErrorMiddle,
+                       "GORC.LOG could not be created: Is a directory"},
+        UncreatableLog{"GorcLogReadOnly", "GORC.LOG", false, false, &kResourceErrorMiddle,
+                       "GORC.LOG could not be created: Permission denied"},
+        UncreatableLog{"FbcLogFolder", "FBC.LOG", true, false, &kCompilerErrorMiddle,
+                       "FBC.LOG could not be created: Is a directory"},
+        UncreatableLog{"FbcLogReadOnly", "FBC.LOG", false, false, &kCompilerErrorMiddle,
+                       "FBC.LOG could not be created: Permission denied"}),
+    [](const ::testing::TestParamInfo<UncreatableLog>& info) {
+      return std::string(info.param.name);
+    });
 
 // A line of the big log: its number and filler, 64 bytes with CR LF.
 std::string numbered_line(int number) {
