@@ -1,6 +1,6 @@
 // FBC.EXE stand-in: "FBC.EXE SOURCE -a OBJECT [options]" checks that the
 // source files and objects exist and makes the executable named after the
-// first source (or -x NAME). With clang and lld-link installed it is a real
+// first source (or -x NAME). With lld-link installed it is a real
 // x64 Windows program carrying the objects' resources; without them, a
 // placeholder file. Silent on success; on failure it prints the error.
 #include <string>

@@ -22,11 +22,6 @@ std::uint32_t read_le(std::string_view bytes, std::size_t at, int width) {
   return value;
 }
 
-// Appends `value` as `width` little-endian bytes.
-void put_le(std::string& out, std::uint32_t value, int width) {
-  for (int i = 0; i < width; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
 // Bytes of one AND-mask row: one bit a pixel, padded to whole 32-bit words.
 std::size_t mask_row_bytes(int size) {
   return static_cast<std::size_t>((size + 31) / 32) * 4;
@@ -52,6 +47,10 @@ std::string encode_bitmap(const IconImage& image) {
 }
 
 }  // namespace
+
+void put_le(std::string& out, std::uint32_t value, int width) {
+  for (int i = 0; i < width; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
 
 std::string icon_file_problem(std::string_view bytes) {
   if (bytes.size() < kHeaderSize || read_le(bytes, 0, 2) != 0 || read_le(bytes, 2, 2) != 1) {

@@ -1,6 +1,6 @@
 // The stand-in tools run as the program runs them: in a folder holding the
 // script, the icons and the source, with their output captured as a log.
-// Where llvm-rc, clang and lld-link are installed the result is a real
+// Where llvm-rc, llvm-cvtres and lld-link are installed the result is a real
 // Windows executable, read back with llvm-readobj; tests that need those
 // tools skip without them.
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include "host.h"
 #include "readobj_listing.h"
 #include "standin_io.h"
+#include "support/demo_icons.h"
 #include "support/scratch_folder.h"
 #include "toolchain.h"
 
@@ -44,7 +45,7 @@ bool in_success_range(std::size_t length) {
 class StandinFolder : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(run_captured({QB_MAKE_ICONS, "."}).status, 0);
+    copy_demo_icons(".");
     ASSERT_TRUE(write_file("hello.bas", "print \"Hello\"\r\n"));
   }
 
@@ -70,7 +71,7 @@ class StandinFolder : public ::testing::Test {
 TEST_F(StandinFolder, WorkedExampleBecomesAWindowsExecutableWithIconsAndVersion) {
   const std::string readobj = find_program("llvm-readobj");
   if (!can_compile_resources() || !can_link_executables() || readobj.empty()) {
-    GTEST_SKIP() << "llvm-rc, llvm-cvtres, clang, lld-link or llvm-readobj missing";
+    GTEST_SKIP() << "llvm-rc, llvm-cvtres, lld-link or llvm-readobj missing";
   }
   ASSERT_TRUE(write_file("RESFILE.RC", kIcons + script_body()));
   const RunResult compiled = gorc();

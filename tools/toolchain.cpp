@@ -1,19 +1,19 @@
-// Running llvm-rc, llvm-cvtres, clang and lld-link. Their output is captured
-// and handed back only when they fail, so nothing of theirs reaches the
-// terminal. The executable's entry is a C function that returns 0; it needs
-// no C runtime and no import library, so /nodefaultlib links it alone.
+// Running llvm-rc, llvm-cvtres and lld-link. Their output is captured and
+// handed back only when they fail, so nothing of theirs reaches the
+// terminal. The executable's entry is a function that returns 0, written
+// here as a COFF object of a few bytes; it needs no C runtime and no
+// import library, so /nodefaultlib links it alone.
 #include "toolchain.h"
 
 #include <filesystem>
 #include <random>
 
 #include "host.h"
+#include "ico_format.h"
 #include "standin_io.h"
 
 namespace qb::tools {
 namespace {
-
-constexpr const char* kEntrySource = "int qb_entry(void) { return 0; }\n";
 
 // "" when the run succeeded, else the program's name and what it said.
 std::string failure_of(const RunResult& run, const std::string& program) {
@@ -32,14 +32,33 @@ std::filesystem::path make_scratch_folder() {
   }
 }
 
-// Compiles the entry function into a COFF object at `object`.
-std::string compile_entry(const std::filesystem::path& folder, const std::string& object) {
-  const std::string source = (folder / "entry.c").string();
-  if (!write_file(source, kEntrySource)) return "cannot write " + source;
-  return failure_of(
-      run_captured({find_program("clang"), "--target=x86_64-pc-windows-msvc", "-ffreestanding",
-                    "-fno-stack-protector", "-O1", "-c", source, "-o", object}),
-      "clang");
+// An x64 COFF object whose one function, qb_entry, returns 0 (xor eax,
+// eax; ret): the file header, one .text section, its four bytes of code
+// and a symbol table of one external function with an empty string table.
+std::string entry_object() {
+  constexpr std::uint32_t kCodeAt = 20 + 40;  // after the file and section headers
+  const std::string code("\x31\xC0\xC3\xCC", 4);
+  std::string out;
+  put_le(out, 0x8664, 2);                                             // machine: x64
+  put_le(out, 1, 2);                                                  // sections
+  put_le(out, 0, 4);                                                  // time stamp
+  put_le(out, kCodeAt + static_cast<std::uint32_t>(code.size()), 4);  // symbol table
+  put_le(out, 1, 4);                                                  // symbols
+  put_le(out, 0, 4);  // no optional header, no characteristics
+  out += std::string(".text\0\0\0", 8);
+  for (const std::uint32_t field :
+       {0u, 0u, static_cast<std::uint32_t>(code.size()), kCodeAt, 0u, 0u})
+    put_le(out, field, 4);     // sizes and places of the data, no relocations
+  put_le(out, 0, 4);           // no relocation or line-number entries
+  put_le(out, 0x60500020, 4);  // code, 16-byte aligned, readable and executable
+  out += code;
+  out += "qb_entry";     // a name of eight bytes fills its field without a NUL
+  put_le(out, 0, 4);     // at offset 0 of
+  put_le(out, 1, 2);     // section 1,
+  put_le(out, 0x20, 2);  // a function,
+  put_le(out, 2, 2);     // external, with no auxiliary records
+  put_le(out, 4, 4);     // the string table: its own length alone
+  return out;
 }
 
 }  // namespace
@@ -60,14 +79,14 @@ std::string compile_resources(const std::string& script, const std::string& res,
 }
 
 bool can_link_executables() {
-  return !find_program("clang").empty() && !find_program("lld-link").empty();
+  return !find_program("lld-link").empty();
 }
 
 std::string link_executable(const std::vector<std::string>& objects, const std::string& exe,
                             bool gui) {
   const std::filesystem::path folder = make_scratch_folder();
   const std::string entry = (folder / "entry.obj").string();
-  std::string failure = compile_entry(folder, entry);
+  std::string failure = write_file(entry, entry_object()) ? "" : "cannot write " + entry;
   if (failure.empty()) {
     std::vector<std::string> argv = {find_program("lld-link"),
                                      "/nologo",

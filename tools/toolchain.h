@@ -1,6 +1,6 @@
 // The real compilers behind the stand-ins, where the machine has them:
-// llvm-rc and llvm-cvtres turn a resource script into a COFF object, clang
-// and lld-link make a small Windows executable that carries it. Every call
+// llvm-rc and llvm-cvtres turn a resource script into a COFF object, and
+// lld-link makes a small Windows executable that carries it. Every call
 // of an outside program is in toolchain.cpp.
 #ifndef QB_TOOLS_TOOLCHAIN_H
 #define QB_TOOLS_TOOLCHAIN_H
@@ -17,7 +17,7 @@ bool can_compile_resources();
 std::string compile_resources(const std::string& script, const std::string& res,
                               const std::string& object);
 
-// True when clang and lld-link are on the search path.
+// True when lld-link is on the search path.
 bool can_link_executables();
 // Links a console (or, with gui, windowed) x64 executable `exe` whose entry
 // just returns, adding `objects`; returns "" or the tools' error message.
