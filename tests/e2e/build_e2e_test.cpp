@@ -13,6 +13,7 @@
 #include "program_screens.h"
 #include "readobj_listing.h"
 #include "standin_io.h"
+#include "support/demo_icons.h"
 #include "support/scratch_folder.h"
 #include "toolchain.h"
 
@@ -59,7 +60,7 @@ std::string log_of(std::size_t length) {
 class BuildRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(tools::run_captured({QB_MAKE_ICONS, folder_.string()}).status, 0);
+    copy_demo_icons(folder_);
     ASSERT_TRUE(tools::write_file(path("hello.bas"), "print \"Hello\"\r\n"));
     // The Windows program runs the Windows stand-ins, through wine's cmd.
     fs::copy_file(under_wine() ? windows_tool("gorc_standin.exe") : QB_GORC_STANDIN,

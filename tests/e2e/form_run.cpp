@@ -6,6 +6,7 @@
 
 #include "host.h"
 #include "standin_io.h"
+#include "support/demo_icons.h"
 
 namespace qb::test {
 
@@ -76,7 +77,7 @@ std::string times(const std::string& key, int count) {
 }
 
 void FormRun::SetUp() {
-  ASSERT_EQ(tools::run_captured({QB_MAKE_ICONS, folder_.string()}).status, 0);
+  copy_demo_icons(folder_);
   ASSERT_TRUE(tools::write_file((folder_ / "hello.bas").string(), "print \"Hello\"\r\n"));
   write_script(folder_ / "GORC.EXE", gorc_wrapper());
   write_script(folder_ / "FBC.EXE", fbc_wrapper());

@@ -27,7 +27,7 @@ class ValgrindSession : public ::testing::Test {
     const auto valgrind = find_program("valgrind");
     if (!valgrind) GTEST_SKIP() << "valgrind is not installed";
     valgrind_ = valgrind->string();
-    folder_.add_standins(QB_MAKE_ICONS, QB_GORC_STANDIN, QB_FBC_STANDIN);
+    folder_.add_standins(QB_GORC_STANDIN, QB_FBC_STANDIN);
     log_ = (folder_.work().parent_path() / "memcheck.log").string();
   }
 

@@ -10,15 +10,14 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/posix/search_path.h"
 #include "program_screens.h"
+#include "support/demo_icons.h"
 #include "support/scratch_folder.h"
 
 namespace qb::test {
@@ -64,10 +63,8 @@ class WorkFolder {
 
   // The sample source, the icons drawn by `make_icons` and the stand-in
   // tools as GORC.EXE and FBC.EXE.
-  void add_standins(const std::string& make_icons, const std::string& gorc,
-                    const std::string& fbc) const {
-    const std::string command = "'" + make_icons + "' '" + work().string() + "'";
-    if (std::system(command.c_str()) != 0) throw std::runtime_error("make_icons");
+  void add_standins(const std::string& gorc, const std::string& fbc) const {
+    copy_demo_icons(work());
     put("hello.bas", "print \"Hello\"\r\n");
     std::filesystem::copy_file(gorc, work() / "GORC.EXE");
     std::filesystem::copy_file(fbc, work() / "FBC.EXE");
