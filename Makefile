@@ -34,9 +34,9 @@ build: deps
 
 # The tests of the sanitizer build alone, without wine and valgrind. The
 # end-to-end tests spend most of their time waiting on the program (the
-# splash alone is 1.5 s), so CHECK_JOBS of them run at once, four to a core
+# splash alone is 1.5 s), so CHECK_JOBS of them run at once, six to a core
 # by default; each unit test program is one test.
-CHECK_JOBS ?= $(shell echo $$(( $$(nproc) * 4 )))
+CHECK_JOBS ?= $(shell echo $$(( $$(nproc) * 6 )))
 check: build
 	ctest --test-dir $(BUILD) --output-on-failure -j$(CHECK_JOBS) -LE wine
 
