@@ -1,6 +1,6 @@
 #!/bin/sh
 # Makes the code page tables of src/platform/code_pages/ again, from
-# Windows' own functions run under wine (scripts/code_page_tables.cpp):
+# Windows' own functions run under wine (scripts/code_page_tables/):
 # which one-byte OEM page each locale has, and for each such page its
 # characters, its best fit and OemToCharA's table to its ANSI page. OemToCharA
 # converts from the process's own OEM page, so each page is read in a process
@@ -21,7 +21,7 @@ for candidate in /usr/lib/wine/wine64 "$(command -v wine64 || true)" "$(command 
 done
 [ -n "$wine" ] || { echo "make-code-pages.sh: wine is not installed" >&2; exit 1; }
 
-x86_64-w64-mingw32-g++ -std=c++20 -O1 -static -o "$work/tables.exe" scripts/code_page_tables.cpp
+x86_64-w64-mingw32-g++ -std=c++20 -O1 -static -o "$work/tables.exe" scripts/code_page_tables/*.cpp
 
 # Runs the table program under wine in the POSIX locale $1.
 tables() {
