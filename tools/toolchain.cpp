@@ -47,7 +47,7 @@ std::string entry_object() {
   put_le(out, 0, 4);  // no optional header, no characteristics
   out += std::string(".text\0\0\0", 8);
   for (const std::uint32_t field :
-       {0u, 0u, static_cast<std::uint32_t>(code.size()), kCodeAt, 0u, 0u})
+       {0U, 0U, static_cast<std::uint32_t>(code.size()), kCodeAt, 0U, 0U})
     put_le(out, field, 4);     // sizes and places of the data, no relocations
   put_le(out, 0, 4);           // no relocation or line-number entries
   put_le(out, 0x60500020, 4);  // code, 16-byte aligned, readable and executable
