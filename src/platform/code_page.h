@@ -1,6 +1,7 @@
 // The console's OEM code pages as data: the character each byte stands for,
 // the byte Windows puts in place of a character a page lacks (its best fit),
-// and the page's table to its ANSI partner that OemToCharA applies. The
+// the page's table to its ANSI partner that OemToCharA applies, and the
+// characters of that ANSI page, in which a resource compiler reads a script. The
 // form's text is one byte a character in such a page; the screen shows the
 // bytes through it, typed characters come into it, and the resource script
 // leaves it for the ANSI page. On POSIX the page is the one Windows gives
@@ -23,6 +24,8 @@ struct CodePage {
   int ansi_number;                 // the ANSI page OemToCharA converts to
   std::u16string_view upper;       // the character of each byte 0x80 to 0xFF
   std::string_view to_ansi;        // OemToCharA of each byte 0x80 to 0xFF
+  std::u16string_view ansi_upper;  // the character of each byte 0x80 to 0xFF in
+                                   // the ANSI page; 0 where it has none
   std::u16string_view fit_ranges;  // the characters with a best fit: first and
                                    // last code point of each range, ascending
   std::string_view fit_bytes;      // the best fit of each of them, in order;
