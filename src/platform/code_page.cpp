@@ -144,6 +144,15 @@ std::string oem_from_utf8_text(const CodePage& page, std::string_view text) {
   return decoder.open() ? std::string(text) : converted;
 }
 
+bool is_utf8(std::string_view text) {
+  Utf8Decoder decoder;
+  for (const char c : text) {
+    const Utf8Decoder::Step step = decoder.feed(static_cast<std::uint8_t>(c));
+    if (step == Utf8Decoder::Step::kInvalid || step == Utf8Decoder::Step::kBrokenOff) return false;
+  }
+  return !decoder.open();
+}
+
 void append_utf8(char32_t code_point, std::string& out) {
   if (code_point < 0x80) {
     out += static_cast<char>(code_point);

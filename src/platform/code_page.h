@@ -65,6 +65,9 @@ void oem_to_ansi(const CodePage& page, std::string& text);
 // by character as if typed; anything else as its bytes, unchanged.
 std::string oem_from_utf8_text(const CodePage& page, std::string_view text);
 
+// True when `text` is valid UTF-8 throughout.
+bool is_utf8(std::string_view text);
+
 // Appends the UTF-8 form of `code_point` (below 0x110000) to `out`.
 void append_utf8(char32_t code_point, std::string& out);
 
