@@ -170,6 +170,7 @@ int print_page(unsigned page) {
               ansi, ansi);
   print_characters(ansi, defined_character_of);
   print_best_fit(page);
+  std::printf("    nullptr,  // one byte a character\n");
   std::printf("};\n// clang-format on\n\n}  // namespace qb\n");
   return 0;
 }

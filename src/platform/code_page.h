@@ -18,7 +18,13 @@
 
 namespace qb {
 
-// One single-byte OEM code page; bytes 0x00 to 0x7F are ASCII in every one.
+// The pairs of a double-byte page: its lead bytes and the character of each
+// pair. Defined with the generated tables of those pages.
+struct DoubleBytes;
+
+// One OEM code page; bytes 0x00 to 0x7F are ASCII in every one. In the
+// double-byte pages (932, 936, 949, 950) a character is one byte, or a lead
+// byte and the byte after it, a pair; in the others every byte is one.
 struct CodePage {
   int number;
   int ansi_number;                 // the ANSI page OemToCharA converts to
@@ -30,6 +36,15 @@ struct CodePage {
                                    // last code point of each range, ascending
   std::string_view fit_bytes;      // the best fit of each of them, in order;
                                    // never a control byte
+  const DoubleBytes* pairs;        // the pairs of a double-byte page, else null
+
+  // True when `byte` opens a pair: never in a one-byte page.
+  bool is_lead(std::uint8_t byte) const;
+  // The character of the pair `lead`, `trail`; 0 where the page has none.
+  char32_t pair_glyph(std::uint8_t lead, std::uint8_t trail) const;
+  // The bytes a typed `code_point` becomes, one or a pair, as the Windows
+  // console makes them: its own, else Windows' best fit, else "?".
+  std::string typed_bytes(char32_t code_point) const;
 
   // The glyph `byte` shows as: the control bytes 1 to 31 and 127 as their
   // PC glyphs (smileys, arrows, the house), byte 0 as a blank.

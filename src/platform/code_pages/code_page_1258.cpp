@@ -59,6 +59,7 @@ extern const CodePage kCodePage1258 = {
     u"\uFF01\uFF1E\uFF20\uFF5E",
     "!\042#$%&'()*+,-./0123456789:;<=>@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\134]^_`a"
     "bcdefghijklmnopqrstuvwxyz{|}~",
+    nullptr,  // one byte a character
 };
 // clang-format on
 

@@ -79,6 +79,7 @@ extern const CodePage kCodePage437 = {
     "\042,+\330\372.%'`<>/\370456780123456789\234CEgHHHhIILlNPPQRRRTZ\352ZK\217BCeeEFMo\355\344-"
     "\361/\134*\370|:~\256\257\372^<>\373| <>\256\257[]\372!\042#$%&'()*+,-./0123456789:;<=>@ABCDEFGHI"
     "JKLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopqrstuvwxyz{|}~",
+    nullptr,  // one byte a character
 };
 // clang-format on
 

@@ -59,6 +59,7 @@ extern const CodePage kCodePage737 = {
     u"\u037E\u037E\uFF01\uFF1E\uFF20\uFF5E",
     ";!\042#$%&'()*+,-./0123456789:;<=>@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\134]^_`"
     "abcdefghijklmnopqrstuvwxyz{|}~",
+    nullptr,  // one byte a character
 };
 // clang-format on
 

@@ -79,6 +79,7 @@ extern const CodePage kCodePage775 = {
     "QRRRtZZKABCeeEFMoO--/\134*\370|:~\256\257^<>|''\042\042 <>\256\257[]\042\042\042_!\042#$%&'()*+,-./0"
     "123456789:;<=>@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopq"
     "rstuvwxyz{|}~",
+    nullptr,  // one byte a character
 };
 // clang-format on
 

@@ -80,6 +80,7 @@ extern const CodePage kCodePage850 = {
     "HHHhIILlNPPQRRRTZOZK\217BCeeEFMo\235S-\361//*\370V8\263n:~~===\256\257\372^\252()<>\311\311\273\273\310\310\274\274"
     "\314\314\271\271\313\313\312\312\316\316\333\333V\263 O<>\256\257[]\372!\042#$%&'()*+,-./0123456789:;<=>@ABCDEFGHIJ"
     "KLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopqrstuvwxyz{|}~",
+    nullptr,  // one byte a character
 };
 // clang-format on
 

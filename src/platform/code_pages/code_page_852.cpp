@@ -81,6 +81,7 @@ extern const CodePage kCodePage852 = {
     "ZZKABCeeEFMoO--/\134*\370|:~\256\257^<>|''\042\042 <>\256\257[]\042\042\042_!\042#$%&'()*+,-./012345"
     "6789:;<=>@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopqrstuv"
     "wxyz{|}~",
+    nullptr,  // one byte a character
 };
 // clang-format on
 

@@ -68,6 +68,7 @@ extern const CodePage kCodePage855 = {
     "AaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIJjKkLlLlLlLlNnNnNnO"
     "oOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzbIlOOotTUuAaIiOo"
     "UuUuUuUuUuAaGgGgKkOoOoj--'''\042\042\042++:%<>Tv\311\311\273\273\310\310\274\274\314\314\271\271\313\313\312\312\316\316\333\333dd",
+    nullptr,  // one byte a character
 };
 // clang-format on
 

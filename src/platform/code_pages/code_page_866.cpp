@@ -68,6 +68,7 @@ extern const CodePage kCodePage866 = {
     "IiOoUuUuUuUuUuAaGgGgKkOoOoj--'''\042\042\042\305\330:%<>T!\042#$%&'()*+,-./0123456"
     "789:;<=>@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopqrstuvw"
     "xyz{|}~",
+    nullptr,  // one byte a character
 };
 // clang-format on
 

@@ -60,6 +60,7 @@ extern const CodePage kCodePage874 = {
     u"\u2554\u2554\u2557\u2557\u255A\u255A\u255D\u255D\u2584\u2584\uFF01\uFF1E\uFF20\uFF5E",
     "\304\263\332\277\300\331\315\272\311\273\310\274\334!\042#$%&'()*+,-./0123456789:;<=>@ABCDEFGHIJKLMNOPQRST"
     "UVWXYZ[\134]^_`abcdefghijklmnopqrstuvwxyz{|}~",
+    nullptr,  // one byte a character
 };
 // clang-format on
 
