@@ -254,6 +254,15 @@ TEST(PageText, APairsSecondByteIsNeverACharacterOfItsOwn) {
   EXPECT_EQ(find_character(page, text, '\\', 3), std::string_view::npos);
   EXPECT_EQ(find_character(kCodePage437, text, '\\', 3), 4u);
   EXPECT_EQ(find_character(page, text, ','), 5u);
+  // On rows of 4 cells: 亜 at 0-1, \ at 2, the pair 88 5C past the row's
+  // last cell, left blank, at 4-5, the comma at 6 and the lone lead at 7.
+  const long cells[] = {0, 0, 2, 4, 4, 6, 7, 8};
+  for (std::size_t at = 0; at <= text.size(); ++at)
+    EXPECT_EQ(cell_of(page, text, starts[at], 0, 4), cells[at]) << at;
+  const std::size_t at_cell[] = {0, 0, 2, 3, 3, 3, 5, 6, 7, 7};
+  for (long cell = 0; cell < 10; ++cell)
+    EXPECT_EQ(character_at_cell(page, text, cell, 0, 4), at_cell[cell]) << cell;
+  EXPECT_EQ(character_at_cell(page, text, 2, 3, 4), 0u);  // before the text
 }
 
 }  // namespace

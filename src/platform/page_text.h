@@ -28,6 +28,21 @@ std::size_t whole_characters(const CodePage& page, std::string_view text, std::s
 std::size_t find_character(const CodePage& page, std::string_view text, char byte,
                            std::size_t from = 0);
 
+// Where text stands on a screen of `columns` cells a row, its first
+// character at cell `start` (counted in reading order, row 1 column 1 = 0):
+// a character takes a cell, a pair two, and a pair whose first cell would be
+// a row's last cell starts on the next row instead, leaving that cell blank
+// with no byte behind it, as the Windows console does.
+
+// The cell of the character at byte `at` (a character's start); for
+// text.size(), the cell after the last character.
+long cell_of(const CodePage& page, std::string_view text, std::size_t at, long start, int columns);
+// The start of the character drawn on `cell`; a pair's second cell and the
+// blank before a pair give that pair's start; text.size() for a cell past
+// the text, 0 for one before it.
+std::size_t character_at_cell(const CodePage& page, std::string_view text, long cell, long start,
+                              int columns);
+
 }  // namespace qb
 
 #endif  // QB_PLATFORM_PAGE_TEXT_H
