@@ -14,6 +14,7 @@
 
 #include "platform/bios_keys.h"
 #include "platform/console.h"
+#include "support/double_byte_page.h"
 
 namespace qb {
 namespace {
@@ -76,6 +77,18 @@ TEST(TerminalBackend, KeysThatDoNotFitStayUnreadInOrder) {
   EXPECT_EQ(piped.backend->poll_keys(keys, 100), 2);
   EXPECT_EQ(keys.pop(), 'y');
   EXPECT_EQ(keys.pop(), 'z');
+
+  // A character that becomes a pair (亜, 88 9F) waits for room for both.
+  const DoubleBytePage dbcs;
+  PipedBackend pairs(LocaleCharset{true, {}, &dbcs.page});
+  while (keys.room() > 1) keys.push('.');
+  pairs.type("亜");
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(pairs.backend->poll_keys(keys, 0), 0);
+  keys.pop();
+  EXPECT_EQ(pairs.backend->poll_keys(keys, 0) + pairs.backend->poll_keys(keys, 0), 2);
+  while (keys.size() > 2) keys.pop();
+  EXPECT_EQ(keys.pop(), 0x88);
+  EXPECT_EQ(keys.pop(), 0x9F);
 }
 
 // The rest of a sequence split on its way (as over ssh) still makes the
