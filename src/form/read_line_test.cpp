@@ -11,6 +11,8 @@
 
 #include "platform/bios_keys.h"
 #include "platform/memory_backend.h"
+#include "platform/page_text.h"
+#include "support/double_byte_page.h"
 #include "support/screen_text.h"
 
 namespace qb {
@@ -48,8 +50,12 @@ struct Editor {
   void keys(std::initializer_list<int> codes) {
     for (const int code : codes) type(code);
   }
+  // A pair's two bytes come together, as a backend queues them.
   void text(std::string_view typed) {
-    for (const char c : typed) type(static_cast<unsigned char>(c));
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+      if (character_start(*backend.code_page, typed, i) == i) typed_until += 0.010;
+      backend.type_at(typed_until, static_cast<unsigned char>(typed[i]));
+    }
   }
   void type(int code) { backend.type_at(typed_until += 0.010, code); }
   double typed_until = 0.0;
@@ -82,6 +88,19 @@ TEST(ReadLine, LeftRightHomeEndStayWithinTheText) {
   ed.keys({key::kLeft, key::kHome, 'x', key::kRight, key::kRight, 'y', key::kHome, key::kLeft, 'a',
            key::kEnd, key::kRight, 'z', key::kEnter});
   EXPECT_EQ(read_line(ed.con), "axyz");
+}
+
+TEST(ReadLine, APairIsTypedPassedOverAndRemovedWhole) {
+  const DoubleBytePage dbcs;
+  Editor ed(12, 26);
+  ed.backend.code_page = &dbcs.page;
+  ed.text("\x95\x5C\x8E\xA6\x41");  // 表示A
+  ed.keys({key::kLeft, key::kLeft, key::kBackspace, key::kRight});
+  ed.text("\x88\x9F");  // 亜
+  ed.keys({key::kHome, key::kDelete, key::kEnter});
+  EXPECT_EQ(read_line(ed.con), "\x88\x9F\x41");  // 亜A
+  EXPECT_EQ(text_at(ed.screen(), 12, 26, 5), "\x88\x9F\x41  ");
+  EXPECT_EQ(ed.con.cursor_column(), 29);
 }
 
 TEST(ReadLine, TabFillsSpacesToTheNextMultipleOfEightFromTheAnswerStart) {
@@ -317,22 +336,31 @@ TEST(ReadLine, APasteOf5000KeysKeepsEveryKeyInOrder) {
 // pipe or a file gets the finished text alone, and never a backspace.
 TEST(ReadLine, APlainStreamShowsTheTextThatWasRead) {
   using namespace key;
+  const DoubleBytePage dbcs;
   const struct {
     std::vector<int> keys;
     const char* text;
     const char* shown;  // what the terminal gets
+    const CodePage* page = &kCodePage437;
   } cases[] = {
       {{'a', 'b', 'c', kBackspace, 'd', kEnter}, "abd", "abc\b \bd"},
       {{'a', 'c', kLeft, 'b', kEnd, '!', kEnter}, "abc!", "ac\bbc\bc!"},
       {{'a', 'b', 'c', kLeft, kLeft, kBackspace, kDelete, kEnter},
        "c",
        "abc\b\b\bbc \b\b\bc \b\bc"},  // Enter goes on to the end
+      // 表示A: a pair is two cells; a lead byte with no second byte is dropped.
+      {{0x95, 0x5C, 0x8E, 0xA6, 'A', kLeft, kLeft, kBackspace, kEnter},
+       "\x8E\xA6\x41",
+       "\x95\x5C\x8E\xA6\x41\b\b\b\b\b\x8E\xA6\x41  \b\b\b\b\b\x8E\xA6\x41",
+       &dbcs.page},
+      {{'a', 0x95, kBackspace, 'b', 0x95, kEnter}, "b", "a\b \bb", &dbcs.page},
   };
   for (const bool edits : {true, false}) {
     for (const auto& c : cases) {
       MemoryBackend backend;
       backend.screen_output = false;
       backend.stream_edits = edits;
+      backend.code_page = c.page;
       Console con(backend);
       for (const int code : c.keys) backend.type(code);
       EXPECT_EQ(read_line(con), c.text);
