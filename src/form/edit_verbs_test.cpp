@@ -1,4 +1,4 @@
-// The editing verbs on the editor's state alone, in a double-byte page:
+// The editing verbs on the editor's state alone, in code page 932:
 // whole characters removed and passed over, and the cells of Up and Down.
 #include "form/edit_verbs.h"
 
@@ -6,15 +6,12 @@
 
 #include <string>
 
-#include "support/double_byte_page.h"
-
 namespace qb {
 namespace {
 
 // Cells counted from the text's start on rows of 80: "a" at 0, forty 表 at 1-2 ... 77-78 and,
 // past the blank cell 79, at 80-81; "bc" at 82-83; 76 "x" at 84-159.
 TEST(EditVerbs, TakeWholeCharactersAndTheCellsAPairCovers) {
-  const DoubleBytePage dbcs;
   std::string text = "a";
   for (int i = 0; i < 40; ++i) text += "\x95\x5C";
   text += "bc" + std::string(76, 'x');
@@ -44,7 +41,7 @@ TEST(EditVerbs, TakeWholeCharactersAndTheCellsAPairCovers) {
   };
   for (const auto& c : cases) {
     LineEdit st;
-    st.page = &dbcs.page;
+    st.page = &code_page_numbered(932);
     st.text = text;
     st.start = c.start;
     st.pos = c.pos;

@@ -12,7 +12,6 @@
 #include "platform/bios_keys.h"
 #include "platform/memory_backend.h"
 #include "platform/page_text.h"
-#include "support/double_byte_page.h"
 #include "support/screen_text.h"
 
 namespace qb {
@@ -91,9 +90,8 @@ TEST(ReadLine, LeftRightHomeEndStayWithinTheText) {
 }
 
 TEST(ReadLine, APairIsTypedPassedOverAndRemovedWhole) {
-  const DoubleBytePage dbcs;
   Editor ed(12, 26);
-  ed.backend.code_page = &dbcs.page;
+  ed.backend.code_page = &code_page_numbered(932);
   ed.text("\x95\x5C\x8E\xA6\x41");  // 表示A
   ed.keys({key::kLeft, key::kLeft, key::kBackspace, key::kRight});
   ed.text("\x88\x9F");  // 亜
@@ -336,7 +334,6 @@ TEST(ReadLine, APasteOf5000KeysKeepsEveryKeyInOrder) {
 // pipe or a file gets the finished text alone, and never a backspace.
 TEST(ReadLine, APlainStreamShowsTheTextThatWasRead) {
   using namespace key;
-  const DoubleBytePage dbcs;
   const struct {
     std::vector<int> keys;
     const char* text;
@@ -352,8 +349,8 @@ TEST(ReadLine, APlainStreamShowsTheTextThatWasRead) {
       {{0x95, 0x5C, 0x8E, 0xA6, 'A', kLeft, kLeft, kBackspace, kEnter},
        "\x8E\xA6\x41",
        "\x95\x5C\x8E\xA6\x41\b\b\b\b\b\x8E\xA6\x41  \b\b\b\b\b\x8E\xA6\x41",
-       &dbcs.page},
-      {{'a', 0x95, kBackspace, 'b', 0x95, kEnter}, "b", "a\b \bb", &dbcs.page},
+       &code_page_numbered(932)},
+      {{'a', 0x95, kBackspace, 'b', 0x95, kEnter}, "b", "a\b \bb", &code_page_numbered(932)},
   };
   for (const bool edits : {true, false}) {
     for (const auto& c : cases) {
