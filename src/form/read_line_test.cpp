@@ -11,7 +11,6 @@
 
 #include "platform/bios_keys.h"
 #include "platform/memory_backend.h"
-#include "platform/page_text.h"
 #include "support/screen_text.h"
 
 namespace qb {
@@ -49,12 +48,8 @@ struct Editor {
   void keys(std::initializer_list<int> codes) {
     for (const int code : codes) type(code);
   }
-  // A pair's two bytes come together, as a backend queues them.
   void text(std::string_view typed) {
-    for (std::size_t i = 0; i < typed.size(); ++i) {
-      if (character_start(*backend.code_page, typed, i) == i) typed_until += 0.010;
-      backend.type_at(typed_until, static_cast<unsigned char>(typed[i]));
-    }
+    for (const char c : typed) type(static_cast<unsigned char>(c));
   }
   void type(int code) { backend.type_at(typed_until += 0.010, code); }
   double typed_until = 0.0;
@@ -87,18 +82,6 @@ TEST(ReadLine, LeftRightHomeEndStayWithinTheText) {
   ed.keys({key::kLeft, key::kHome, 'x', key::kRight, key::kRight, 'y', key::kHome, key::kLeft, 'a',
            key::kEnd, key::kRight, 'z', key::kEnter});
   EXPECT_EQ(read_line(ed.con), "axyz");
-}
-
-TEST(ReadLine, APairIsTypedPassedOverAndRemovedWhole) {
-  Editor ed(12, 26);
-  ed.backend.code_page = &code_page_numbered(932);
-  ed.text("\x95\x5C\x8E\xA6\x41");  // 表示A
-  ed.keys({key::kLeft, key::kLeft, key::kBackspace, key::kRight});
-  ed.text("\x88\x9F");  // 亜
-  ed.keys({key::kHome, key::kDelete, key::kEnter});
-  EXPECT_EQ(read_line(ed.con), "\x88\x9F\x41");  // 亜A
-  EXPECT_EQ(text_at(ed.screen(), 12, 26, 5), "\x88\x9F\x41  ");
-  EXPECT_EQ(ed.con.cursor_column(), 29);
 }
 
 TEST(ReadLine, TabFillsSpacesToTheNextMultipleOfEightFromTheAnswerStart) {
