@@ -74,7 +74,8 @@ const CodePage& code_page_numbered(int number);
 // Korean).
 const CodePage& oem_code_page_of_locale(std::string_view locale_name);
 
-// Converts text in place from `page` to its ANSI page, one byte to one byte.
+// Converts text in place from `page` to its ANSI page, one byte to one byte;
+// a pair stays as it is, its ANSI page being the same page.
 void oem_to_ansi(const CodePage& page, std::string& text);
 // Text that another program wrote, in `page`'s bytes: valid UTF-8 character
 // by character as if typed; anything else as its bytes, unchanged.
