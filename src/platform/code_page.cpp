@@ -8,7 +8,6 @@
 #include <array>
 
 #include "platform/code_pages/tables.h"
-#include "platform/page_text.h"
 
 namespace qb {
 
@@ -130,12 +129,13 @@ const CodePage& oem_code_page_of_locale(std::string_view locale_name) {
 }
 
 void oem_to_ansi(const CodePage& page, std::string& text) {
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t size = character_size(page, text, at);
-    if (size == 1) {
-      text[at] = static_cast<char>(page.ansi_byte(static_cast<std::uint8_t>(text[at])));
-    }
-    at += size;
+  if (page.pairs != nullptr) {
+    double_byte_to_ansi(page, *page.pairs, text);
+    return;
+  }
+  for (char& c : text) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    c = static_cast<char>(page.ansi_byte(byte));
   }
 }
 
