@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "support/double_byte_page.h"
-
 namespace qb {
 namespace {
 
@@ -33,7 +31,7 @@ TEST(SplitCommandLine, QuotesGroupAndAreDropped) {
   ASSERT_EQ(line.redirections.size(), 1u);
   EXPECT_EQ(line.redirections[0].file, "o u");
 
-  line = split_command_line("\x88\"\x88>\"\x88\"\">o", test::double_byte_page());  // 88 22, 88 3E
+  line = split_command_line("\x88\"\x88>\"\x88\"\">o", code_page_numbered(932));  // 88 22, 88 3E
   EXPECT_EQ(line.words, (Words{"\x88\"\x88>\x88\""}));  // are pairs, no marks
   EXPECT_EQ(line.redirections.at(0).file, "o");
 }
