@@ -7,7 +7,7 @@
 // Doubled are characters, not bytes: in a double-byte page a pair's second
 // byte may be 0x5C and belongs to its pair (亜\ in code page 932 is written
 // 88 9F 5C 5C). The form's page tells the pairs; where it has pairs, its
-// ANSI page is the same page, so the converted text has the same pairs.
+// ANSI page is the same page, so the converted text reads with its leads.
 #include "rcscript/script_writer.h"
 
 #include <string>
