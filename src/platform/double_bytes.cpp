@@ -75,11 +75,11 @@ char32_t double_byte_glyph(const DoubleBytes& pairs, std::uint8_t lead, std::uin
 }
 
 std::string double_byte_typed(const CodePage& page, const DoubleBytes& pairs, char32_t code_point) {
-  if (code_point < 0xA0) return std::string(1, static_cast<char>(page.typed_byte(code_point)));
+  if (code_point < 0xA0) return {static_cast<char>(page.typed_byte(code_point))};
   std::vector<Entry> scratch;
   const int code = code_point < 0x10000 ? code_of(page, pairs, code_point, scratch) : -1;
   if (code < 0) return "?";
-  if (code < 0x100) return std::string(1, static_cast<char>(code));
+  if (code < 0x100) return {static_cast<char>(code)};
   return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
 }
 
