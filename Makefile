@@ -60,9 +60,9 @@ valgrind: deps
 
 # The demo folder holds a sample source, two icons drawn by make_icons and
 # the stand-in tools as GORC.EXE and FBC.EXE; every run refreshes them.
-# The demo's stand-in tools make a real Windows executable with llvm, clang and lld.
+# The demo's stand-in tools make a real Windows executable with llvm and lld.
 demo:
-	@scripts/ensure-deps.sh --program llvm clang lld
+	@scripts/ensure-deps.sh --program llvm lld
 	@cmake -S . -B $(RELEASE) $(RELEASE_CONFIG) -DQB_BENCH=OFF >/dev/null
 	@cmake --build $(RELEASE) --target quillbarrow gorc_standin fbc_standin make_icons
 	@mkdir -p $(RELEASE)/demo

@@ -1,4 +1,5 @@
-# qb_add_tests(<name> SOURCES <files...> LIBS <libraries...> [PROGRAM] [STANDINS] [EACH_CASE])
+# qb_add_tests(<name> SOURCES <files...> LIBS <libraries...> [PROGRAM] [STANDINS] [LOCALES]
+#              [EACH_CASE])
 # Builds one GoogleTest executable from unit tests that sit beside their code
 # and registers it with CTest: as one test that runs all its cases in one
 # process, or, with EACH_CASE, every case as a test of its own, labelled
@@ -9,12 +10,15 @@
 # programs names them: PROGRAM, the program itself as QB_PROGRAM; STANDINS,
 # the stand-in tools as QB_GORC_STANDIN and QB_FBC_STANDIN and the folder
 # of the demo icons, drawn once by the build, as QB_DEMO_ICONS; each is
-# built before the test. Does nothing when tests are off.
+# built before the test. LOCALES: the locales of QB_TEST_LOCALES, made by
+# localedef in the build tree, with their folder as QB_TEST_LOCPATH for the
+# tests to pass on as LOCPATH, so that a machine without them installed
+# runs the tests all the same. Does nothing when tests are off.
 function(qb_add_tests name)
   if(NOT QB_TESTS)
     return()
   endif()
-  cmake_parse_arguments(ARG "PROGRAM;STANDINS;EACH_CASE" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "PROGRAM;STANDINS;LOCALES;EACH_CASE" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
@@ -32,9 +36,46 @@ function(qb_add_tests name)
       add_dependencies(${name} demo_icons)
     endif()
   endif()
+  if(ARG_LOCALES)
+    qb_test_locales()
+    target_compile_definitions(${name} PRIVATE QB_TEST_LOCPATH="${PROJECT_BINARY_DIR}/locales")
+    add_dependencies(${name} qb_test_locales)
+  endif()
   if(ARG_EACH_CASE)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e)
   else()
     add_test(NAME ${name} COMMAND ${name})
   endif()
+endfunction()
+
+# The locales the tests run in, as language_TERRITORY.CHARSET[@modifier]:
+# those that are not UTF-8, which the C library must load, and those the
+# Windows tools under wine take their code pages from.
+set(QB_TEST_LOCALES ru_RU.KOI8-R ru_RU.UTF-8
+    CACHE STRING "The locales that tests run in, made by localedef in the build tree")
+
+# The target qb_test_locales: each locale of QB_TEST_LOCALES compiled from
+# glibc's sources (the Debian package locales) into <build>/locales. Made
+# once, by the first test program that asks for it.
+function(qb_test_locales)
+  if(TARGET qb_test_locales)
+    return()
+  endif()
+  set(made)
+  foreach(locale ${QB_TEST_LOCALES})
+    string(REGEX REPLACE "\\..*$" "" language_territory ${locale})
+    string(REGEX REPLACE "^[^.]*\\.([^@]*).*$" "\\1" charset ${locale})
+    set(source ${language_territory})
+    if(locale MATCHES "@(.*)$")
+      set(source ${source}@${CMAKE_MATCH_1})
+    endif()
+    set(output ${PROJECT_BINARY_DIR}/locales/${locale})
+    # localedef's status 1 means warnings; the locale is made all the same.
+    add_custom_command(OUTPUT ${output}/LC_CTYPE
+      COMMAND sh -c "localedef -i ${source} -f ${charset} ${output}; test -f ${output}/LC_CTYPE"
+      COMMENT "Making the locale ${locale} for the tests"
+      VERBATIM)
+    list(APPEND made ${output}/LC_CTYPE)
+  endforeach()
+  add_custom_target(qb_test_locales DEPENDS ${made})
 endfunction()

@@ -7,7 +7,7 @@
 #   ensure-deps.sh --windows [package...]  the Windows cross build and wine
 set -eu
 
-packages="g++ cmake ninja-build make libgtest-dev libvterm-dev pkg-config"
+packages="g++ cmake ninja-build make libgtest-dev libvterm-dev pkg-config locales"
 apt_options=""
 if [ "${1:-}" = "--program" ]; then
   shift

@@ -1,6 +1,7 @@
 // The code page part of the table maker, and its entry: for one page, the
-// character of each byte, OemToCharA's table to the ANSI page and Windows'
-// best fit, printed as the C++ source of code_page_N.cpp.
+// character of each byte, OemToCharA's table to the ANSI page, the ANSI
+// page's own characters and Windows' best fit, printed as the C++ source of
+// code_page_N.cpp.
 //   code_page_tables pages       the one-byte OEM pages of the system's
 //                                locales: "page ansi locale..." a line, the
 //                                locales those with a territory
@@ -75,6 +76,29 @@ wchar_t character_of(unsigned page, int byte) {
   return wide;
 }
 
+// The character `byte` stands for in `page`, or 0 where the page leaves it
+// undefined (MultiByteToWideChar refuses it with MB_ERR_INVALID_CHARS).
+wchar_t defined_character_of(unsigned page, int byte) {
+  const char narrow_byte = static_cast<char>(byte);
+  wchar_t wide = 0;
+  return MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, &narrow_byte, 1, &wide, 1) == 1 ? wide : 0;
+}
+
+// The rows of a page's characters from 0x80, eight a line with a comment
+// that shows them.
+void print_characters(unsigned page, wchar_t (*character)(unsigned, int)) {
+  for (int row = 0x80; row < 0x100; row += 8) {
+    std::vector<wchar_t> line;
+    std::string glyphs;
+    for (int byte = row; byte < row + 8; ++byte) {
+      line.push_back(character(page, byte));
+      glyphs += comment_glyph(line.back());
+    }
+    std::printf("    %s%s  // %02X %s\n", utf16_literal(line).c_str(), row == 0xF8 ? "," : "", row,
+                glyphs.c_str());
+  }
+}
+
 // The byte Windows' best fit gives `c`, a character the page lacks; -1 when
 // it has none, or gives a control byte.
 int best_fit(unsigned page, wchar_t c) {
@@ -128,23 +152,14 @@ int print_page(unsigned page) {
   const unsigned ansi = GetACP();
   std::printf(
       "// Code page %u, with %u as its ANSI page: the character of each byte\n"
-      "// (MultiByteToWideChar), OemToCharA's table to %u, and Windows' best fit\n"
-      "// for the characters the page lacks (WideCharToMultiByte, less those it\n"
-      "// would turn into control bytes).\n%s",
-      page, ansi, ansi, kHeader);
+      "// (MultiByteToWideChar), OemToCharA's table to %u, the character of each\n"
+      "// byte of %u, and Windows' best fit for the characters the page lacks\n"
+      "// (WideCharToMultiByte, less those it would turn into control bytes).\n%s",
+      page, ansi, ansi, ansi, kHeader);
   std::printf("#include \"platform/code_page.h\"\n\nnamespace qb {\n\n// clang-format off\n");
   std::printf("extern const CodePage kCodePage%u = {\n    %u, %u,\n", page, page, ansi);
   std::printf("    // The character of each byte from 0x80.\n");
-  for (int row = 0x80; row < 0x100; row += 8) {
-    std::vector<wchar_t> line;
-    std::string glyphs;
-    for (int byte = row; byte < row + 8; ++byte) {
-      line.push_back(character_of(page, byte));
-      glyphs += comment_glyph(line.back());
-    }
-    std::printf("    %s%s  // %02X %s\n", utf16_literal(line).c_str(), row == 0xF8 ? "," : "", row,
-                glyphs.c_str());
-  }
+  print_characters(page, character_of);
   std::printf("    // OemToCharA of each byte from 0x80.\n");
   for (int row = 0x80; row < 0x100; row += 16) {
     std::string line;
@@ -155,7 +170,11 @@ int print_page(unsigned page) {
     }
     std::printf("    %s%s  // %02X\n", byte_literal(line).c_str(), row == 0xF0 ? "," : "", row);
   }
+  std::printf("    // The character of each byte from 0x80 in %u; U+0000 where %u has none.\n",
+              ansi, ansi);
+  print_characters(ansi, defined_character_of);
   print_best_fit(page);
+  std::printf("    nullptr,  // one byte a character\n");
   std::printf("};\n// clang-format on\n\n}  // namespace qb\n");
   return 0;
 }

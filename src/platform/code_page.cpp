@@ -79,6 +79,19 @@ std::uint8_t CodePage::typed_byte(char32_t code_point) const {
   return '?';
 }
 
+bool CodePage::is_lead(std::uint8_t byte) const {
+  return pairs != nullptr && double_byte_is_lead(*pairs, byte);
+}
+
+char32_t CodePage::pair_glyph(std::uint8_t lead, std::uint8_t trail) const {
+  return pairs == nullptr ? 0 : double_byte_glyph(*pairs, lead, trail);
+}
+
+std::string CodePage::typed_bytes(char32_t code_point) const {
+  if (pairs != nullptr) return double_byte_typed(*this, *pairs, code_point);
+  return std::string(1, static_cast<char>(typed_byte(code_point)));
+}
+
 const CodePage& code_page_numbered(int number) {
   for (const CodePage* page : kCodePages) {
     if (page->number == number) return *page;
@@ -140,6 +153,15 @@ std::string oem_from_utf8_text(const CodePage& page, std::string_view text) {
     }
   }
   return decoder.open() ? std::string(text) : converted;
+}
+
+bool is_utf8(std::string_view text) {
+  Utf8Decoder decoder;
+  for (const char c : text) {
+    const Utf8Decoder::Step step = decoder.feed(static_cast<std::uint8_t>(c));
+    if (step == Utf8Decoder::Step::kInvalid || step == Utf8Decoder::Step::kBrokenOff) return false;
+  }
+  return !decoder.open();
 }
 
 void append_utf8(char32_t code_point, std::string& out) {

@@ -1,6 +1,7 @@
 // The console's OEM code pages as data: the character each byte stands for,
 // the byte Windows puts in place of a character a page lacks (its best fit),
-// and the page's table to its ANSI partner that OemToCharA applies. The
+// the page's table to its ANSI partner that OemToCharA applies, and the
+// characters of that ANSI page, in which a resource compiler reads a script. The
 // form's text is one byte a character in such a page; the screen shows the
 // bytes through it, typed characters come into it, and the resource script
 // leaves it for the ANSI page. On POSIX the page is the one Windows gives
@@ -17,16 +18,33 @@
 
 namespace qb {
 
-// One single-byte OEM code page; bytes 0x00 to 0x7F are ASCII in every one.
+// The pairs of a double-byte page: its lead bytes and the character of each
+// pair. Defined with the generated tables of those pages.
+struct DoubleBytes;
+
+// One OEM code page; bytes 0x00 to 0x7F are ASCII in every one. In the
+// double-byte pages (932, 936, 949, 950) a character is one byte, or a lead
+// byte and the byte after it, a pair; in the others every byte is one.
 struct CodePage {
   int number;
   int ansi_number;                 // the ANSI page OemToCharA converts to
   std::u16string_view upper;       // the character of each byte 0x80 to 0xFF
   std::string_view to_ansi;        // OemToCharA of each byte 0x80 to 0xFF
+  std::u16string_view ansi_upper;  // the character of each byte 0x80 to 0xFF in
+                                   // the ANSI page; 0 where it has none
   std::u16string_view fit_ranges;  // the characters with a best fit: first and
                                    // last code point of each range, ascending
   std::string_view fit_bytes;      // the best fit of each of them, in order;
                                    // never a control byte
+  const DoubleBytes* pairs;        // the pairs of a double-byte page, else null
+
+  // True when `byte` opens a pair: never in a one-byte page.
+  bool is_lead(std::uint8_t byte) const;
+  // The character of the pair `lead`, `trail`; 0 where the page has none.
+  char32_t pair_glyph(std::uint8_t lead, std::uint8_t trail) const;
+  // The bytes a typed `code_point` becomes, one or a pair, as the Windows
+  // console makes them: its own, else Windows' best fit, else "?".
+  std::string typed_bytes(char32_t code_point) const;
 
   // The glyph `byte` shows as: the control bytes 1 to 31 and 127 as their
   // PC glyphs (smileys, arrows, the house), byte 0 as a blank.
@@ -64,6 +82,9 @@ void oem_to_ansi(const CodePage& page, std::string& text);
 // Text that another program wrote, in `page`'s bytes: valid UTF-8 character
 // by character as if typed; anything else as its bytes, unchanged.
 std::string oem_from_utf8_text(const CodePage& page, std::string_view text);
+
+// True when `text` is valid UTF-8 throughout.
+bool is_utf8(std::string_view text);
 
 // Appends the UTF-8 form of `code_point` (below 0x110000) to `out`.
 void append_utf8(char32_t code_point, std::string& out);

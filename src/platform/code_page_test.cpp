@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/code_pages/tables.h"
+#include "platform/page_text.h"
+
 #include <set>
 #include <string>
 #include <string_view>
@@ -226,13 +229,50 @@ TEST(CodePage, ToolTextInUtf8IsReadCharacterByCharacterAndOtherTextAsBytes) {
   EXPECT_EQ(oem_from_utf8_text(kCodePage437, "cannot open m\xC3\xB6we.ico \xE2\x80\x93 \xC2\xA9\n"),
             "cannot open m\x94we.ico - c\n");
   EXPECT_EQ(oem_from_utf8_text(kCodePage850, "\xC2\xA9 \xE2\x82\xAC\t\x01"), "\xB8 ?\t\x01");
-  for (const std::string_view bytes : {"m\x94we", "\xC3", "\xC3(", "\xE2\x80", "\xC0\xAF",
-                                       "\xED\xA0\x80", "\xF8\x88\x80\x80\x80"}) {
+  EXPECT_EQ(oem_from_utf8_text(kCodePage437, "\xF4\x8F\xBF\xBF"), "?");  // U+10FFFF, the last
+  for (const std::string_view bytes :
+       {"m\x94we", "\xC3", "\xC3(", "\xE2\x80", "\xC0\xAF", "\xED\xA0\x80", "\xF8\x88\x80\x80\x80",
+        "\xF4\x90\x80\x80"}) {
     EXPECT_EQ(oem_from_utf8_text(kCodePage437, bytes), bytes);
+    EXPECT_FALSE(is_utf8(bytes)) << bytes;
   }
   std::string encoded;
   for (const char32_t c : {U'a', U'é', U'€', U'😀'}) append_utf8(c, encoded);
   EXPECT_EQ(encoded, "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+}
+
+// Characters are found from the text's start: a pair's second byte is no
+// character of its own, whatever byte it is. A page whose one lead byte
+// 0x88 pairs with 0x9F as 亜, as in code page 932.
+TEST(PageText, APairsSecondByteIsNeverACharacterOfItsOwn) {
+  std::u16string rows(192, u'\0');
+  rows[0x9F - 0x40] = u'亜';
+  const DoubleBytes pairs{"\x88", rows, u"", u""};
+  CodePage page = kCodePage437;
+  page.pairs = &pairs;
+  const std::string_view text = "\x88\x9F\x5C\x88\x5C,\x88";  // 亜 \ (88 5C) , and a lone lead
+  EXPECT_EQ(page.pair_glyph(0x88, 0x9F), U'亜');
+  EXPECT_EQ(page.typed_bytes(U'亜'), "\x88\x9F");
+  EXPECT_EQ(kCodePage437.typed_bytes(U'亜'), "?");
+  const std::size_t starts[] = {0, 0, 2, 3, 3, 5, 6, 7};
+  for (std::size_t at = 0; at <= text.size(); ++at)
+    EXPECT_EQ(character_start(page, text, at), starts[at]) << at;
+  EXPECT_EQ(character_start(kCodePage437, text, 1), 1u);
+  EXPECT_EQ(whole_characters(page, text, 4), 3u);
+  EXPECT_EQ(whole_characters(page, text, 5), 5u);
+  EXPECT_EQ(find_character(page, text, '\\'), 2u);
+  EXPECT_EQ(find_character(page, text, '\\', 3), std::string_view::npos);
+  EXPECT_EQ(find_character(kCodePage437, text, '\\', 3), 4u);
+  EXPECT_EQ(find_character(page, text, ','), 5u);
+  // On rows of 4 cells: 亜 at 0-1, \ at 2, the pair 88 5C past the row's
+  // last cell, left blank, at 4-5, the comma at 6 and the lone lead at 7.
+  const long cells[] = {0, 0, 2, 4, 4, 6, 7, 8};
+  for (std::size_t at = 0; at <= text.size(); ++at)
+    EXPECT_EQ(cell_of(page, text, starts[at], 0, 4), cells[at]) << at;
+  const std::size_t at_cell[] = {0, 0, 2, 3, 3, 3, 5, 6, 7, 7};
+  for (long cell = 0; cell < 10; ++cell)
+    EXPECT_EQ(character_at_cell(page, text, cell, 0, 4), at_cell[cell]) << cell;
+  EXPECT_EQ(character_at_cell(page, text, 2, 3, 4), 0u);  // before the text
 }
 
 }  // namespace

@@ -248,5 +248,19 @@ TEST_F(FormScreens, ACyrillicSessionReachesTheScriptAndTheCompilerIntact) {
   EXPECT_EQ(fbc_arguments()[0], "привет.bas");
 }
 
+// In an 8-bit locale the tools write in its set: the compiler's log, which
+// names the source in KOI8-R as it was handed over, shows the letters typed.
+TEST_F(FormScreens, AnEightBitLocalesLogShowsTheLettersTyped) {
+  start({"LOCPATH=" QB_TEST_LOCPATH, "LC_ALL=ru_RU.KOI8-R"});
+  const auto written = [&](const std::string& text) {
+    return
+        [&, text](const VtScreen&) { return session_->output().find(text) != std::string::npos; };
+  };
+  ASSERT_TRUE(session_->wait_until(written("Your source code:")));
+  send("\xCD\xC9\xD2.bas\r2024\r\rDemo\r1.2.3\rHello\r1.2.0\r\r\rapp.ico\rn\r\r");
+  EXPECT_TRUE(session_->wait_until(written("cannot open source file \xCD\xC9\xD2.bas")));
+  finish();
+}
+
 }  // namespace
 }  // namespace qb::test

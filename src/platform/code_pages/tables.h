@@ -9,6 +9,7 @@
 #define QB_PLATFORM_CODE_PAGES_TABLES_H
 
 #include <array>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -53,6 +54,25 @@ inline std::vector<std::string> locale_lookup_chain(std::string_view language,
   chain.push_back(l);
   return chain;
 }
+
+// A double-byte page's pairs. Trail bytes run from 0x40 to 0xFF in every
+// such page, so each lead byte has a row of 192 characters.
+struct DoubleBytes {
+  std::string_view leads;          // the lead bytes, ascending
+  std::u16string_view rows;        // for each lead byte in turn, the character
+                                   // of each trail byte 0x40 to 0xFF; 0 for none
+  std::u16string_view fit_ranges;  // the characters with a best fit, as first
+                                   // and last code point of ranges, ascending
+  std::u16string_view fit_codes;   // the best fit of each of them, in order:
+                                   // a byte, or a pair as lead * 256 + trail
+};
+
+// What the generated tables of the double-byte pages answer for CodePage:
+// whether `byte` leads a pair, the character of a pair (0 for none), and the
+// bytes of a typed character.
+bool double_byte_is_lead(const DoubleBytes& pairs, std::uint8_t byte);
+char32_t double_byte_glyph(const DoubleBytes& pairs, std::uint8_t lead, std::uint8_t trail);
+std::string double_byte_typed(const CodePage& page, const DoubleBytes& pairs, char32_t code_point);
 
 }  // namespace qb
 

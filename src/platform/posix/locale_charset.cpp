@@ -55,6 +55,17 @@ int LocaleCharset::byte_of(char32_t code_point) const {
   return -1;
 }
 
+std::string LocaleCharset::oem_from_program_text(std::string_view text) const {
+  if (utf8 || is_utf8(text)) return oem_from_utf8_text(*oem, text);
+  std::string converted(text);
+  for (char& c : converted) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    const char32_t code_point = byte < 0x80 ? 0 : high[byte - 0x80];
+    if (code_point != 0) c = static_cast<char>(oem->typed_byte(code_point));
+  }
+  return converted;
+}
+
 LocaleCharset adopt_user_locale() {
   LocaleCharset charset;
   charset.oem = &oem_code_page_of_locale(locale_name());

@@ -8,6 +8,7 @@
 #define QB_PLATFORM_POSIX_LOCALE_CHARSET_H
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "platform/code_page.h"
@@ -24,6 +25,11 @@ struct LocaleCharset {
 
   // The byte that stands for `code_point` in a single-byte set, or -1.
   int byte_of(char32_t code_point) const;
+  // Text another program wrote (a tool's log), in the form's page: valid
+  // UTF-8 as its characters, as if typed; in a single-byte set, any other
+  // text as that set's characters, as POSIX tools write in the locale's set;
+  // a byte the set lacks as itself.
+  std::string oem_from_program_text(std::string_view text) const;
 };
 
 // The character set of the user's locale, from its name where that says

@@ -55,9 +55,10 @@ class TerminalBackend final : public Backend {
   void beep() override;
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code) override;
+  const CodePage& text_page() const override { return *charset_.oem; }
   void oem_to_ansi(std::string& text) const override { qb::oem_to_ansi(*charset_.oem, text); }
   std::string oem_from_program_text(std::string_view text) const override {
-    return oem_from_utf8_text(*charset_.oem, text);
+    return charset_.oem_from_program_text(text);
   }
 
  private:

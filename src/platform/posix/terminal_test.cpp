@@ -125,6 +125,11 @@ TEST(TerminalBackend, SingleByteLocaleInputIsReadInItsSet) {
   Console russian_console(*russian.backend);
   russian.type("\xD0");
   EXPECT_EQ(russian_console.read_key(), 0xAF);
+  // A tool's log: in the set's letters (мир), unless it is valid UTF-8 (м).
+  for (const auto& [byte, letter] : {std::pair{0xCD, U'м'}, {0xC9, U'и'}, {0xD2, U'р'}})
+    koi8.high[byte - 0x80] = letter;
+  EXPECT_EQ(koi8.oem_from_program_text("\xCD\xC9\xD2.bas \xFF"), "\xAC\xA8\xE0.bas \xFF");
+  EXPECT_EQ(koi8.oem_from_program_text("\xD0\xBC"), "\xAC");
 }
 
 // Lines of text in the locale's set, without the rows of blanks that only

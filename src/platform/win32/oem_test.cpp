@@ -1,8 +1,8 @@
 // The system's OEM-to-ANSI conversion as the resource script writer uses it,
 // and the code page tables of other systems held against the system's own
 // functions, entry by entry, for every page: the glyphs
-// (MultiByteToWideChar), OemToCharA's table to the ANSI page, and the best
-// fit of typed characters (WideCharToMultiByte).
+// (MultiByteToWideChar), OemToCharA's table to the ANSI page, the ANSI
+// page's characters, and the best fit of typed characters (WideCharToMultiByte).
 #include "platform/win32/oem.h"
 
 #include <windows.h>
@@ -16,11 +16,12 @@
 namespace qb {
 namespace {
 
-// The character the system gives `byte` in code page `page`.
-wchar_t system_character(unsigned page, int byte) {
+// The character the system gives `byte` in code page `page`; with
+// MB_ERR_INVALID_CHARS in `flags`, 0 for a byte the page leaves undefined.
+wchar_t system_character(unsigned page, int byte, DWORD flags = 0) {
   const char narrow = static_cast<char>(byte);
   wchar_t wide = 0;
-  MultiByteToWideChar(page, 0, &narrow, 1, &wide, 1);
+  MultiByteToWideChar(page, flags, &narrow, 1, &wide, 1);
   return wide;
 }
 
@@ -75,9 +76,11 @@ TEST(Win32Oem, TheTablesOfOtherSystemsAreTheSystemsOwn) {
     for (int byte = 0x80; byte < 0x100; ++byte) {
       const wchar_t ch = system_character(number, byte);
       EXPECT_EQ(ch, page->glyph(static_cast<std::uint8_t>(byte))) << number << " " << byte;
-      EXPECT_EQ(system_byte(static_cast<unsigned>(page->ansi_number), ch),
-                page->ansi_byte(static_cast<std::uint8_t>(byte)))
+      const auto ansi = static_cast<unsigned>(page->ansi_number);
+      EXPECT_EQ(system_byte(ansi, ch), page->ansi_byte(static_cast<std::uint8_t>(byte)))
           << number << " " << byte;
+      EXPECT_EQ(system_character(ansi, byte, MB_ERR_INVALID_CHARS), page->ansi_upper[byte - 0x80])
+          << ansi << " " << byte;
     }
     for (char32_t ch = 0x80; ch < 0x10000; ++ch) {
       if (ch >= 0xD800 && ch < 0xE000) continue;  // surrogates are no characters
