@@ -127,8 +127,9 @@ std::map<std::string, unsigned> glibc_rows(
     const auto named = modifier_scripts.find(locale.modifier);
     const std::string script = named == modifier_scripts.end() ? "" : named->second;
     const unsigned page = rule_page(by_name, locales, locale);
-    if (looked_up(rows, qb::locale_lookup_chain(locale.language, script, locale.territory)) != page)
-      kept[locale.name] = page;
+    const qb::LocaleParts parts{
+        .language = locale.language, .script = script, .territory = locale.territory};
+    if (looked_up(rows, qb::locale_lookup_chain(parts)) != page) kept[locale.name] = page;
   }
   return kept;
 }

@@ -102,7 +102,7 @@ std::vector<std::string> lookup_chain(const std::vector<std::string>& parts) {
   std::string territory;
   for (std::size_t i = 1; i < parts.size(); ++i)
     (parts[i].size() == 4 ? script : territory) = parts[i];
-  return qb::locale_lookup_chain(parts[0], script, territory);
+  return qb::locale_lookup_chain({.language = parts[0], .script = script, .territory = territory});
 }
 
 // How many of each language's territories ("en-GB", not "en-Latn-GB") have

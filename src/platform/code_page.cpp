@@ -114,12 +114,13 @@ const CodePage& oem_code_page_of_locale(std::string_view locale_name) {
     territory = territory.substr(0, territory.find('.'));
   }
   std::string glibc_name(language);
-  if (!territory.empty()) glibc_name += "_" + std::string(territory);
-  if (!modifier.empty()) glibc_name += "@" + std::string(modifier);
+  if (!territory.empty()) glibc_name.append("_").append(territory);
+  if (!modifier.empty()) glibc_name.append("@").append(modifier);
   if (const int page = page_of_row(kGlibcLocalePages, glibc_name); page != 0)
     return code_page_numbered(page);
-  for (const std::string& candidate :
-       locale_lookup_chain(language, script_of_modifier(modifier), territory)) {
+  const LocaleParts parts{
+      .language = language, .script = script_of_modifier(modifier), .territory = territory};
+  for (const std::string& candidate : locale_lookup_chain(parts)) {
     if (const int page = page_of_row(kLocalePages, candidate); page != 0)
       return code_page_numbered(page);
   }

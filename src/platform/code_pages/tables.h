@@ -36,15 +36,21 @@ extern const std::span<const LocalePage> kGlibcLocalePages;
 // Ordered by modifier.
 extern const std::span<const ModifierScript> kModifierScripts;
 
-// The Windows names the lookup tries, in order, for a language L with script
-// S and territory T (S and T may be empty): L-S-T, L-T, L-S, L-* (the page of
-// L's territories that have no row) and L; none for no language.
-inline std::vector<std::string> locale_lookup_chain(std::string_view language,
-                                                    std::string_view script,
-                                                    std::string_view territory) {
-  const std::string l(language);
-  const std::string s(script);
-  const std::string t(territory);
+// A locale as the lookup takes it: a language L, and a script S and a
+// territory T, either of which may be empty ("sr", "Cyrl", "RS").
+struct LocaleParts {
+  std::string_view language;
+  std::string_view script;
+  std::string_view territory;
+};
+
+// The Windows names the lookup tries for `parts`, in order: L-S-T, L-T, L-S,
+// L-* (the page of L's territories that have no row) and L; none for no
+// language.
+inline std::vector<std::string> locale_lookup_chain(const LocaleParts& parts) {
+  const std::string l(parts.language);
+  const std::string s(parts.script);
+  const std::string t(parts.territory);
   std::vector<std::string> chain;
   if (l.empty()) return chain;
   if (!s.empty() && !t.empty()) chain.push_back(l + "-" + s + "-" + t);
