@@ -162,9 +162,11 @@ void print_wrapped(const std::vector<std::string>& items) {
   std::printf("\n");
 }
 
-// A POSIX name says no script where it means the only one its language has
-// in that territory (pa_PK), or else the Latin one (uz_UZ, ff_BF):
-// "pa-Arab-PK" also answers to "pa-PK", "uz-Latn-UZ" to "uz-UZ".
+// A POSIX name without a modifier is taken, in the Windows rows, to mean the
+// only script its language has in that territory (pa_PK), or else the Latin
+// one (uz_UZ, ff_BF): "pa-Arab-PK" also answers to "pa-PK", "uz-Latn-UZ" to
+// "uz-UZ". Where glibc writes one of its locales in another script (sd_IN
+// in Arabic letters, not sd-Deva-IN's), the glibc table has a row for it.
 void add_unscripted_names(std::vector<Locale>& locales) {
   std::map<std::string, std::vector<const Locale*>> by_territory;
   std::set<std::string> names;
