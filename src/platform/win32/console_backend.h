@@ -49,7 +49,7 @@ class Win32Console final : public Backend {
   void sleep_until(double reading) override;
   void beep() override;
   int run_command(std::string_view command_line) override;
-  [[noreturn]] void end_program(int exit_code) override;
+  [[noreturn]] void end_program(int exit_code, std::string_view error_line) override;
   // OemToCharA; and the tools' text as it is, in the system's OEM code page.
   void oem_to_ansi(std::string& text) const override;
   std::string oem_from_program_text(std::string_view text) const override {
