@@ -1,8 +1,8 @@
 // The Windows console backend's screen side: console modes, the 80 x 25
 // buffer and window, drawing the changed cells of each frame as rectangles of
 // the frame diff's spans, the cursor, plain output, the timer, pauses, the
-// beep, the command runner's hand-over and the end of the process, with its
-// line on standard error.
+// beep, the command runner's hand-over (the line read in the page the form's
+// text is shown in) and the end of the process, with its line on standard error.
 #include "platform/win32/console_backend.h"
 
 #include <algorithm>
@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 #include "platform/code_page.h"
-#include "platform/command.h"
+#include "platform/win32/command.h"
 #include "platform/win32/oem.h"
 
 namespace qb {
@@ -87,6 +87,7 @@ void Win32Console::load_code_page() {
   const unsigned wanted = code_page != 0 ? code_page : 437;
   if (wanted == glyphs_.code_page) return;
   glyphs_ = glyphs_for_code_page(wanted);
+  text_page_ = code_page != 0 ? glyphs_.table_page : CP_OEMCP;
   diff_.invalidate();
 }
 
@@ -235,7 +236,7 @@ void Win32Console::beep() {
 // are read anew, since the command may have changed or printed over them.
 int Win32Console::run_command(std::string_view command_line) {
   restore_modes();
-  const int status = run_command_line(command_line);
+  const int status = run_command_line_in_page(command_line, text_page_);
   set_program_modes();
   load_code_page();
   find_origin();

@@ -94,6 +94,9 @@ class Win32Console final : public Backend {
   AltKeypadEntry alt_entry_;
   std::deque<int> overflow_;     // codes read from the console that did not fit yet
   double counter_period_ = 0.0;  // seconds per performance-counter tick; 0: none
+  // The page the form's bytes stand for, in which command lines are read:
+  // the one whose glyphs show them; without a console, the system's OEM page.
+  unsigned text_page_ = CP_OEMCP;
 };
 
 // Asks for the key Alt+F4, as the console-close handler does, and wakes a
