@@ -79,6 +79,19 @@ std::uint8_t CodePage::typed_byte(char32_t code_point) const {
   return '?';
 }
 
+bool CodePage::is_lead(std::uint8_t byte) const {
+  return pairs != nullptr && double_byte_is_lead(*pairs, byte);
+}
+
+char32_t CodePage::pair_glyph(std::uint8_t lead, std::uint8_t trail) const {
+  return pairs == nullptr ? 0 : double_byte_glyph(*pairs, lead, trail);
+}
+
+std::string CodePage::typed_bytes(char32_t code_point) const {
+  if (pairs != nullptr) return double_byte_typed(*this, *pairs, code_point);
+  return {static_cast<char>(typed_byte(code_point))};
+}
+
 const CodePage& code_page_numbered(int number) {
   for (const CodePage* page : kCodePages) {
     if (page->number == number) return *page;
@@ -116,6 +129,10 @@ const CodePage& oem_code_page_of_locale(std::string_view locale_name) {
 }
 
 void oem_to_ansi(const CodePage& page, std::string& text) {
+  if (page.pairs != nullptr) {
+    double_byte_to_ansi(page, *page.pairs, text);
+    return;
+  }
   for (char& c : text) {
     const auto byte = static_cast<std::uint8_t>(c);
     c = static_cast<char>(page.ansi_byte(byte));

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/code_pages/tables.h"
+#include "platform/page_text.h"
+
 #include <set>
 #include <string>
 #include <string_view>
@@ -36,13 +39,23 @@ TEST(CodePage, GlyphsOfTheProgramsOwnCharactersAndTheSpecialBytes) {
 
 // A control byte's glyph may stand in the page too (850 has ¶ and §); typed,
 // it is that byte, else "?", never the control. A byte that a page leaves
-// out stands for a C1 control, and is never typed either.
+// out stands for a C1 control, and is never typed either. A lead byte is
+// no character: its pairs are, and each comes back typed as a pair that
+// shows it.
 TEST(CodePage, EveryByteShowsAsItsOwnPrintableGlyphAndComesBackWhenTyped) {
-  EXPECT_EQ(kCodePages.size(), 12U);
+  EXPECT_EQ(kCodePages.size(), 16U);
   for (const CodePage* page : kCodePages) {
     std::set<char32_t> seen;
     for (int byte = 1; byte < 256; ++byte) {
-      const char32_t glyph = page->glyph(static_cast<std::uint8_t>(byte));
+      const auto lead = static_cast<std::uint8_t>(byte);
+      for (int trail = 0x40; page->is_lead(lead) && trail < 256; ++trail) {
+        const char32_t pair = page->pair_glyph(lead, static_cast<std::uint8_t>(trail));
+        const std::string typed = page->typed_bytes(pair);  // "?" and its ending 0 for none
+        ASSERT_EQ(page->pair_glyph(static_cast<std::uint8_t>(typed[0]), typed[1]), pair)
+            << page->number << " " << byte << " " << trail;
+      }
+      if (page->is_lead(lead)) continue;
+      const char32_t glyph = page->glyph(lead);
       EXPECT_GE(glyph, U' ') << byte;
       if (glyph >= 0x7F && glyph < 0xA0) {
         EXPECT_EQ(page->typed_byte(glyph), '?') << page->number << " " << byte;
@@ -129,12 +142,26 @@ TEST(CodePage, AnsiTablesKeepEveryCharacterThatCodePage1252Holds) {
   text = "\x9B\xB8\xD5";
   oem_to_ansi(kCodePage850, text);
   EXPECT_EQ(text, "\xF8\xA9i");
+  // A double-byte page is its own ANSI page: a pair becomes the pair Windows
+  // gives its character, one without a character and a lone lead the default.
+  text = "\xED\x40\x87\x90\x88\x9F\x5C\x81\x7F\xB6\x88";
+  oem_to_ansi(code_page_numbered(932), text);
+  EXPECT_EQ(text, "\xFA\x5C\x81\xE0\x88\x9F\x5C\x81\x45\xB6\x81\x45");
+  text = "\xD6\xD0\x81\x7F\x5C";
+  oem_to_ansi(code_page_numbered(936), text);
+  EXPECT_EQ(text, "\xD6\xD0?\x5C");
 }
 
 // What a user of each language types reaches the resource script in the
-// locale's ANSI page byte for byte as on Windows: its page's byte for each
+// locale's ANSI page byte for byte as on Windows: its page's bytes for each
 // character, or the best fit, then OemToCharA.
 TEST(CodePage, TypedTextReachesTheAnsiPageAsWindowsPutsIt) {
+  const auto ansi_of = [](const CodePage& page, std::u32string_view typed) {
+    std::string text;
+    for (const char32_t c : typed) text += page.typed_bytes(c);
+    oem_to_ansi(page, text);
+    return text;
+  };
   for (const auto& [locale, typed, ansi] : {
            std::tuple{"ru_RU.UTF-8", U"ООО «Ромашка» © 2024 Ёлка",
                       "\xCE\xCE\xCE <\xD0\xEE\xEC\xE0\xF8\xEA\xE0> c 2024 \xA8\xEB\xEA\xE0"},
@@ -156,12 +183,18 @@ TEST(CodePage, TypedTextReachesTheAnsiPageAsWindowsPutsIt) {
            {"th_TH.UTF-8", U"สวัสดี", "\xCA\xC7\xD1\xCA\xB4\xD5"},
            {"ru_RU.KOI8-R", U"привет", "\xEF\xF0\xE8\xE2\xE5\xF2"},
        }) {
-    const CodePage& page = oem_code_page_of_locale(locale);
-    std::string text;
-    for (const char32_t c : std::u32string_view(typed))
-      text += static_cast<char>(page.typed_byte(c));
-    oem_to_ansi(page, text);
-    EXPECT_EQ(text, ansi) << locale;
+    EXPECT_EQ(ansi_of(oem_code_page_of_locale(locale), typed), ansi) << locale;
+  }
+  // The double-byte pages, where a trail byte 0x5C stays as it is.
+  for (const auto& [number, typed, ansi] : {
+           std::tuple{932, U"株式会社ソフト表示",
+                      "\x8A\x94\x8E\xAE\x89\xEF\x8E\xD0\x83\x5C\x83\x74\x83\x67\x95\x5C\x8E\xA6"},
+           {932, U"ポ亜\\ｶﾀｶﾅ©¢ⅰ", "\x83\x7C\x88\x9F\\\xB6\xC0\xB6\xC5\x63\x81\x91\xFA\x40"},
+           {950, U"許功蓋═", "\xB3\x5C\xA5\x5C\xBB\x5C\xF9\xF9"},
+           {936, U"ÿ中文", "?\xD6\xD0\xCE\xC4"},
+           {949, U"한국어", "\xC7\xD1\xB1\xB9\xBE\xEE"},
+       }) {
+    EXPECT_EQ(ansi_of(code_page_numbered(number), typed), ansi) << number;
   }
 }
 
@@ -219,13 +252,50 @@ TEST(CodePage, ToolTextInUtf8IsReadCharacterByCharacterAndOtherTextAsBytes) {
   EXPECT_EQ(oem_from_utf8_text(kCodePage437, "cannot open m\xC3\xB6we.ico \xE2\x80\x93 \xC2\xA9\n"),
             "cannot open m\x94we.ico - c\n");
   EXPECT_EQ(oem_from_utf8_text(kCodePage850, "\xC2\xA9 \xE2\x82\xAC\t\x01"), "\xB8 ?\t\x01");
-  for (const std::string_view bytes : {"m\x94we", "\xC3", "\xC3(", "\xE2\x80", "\xC0\xAF",
-                                       "\xED\xA0\x80", "\xF8\x88\x80\x80\x80"}) {
+  EXPECT_EQ(oem_from_utf8_text(kCodePage437, "\xF4\x8F\xBF\xBF"), "?");  // U+10FFFF, the last
+  for (const std::string_view bytes :
+       {"m\x94we", "\xC3", "\xC3(", "\xE2\x80", "\xC0\xAF", "\xED\xA0\x80", "\xF8\x88\x80\x80\x80",
+        "\xF4\x90\x80\x80"}) {
     EXPECT_EQ(oem_from_utf8_text(kCodePage437, bytes), bytes);
+    EXPECT_FALSE(is_utf8(bytes)) << bytes;
   }
   std::string encoded;
   for (const char32_t c : {U'a', U'é', U'€', U'😀'}) append_utf8(c, encoded);
   EXPECT_EQ(encoded, "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+}
+
+// Characters are found from the text's start: a pair's second byte is no
+// character of its own, whatever byte it is. A page whose one lead byte
+// 0x88 pairs with 0x9F as 亜, as in code page 932.
+TEST(PageText, APairsSecondByteIsNeverACharacterOfItsOwn) {
+  std::u16string rows(192, u'\0');
+  rows[0x9F - 0x40] = u'亜';
+  const DoubleBytes pairs{"\x88", rows, u"", u""};
+  CodePage page = kCodePage437;
+  page.pairs = &pairs;
+  const std::string_view text = "\x88\x9F\x5C\x88\x5C,\x88";  // 亜 \ (88 5C) , and a lone lead
+  EXPECT_EQ(page.pair_glyph(0x88, 0x9F), U'亜');
+  EXPECT_EQ(page.typed_bytes(U'亜'), "\x88\x9F");
+  EXPECT_EQ(kCodePage437.typed_bytes(U'亜'), "?");
+  const std::size_t starts[] = {0, 0, 2, 3, 3, 5, 6, 7};
+  for (std::size_t at = 0; at <= text.size(); ++at)
+    EXPECT_EQ(character_start(page, text, at), starts[at]) << at;
+  EXPECT_EQ(character_start(kCodePage437, text, 1), 1u);
+  EXPECT_EQ(whole_characters(page, text, 4), 3u);
+  EXPECT_EQ(whole_characters(page, text, 5), 5u);
+  EXPECT_EQ(find_character(page, text, '\\'), 2u);
+  EXPECT_EQ(find_character(page, text, '\\', 3), std::string_view::npos);
+  EXPECT_EQ(find_character(kCodePage437, text, '\\', 3), 4u);
+  EXPECT_EQ(find_character(page, text, ','), 5u);
+  // On rows of 4 cells: 亜 at 0-1, \ at 2, the pair 88 5C past the row's
+  // last cell, left blank, at 4-5, the comma at 6 and the lone lead at 7.
+  const long cells[] = {0, 0, 2, 4, 4, 6, 7, 8};
+  for (std::size_t at = 0; at <= text.size(); ++at)
+    EXPECT_EQ(cell_of(page, text, starts[at], 0, 4), cells[at]) << at;
+  const std::size_t at_cell[] = {0, 0, 2, 3, 3, 3, 5, 6, 7, 7};
+  for (long cell = 0; cell < 10; ++cell)
+    EXPECT_EQ(character_at_cell(page, text, cell, 0, 4), at_cell[cell]) << cell;
+  EXPECT_EQ(character_at_cell(page, text, 2, 3, 4), 0u);  // before the text
 }
 
 }  // namespace

@@ -87,7 +87,7 @@ void Win32Console::load_code_page() {
   const unsigned wanted = code_page != 0 ? code_page : 437;
   if (wanted == glyphs_.code_page) return;
   glyphs_ = glyphs_for_code_page(wanted);
-  text_page_ = code_page != 0 ? glyphs_.table_page : CP_OEMCP;
+  command_page_ = code_page != 0 ? glyphs_.table_page : CP_OEMCP;
   diff_.invalidate();
 }
 
@@ -236,7 +236,7 @@ void Win32Console::beep() {
 // are read anew, since the command may have changed or printed over them.
 int Win32Console::run_command(std::string_view command_line) {
   restore_modes();
-  const int status = run_command_line_in_page(command_line, text_page_);
+  const int status = run_command_line_in_page(command_line, command_page_);
   set_program_modes();
   load_code_page();
   find_origin();
