@@ -51,7 +51,8 @@ endfunction()
 # The locales the tests run in, as language_TERRITORY.CHARSET[@modifier]:
 # those that are not UTF-8, which the C library must load, and those the
 # Windows tools under wine take their code pages from.
-set(QB_TEST_LOCALES ru_RU.KOI8-R ru_RU.UTF-8
+set(QB_TEST_LOCALES ru_RU.KOI8-R ru_RU.UTF-8 pl_PL.UTF-8 el_GR.UTF-8 tr_TR.UTF-8 he_IL.UTF-8
+    th_TH.UTF-8 de_DE.UTF-8
     CACHE STRING "The locales that tests run in, made by localedef in the build tree")
 
 # The target qb_test_locales: each locale of QB_TEST_LOCALES compiled from

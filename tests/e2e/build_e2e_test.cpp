@@ -5,11 +5,14 @@
 // force the log lengths at the edges of the judgement.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <string_view>
 
 #include "host.h"
+#include "platform/code_page.h"
 #include "program_screens.h"
 #include "readobj_listing.h"
 #include "standin_io.h"
@@ -52,6 +55,45 @@ std::vector<std::string> example_answers(const std::string& params = "",
           params};
 }
 
+// A description typed in a language beyond ASCII, with an icon named in it.
+struct Typed {
+  const char* locale;
+  const char* description;
+  const char* icon;
+};
+
+// Names the case in test listings by its language.
+void PrintTo(const Typed& typed, std::ostream* out) {
+  *out << typed.locale;
+}
+
+const Typed kTyped[] = {
+    {"ru_RU.UTF-8", "Описание программы", "значок.ico"},
+    {"pl_PL.UTF-8", "Zażółć gęślą jaźń", "app.ico"},
+    {"el_GR.UTF-8", "Περιγραφή προγράμματος", "app.ico"},
+    {"tr_TR.UTF-8", "Açıklama İğüşöç", "app.ico"},
+    {"he_IL.UTF-8", "תיאור התוכנית", "app.ico"},
+    {"th_TH.UTF-8", "คำอธิบายโปรแกรม", "app.ico"},
+    {"de_DE.UTF-8", "Größe © 2024 Müller", "app.ico"},
+};
+
+// The text of UTF-16LE `bytes` in UTF-8.
+std::string utf8_of_utf16(const std::string& bytes) {
+  std::string text;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const auto low = static_cast<unsigned char>(bytes[i]);
+    append_utf8(low | static_cast<char32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8, text);
+  }
+  return text;
+}
+
+// llvm-rc, llvm-cvtres, lld-link and llvm-readobj, which make and read a
+// real executable; "" when one of them is missing.
+std::string llvm_readobj() {
+  const bool tools = tools::can_compile_resources() && tools::can_link_executables();
+  return tools ? tools::find_program("llvm-readobj") : "";
+}
+
 // A log of `length` bytes (at least 2) ending in CR LF.
 std::string log_of(std::size_t length) {
   return std::string(length - 2, 'g') + "\r\n";
@@ -89,6 +131,11 @@ class BuildRun : public ::testing::Test {
     return *session_;
   }
 
+  // Builds the worked example in `typed`'s locale, with its description and
+  // first icon, and `env`: the executable carries the description as typed
+  // and the icon.
+  void expect_built_as_typed(const Typed& typed, std::vector<std::string> env);
+
   // Presses a key: the program must end with the outcome's status on a
   // cleared screen.
   void press_key_and_expect_clean_exit() {
@@ -125,6 +172,26 @@ void expect_log_line(const VtScreen& vt, const std::string& text, int length) {
   EXPECT_EQ(vt.background(13, 4), kLightGrey);
 }
 
+// Builds the worked example in `typed`'s locale; see the declaration.
+void BuildRun::expect_built_as_typed(const Typed& typed, std::vector<std::string> env) {
+  if (std::string_view(typed.icon) != "app.ico") fs::copy_file(path("app.ico"), path(typed.icon));
+  std::vector<std::string> answers = example_answers("", typed.icon);
+  answers[3] = typed.description;
+  env.push_back(std::string("LC_ALL=") + typed.locale);
+  // wine takes its code pages from the locale, and names files in its set.
+  const bool wine = under_wine() || std::getenv("QB_E2E_WINDOWS_TOOLS") != nullptr;
+  ASSERT_TRUE(!wine || fs::exists(fs::path(QB_TEST_LOCPATH) / typed.locale))
+      << typed.locale << " is missing from the locales the build makes (QB_TEST_LOCALES)";
+  env.push_back("LOCPATH=" QB_TEST_LOCPATH);
+  expect_result_screen(run_to_result(answers, env).screen(), 10, kSuccess, kBlue);
+  press_key_and_expect_clean_exit();
+  const std::string listing =
+      tools::run_captured({llvm_readobj(), "--coff-resources", path("hello.exe")}).output;
+  EXPECT_NE(listing.find("Name: (ID 100)"), std::string::npos);
+  const std::string version = utf8_of_utf16(tools::dumped_bytes(listing, "Type: VERSIONINFO"));
+  EXPECT_NE(version.find(typed.description), std::string::npos) << version;
+}
+
 TEST_F(BuildRun, WorkedExampleEndsOnTheSuccessBoxLeavingOnlyTheExecutable) {
   const VtScreen& vt = run_to_result(example_answers()).screen();
   expect_result_screen(vt, 10, kSuccess, kBlue);
@@ -136,11 +203,10 @@ TEST_F(BuildRun, WorkedExampleEndsOnTheSuccessBoxLeavingOnlyTheExecutable) {
   }
   ASSERT_TRUE(exists("hello.exe"));
 
-  const std::string readobj = tools::find_program("llvm-readobj");
-  if (!tools::can_compile_resources() || !tools::can_link_executables() || readobj.empty() ||
-      under_wine()) {
-    // The Windows stand-ins look on wine's search path, where no llvm is.
-    GTEST_SKIP() << "no llvm-rc, clang, lld-link or llvm-readobj: hello.exe is a placeholder";
+  // Under wine the Windows stand-ins find the machine's llvm on wine's search path.
+  const std::string readobj = llvm_readobj();
+  if (readobj.empty()) {
+    GTEST_SKIP() << "no llvm-rc, llvm-cvtres, lld-link or llvm-readobj: hello.exe is a placeholder";
   }
   const std::string listing =
       tools::run_captured({readobj, "--coff-resources", path("hello.exe")}).output;
@@ -213,10 +279,8 @@ TEST_F(BuildRun, ExtraParametersReachTheCompilerAsWords) {
   press_key_and_expect_clean_exit();
   EXPECT_TRUE(exists("greet.exe"));
   EXPECT_FALSE(exists("hello.exe"));
-  const std::string readobj = tools::find_program("llvm-readobj");
-  if (!tools::can_link_executables() || readobj.empty() || under_wine()) {
-    GTEST_SKIP() << "placeholder executable";
-  }
+  const std::string readobj = llvm_readobj();
+  if (readobj.empty()) GTEST_SKIP() << "placeholder executable";
   const std::string headers =
       tools::run_captured({readobj, "--file-headers", path("greet.exe")}).output;
   EXPECT_NE(headers.find("IMAGE_SUBSYSTEM_WINDOWS_GUI"), std::string::npos);
@@ -282,6 +346,31 @@ TEST_F(WindowsTools, BuildsTheSourceNamedBeyondAscii) {
   expect_result_screen(run_to_result(answers).screen(), 10, kSuccess, kBlue);
   press_key_and_expect_clean_exit();
   EXPECT_TRUE(exists("m\xC3\xB6we.exe"));
+}
+
+// Text typed in each language reaches the executable as typed: the script
+// carries it in the locale's ANSI page, in which the stand-ins read it.
+class TypedInALanguage : public BuildRun, public ::testing::WithParamInterface<Typed> {};
+
+TEST_P(TypedInALanguage, ReachesTheVersionStringsAsTyped) {
+  if (llvm_readobj().empty())
+    GTEST_SKIP() << "llvm-rc, llvm-cvtres, lld-link or llvm-readobj missing";
+  expect_built_as_typed(GetParam(), {});
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, TypedInALanguage, ::testing::ValuesIn(kTyped),
+                         [](const ::testing::TestParamInfo<Typed>& info) {
+                           return std::string(info.param.locale, 2);
+                         });
+
+// The Windows stand-ins read the script in wine's ANSI page, the locale's,
+// and compile it with the machine's llvm, put on wine's search path.
+TEST_F(WindowsTools, ReadTheScriptInTheLocalesAnsiPage) {
+  if (llvm_readobj().empty())
+    GTEST_SKIP() << "llvm-rc, llvm-cvtres, lld-link or llvm-readobj missing";
+  std::string llvm = fs::path(tools::find_program("llvm-rc")).parent_path().string();
+  std::replace(llvm.begin(), llvm.end(), '/', '\\');
+  expect_built_as_typed(kTyped[0], {"WINEPATH=Z:" + llvm});
 }
 
 struct Boundary {
