@@ -8,188 +8,18 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
-#include <string_view>
+#include <string>
+#include <vector>
 
-#include "host.h"
-#include "platform/code_page.h"
-#include "program_screens.h"
+#include "build_run.h"
 #include "readobj_listing.h"
-#include "standin_io.h"
-#include "support/demo_icons.h"
-#include "support/scratch_folder.h"
-#include "toolchain.h"
 
 namespace qb::test {
 namespace {
 
-namespace fs = std::filesystem;
-
-inline constexpr int kRed = 1;  // console colour 4 is the terminal's palette index 1
-
-const std::string kPrompt = "Press any key to quit.";
-const std::string kTop = "╔" + repeat("═", 32) + "╗";
-const std::string kBlank = "║" + std::string(32, ' ') + "║";
-const std::string kBottom = "╚" + repeat("═", 32) + "╝";
-const std::string kSuccess = "║       EXE file created !       ║";
-const std::string kResourceError = "║     GoRC RC-Compiler Error     ║";
-const std::string kCompilerError = "║    FreeBasic Compiler Error    ║";
-
-// The worked example's answers, with `icon` as the first icon and `params`
-// as the extra compiler parameters.
-std::vector<std::string> example_answers(const std::string& params = "",
-                                         const std::string& icon = "app.ico") {
-  return {"hello.bas",
-          "2024 Sample Team",
-          "Sample Team",
-          "Greeting demo",
-          "1.2.3",
-          "Hello",
-          "1.2.0",
-          "First release",
-          "",
-          icon,
-          "y",
-          "small.ico",
-          "n",
-          params};
-}
-
-// A description typed in a language beyond ASCII, with an icon named in it.
-struct Typed {
-  const char* locale;
-  const char* description;
-  const char* icon;
-};
-
-// Names the case in test listings by its language.
-void PrintTo(const Typed& typed, std::ostream* out) {
-  *out << typed.locale;
-}
-
-const Typed kTyped[] = {
-    {"ru_RU.UTF-8", "Описание программы", "значок.ico"},
-    {"pl_PL.UTF-8", "Zażółć gęślą jaźń", "app.ico"},
-    {"el_GR.UTF-8", "Περιγραφή προγράμματος", "app.ico"},
-    {"tr_TR.UTF-8", "Açıklama İğüşöç", "app.ico"},
-    {"he_IL.UTF-8", "תיאור התוכנית", "app.ico"},
-    {"th_TH.UTF-8", "คำอธิบายโปรแกรม", "app.ico"},
-    {"de_DE.UTF-8", "Größe © 2024 Müller", "app.ico"},
-};
-
-// The text of UTF-16LE `bytes` in UTF-8.
-std::string utf8_of_utf16(const std::string& bytes) {
-  std::string text;
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const auto low = static_cast<unsigned char>(bytes[i]);
-    append_utf8(low | static_cast<char32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8, text);
-  }
-  return text;
-}
-
-// llvm-rc, llvm-cvtres, lld-link and llvm-readobj, which make and read a
-// real executable; "" when one of them is missing.
-std::string llvm_readobj() {
-  const bool tools = tools::can_compile_resources() && tools::can_link_executables();
-  return tools ? tools::find_program("llvm-readobj") : "";
-}
-
 // A log of `length` bytes (at least 2) ending in CR LF.
 std::string log_of(std::size_t length) {
   return std::string(length - 2, 'g') + "\r\n";
-}
-
-class BuildRun : public ::testing::Test {
- protected:
-  void SetUp() override {
-    copy_demo_icons(folder_);
-    ASSERT_TRUE(tools::write_file(path("hello.bas"), "print \"Hello\"\r\n"));
-    // The Windows program runs the Windows stand-ins, through wine's cmd.
-    fs::copy_file(under_wine() ? windows_tool("gorc_standin.exe") : QB_GORC_STANDIN,
-                  folder_ / "GORC.EXE");
-    fs::copy_file(under_wine() ? windows_tool("fbc_standin.exe") : QB_FBC_STANDIN,
-                  folder_ / "FBC.EXE");
-  }
-
-  std::string path(const std::string& name) const { return (folder_ / name).string(); }
-  bool exists(const std::string& name) const { return fs::exists(folder_ / name); }
-
-  // Starts the program in the folder with `env`, types `answers` and waits
-  // for the result screen's prompt. The stand-ins' hooks name files in the
-  // folder, where the tools run, so that the Windows stand-ins find them too.
-  PtySession& run_to_result(const std::vector<std::string>& answers,
-                            const std::vector<std::string>& env = {}) {
-    PtyOptions options = program_options();
-    options.directory = folder_.string();
-    options.env = env;
-    session_ = std::make_unique<PtySession>(options);
-    for (const std::string& answer : answers) session_->send(answer + "\r");
-    const bool shown =
-        session_->wait_until([](const VtScreen& vt) { return vt.text_at(22, 4, 22) == kPrompt; });
-    EXPECT_TRUE(shown) << "no result screen";
-    session_->settle();  // the whole frame, not just the part with the prompt
-    return *session_;
-  }
-
-  // Builds the worked example in `typed`'s locale, with its description and
-  // first icon, and `env`: the executable carries the description as typed
-  // and the icon.
-  void expect_built_as_typed(const Typed& typed, std::vector<std::string> env);
-
-  // Presses a key: the program must end with the outcome's status on a
-  // cleared screen.
-  void press_key_and_expect_clean_exit() {
-    quit_at_result(*session_);
-    const VtScreen& vt = session_->screen();
-    for (int row = 1; row <= 25; ++row) EXPECT_TRUE(vt.untouched(row, 1, 80));
-  }
-
-  const ScratchFolder scratch_{ScratchFolder::Enter::kNo};
-  const fs::path& folder_ = scratch_.path();
-  std::unique_ptr<PtySession> session_;
-};
-
-// The box with `middle` at `first_row`, column 22, white on `background`,
-// and the prompt in dark grey at row 22, column 4.
-void expect_result_screen(const VtScreen& vt, int first_row, const std::string& middle,
-                          int background) {
-  const std::string lines[] = {kTop, kBlank, middle, kBlank, kBottom};
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(vt.text_at(first_row + i, 22, 34), lines[i]);
-    for (int column = 22; column <= 55; ++column) {
-      EXPECT_EQ(vt.foreground(first_row + i, column), kWhite);
-      EXPECT_EQ(vt.background(first_row + i, column), background);
-    }
-  }
-  EXPECT_EQ(vt.foreground(22, 4), kDarkGrey);
-  EXPECT_EQ(vt.background(22, 4), kLightGrey);
-}
-
-// The log line shown at row 13, column 4, in red on light grey.
-void expect_log_line(const VtScreen& vt, const std::string& text, int length) {
-  EXPECT_EQ(vt.text_at(13, 4, length), text);
-  EXPECT_EQ(vt.foreground(13, 4), kRed);
-  EXPECT_EQ(vt.background(13, 4), kLightGrey);
-}
-
-// Builds the worked example in `typed`'s locale; see the declaration.
-void BuildRun::expect_built_as_typed(const Typed& typed, std::vector<std::string> env) {
-  if (std::string_view(typed.icon) != "app.ico") fs::copy_file(path("app.ico"), path(typed.icon));
-  std::vector<std::string> answers = example_answers("", typed.icon);
-  answers[3] = typed.description;
-  env.push_back(std::string("LC_ALL=") + typed.locale);
-  // wine takes its code pages from the locale, and names files in its set.
-  const bool wine = under_wine() || std::getenv("QB_E2E_WINDOWS_TOOLS") != nullptr;
-  ASSERT_TRUE(!wine || fs::exists(fs::path(QB_TEST_LOCPATH) / typed.locale))
-      << typed.locale << " is missing from the locales the build makes (QB_TEST_LOCALES)";
-  env.push_back("LOCPATH=" QB_TEST_LOCPATH);
-  expect_result_screen(run_to_result(answers, env).screen(), 10, kSuccess, kBlue);
-  press_key_and_expect_clean_exit();
-  const std::string listing =
-      tools::run_captured({llvm_readobj(), "--coff-resources", path("hello.exe")}).output;
-  EXPECT_NE(listing.find("Name: (ID 100)"), std::string::npos);
-  const std::string version = utf8_of_utf16(tools::dumped_bytes(listing, "Type: VERSIONINFO"));
-  EXPECT_NE(version.find(typed.description), std::string::npos) << version;
 }
 
 TEST_F(BuildRun, WorkedExampleEndsOnTheSuccessBoxLeavingOnlyTheExecutable) {
@@ -286,34 +116,6 @@ TEST_F(BuildRun, ExtraParametersReachTheCompilerAsWords) {
   EXPECT_NE(headers.find("IMAGE_SUBSYSTEM_WINDOWS_GUI"), std::string::npos);
 }
 
-// The POSIX program with the Windows stand-ins as GORC.EXE and FBC.EXE:
-// its command runner starts them through wine. Run with the label "wine",
-// which names their folder in QB_E2E_WINDOWS_TOOLS.
-// Whether the Windows stand-ins are at hand: under the label "wine", which
-// names their folder, for this system's program; skips the test otherwise.
-bool windows_tools_at_hand() {
-  const char* tools = std::getenv("QB_E2E_WINDOWS_TOOLS");
-  if (tools == nullptr || under_wine()) return false;
-  const bool wine = !tools::find_program("wine").empty() || fs::exists("/usr/lib/wine/wine64");
-  return wine && fs::exists(fs::path(tools) / "fbc_standin.exe");
-}
-
-class WindowsTools : public BuildRun {
- protected:
-  void SetUp() override {
-    if (!windows_tools_at_hand()) GTEST_SKIP() << "runs with the label wine";
-    BuildRun::SetUp();
-    use_windows_tools(folder_);
-  }
-  // The Windows stand-ins as GORC.EXE and FBC.EXE in `folder`.
-  static void use_windows_tools(const fs::path& folder) {
-    const fs::path dir = std::getenv("QB_E2E_WINDOWS_TOOLS");
-    const auto replace = fs::copy_options::overwrite_existing;
-    fs::copy_file(dir / "gorc_standin.exe", folder / "GORC.EXE", replace);
-    fs::copy_file(dir / "fbc_standin.exe", folder / "FBC.EXE", replace);
-  }
-};
-
 // A compiler failure, with this system's stand-ins and with the Windows ones
 // (true), which this system's program runs through wine.
 class CompilerFailure : public WindowsTools, public ::testing::WithParamInterface<bool> {
@@ -346,31 +148,6 @@ TEST_F(WindowsTools, BuildsTheSourceNamedBeyondAscii) {
   expect_result_screen(run_to_result(answers).screen(), 10, kSuccess, kBlue);
   press_key_and_expect_clean_exit();
   EXPECT_TRUE(exists("m\xC3\xB6we.exe"));
-}
-
-// Text typed in each language reaches the executable as typed: the script
-// carries it in the locale's ANSI page, in which the stand-ins read it.
-class TypedInALanguage : public BuildRun, public ::testing::WithParamInterface<Typed> {};
-
-TEST_P(TypedInALanguage, ReachesTheVersionStringsAsTyped) {
-  if (llvm_readobj().empty())
-    GTEST_SKIP() << "llvm-rc, llvm-cvtres, lld-link or llvm-readobj missing";
-  expect_built_as_typed(GetParam(), {});
-}
-
-INSTANTIATE_TEST_SUITE_P(Locales, TypedInALanguage, ::testing::ValuesIn(kTyped),
-                         [](const ::testing::TestParamInfo<Typed>& info) {
-                           return std::string(info.param.locale, 2);
-                         });
-
-// The Windows stand-ins read the script in wine's ANSI page, the locale's,
-// and compile it with the machine's llvm, put on wine's search path.
-TEST_F(WindowsTools, ReadTheScriptInTheLocalesAnsiPage) {
-  if (llvm_readobj().empty())
-    GTEST_SKIP() << "llvm-rc, llvm-cvtres, lld-link or llvm-readobj missing";
-  std::string llvm = fs::path(tools::find_program("llvm-rc")).parent_path().string();
-  std::replace(llvm.begin(), llvm.end(), '/', '\\');
-  expect_built_as_typed(kTyped[0], {"WINEPATH=Z:" + llvm});
 }
 
 struct Boundary {
