@@ -144,7 +144,7 @@ std::string read_line(Console& con) {
 std::string read_answer(Console& con) {
   const std::string line = read_line(con);
   con.print_text("", true);
-  return take_answer(line);
+  return take_answer(line, con.text_page());
 }
 
 }  // namespace qb

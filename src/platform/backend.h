@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/code_page.h"
 #include "platform/key_queue.h"
 #include "platform/screen.h"
 
@@ -60,8 +61,12 @@ class Backend {
   // Hands the display back to the system and ends the process.
   [[noreturn]] virtual void end_program(int exit_code) = 0;
 
+  // The OEM code page of the form's text: what the screen's bytes show and
+  // what typed characters become.
+  virtual const CodePage& text_page() const = 0;
   // Converts `text` in place from the OEM code page to the ANSI code page,
-  // one byte to one byte, as the system's OemToCharA does.
+  // one byte to one byte and a double-byte page's pair to a pair, as the
+  // system's OemToCharA does.
   virtual void oem_to_ansi(std::string& text) const = 0;
   // The bytes of the OEM code page that show `text`, which another program
   // (a tool, in its log) wrote in the system's own way.

@@ -44,6 +44,8 @@ class Console {
   bool cursor_visible() const { return screen_.cursor_visible(); }
   // Whether output is a screen, and whether its plain stream shows edits (see Backend).
   bool is_screen() const { return backend_.is_screen(); }
+  // The OEM code page of the form's text.
+  const CodePage& text_page() const { return backend_.text_page(); }
   bool stream_shows_edits() const { return backend_.stream_shows_edits(); }
   void show_cursor(bool visible) { screen_.set_cursor_visible(visible); }
 

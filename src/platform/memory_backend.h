@@ -71,6 +71,7 @@ class MemoryBackend : public Backend {
   void beep() override { ++beeps; }
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code) override;
+  const CodePage& text_page() const override { return *code_page; }
   void oem_to_ansi(std::string& text) const override { qb::oem_to_ansi(*code_page, text); }
   std::string oem_from_program_text(std::string_view text) const override {
     return oem_from_utf8_text(*code_page, text);

@@ -24,6 +24,7 @@ std::size_t whole_characters(const CodePage& page, std::string_view text, std::s
 
 std::size_t find_character(const CodePage& page, std::string_view text, char byte,
                            std::size_t from) {
+  if (page.pairs == nullptr) return text.find(byte, from);
   for (std::size_t at = character_start(page, text, from); at < text.size();
        at += character_size(page, text, at)) {
     if (text[at] == byte && at >= from) return at;

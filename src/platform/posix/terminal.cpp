@@ -55,6 +55,7 @@ class TerminalBackend final : public Backend {
   void beep() override;
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code) override;
+  const CodePage& text_page() const override { return *charset_.oem; }
   void oem_to_ansi(std::string& text) const override { qb::oem_to_ansi(*charset_.oem, text); }
   std::string oem_from_program_text(std::string_view text) const override {
     return charset_.oem_from_program_text(text);
@@ -217,7 +218,7 @@ std::unique_ptr<Backend> make_terminal_backend(int input_fd, int output_fd,
 }
 
 std::unique_ptr<Backend> make_system_backend() {
-  return make_terminal_backend(STDIN_FILENO, STDOUT_FILENO, adopt_user_locale(), monotonic_seconds);
+  return make_terminal_backend(STDIN_FILENO, STDOUT_FILENO, adopt_user_locale(), system_clock());
 }
 
 }  // namespace qb

@@ -50,6 +50,10 @@ class Win32Console final : public Backend {
   void beep() override;
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code) override;
+  // The page of the console's glyphs: 437 where it is not a page of the tables.
+  const CodePage& text_page() const override {
+    return code_page_numbered(static_cast<int>(glyphs_.table_page));
+  }
   // OemToCharA; and the tools' text as it is, in the system's OEM code page.
   void oem_to_ansi(std::string& text) const override;
   std::string oem_from_program_text(std::string_view text) const override {
