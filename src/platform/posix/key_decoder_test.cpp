@@ -136,6 +136,8 @@ TEST(KeyDecoder, PlainBytesAndUtf8Characters) {
   german.oem = &kCodePage850;
   KeyDecoder in_850(german);
   EXPECT_EQ(decode(in_850, "©ø™"), (std::vector<int>{0xB8, 0x9B, 'T'}));
+  KeyDecoder in_932(LocaleCharset{true, {}, &code_page_numbered(932)});
+  EXPECT_EQ(decode(in_932, "亜ｶ表"), (std::vector<int>{0x88, 0x9F, 0xB6, 0x95, 0x5C}));
 }
 
 TEST(KeyDecoder, LoneEscIsToldFromASequenceOnlyByTheTimeout) {
