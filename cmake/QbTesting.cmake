@@ -49,10 +49,12 @@ function(qb_add_tests name)
 endfunction()
 
 # The locales the tests run in, as language_TERRITORY.CHARSET[@modifier]:
-# those that are not UTF-8, which the C library must load, and those the
-# Windows tools under wine take their code pages from.
-set(QB_TEST_LOCALES ru_RU.KOI8-R ru_RU.UTF-8
-    CACHE STRING "The locales that tests run in, made by localedef in the build tree")
+# those that are not UTF-8, which the C library must load, and those wine
+# takes its code pages from (and names files in) when the Windows program or
+# tools run in them. The tests name them, so the list is no setting: a
+# build tree made before a locale joined it makes that one too.
+set(QB_TEST_LOCALES ru_RU.KOI8-R ru_RU.UTF-8 pl_PL.UTF-8 el_GR.UTF-8 tr_TR.UTF-8 he_IL.UTF-8
+    th_TH.UTF-8 de_DE.UTF-8)
 
 # The target qb_test_locales: each locale of QB_TEST_LOCALES compiled from
 # glibc's sources (the Debian package locales) into <build>/locales. Made
