@@ -35,7 +35,8 @@ struct GlibcLocale {
 // Every locale of the system (EnumSystemLocalesEx), with the names POSIX
 // gives without a script added, as the lookup needs them.
 std::vector<Locale> system_locales();
-// The page a locale gets: its OEM page when that is one byte wide, else 437.
+// The page a locale gets: its OEM page when that is one byte wide or one of
+// the double-byte pages (932, 936, 949, 950), else 437.
 unsigned page_of(const Locale& locale);
 // The page of the first of `chain` that `rows` has, or 437.
 unsigned looked_up(const std::map<std::string, unsigned>& rows,

@@ -206,8 +206,8 @@ void print_opening(const std::set<unsigned>& pages) {
       "// EnumSystemLocalesEx); of each glibc locale whose script or territory gives\n"
       "// it another page than those rows (glibc's locale sources, read by\n"
       "// scripts/code_page_tables/glibc_scripts.pl); the scripts glibc's modifiers\n"
-      "// name; and every page the locales have. Locales whose OEM page is more\n"
-      "// than one byte wide get 437 here.\n%s"
+      "// name; and every page the locales have. Locales whose OEM page Windows\n"
+      "// serves in Unicode only (UTF-8, or none) get 437 here.\n%s"
       "#include \"platform/code_pages/tables.h\"\n\nnamespace qb {\n\n",
       kHeader);
   // 437 and 850 are declared by code_page.h already.
@@ -220,7 +220,7 @@ void print_opening(const std::set<unsigned>& pages) {
 }  // namespace
 
 unsigned page_of(const Locale& locale) {
-  return single_byte(locale.oem) ? locale.oem : 437;
+  return single_byte(locale.oem) || double_byte(locale.oem) ? locale.oem : 437;
 }
 
 unsigned looked_up(const std::map<std::string, unsigned>& rows,
@@ -263,10 +263,7 @@ int print_locales(const std::vector<Locale>& locales) {
   }
   const std::map<std::string, unsigned> rows = locale_rows(locales);
   std::set<unsigned> pages;
-  for (const Locale& locale : locales) {
-    pages.insert(page_of(locale));
-    if (double_byte(locale.oem)) pages.insert(locale.oem);  // the double-byte pages too
-  }
+  for (const Locale& locale : locales) pages.insert(page_of(locale));
   print_opening(pages);
   std::vector<std::string> items;
   for (const auto& [name, page] : rows)

@@ -78,9 +78,9 @@ const CodePage& code_page_numbered(int number);
 // glibc writes it in (sr_RS is sr-Cyrl-RS, sd_IN sd-Arab), else that of
 // its territory's locales (ku_TR, Kurdish in Latin letters, gets Turkey's);
 // for a name glibc does not know, that of the Windows locale its language,
-// territory and modifier name. 437 for any other, C and POSIX included, and
-// for the locales whose Windows page is more than one byte wide (Japanese,
-// Chinese, Korean).
+// territory and modifier name (Japanese 932, Chinese 936 or 950, Korean
+// 949). 437 for any other, C and POSIX included, and for the languages that
+// Windows serves in Unicode only.
 const CodePage& oem_code_page_of_locale(std::string_view locale_name);
 
 // Converts text in place from `page` to its ANSI page as OemToCharA does:
