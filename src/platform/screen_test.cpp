@@ -1,11 +1,12 @@
 // The printing rules of the screen model: control bytes, wrapping, scrolling
-// and the pending wrap once row 25 is filled.
+// and the pending wrap once row 25 is filled; pairs of a double-byte page.
 #include "platform/screen.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "support/double_byte_page.h"
 #include "support/screen_text.h"
 
 namespace qb {
@@ -131,6 +132,72 @@ TEST(Screen, ManyLinesScrollSoTheLastStandsOnRow25InCurrentAttribute) {
   s.print(std::string(1000000, '\n'));  // a long run of line ends ends on row 25
   EXPECT_EQ(s.row(), 25);
   EXPECT_EQ(row_text(s, 1), std::string(80, ' '));
+}
+
+// What `count` cells from row, column hold, in reading order: '.' a whole
+// character, '[' and ']' a pair's halves, '_' the blank a pair skipped.
+std::string parts(const Screen& s, int row, int column, int count) {
+  std::string shown;
+  for (int at = (row - 1) * Screen::kColumns + column - 1; count-- > 0; ++at)
+    shown += ".[]_"[static_cast<int>(s.cell(at / Screen::kColumns + 1, at % Screen::kColumns + 1).part)];
+  return shown;
+}
+
+// A pair fills two cells and never straddles a row's end, on row 25 too,
+// where it scrolls or puts its line end off like any glyph; a control byte
+// after a lead byte, or a mark of the program, pairs with nothing.
+TEST(Screen, PairsFillTwoCellsAndStartANewRowRatherThanStraddleOne) {
+  struct Case {
+    int row, column;
+    std::string_view bytes;
+    Glyphs glyphs;
+    int from_row, from_column;
+    std::string_view parts;
+    int cursor_row, cursor_column;
+  };
+  for (const Case& c : {Case{3, 1, "a\x88\x9F", Glyphs::kCodePage, 3, 1, ".[].", 3, 4},
+                        Case{4, 80, "\x88\x9F", Glyphs::kCodePage, 4, 79, "._[].", 5, 3},
+                        Case{4, 79, "\x88\x9F", Glyphs::kCodePage, 4, 79, "[]..", 5, 1},
+                        Case{25, 80, "\x88\x9F", Glyphs::kCodePage, 24, 80, "_[].", 25, 3},
+                        Case{25, 79, "\x88\x9F", Glyphs::kCodePage, 25, 79, "[]", 25, 80},
+                        Case{3, 1, "\x88\n\x88", Glyphs::kCodePage, 3, 1, "..", 4, 2},
+                        Case{3, 1, "\xC9\xCD", Glyphs::kProgram, 3, 1, "..", 3, 3},
+                        Case{3, 1, "\xC9\xCD", Glyphs::kCodePage, 3, 1, "[]", 3, 3}}) {
+    Screen s;
+    s.set_page(double_byte_page());
+    s.set_attribute(0x70);
+    s.move_to(c.row, c.column);
+    s.print(c.bytes, c.glyphs);
+    EXPECT_EQ(parts(s, c.from_row, c.from_column, static_cast<int>(c.parts.size())), c.parts)
+        << c.row << "," << c.column;
+    EXPECT_EQ(s.row(), c.cursor_row) << c.row << "," << c.column;
+    EXPECT_EQ(s.column(), c.cursor_column) << c.row << "," << c.column;
+    EXPECT_EQ(s.pending_line_end(), c.column == 79 && c.row == 25);
+  }
+  Screen s;
+  s.set_page(double_byte_page());
+  s.set_attribute(0x70);
+  s.move_to(2, 80);
+  s.print("\x88\x9F");
+  EXPECT_EQ(s.cell(2, 80), (Cell{' ', 0x70, Glyphs::kCodePage, CellPart::kSkipped}));
+  s.set_page(kCodePage437);
+  s.print("\x88\x9F");
+  EXPECT_EQ(parts(s, 3, 3, 2), "..");
+}
+
+// Writing over either half of a pair leaves a blank in its other half.
+TEST(Screen, APrintOverHalfAPairBlanksItsOtherHalf) {
+  Screen s;
+  s.set_page(double_byte_page());
+  s.move_to(6, 1);
+  s.print("\x88\x9F\x88\x9F");
+  s.move_to(6, 2);
+  s.print("x");
+  EXPECT_EQ(text_at(s, 6, 1, 2), " x");
+  s.move_to(6, 4);
+  s.print("\x88\x9F");
+  EXPECT_EQ(text_at(s, 6, 1, 5), " x \x88\x9F");
+  EXPECT_EQ(parts(s, 6, 1, 5), "...[]");
 }
 
 TEST(Screen, LocateRules) {
