@@ -94,7 +94,8 @@ void Screen::put_glyph(Pen& pen, std::uint8_t byte, CellPart part) {
     pen.row = kRows;
   }
   Cell& cell = at(pen.row, pen.column);
-  if (cell.part == CellPart::kLead || cell.part == CellPart::kTrail) split_pair(pen.row, pen.column);
+  if (cell.part == CellPart::kLead || cell.part == CellPart::kTrail)
+    split_pair(pen.row, pen.column);
   cell = Cell{byte, attribute_, pen.glyphs, part};
   if (++pen.column > kColumns) {
     pen.column = 1;

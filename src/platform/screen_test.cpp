@@ -139,7 +139,8 @@ TEST(Screen, ManyLinesScrollSoTheLastStandsOnRow25InCurrentAttribute) {
 std::string parts(const Screen& s, int row, int column, int count) {
   std::string shown;
   for (int at = (row - 1) * Screen::kColumns + column - 1; count-- > 0; ++at)
-    shown += ".[]_"[static_cast<int>(s.cell(at / Screen::kColumns + 1, at % Screen::kColumns + 1).part)];
+    shown +=
+        ".[]_"[static_cast<int>(s.cell(at / Screen::kColumns + 1, at % Screen::kColumns + 1).part)];
   return shown;
 }
 
