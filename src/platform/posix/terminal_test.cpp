@@ -14,6 +14,7 @@
 
 #include "platform/bios_keys.h"
 #include "platform/console.h"
+#include "support/double_byte_page.h"
 
 namespace qb {
 namespace {
@@ -162,6 +163,10 @@ TEST(TerminalBackend, PlainOutputStreamGetsATranscriptOfTextLines) {
   std::string line = russian.feed("\xAF Name: ", Glyphs::kProgram);
   line += russian.feed("\xAF\xE0\xA8\xA2\xA5\xE2");
   EXPECT_EQ(line, "» Name: привет");
+  // A pair as its character, never as two halves; the marks never pair.
+  Transcript japanese{LocaleCharset{true, {}, &double_byte_page()}};
+  line = japanese.feed("\xC9\xCD ", Glyphs::kProgram);
+  EXPECT_EQ(line + japanese.feed("\x88\x9F\x83\xBF\x88"), "╔═ 亜α\uFFFD");
 }
 
 TEST(TerminalBackendDeathTest, EndOfInputEndsTheProgramAfterTheKeysAlreadyRead) {

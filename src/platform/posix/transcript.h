@@ -4,6 +4,8 @@
 // only clear a row on the screen are left out, and so are a line's trailing
 // blanks; a blank is held back until text follows it on its line, so a
 // prompt shows in full, its last space included, as soon as it is printed.
+// A pair of a double-byte page is written as its character, as the screen
+// pairs bytes (prints_as_pair), never as two halves.
 #ifndef QB_PLATFORM_POSIX_TRANSCRIPT_H
 #define QB_PLATFORM_POSIX_TRANSCRIPT_H
 
@@ -28,9 +30,10 @@ class Transcript {
   std::string finish();
 
  private:
-  void put(char c, const GlyphTable& glyphs, std::string& out);
+  void put(std::string_view text, std::string& out);
   void end_line(std::string& out);
 
+  LocaleCharset charset_;         // the locale's, and the code page
   GlyphTable glyphs_;             // the code page's
   GlyphTable mark_glyphs_;        // the program's own marks: code page 437's
   std::size_t blanks_ = 0;        // blanks held back on the open line
