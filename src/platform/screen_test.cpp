@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "support/double_byte_page.h"
 #include "support/screen_text.h"
 
 namespace qb {
@@ -146,7 +145,8 @@ std::string parts(const Screen& s, int row, int column, int count) {
 
 // A pair fills two cells and never straddles a row's end, on row 25 too,
 // where it scrolls or puts its line end off like any glyph; a control byte
-// after a lead byte, or a mark of the program, pairs with nothing.
+// after a lead byte, or a mark of the program, pairs with nothing (in 936
+// the box corner C9 leads a pair).
 TEST(Screen, PairsFillTwoCellsAndStartANewRowRatherThanStraddleOne) {
   struct Case {
     int row, column;
@@ -165,7 +165,7 @@ TEST(Screen, PairsFillTwoCellsAndStartANewRowRatherThanStraddleOne) {
                         Case{3, 1, "\xC9\xCD", Glyphs::kProgram, 3, 1, "..", 3, 3},
                         Case{3, 1, "\xC9\xCD", Glyphs::kCodePage, 3, 1, "[]", 3, 3}}) {
     Screen s;
-    s.set_page(double_byte_page());
+    s.set_page(code_page_numbered(936));
     s.set_attribute(0x70);
     s.move_to(c.row, c.column);
     s.print(c.bytes, c.glyphs);
@@ -176,7 +176,7 @@ TEST(Screen, PairsFillTwoCellsAndStartANewRowRatherThanStraddleOne) {
     EXPECT_EQ(s.pending_line_end(), c.column == 79 && c.row == 25);
   }
   Screen s;
-  s.set_page(double_byte_page());
+  s.set_page(code_page_numbered(936));
   s.set_attribute(0x70);
   s.move_to(2, 80);
   s.print("\x88\x9F");
@@ -189,7 +189,7 @@ TEST(Screen, PairsFillTwoCellsAndStartANewRowRatherThanStraddleOne) {
 // Writing over either half of a pair leaves a blank in its other half.
 TEST(Screen, APrintOverHalfAPairBlanksItsOtherHalf) {
   Screen s;
-  s.set_page(double_byte_page());
+  s.set_page(code_page_numbered(936));
   s.move_to(6, 1);
   s.print("\x88\x9F\x88\x9F");
   s.move_to(6, 2);

@@ -12,7 +12,6 @@
 #include <tuple>
 
 #include "platform/code_page.h"
-#include "support/double_byte_page.h"
 #include "vt_screen.h"
 
 namespace qb {
@@ -140,7 +139,7 @@ TEST(TermRender, TerminalAlwaysShowsTheModelAndNeverScrolls) {
   const auto utf8_with = [](int page) {
     return LocaleCharset{true, {}, &code_page_numbered(page)};
   };
-  const CodePage* pairs = &double_byte_page();
+  const CodePage* pairs = &code_page_numbered(932);
   for (const LocaleCharset& charset :
        {LocaleCharset{}, LocaleCharset{false, {}}, utf8_with(874), utf8_with(720), utf8_with(866),
         LocaleCharset{true, {}, pairs}, LocaleCharset{false, {}, pairs}}) {
@@ -291,22 +290,22 @@ TEST(TermRender, LastColumnAndControlGlyphsAreFollowedByAnAbsoluteMove) {
 // The blank that a pair left at column 80 shows blank, a print over half a
 // pair blanks the other half, and the program's marks never pair.
 TEST(TermRender, PairsAreOneGlyphOverTwoCells) {
-  const LocaleCharset charset{true, {}, &double_byte_page()};
+  const LocaleCharset charset{true, {}, &code_page_numbered(936)};
   TermRenderer renderer(charset);
   Screen screen;
-  screen.set_page(double_byte_page());
+  screen.set_page(*charset.oem);
   VtScreen vt(80, 25);
   screen.set_attribute(0x70);
   screen.clear();
   screen.move_to(3, 1);
   screen.print("a");
   show(renderer, screen, vt);
-  screen.print("\x88\x9F");
-  EXPECT_EQ(show(renderer, screen, vt), "\xE4\xBA\x9C");
-  screen.print("\x83\xBFz");
+  screen.print("\xB1\xED");  // 表
+  EXPECT_EQ(show(renderer, screen, vt), "\xE8\xA1\xA8");
+  screen.print("\xA6\xC1z");  // α
   EXPECT_EQ(show(renderer, screen, vt), "  \x1b[2D\xCE\xB1\x1b[3;6Hz");
   screen.move_to(4, 79);
-  screen.print("b\x88\x9F");
+  screen.print("b\xB1\xED");
   screen.move_to(3, 3);
   screen.print("x");
   screen.move_to(6, 1);
