@@ -84,15 +84,21 @@ DecodedKeys KeyDecoder::ground(std::uint8_t byte) {
   return keys;
 }
 
-// A byte of a UTF-8 character; the finished character gives its byte in
-// the OEM code page, or the byte Windows' best fit gives it, or "?".
+// A byte of a UTF-8 character; the finished character gives its byte (or
+// pair) in the OEM code page, or what Windows' best fit gives it, or "?".
 DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
   DecodedKeys keys;
   switch (utf8_.feed(byte)) {
     case Utf8Decoder::Step::kMore:
       return keys;
     case Utf8Decoder::Step::kDone:
-      keys.add(alt_char_ ? key::kAltOther : page_->typed_byte(utf8_.character()));
+      if (alt_char_) {
+        keys.add(key::kAltOther);
+      } else {
+        for (const char c : page_->typed_bytes(utf8_.character()))
+          keys.add(static_cast<std::uint8_t>(c));
+        keys.pair = keys.count == 2;
+      }
       break;
     case Utf8Decoder::Step::kInvalid:
       break;  // a broken character is dropped

@@ -1,6 +1,7 @@
 // Decoding a terminal's input bytes into the console's key codes. Characters
 // arrive as UTF-8 (or in the locale's single-byte set) and become bytes of
-// the OEM code page, where it lacks them by Windows' best fit or as "?";
+// the OEM code page (in a double-byte page one byte or a pair), where it
+// lacks them by Windows' best fit or as "?";
 // the escape sequences of xterm, VT220, rxvt and the Linux console for the
 // cursor keys, the editing block and the function keys, with their Shift,
 // Ctrl and Alt variants, become the PC BIOS extended codes (255 + 256 x
@@ -20,10 +21,13 @@
 namespace qb {
 
 // The keys one byte (or one timeout) gave: none, one, or two (Alt+Esc that
-// opened no sequence after all, then the key of the byte after it).
+// opened no sequence after all, then the key of the byte after it; or the
+// two bytes of a pair, one typed character of a double-byte page).
 struct DecodedKeys {
   std::array<int, 2> codes{};
   int count = 0;
+  // The two codes are a pair's bytes: they go into the key queue together.
+  bool pair = false;
   // The byte was an Esc that opened a wait for the rest of a sequence; the
   // wait counts from this byte's arrival.
   bool began_escape = false;
@@ -47,8 +51,12 @@ class KeyDecoder {
   // True while an escape sequence has begun and not ended; the caller calls
   // timeout() when no byte follows soon.
   bool pending() const { return length_ > 0; }
-  // How many more keys than bytes the next feed or timeout may give (0 or 1).
-  int extra_keys() const { return length_ > 0 ? 1 : 0; }
+  // How many more keys than bytes the next feed or timeout may give (0 or
+  // 1): a begun sequence may end as two keys, and in a double-byte page a
+  // begun character as a pair.
+  int extra_keys() const {
+    return length_ > 0 || (utf8_.open() && page_->pairs != nullptr) ? 1 : 0;
+  }
 
  private:
   DecodedKeys ground(std::uint8_t byte);

@@ -126,6 +126,8 @@ TEST(KeyDecoder, PlainBytesAndUtf8Characters) {
                    "a\xFF"),
             std::vector<int>{'a'});  // stray bytes
   EXPECT_EQ(decode("\xC3\x1b[A"), std::vector<int>{key::kUp});
+  // Alt with a character broken off: the Alt goes with it, not to the next one.
+  EXPECT_EQ(decode("\x1b\xC3x\xC3\xA9"), (std::vector<int>{'x', 0x82}));
 
   KeyDecoder single_byte(latin1());  // é as code page 437's; what it lacks is "?"
   EXPECT_EQ(decode(single_byte, "a\xE9\xA4\x80\x1b\xE9z"),
@@ -134,6 +136,8 @@ TEST(KeyDecoder, PlainBytesAndUtf8Characters) {
   german.oem = &kCodePage850;
   KeyDecoder in_850(german);
   EXPECT_EQ(decode(in_850, "©ø™"), (std::vector<int>{0xB8, 0x9B, 'T'}));
+  KeyDecoder in_932(LocaleCharset{true, {}, &code_page_numbered(932)});
+  EXPECT_EQ(decode(in_932, "亜ｶ表"), (std::vector<int>{0x88, 0x9F, 0xB6, 0x95, 0x5C}));
 }
 
 TEST(KeyDecoder, LoneEscIsToldFromASequenceOnlyByTheTimeout) {
