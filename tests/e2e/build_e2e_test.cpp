@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 #include "host.h"
 #include "program_screens.h"
@@ -205,6 +206,22 @@ TEST_F(BuildRun, ControlBytesAndEscapeSequencesInALogShowAsGlyphs) {
   expect_log_line(vt, glyphs, 19);
   for (int column = 4; column <= 22; ++column) EXPECT_EQ(vt.foreground(13, column), kRed);
   press_key_and_expect_clean_exit();
+}
+
+// Names kept in the locale's OEM page (möwe.bas as 437's 0x94, привет.bas in
+// 866) reach the tools as on disk: the Windows program gives cmd.exe characters.
+TEST_F(BuildRun, BuildsASourceNamedInTheLocalesLetters) {
+  for (const auto& [locale, stem] :
+       {std::pair<std::string, std::string>{"C.UTF-8", "möwe"}, {"ru_RU.UTF-8", "привет"}}) {
+    ASSERT_TRUE(tools::write_file(path(stem + ".bas"), "print \"Hello\"\r\n"));
+    std::vector<std::string> answers = example_answers();
+    answers[0] = stem + ".bas";
+    const VtScreen& vt =
+        run_to_result(answers, {"LOCPATH=" QB_TEST_LOCPATH, "LC_ALL=" + locale}).screen();
+    expect_result_screen(vt, 10, kSuccess, kBlue);
+    press_key_and_expect_clean_exit();
+    EXPECT_TRUE(exists(stem + ".exe")) << locale;
+  }
 }
 
 TEST_F(BuildRun, ExtraParametersReachTheCompilerAsWords) {
