@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <tuple>
 
 #include "support/screen_text.h"
 
@@ -133,72 +135,49 @@ TEST(Screen, ManyLinesScrollSoTheLastStandsOnRow25InCurrentAttribute) {
   EXPECT_EQ(row_text(s, 1), std::string(80, ' '));
 }
 
-// What `count` cells from row, column hold, in reading order: '.' a whole
-// character, '[' and ']' a pair's halves, '_' the blank a pair skipped.
-std::string parts(const Screen& s, int row, int column, int count) {
+// Prints, then reads `count` cells from `at` cells after where the cursor was
+// (ASCII as itself, else '.'; '[' ']' a pair, '_' a skipped cell) and the cursor.
+std::string print_parts(Screen& s, std::string_view print, Glyphs glyphs, int at, int count) {
+  int cell = (s.row() - 1) * Screen::kColumns + s.column() - 1 + at;
+  s.print(print, glyphs);
   std::string shown;
-  for (int at = (row - 1) * Screen::kColumns + column - 1; count-- > 0; ++at)
-    shown +=
-        ".[]_"[static_cast<int>(s.cell(at / Screen::kColumns + 1, at % Screen::kColumns + 1).part)];
-  return shown;
+  for (; count-- > 0; ++cell) {
+    const Cell& c = s.cell(cell / Screen::kColumns + 1, cell % Screen::kColumns + 1);
+    shown += c.part != CellPart::kWhole ? "?[]_"[static_cast<int>(c.part)]
+                                        : (c.ch >= 0x20 && c.ch < 0x7F ? c.ch : '.');
+  }
+  return shown + " " + std::to_string(s.row()) + "," + std::to_string(s.column());
 }
 
 // A pair fills two cells and never straddles a row's end, on row 25 too,
 // where it scrolls or puts its line end off like any glyph; a control byte
 // after a lead byte, or a mark of the program, pairs with nothing (in 936
-// the box corner C9 leads a pair).
+// the box corner C9 leads a pair); a print over half a pair blanks the other.
 TEST(Screen, PairsFillTwoCellsAndStartANewRowRatherThanStraddleOne) {
-  struct Case {
-    int row, column;
-    std::string_view bytes;
-    Glyphs glyphs;
-    int from_row, from_column;
-    std::string_view parts;
-    int cursor_row, cursor_column;
-  };
-  for (const Case& c : {Case{3, 1, "a\x88\x9F", Glyphs::kCodePage, 3, 1, ".[].", 3, 4},
-                        Case{4, 80, "\x88\x9F", Glyphs::kCodePage, 4, 79, "._[].", 5, 3},
-                        Case{4, 79, "\x88\x9F", Glyphs::kCodePage, 4, 79, "[]..", 5, 1},
-                        Case{25, 80, "\x88\x9F", Glyphs::kCodePage, 24, 80, "_[].", 25, 3},
-                        Case{25, 79, "\x88\x9F", Glyphs::kCodePage, 25, 79, "[]", 25, 80},
-                        Case{3, 1, "\x88\n\x88", Glyphs::kCodePage, 3, 1, "..", 4, 2},
-                        Case{3, 1, "\xC9\xCD", Glyphs::kProgram, 3, 1, "..", 3, 3},
-                        Case{3, 1, "\xC9\xCD", Glyphs::kCodePage, 3, 1, "[]", 3, 3}}) {
+  const std::string p = "\x88\x9F";
+  for (const auto& [row, column, bytes, glyphs, at, shown] :
+       std::to_array<std::tuple<int, int, std::string, Glyphs, int, std::string_view>>({
+           {3, 1, "a\x88\x9F", Glyphs::kCodePage, 0, "a[]  3,4"},
+           {4, 80, p, Glyphs::kCodePage, -1, " _[]  5,3"},
+           {25, 80, p, Glyphs::kCodePage, -80, "_[]  25,3"},
+           {25, 79, p, Glyphs::kCodePage, 0, "[] 25,80"},
+           {3, 1, "\x88\n\x88", Glyphs::kCodePage, 0, ".  4,2"},
+           {3, 1, "\xC9\xCD", Glyphs::kProgram, 0, ".. 3,3"},
+           {3, 1, "\xC9\xCD", Glyphs::kCodePage, 0, "[] 3,3"},
+           {6, 1, p + p + "\b\b\bx", Glyphs::kCodePage, 0, " x[] 6,3"},
+           {6, 1, p + p + "\b\b\b" + p, Glyphs::kCodePage, 0, " []  6,4"},
+       })) {
     Screen s;
     s.set_page(code_page_numbered(936));
     s.set_attribute(0x70);
-    s.move_to(c.row, c.column);
-    s.print(c.bytes, c.glyphs);
-    EXPECT_EQ(parts(s, c.from_row, c.from_column, static_cast<int>(c.parts.size())), c.parts)
-        << c.row << "," << c.column;
-    EXPECT_EQ(s.row(), c.cursor_row) << c.row << "," << c.column;
-    EXPECT_EQ(s.column(), c.cursor_column) << c.row << "," << c.column;
-    EXPECT_EQ(s.pending_line_end(), c.column == 79 && c.row == 25);
+    s.move_to(row, column);
+    EXPECT_EQ(print_parts(s, bytes, glyphs, at, static_cast<int>(shown.rfind(' '))), shown);
+    EXPECT_EQ(s.pending_line_end(), shown == "[] 25,80");
+    if (at != -1) continue;
+    EXPECT_EQ(s.cell(4, 80), (Cell{' ', 0x70, Glyphs::kCodePage, CellPart::kSkipped}));
+    s.set_page(kCodePage437);
+    EXPECT_EQ(print_parts(s, p, Glyphs::kCodePage, 0, 2), ".. 5,5");
   }
-  Screen s;
-  s.set_page(code_page_numbered(936));
-  s.set_attribute(0x70);
-  s.move_to(2, 80);
-  s.print("\x88\x9F");
-  EXPECT_EQ(s.cell(2, 80), (Cell{' ', 0x70, Glyphs::kCodePage, CellPart::kSkipped}));
-  s.set_page(kCodePage437);
-  s.print("\x88\x9F");
-  EXPECT_EQ(parts(s, 3, 3, 2), "..");
-}
-
-// Writing over either half of a pair leaves a blank in its other half.
-TEST(Screen, APrintOverHalfAPairBlanksItsOtherHalf) {
-  Screen s;
-  s.set_page(code_page_numbered(936));
-  s.move_to(6, 1);
-  s.print("\x88\x9F\x88\x9F");
-  s.move_to(6, 2);
-  s.print("x");
-  EXPECT_EQ(text_at(s, 6, 1, 2), " x");
-  s.move_to(6, 4);
-  s.print("\x88\x9F");
-  EXPECT_EQ(text_at(s, 6, 1, 5), " x \x88\x9F");
-  EXPECT_EQ(parts(s, 6, 1, 5), "...[]");
 }
 
 TEST(Screen, LocateRules) {
