@@ -6,7 +6,7 @@
 // rectangles on the Windows console) and marks them shown. Until the display
 // is known (at the start, after invalidate) every cell counts as changed. A
 // pair of a double-byte page is drawn whole: runs and spans never hold half
-// of one.
+// of one where the display has room for both.
 #ifndef QB_PLATFORM_FRAME_DIFF_H
 #define QB_PLATFORM_FRAME_DIFF_H
 
