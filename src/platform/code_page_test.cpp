@@ -306,6 +306,8 @@ TEST(PageText, APairsSecondByteIsNeverACharacterOfItsOwn) {
   for (long cell = 0; cell < 10; ++cell)
     EXPECT_EQ(character_at_cell(page, text, cell, 0, 4), at_cell[cell]) << cell;
   EXPECT_EQ(character_at_cell(page, text, 2, 3, 4), 0u);  // before the text
+  EXPECT_EQ(placed_cell(7, 2, 4), 8);                     // the screen's rule, one pair at a time
+  EXPECT_EQ(placed_cell(7, 1, 4) + placed_cell(6, 2, 4), 13);
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ void Console::locate(int row, int column) {
 }
 
 void Console::print_text(std::string_view text, bool line_end, Glyphs glyphs) {
+  screen_.set_page(backend_.text_page());  // the pairs the text forms
   if (!backend_.is_screen()) {
     // Redirected output gets the bytes as they are; the model still follows.
     backend_.write_stream(text, glyphs);

@@ -30,14 +30,21 @@ ColumnRun FrameDiff::next_run(int row, int from, int columns) const {
   while (run.first <= columns && !changed(row, run.first)) ++run.first;
   run.last = run.first - 1;
   while (run.last < columns && changed(row, run.last + 1)) ++run.last;
-  return run;
+  return whole_pairs(row, run, columns);
 }
 
 ColumnRun FrameDiff::changed_span(int row, int columns) const {
   ColumnRun span{1, columns};
   while (!span.empty() && !changed(row, span.first)) ++span.first;
   while (!span.empty() && !changed(row, span.last)) --span.last;
-  return span;
+  return whole_pairs(row, span, columns);
+}
+
+ColumnRun FrameDiff::whole_pairs(int row, ColumnRun run, int columns) const {
+  if (run.empty()) return run;
+  if (run.first > 1 && frame(row, run.first).part == CellPart::kTrail) --run.first;
+  if (run.last < columns && frame(row, run.last).part == CellPart::kLead) ++run.last;
+  return run;
 }
 
 void FrameDiff::mark_shown(int row, ColumnRun run) {

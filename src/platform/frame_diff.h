@@ -4,7 +4,9 @@
 // asks for the changed runs (or each row's span from its first to its last
 // change), draws them in its own way (escape sequences on a terminal,
 // rectangles on the Windows console) and marks them shown. Until the display
-// is known (at the start, after invalidate) every cell counts as changed.
+// is known (at the start, after invalidate) every cell counts as changed. A
+// pair of a double-byte page is drawn whole: runs and spans never hold half
+// of one where the display has room for both.
 #ifndef QB_PLATFORM_FRAME_DIFF_H
 #define QB_PLATFORM_FRAME_DIFF_H
 
@@ -23,11 +25,13 @@ namespace qb {
 inline constexpr std::uint16_t kDefaultLook = 0x100;
 
 // A cell as a display shows it: its byte, its look (a console attribute,
-// background * 16 + foreground, or kDefaultLook) and whose glyph the byte shows.
+// background * 16 + foreground, or kDefaultLook), whose glyph the byte shows
+// and whether it is a pair's half (never CellPart::kSkipped: that is a blank).
 struct ShownCell {
   std::uint8_t ch = ' ';
   std::uint16_t look = 0x07;
   Glyphs glyphs = Glyphs::kCodePage;
+  CellPart part = CellPart::kWhole;
   friend bool operator==(const ShownCell&, const ShownCell&) = default;
 };
 
@@ -40,7 +44,8 @@ using MarkBytes = std::bitset<256>;
 // agrees with 437 on the marks (850, 437 itself) draws exactly as the page.
 inline ShownCell shown_cell(const Cell& cell, const MarkBytes& marks_differ) {
   const bool mark = cell.glyphs == Glyphs::kProgram && marks_differ[cell.ch];
-  return {cell.ch, cell.attr, mark ? Glyphs::kProgram : Glyphs::kCodePage};
+  const CellPart part = cell.part == CellPart::kSkipped ? CellPart::kWhole : cell.part;
+  return {cell.ch, cell.attr, mark ? Glyphs::kProgram : Glyphs::kCodePage, part};
 }
 
 // Columns first to last of one row, both from 1; empty when first > last.
@@ -71,11 +76,16 @@ class FrameDiff {
   // display erased to it would still need drawn.
   std::size_t cells_unlike(ShownCell blank, int rows, int columns) const;
   // The next run of side-by-side changed cells of `row` at column `from` or
-  // right of it, up to column `columns`; empty when there is none.
+  // right of it, up to column `columns`, with the other half of a pair it
+  // would cut; empty when there is none.
   ColumnRun next_run(int row, int from, int columns) const;
   // The columns of `row` from its first to its last changed cell, up to
-  // column `columns`; empty when none changed.
+  // column `columns`, with the other half of a pair it would cut; empty
+  // when none changed.
   ColumnRun changed_span(int row, int columns) const;
+  // `run` of `row` grown by the other half of a pair it cuts at either end,
+  // up to column `columns`.
+  ColumnRun whole_pairs(int row, ColumnRun run, int columns) const;
 
   // The display now shows the frame's cells in `run` of `row`.
   void mark_shown(int row, ColumnRun run);

@@ -39,6 +39,14 @@ TEST(FrameDiff, RowsSplitIntoRunsAndASpanWithinTheirColumns) {
   diff.mark_shown(2, {3, 4});
   expect_run(diff.changed_span(2, 80), 7, 7);
   EXPECT_EQ(diff.shown(2, 4), (ShownCell{'x', 0x1F}));
+  // A pair whose one half changed is drawn whole: the trail, then the lead.
+  diff.frame(2, 9) = {0x88, 0x1F, Glyphs::kCodePage, CellPart::kLead};
+  diff.frame(2, 10) = {0x9F, 0x1F, Glyphs::kCodePage, CellPart::kTrail};
+  diff.mark_shown(2, {9, 9});
+  expect_run(diff.next_run(2, 8, 80), 9, 10);
+  diff.mark_shown(2, {10, 10});
+  diff.frame(2, 9).ch ^= 1;
+  expect_run(diff.changed_span(2, 80), 7, 10);
 }
 
 }  // namespace

@@ -36,25 +36,20 @@ std::size_t find_character(const CodePage& page, std::string_view text, char byt
   return std::string_view::npos;
 }
 
-namespace {
-
-// The first cell of a character of `size` bytes that would stand at `cell`.
-long placed(long cell, std::size_t size, int columns) {
+long placed_cell(long cell, std::size_t size, int columns) {
   const bool straddles = size == 2 && (cell % columns + columns) % columns == columns - 1;
   return straddles ? cell + 1 : cell;
 }
-
-}  // namespace
 
 long cell_of(const CodePage& page, std::string_view text, std::size_t at, long start, int columns) {
   if (page.pairs == nullptr) return start + static_cast<long>(std::min(at, text.size()));
   long cell = start;
   for (std::size_t i = 0; i < text.size() && i < at;) {
     const std::size_t size = character_size(page, text, i);
-    cell = placed(cell, size, columns) + static_cast<long>(size);
+    cell = placed_cell(cell, size, columns) + static_cast<long>(size);
     i += size;
   }
-  return at < text.size() ? placed(cell, character_size(page, text, at), columns) : cell;
+  return at < text.size() ? placed_cell(cell, character_size(page, text, at), columns) : cell;
 }
 
 std::size_t character_at_cell(const CodePage& page, std::string_view text, long cell, long start,
@@ -64,7 +59,7 @@ std::size_t character_at_cell(const CodePage& page, std::string_view text, long 
   long next = start;
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t size = character_size(page, text, i);
-    next = placed(next, size, columns) + static_cast<long>(size);
+    next = placed_cell(next, size, columns) + static_cast<long>(size);
     if (cell < next) return i;
     i += size;
   }

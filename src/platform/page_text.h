@@ -34,6 +34,10 @@ std::size_t find_character(const CodePage& page, std::string_view text, char byt
 // a row's last cell starts on the next row instead, leaving that cell blank
 // with no byte behind it, as the Windows console does.
 
+// The cell where a character of `size` bytes that would be drawn at `cell`
+// starts: `cell` itself, or for a pair that would start on a row's last
+// cell, the next row's first.
+long placed_cell(long cell, std::size_t size, int columns);
 // The cell of the character at byte `at` (a character's start); for
 // text.size(), the cell after the last character.
 long cell_of(const CodePage& page, std::string_view text, std::size_t at, long start, int columns);

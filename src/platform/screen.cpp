@@ -1,9 +1,13 @@
 // The screen model's printing rules. A print runs a pen over the cells; the
 // pen may stand below row 25 while bytes are still coming, and the screen
 // scrolls only when a glyph must be written there or the print ends there.
+// A pair goes where page_text.h lays text out, so that the line editor
+// finds its characters where the screen put them.
 #include "platform/screen.h"
 
 #include <algorithm>
+
+#include "platform/page_text.h"
 
 namespace qb {
 
@@ -16,6 +20,20 @@ struct Screen::Pen {
   int column;
   Glyphs glyphs;
 };
+
+bool prints_as_pair(const CodePage& page, std::string_view bytes, std::size_t at) {
+  if (at + 1 >= bytes.size() || !page.is_lead(static_cast<std::uint8_t>(bytes[at]))) return false;
+  switch (bytes[at + 1]) {
+    case '\a':
+    case '\b':
+    case '\t':
+    case '\n':
+    case '\r':
+      return false;
+    default:
+      return true;
+  }
+}
 
 Screen::Screen() {
   cells_.fill(Cell{' ', attribute_});
@@ -67,19 +85,40 @@ void Screen::scroll_up(int rows) {
   std::fill(cells_.end() - shift, cells_.end(), Cell{' ', attribute_});
 }
 
-// Writes one glyph at the pen, scrolling first when the pen is below row 25,
-// and wraps to column 1 of the next row after column 80.
-void Screen::put_glyph(Pen& pen, std::uint8_t byte) {
+// Writes one glyph, or one part of a character, at the pen, scrolling first
+// when the pen is below row 25, and wraps to column 1 of the next row after
+// column 80. Over half a pair, the pair's other half becomes a blank.
+void Screen::put_glyph(Pen& pen, std::uint8_t byte, CellPart part) {
   if (pen.row > kRows) {
     scroll_up(pen.row - kRows);
     pen.row = kRows;
   }
-  cells_[static_cast<std::size_t>((pen.row - 1) * kColumns + pen.column - 1)] =
-      Cell{byte, attribute_, pen.glyphs};
+  Cell& cell = at(pen.row, pen.column);
+  if (cell.part == CellPart::kLead || cell.part == CellPart::kTrail)
+    split_pair(pen.row, pen.column);
+  cell = Cell{byte, attribute_, pen.glyphs, part};
   if (++pen.column > kColumns) {
     pen.column = 1;
     ++pen.row;
   }
+}
+
+// Blanks the other half of the pair that the cell at row, column is half of;
+// a pair's halves always stand side by side on one row.
+void Screen::split_pair(int row, int column) {
+  Cell& other = at(row, at(row, column).part == CellPart::kLead ? column + 1 : column - 1);
+  other.ch = ' ';
+  other.glyphs = Glyphs::kCodePage;
+  other.part = CellPart::kWhole;
+}
+
+// Writes a pair over two cells at the pen. Where its first cell would be a
+// row's last, that cell is left blank and the pair starts on the next row.
+void Screen::put_pair(Pen& pen, std::uint8_t lead, std::uint8_t trail) {
+  const long cell = static_cast<long>(pen.row - 1) * kColumns + pen.column - 1;
+  if (placed_cell(cell, 2, kColumns) != cell) put_glyph(pen, ' ', CellPart::kSkipped);
+  put_glyph(pen, lead, CellPart::kLead);
+  put_glyph(pen, trail, CellPart::kTrail);
 }
 
 // Acts on one byte at the pen: the backspace, tab, line feed and carriage
@@ -115,13 +154,19 @@ int Screen::print(std::string_view bytes, Glyphs glyphs) {
     scroll_up(1);
     pen = Pen{kRows, 1, glyphs};
   }
+  const CodePage& page = glyphs == Glyphs::kProgram ? kCodePage437 : *page_;
+  const bool pairs = page.pairs != nullptr;
   int bells = 0;
   bool last_was_glyph = false;  // bells leave this as it was
-  for (const char c : bytes) {
-    if (c == '\a') {
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto byte = static_cast<std::uint8_t>(bytes[i]);
+    if (byte == '\a') {
       ++bells;
+    } else if (pairs && prints_as_pair(page, bytes, i)) {
+      put_pair(pen, byte, static_cast<std::uint8_t>(bytes[++i]));
+      last_was_glyph = true;
     } else {
-      last_was_glyph = put_byte(pen, static_cast<std::uint8_t>(c));
+      last_was_glyph = put_byte(pen, byte);
     }
   }
   if (pen.row > kRows && last_was_glyph) {

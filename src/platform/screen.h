@@ -1,8 +1,10 @@
 // The screen model: a grid of 80 x 25 character cells, each a byte, a
 // colour attribute and whose glyphs the byte shows, with a cursor and the
 // printing rules of the text screen (control bytes, wrapping at column 80,
-// scrolling, and the pending wrap once row 25 has been filled). Backends only ever show this model;
-// it never touches the terminal or the console itself.
+// scrolling, and the pending wrap once row 25 has been filled). In a
+// double-byte code page a pair fills two cells and never straddles a row's
+// end, as on the Windows console. Backends only ever show this model; it
+// never touches the terminal or the console itself.
 #ifndef QB_PLATFORM_SCREEN_H
 #define QB_PLATFORM_SCREEN_H
 
@@ -10,6 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+
+#include "platform/code_page.h"
 
 namespace qb {
 
@@ -19,21 +23,35 @@ namespace qb {
 // whatever page the console uses.
 enum class Glyphs : std::uint8_t { kCodePage, kProgram };
 
+// What a cell holds of the text: a character of one byte; the first or the
+// second byte of a pair, whose one glyph fills both cells; or the blank a
+// pair left on a row's last cell when it started on the next row instead,
+// with no byte behind it.
+enum class CellPart : std::uint8_t { kWhole, kLead, kTrail, kSkipped };
+
 // One character cell: the byte shown, its attribute (background * 16 +
-// foreground) and whose glyph the byte shows.
+// foreground), whose glyph the byte shows and what part of a character it is.
 struct Cell {
   std::uint8_t ch = ' ';
   std::uint8_t attr = 0x07;
   Glyphs glyphs = Glyphs::kCodePage;
+  CellPart part = CellPart::kWhole;
   friend bool operator==(const Cell&, const Cell&) = default;
 };
+
+// True when the byte at `at` of printed `bytes` and the byte after it show
+// as one pair of `page`: a lead byte followed, in the same print, by a byte
+// that is not a control the print acts on (bell, backspace, tab, line feed,
+// carriage return).
+bool prints_as_pair(const CodePage& page, std::string_view bytes, std::size_t at);
 
 class Screen {
  public:
   static constexpr int kColumns = 80;
   static constexpr int kRows = 25;
 
-  // A blank screen in attribute 7, cursor at row 1, column 1, shown.
+  // A blank screen in attribute 7, cursor at row 1, column 1, shown; its
+  // text in code page 437 until told otherwise.
   Screen();
 
   // The cell at row, column (both from 1); positions outside give a blank cell.
@@ -52,6 +70,9 @@ class Screen {
   // Counts every change to cells, cursor or visibility; equal counts mean nothing changed.
   std::uint64_t generation() const { return generation_; }
 
+  // The code page whose pairs printed text forms.
+  const CodePage& page() const { return *page_; }
+  void set_page(const CodePage& page) { page_ = &page; }
   void set_attribute(std::uint8_t attr) { attribute_ = attr; }
   void set_cursor_visible(bool visible);
   // Fills every cell with a space in the current attribute; cursor to 1,1.
@@ -62,12 +83,20 @@ class Screen {
   // Cursor to row 1, column 1 and a pending wrap cleared.
   void home();
   // Prints bytes by the console's rules, showing `glyphs`' glyphs; returns
-  // how many bells (byte 7) it met.
+  // how many bells (byte 7) it met. A pair (see prints_as_pair; the
+  // program's own marks never pair) that would start on a row's last cell
+  // leaves that cell blank and starts on the next row; a character written
+  // over half a pair blanks its other half.
   int print(std::string_view bytes, Glyphs glyphs = Glyphs::kCodePage);
 
  private:
   struct Pen;  // the state of one print: its cursor, which may pass below row 25
-  void put_glyph(Pen& pen, std::uint8_t byte);
+  Cell& at(int row, int column) {
+    return cells_[static_cast<std::size_t>((row - 1) * kColumns + column - 1)];
+  }
+  void put_glyph(Pen& pen, std::uint8_t byte, CellPart part = CellPart::kWhole);
+  void put_pair(Pen& pen, std::uint8_t lead, std::uint8_t trail);
+  void split_pair(int row, int column);
   bool put_byte(Pen& pen, std::uint8_t byte);
   void scroll_up(int rows);
   void touch() { ++generation_; }
@@ -78,6 +107,7 @@ class Screen {
   bool cursor_visible_ = true;
   bool pending_line_end_ = false;
   std::uint8_t attribute_ = 0x07;
+  const CodePage* page_ = &kCodePage437;
   std::uint64_t generation_ = 0;
 };
 

@@ -1,10 +1,12 @@
 // The printing rules of the screen model: control bytes, wrapping, scrolling
-// and the pending wrap once row 25 is filled.
+// and the pending wrap once row 25 is filled; pairs of a double-byte page.
 #include "platform/screen.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <tuple>
 
 #include "support/screen_text.h"
 
@@ -131,6 +133,51 @@ TEST(Screen, ManyLinesScrollSoTheLastStandsOnRow25InCurrentAttribute) {
   s.print(std::string(1000000, '\n'));  // a long run of line ends ends on row 25
   EXPECT_EQ(s.row(), 25);
   EXPECT_EQ(row_text(s, 1), std::string(80, ' '));
+}
+
+// Prints, then reads `count` cells from `at` cells after where the cursor was
+// (ASCII as itself, else '.'; '[' ']' a pair, '_' a skipped cell) and the cursor.
+std::string print_parts(Screen& s, std::string_view print, Glyphs glyphs, int at, int count) {
+  int cell = (s.row() - 1) * Screen::kColumns + s.column() - 1 + at;
+  s.print(print, glyphs);
+  std::string shown;
+  for (; count-- > 0; ++cell) {
+    const Cell& c = s.cell(cell / Screen::kColumns + 1, cell % Screen::kColumns + 1);
+    shown += c.part != CellPart::kWhole ? "?[]_"[static_cast<int>(c.part)]
+                                        : (c.ch >= 0x20 && c.ch < 0x7F ? c.ch : '.');
+  }
+  return shown + " " + std::to_string(s.row()) + "," + std::to_string(s.column());
+}
+
+// A pair fills two cells and never straddles a row's end, on row 25 too,
+// where it scrolls or puts its line end off like any glyph; a control byte
+// after a lead byte, or a mark of the program, pairs with nothing (in 936
+// the box corner C9 leads a pair); a print over half a pair blanks the other.
+TEST(Screen, PairsFillTwoCellsAndStartANewRowRatherThanStraddleOne) {
+  const std::string p = "\x88\x9F";
+  for (const auto& [row, column, bytes, glyphs, at, shown] :
+       std::to_array<std::tuple<int, int, std::string, Glyphs, int, std::string_view>>({
+           {3, 1, "a\x88\x9F", Glyphs::kCodePage, 0, "a[]  3,4"},
+           {4, 80, p, Glyphs::kCodePage, -1, " _[]  5,3"},
+           {25, 80, p, Glyphs::kCodePage, -80, "_[]  25,3"},
+           {25, 79, p, Glyphs::kCodePage, 0, "[] 25,80"},
+           {3, 1, "\x88\n\x88", Glyphs::kCodePage, 0, ".  4,2"},
+           {3, 1, "\xC9\xCD", Glyphs::kProgram, 0, ".. 3,3"},
+           {3, 1, "\xC9\xCD", Glyphs::kCodePage, 0, "[] 3,3"},
+           {6, 1, p + p + "\b\b\bx", Glyphs::kCodePage, 0, " x[] 6,3"},
+           {6, 1, p + p + "\b\b\b" + p, Glyphs::kCodePage, 0, " []  6,4"},
+       })) {
+    Screen s;
+    s.set_page(code_page_numbered(936));
+    s.set_attribute(0x70);
+    s.move_to(row, column);
+    EXPECT_EQ(print_parts(s, bytes, glyphs, at, static_cast<int>(shown.rfind(' '))), shown);
+    EXPECT_EQ(s.pending_line_end(), shown == "[] 25,80");
+    if (at != -1) continue;
+    EXPECT_EQ(s.cell(4, 80), (Cell{' ', 0x70, Glyphs::kCodePage, CellPart::kSkipped}));
+    s.set_page(kCodePage437);
+    EXPECT_EQ(print_parts(s, p, Glyphs::kCodePage, 0, 2), ".. 5,5");
+  }
 }
 
 TEST(Screen, LocateRules) {

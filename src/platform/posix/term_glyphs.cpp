@@ -60,14 +60,31 @@ constexpr auto kCombining = std::to_array<std::pair<char32_t, char32_t>>({
     {0xFE20, 0xFE2F}, {0xFEFF, 0xFEFF},
 });
 
+// The ranges of characters that every terminal draws two cells wide, of
+// those the double-byte pages hold: East Asian wide and full-width ones.
+constexpr auto kWide = std::to_array<std::pair<char32_t, char32_t>>({
+    {0x1100, 0x115F},
+    {0x2E80, 0x303E},
+    {0x3041, 0x3247},
+    {0x3250, 0x4DBF},
+    {0x4E00, 0xA4CF},
+    {0xAC00, 0xD7A3},
+    {0xF900, 0xFAFF},
+    {0xFE30, 0xFE6F},
+    {0xFF01, 0xFF60},
+    {0xFFE0, 0xFFE6},
+});
+
 constexpr char32_t kNoBreakSpace = 0x00A0;
 constexpr char32_t kReplacement = 0xFFFD;
 
 // True for what a terminal cannot be trusted to show in one cell, or at
-// all: C1 controls (which a page's missing bytes stand for) and private-use
-// characters.
+// all: C1 controls (which a page's missing bytes stand for), private-use
+// characters, and no character at all (0: a lead byte on its own, a pair
+// the page lacks).
 bool unshowable(char32_t code_point) {
-  return (code_point >= 0x80 && code_point < 0xA0) || (code_point >= 0xE000 && code_point < 0xF900);
+  return code_point == 0 || (code_point >= 0x80 && code_point < 0xA0) ||
+         (code_point >= 0xE000 && code_point < 0xF900);
 }
 
 // A glyph of the bytes `text` (at most six).
@@ -100,6 +117,7 @@ TermGlyph utf8_glyph(char32_t code_point, GlyphUse use) {
 // character (a combining one on a space of its own on the screen), else the
 // line-drawing set's (when it may be used), else an ASCII look-alike.
 TermGlyph single_byte_glyph(char32_t code_point, const LocaleCharset& charset, GlyphUse use) {
+  if (code_point == 0) return single('?', GlyphSet::kAscii);
   if (code_point < 0x7F) return single(static_cast<char>(code_point), GlyphSet::kAscii);
   const int own = charset.byte_of(code_point);
   // Bytes 0x80 to 0x9F are C1 controls to some terminals (0x9B is CSI).
@@ -116,6 +134,12 @@ TermGlyph single_byte_glyph(char32_t code_point, const LocaleCharset& charset, G
   if (letter != 0) return single(letter, GlyphSet::kLines);
   const char look_alike = letter_of(code_point, kLookAlikeOf, kLookAlike);
   return single(look_alike != 0 ? look_alike : '?', GlyphSet::kAscii);
+}
+
+// The glyph of `code_point` for a terminal that speaks `charset`: the one
+// step from a character to the bytes that show it.
+TermGlyph character_glyph(const LocaleCharset& charset, char32_t code_point, GlyphUse use) {
+  return charset.utf8 ? utf8_glyph(code_point, use) : single_byte_glyph(code_point, charset, use);
 }
 
 }  // namespace
@@ -138,12 +162,27 @@ GlyphTable make_glyph_table(const LocaleCharset& charset, const CodePage& page, 
   for (int byte = 0; byte < 256; ++byte) {
     const auto b = static_cast<std::uint8_t>(byte);
     const char32_t code_point = page.glyph(b);
-    table[b] =
-        charset.utf8 ? utf8_glyph(code_point, use) : single_byte_glyph(code_point, charset, use);
+    table[b] = character_glyph(charset, code_point, use);
     // Some terminals draw the glyphs of the control bytes wide.
     if (byte < 0x20 || byte == 0x7F) table[b].width_unsure = true;
   }
   return table;
+}
+
+TermGlyph pair_glyph(const LocaleCharset& charset, char32_t code_point, GlyphUse use) {
+  TermGlyph glyph = character_glyph(charset, code_point, use);
+  if (charset.utf8) {
+    glyph.width_unsure = !draws_wide(code_point);
+  } else if (use == GlyphUse::kScreen) {
+    glyph.bytes[glyph.length++] = ' ';  // the second cell
+  }
+  return glyph;
+}
+
+bool draws_wide(char32_t code_point) {
+  return std::any_of(kWide.begin(), kWide.end(), [code_point](const auto& range) {
+    return code_point >= range.first && code_point <= range.second;
+  });
 }
 
 }  // namespace qb

@@ -10,7 +10,12 @@
 // set has the glyph (at a byte from 0xA0 up, never a C1 control); else the
 // line-drawing character of the terminal's DEC special graphics set (the
 // box lines, drawn single where they are double, and a few symbols); else
-// a plain ASCII look-alike.
+// a plain ASCII look-alike. A pair of a double-byte page is one character
+// over two cells: in UTF-8 the character, which terminals draw two cells
+// wide unless it is of East Asian "ambiguous" width (Greek, Cyrillic, the
+// box pieces), which some draw one cell wide; in a single-byte set the
+// glyph of one cell and a blank. A byte or pair that the page gives no
+// character shows as the replacement character ("?" in a single-byte set).
 #ifndef QB_PLATFORM_POSIX_TERM_GLYPHS_H
 #define QB_PLATFORM_POSIX_TERM_GLYPHS_H
 
@@ -48,7 +53,16 @@ enum class GlyphUse : std::uint8_t { kScreen, kText };
 // The glyph of every byte 0 to 255 of `page` for a terminal that speaks `charset`.
 GlyphTable make_glyph_table(const LocaleCharset& charset, const CodePage& page,
                             GlyphUse use = GlyphUse::kScreen);
+// The glyph of a pair whose character is `code_point` (0 for none), for a
+// terminal that speaks `charset`, to be drawn over the pair's two cells on
+// the screen; its width is unsure unless every terminal draws it two cells
+// wide.
+TermGlyph pair_glyph(const LocaleCharset& charset, char32_t code_point,
+                     GlyphUse use = GlyphUse::kScreen);
 
+// True for a character that every terminal draws two cells wide (East
+// Asian wide and full-width: ideographs, kana, Hangul, full-width forms).
+bool draws_wide(char32_t code_point);
 // True for a character that terminals draw over the cell before it rather
 // than in a cell of its own (a combining mark, a zero-width format character).
 bool combines(char32_t code_point);

@@ -6,8 +6,11 @@
 // the last column (even the bottom-right cell) never scrolls it; where the
 // terminal's cursor goes after that is not trusted, nor after a glyph whose
 // width terminals may not agree on (see term_glyphs.h), and the next cell is
-// then reached with an absolute move. The program's own marks are drawn
-// with code page 437's glyphs.
+// then reached with an absolute move. A pair's glyph that terminals may
+// draw one cell wide goes over a blank second cell, so that the columns
+// after it stay where they are either way. The program's own marks are
+// drawn with code page 437's glyphs. The cursor's moves and the pen are in
+// term_render_pen.cpp.
 #include "platform/posix/term_render.h"
 
 #include <algorithm>
@@ -20,23 +23,6 @@ namespace qb {
 namespace {
 
 constexpr std::size_t kEraseCost = 16;  // cells an erase and its pen are worth
-
-// CSI n <final>, with n left out when it is 1 (the default of every move).
-std::string csi(int n, char final) {
-  return "\x1b[" + (n == 1 ? std::string() : std::to_string(n)) + final;
-}
-
-// The absolute move (CUP) to row, column, in its shortest form.
-std::string absolute_move(int row, int column) {
-  if (column == 1) return row == 1 ? "\x1b[H" : csi(row, 'H');
-  return "\x1b[" + std::to_string(row) + ';' + std::to_string(column) + 'H';
-}
-
-// A vertical move by `rows` (down when positive); empty for 0.
-std::string vertical_move(int rows) {
-  if (rows == 0) return {};
-  return rows > 0 ? csi(rows, 'B') : csi(-rows, 'A');
-}
 
 }  // namespace
 
@@ -52,7 +38,8 @@ bool too_small_for_form(TermSize size) {
 }
 
 TermRenderer::TermRenderer(const LocaleCharset& charset, bool colour_erase)
-    : glyphs_(make_glyph_table(charset, *charset.oem)),
+    : charset_(charset),
+      glyphs_(make_glyph_table(charset, *charset.oem)),
       mark_glyphs_(make_glyph_table(charset, kCodePage437)),
       colour_erase_(colour_erase) {
   for (int byte = 0; byte < 256; ++byte) {
@@ -127,7 +114,7 @@ std::uint16_t TermRenderer::dominant_blank(int rows, int columns) const {
   for (int row = 1; row <= rows; ++row) {
     for (int column = 1; column <= columns; ++column) {
       const ShownCell& look = diff_.frame(row, column);
-      if (look.ch == ' ') ++counts[look.look];
+      if (look.ch == ' ' && look.part == CellPart::kWhole) ++counts[look.look];
     }
   }
   const auto most = std::max_element(counts.begin(), counts.end()) - counts.begin();
@@ -159,10 +146,16 @@ void TermRenderer::erase(std::uint16_t attr, std::string& out) {
   diff_.mark_erased({' ', attr});
 }
 
-// Draws the frame's cells in `run` of `row`, one glyph after another.
+// Draws the frame's cells in `run` of `row`, one glyph after another, a
+// pair's one glyph for its two cells.
 void TermRenderer::draw_run(int row, ColumnRun run, std::string& out) {
   for (int column = run.first; column <= run.last; ++column) {
-    draw_cell(row, column, diff_.frame(row, column), out);
+    const ShownCell& look = diff_.frame(row, column);
+    if (look.part == CellPart::kLead) {
+      draw_pair(row, column++, out);
+    } else {
+      draw_cell(row, column, look, out);
+    }
   }
   diff_.mark_shown(row, run);
 }
@@ -182,77 +175,26 @@ void TermRenderer::draw_cell(int row, int column, const ShownCell& look, std::st
   }
 }
 
-// Moves the terminal's cursor by the cheapest of: rewriting a few unchanged
-// cells in the current pen, a relative move, a carriage return with a
-// vertical move, or an absolute move.
-void TermRenderer::move_to(int row, int column, std::string& out) {
-  if (row_ == row && column_ == column) return;
-  std::string best = absolute_move(row, column);
-  if (row_ != 0) {
-    const std::string gap = rewritten_gap(row, column);
-    if (!gap.empty() && gap.size() < best.size()) best = gap;
-    const std::string relative = relative_move(row, column);
-    if (!relative.empty() && relative.size() < best.size()) best = relative;
-  }
-  out += best;
-  row_ = row;
-  column_ = column;
-}
-
-// The up to three shown cells between the known cursor and `column` of its
-// row, when they can be written again as they are (plain ASCII in the
-// current pen and set); empty otherwise.
-std::string TermRenderer::rewritten_gap(int row, int column) const {
-  if (row != row_ || column <= column_ || column - column_ > 3) return {};
-  std::string gap;
-  for (int c = column_; c < column; ++c) {
-    const ShownCell& shown = diff_.shown(row, c);
-    const TermGlyph& glyph = glyphs_[shown.ch];
-    if (shown.look != attr_ || shown.ch < 0x20 || shown.ch > 0x7E) return {};
-    if (lines_ && glyph.set == GlyphSet::kAscii) return {};
-    gap += static_cast<char>(shown.ch);
-  }
-  return gap;
-}
-
-// A move from the known cursor along its row or column, or to the start of
-// a row by a carriage return; empty when none fits.
-std::string TermRenderer::relative_move(int row, int column) const {
-  std::string relative;
-  if (row == row_)
-    relative = column > column_ ? csi(column - column_, 'C') : csi(column_ - column, 'D');
-  if (column == column_) relative = vertical_move(row - row_);
-  if (column == 1 && column_ != 1) relative = std::string("\r").append(vertical_move(row - row_));
-  return relative;
-}
-
-// Sets the pen: a console attribute, or the default colours.
-void TermRenderer::set_attribute(std::uint16_t attr, std::string& out) {
-  if (attr_ == attr) return;
-  if (attr == kDefaultLook) {
-    out += "\x1b[0m";
-    attr_ = attr;
+// Draws the pair whose first cell is `column` of `row` as its glyph over
+// both cells. A glyph that a terminal may draw one cell wide goes over a
+// blank second cell, and where the cursor stands after it is not trusted;
+// a terminal with no room for the second cell gets a blank in the first.
+void TermRenderer::draw_pair(int row, int column, std::string& out) {
+  const ShownCell lead = diff_.frame(row, column);
+  if (column >= size_.columns) {
+    draw_cell(row, column, ShownCell{' ', lead.look}, out);
     return;
   }
-  const int foreground = sgr_colour(attr & 15, false);
-  const int background = sgr_colour(attr >> 4, true);
-  if (attr_ < 0) {
-    out += "\x1b[0;" + std::to_string(foreground) + ';' + std::to_string(background) + 'm';
-  } else if (attr_ != kDefaultLook && (attr_ >> 4) == (attr >> 4)) {
-    out += "\x1b[" + std::to_string(foreground) + 'm';
-  } else if (attr_ != kDefaultLook && (attr_ & 15) == (attr & 15)) {
-    out += "\x1b[" + std::to_string(background) + 'm';
-  } else {
-    out += "\x1b[" + std::to_string(foreground) + ';' + std::to_string(background) + 'm';
-  }
-  attr_ = attr;
-}
-
-// Puts the set a glyph needs into the terminal's G0, when it is not there.
-void TermRenderer::use_set(GlyphSet set, std::string& out) {
-  if (set == GlyphSet::kLines && !lines_) out += "\x1b(0";
-  if (set == GlyphSet::kAscii && lines_) out += "\x1b(B";
-  if (set != GlyphSet::kEither) lines_ = set == GlyphSet::kLines;
+  const std::uint8_t trail = diff_.frame(row, column + 1).ch;
+  const TermGlyph glyph = pair_glyph(charset_, charset_.oem->pair_glyph(lead.ch, trail));
+  if (glyph.width_unsure) draw_cell(row, column + 1, ShownCell{' ', lead.look}, out);
+  move_to(row, column, out);
+  set_attribute(lead.look, out);
+  use_set(glyph.set, out);
+  out += glyph.text();
+  const bool sure = !glyph.width_unsure && column + 1 < size_.columns;
+  row_ = sure ? row : 0;
+  column_ = sure ? column + 2 : 0;
 }
 
 // Shows the cursor at the model's position when the model shows it and the

@@ -9,9 +9,10 @@
 // is all blanks in attribute 7, the console's own default look, is an erase in
 // the terminal's default colours (on a terminal without background colour
 // erase every erase is). Every byte of a cell goes out as its glyph in the
-// locale's character set (see term_glyphs.h), so nothing on the screen can
-// ever reach the terminal as a control sequence, and every frame leaves the
-// terminal in its ASCII set. A terminal too small for the form shows a notice
+// locale's character set (see term_glyphs.h), a pair of a double-byte page
+// as one glyph over its two cells, so nothing on the screen can ever reach
+// the terminal as a control sequence, and every frame leaves the terminal
+// in its ASCII set. A terminal too small for the form shows a notice
 // on its last row, and above it the rows up to the cursor's, so that the
 // prompt being answered stays in sight. The renderer never touches the
 // terminal itself.
@@ -74,6 +75,7 @@ class TermRenderer {
   void erase(std::uint16_t attr, std::string& out);
   void draw_run(int row, ColumnRun run, std::string& out);
   void draw_cell(int row, int column, const ShownCell& look, std::string& out);
+  void draw_pair(int row, int column, std::string& out);
   void move_to(int row, int column, std::string& out);
   std::string rewritten_gap(int row, int column) const;
   std::string relative_move(int row, int column) const;
@@ -81,6 +83,7 @@ class TermRenderer {
   void use_set(GlyphSet set, std::string& out);
   void place_cursor(const Screen& screen, std::string& out);
 
+  LocaleCharset charset_;   // the terminal's, and the code page
   GlyphTable glyphs_;       // the code page's
   GlyphTable mark_glyphs_;  // the program's marks: code page 437's
   MarkBytes marks_differ_;  // where the two differ

@@ -36,8 +36,8 @@ std::string show(TermRenderer& renderer, const Screen& screen, VtScreen& vt) {
 // What the test terminal (UTF-8) shows for `cell` from a renderer for
 // `charset`, UTF-8 or ASCII: a mark of the program in code page 437's glyph,
 // a combining character over a blank of its own, a C1 control or a
-// private-use character as the replacement character; libvterm's DEC
-// graphics have slanted ≤ and ≥.
+// private-use character, or none, as the replacement character; libvterm's
+// DEC graphics have slanted ≤ and ≥.
 std::u32string shown_chars(const LocaleCharset& charset, const Cell& cell,
                            const GlyphTable& page_glyphs, const GlyphTable& mark_glyphs) {
   constexpr std::u32string_view kDecGraphics = U"◆▒␉␌␍␊°±␤␋┘┐┌└┼⎺⎻─⎼⎽├┤┴┬│⩽⩾π≠£·";
@@ -45,12 +45,27 @@ std::u32string shown_chars(const LocaleCharset& charset, const Cell& cell,
   if (charset.utf8) {
     const char32_t glyph = page.glyph(cell.ch);
     if (combines(glyph)) return std::u32string{U'\u00A0', glyph};
-    const bool unshowable = (glyph >= 0x80 && glyph < 0xA0) || (glyph >= 0xE000 && glyph < 0xF900);
+    const bool unshowable =
+        glyph == 0 || (glyph >= 0x80 && glyph < 0xA0) || (glyph >= 0xE000 && glyph < 0xF900);
     return std::u32string(1, unshowable ? U'\uFFFD' : glyph);
   }
   const TermGlyph& glyph = (cell.glyphs == Glyphs::kProgram ? mark_glyphs : page_glyphs)[cell.ch];
   const auto letter = static_cast<std::uint8_t>(glyph.bytes[0]);
   return std::u32string(1, glyph.set == GlyphSet::kLines ? kDecGraphics[letter - 0x60] : letter);
+}
+
+// What the test terminal (UTF-8) shows in a cell of a pair at row, column:
+// the pair's character in its first cell (the replacement character for
+// none; a blank without room for the second cell), in the second a blank or
+// libvterm's mark of a wide character's second half; a blank where skipped.
+std::u32string shown_in_pair(const Screen& screen, int row, int column, int columns) {
+  const CellPart part = screen.cell(row, column).part;
+  const int first = part == CellPart::kTrail ? column - 1 : column;
+  if (part == CellPart::kSkipped || first == columns) return U" ";
+  const char32_t glyph =
+      screen.page().pair_glyph(screen.cell(row, first).ch, screen.cell(row, first + 1).ch);
+  if (part == CellPart::kTrail) return draws_wide(glyph) ? U"\xFFFFFFFF" : U" ";
+  return {glyph == 0 || (glyph >= 0xE000 && glyph < 0xF900) ? U'\uFFFD' : glyph};
 }
 
 // Every cell the terminal has room for matches the model, glyph and colours;
@@ -69,8 +84,11 @@ void expect_terminal_shows(const VtScreen& vt, const Screen& screen,
       const auto at = static_cast<std::size_t>(column - 1);
       const char notice = at < kSmallTerminalNotice.size() ? kSmallTerminalNotice[at] : ' ';
       if (row == notice_row) cell = {static_cast<std::uint8_t>(notice), kNoticeAttribute};
-      ASSERT_EQ(vt.chars_at(row, column), shown_chars(charset, cell, page_glyphs, mark_glyphs))
-          << row << "," << column;
+      const std::u32string chars = cell.part == CellPart::kWhole
+                                       ? shown_chars(charset, cell, page_glyphs, mark_glyphs)
+                                       : shown_in_pair(screen, row + offset, column, vt.columns());
+      ASSERT_EQ(vt.chars_at(row, column), chars) << row << "," << column;
+      if (chars == U"\xFFFFFFFF") continue;  // libvterm keeps the old colours there
       ASSERT_EQ(vt.foreground(row, column), terminal_colour(cell.attr & 15))
           << row << "," << column;
       ASSERT_EQ(vt.background(row, column), terminal_colour(cell.attr >> 4))
@@ -103,23 +121,27 @@ TEST(TermRender, ColoursKeepTheConsolesBitLayout) {
 // Random drawing of text and of the program's marks, frame after frame, on
 // terminals larger, equal and smaller than the screen (too small for the
 // form too), in UTF-8 with several code pages (Thai and Arabic with their
-// combining marks and missing bytes) and in plain ASCII: the terminal
-// always shows the model, cell by cell, never scrolls, gets no byte beyond
-// its character set and is left in its ASCII set after every frame.
+// combining marks and missing bytes, 932 with its pairs) and in plain
+// ASCII: the terminal always shows the model, cell by cell, never scrolls,
+// gets no byte beyond its character set and is left in its ASCII set after
+// every frame.
 TEST(TermRender, TerminalAlwaysShowsTheModelAndNeverScrolls) {
   const auto utf8_with = [](int page) {
     return LocaleCharset{true, {}, &code_page_numbered(page)};
   };
+  const CodePage* pairs = &code_page_numbered(932);
   for (const LocaleCharset& charset : {LocaleCharset{}, LocaleCharset{false, {}}, utf8_with(874),
-                                       utf8_with(720), utf8_with(866)}) {
+                                       utf8_with(720), utf8_with(866), utf8_with(932)}) {
     for (const TermSize size : {TermSize{80, 25}, TermSize{80, 24}, TermSize{100, 30},
                                 TermSize{60, 20}, TermSize{30, 30}}) {
-      if (charset.oem != &kCodePage437 && size != TermSize{}) continue;  // the glyphs, once
+      // The glyphs of a one-byte page, once; pairs on every size.
+      if (charset.oem != &kCodePage437 && charset.oem != pairs && size != TermSize{}) continue;
       VtScreen vt(size.columns, size.rows);
       VtScreen wider(size.columns + 1, size.rows + 1);  // sees anything sent outside
       TermRenderer renderer(charset);
       TermRenderer twin(charset);
       Screen screen;
+      screen.set_page(*charset.oem);
       std::mt19937 random(7);
       for (int frame = 0; frame < 100; ++frame) {
         for (int n = random() % 6; n >= 0; --n) {
@@ -127,6 +149,7 @@ TEST(TermRender, TerminalAlwaysShowsTheModelAndNeverScrolls) {
           screen.move_to(1 + random() % Screen::kRows, 1 + random() % Screen::kColumns);
           std::string text;
           for (int k = random() % 12; k >= 0; --k) text += static_cast<char>(random() % 256);
+          if (charset.oem == pairs && random() % 2 == 0) text += "\x88\x9F\x83\xBF";  // 亜α
           screen.print(text, random() % 3 == 0 ? Glyphs::kProgram : Glyphs::kCodePage);
         }
         screen.set_cursor_visible(random() % 4 != 0);
@@ -249,6 +272,26 @@ TEST(TermRender, LastColumnAndControlGlyphsAreFollowedByAnAbsoluteMove) {
   EXPECT_NO_FATAL_FAILURE(expect_terminal_shows(vt, screen));
 }
 
+// A wide glyph costs its bytes alone; one that a terminal may draw one cell
+// wide goes over a blank, and the next cell is reached with an absolute
+// move, so no column shifts either way.
+TEST(TermRender, PairsAreOneGlyphOverTwoCells) {
+  const LocaleCharset charset{true, {}, &code_page_numbered(936)};
+  TermRenderer renderer(charset);
+  Screen screen;
+  screen.set_page(*charset.oem);
+  VtScreen vt(80, 25);
+  screen.set_attribute(0x70);
+  screen.clear();
+  screen.move_to(3, 1);
+  show(renderer, screen, vt);
+  screen.print("\xB1\xED");  // 表
+  EXPECT_EQ(show(renderer, screen, vt), "\xE8\xA1\xA8");
+  screen.print("\xA6\xC1z");  // αz
+  EXPECT_EQ(show(renderer, screen, vt), "  \x1b[2D\xCE\xB1\x1b[3;5Hz");
+  EXPECT_NO_FATAL_FAILURE(expect_terminal_shows(vt, screen, charset));
+}
+
 // The program's marks show as code page 437 shows them whatever the page
 // (» where 866 has п), the page's bytes as the page shows them; where the
 // page agrees with 437 a mark is any byte and is not drawn again. A Thai
@@ -342,6 +385,7 @@ TEST(TermRender, GlyphsGoOutInTheLocalesCharacterSet) {
     renderer.render(screen, TermSize{}, out);
     EXPECT_EQ(out, std::string("\x1b[5;5H") + expected);
   }
+  EXPECT_EQ(pair_glyph(LocaleCharset{false, {}}, U'─').text(), "q ");  // a pair's two cells
 }
 
 // In plain ASCII (LANG=C) every byte of 437 and 850 has its look-alike:

@@ -177,6 +177,10 @@ TEST(TerminalBackend, PlainOutputStreamGetsATranscriptOfTextLines) {
   std::string line = russian.feed("\xAF Name: ", Glyphs::kProgram);
   line += russian.feed("\xAF\xE0\xA8\xA2\xA5\xE2");
   EXPECT_EQ(line, "» Name: привет");
+  // A pair as its character, never as two halves; the marks never pair.
+  Transcript chinese{LocaleCharset{true, {}, &code_page_numbered(936)}};
+  line = chinese.feed("\xC9\xCD ", Glyphs::kProgram);
+  EXPECT_EQ(line + chinese.feed("\xB1\xED\xA6\xC1\x88"), "╔═ 表α\uFFFD");
 }
 
 TEST(TerminalBackendDeathTest, EndOfInputEndsTheProgramAfterTheKeysAlreadyRead) {

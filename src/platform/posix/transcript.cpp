@@ -21,13 +21,16 @@ bool passes_unchanged(char c) {
 }  // namespace
 
 Transcript::Transcript(const LocaleCharset& charset)
-    : glyphs_(make_glyph_table(charset, *charset.oem, GlyphUse::kText)),
+    : charset_(charset),
+      glyphs_(make_glyph_table(charset, *charset.oem, GlyphUse::kText)),
       mark_glyphs_(make_glyph_table(charset, kCodePage437, GlyphUse::kText)) {}
 
 std::string Transcript::feed(std::string_view bytes, Glyphs glyphs) {
   const GlyphTable& table = glyphs == Glyphs::kProgram ? mark_glyphs_ : glyphs_;
+  const CodePage& page = glyphs == Glyphs::kProgram ? kCodePage437 : *charset_.oem;
   std::string out;
-  for (const char c : bytes) {
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
     if (c == '\n') {
       carriage_return_ = false;
       end_line(out);
@@ -35,7 +38,7 @@ std::string Transcript::feed(std::string_view bytes, Glyphs glyphs) {
     }
     if (carriage_return_) {
       carriage_return_ = false;
-      put('\r', table, out);  // a CR that ended no line
+      put("\r", out);  // a CR that ended no line
     }
     if (c == '\r') {
       carriage_return_ = true;
@@ -44,23 +47,25 @@ std::string Transcript::feed(std::string_view bytes, Glyphs glyphs) {
     line_open_ = true;
     if (is_blank(c)) {
       ++blanks_;
+    } else if (page.pairs != nullptr && prints_as_pair(page, bytes, i)) {
+      const char32_t character =
+          page.pair_glyph(static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(bytes[++i]));
+      put(pair_glyph(charset_, character, GlyphUse::kText).text(), out);
     } else {
-      put(c, table, out);
+      put(passes_unchanged(c) ? std::string_view(&c, 1)
+                              : table[static_cast<unsigned char>(c)].text(),
+          out);
     }
   }
   return out;
 }
 
-// Writes the blanks held back, then the glyph of `c`.
-void Transcript::put(char c, const GlyphTable& glyphs, std::string& out) {
+// Writes the blanks held back, then `text`.
+void Transcript::put(std::string_view text, std::string& out) {
   out.append(blanks_, ' ');
   blanks_ = 0;
   line_has_text_ = true;
-  if (passes_unchanged(c)) {
-    out += c;
-  } else {
-    out += glyphs[static_cast<unsigned char>(c)].text();
-  }
+  out += text;
 }
 
 std::string Transcript::finish() {

@@ -5,6 +5,8 @@
 // blanks; a blank is held back until text follows it on its line, so a
 // prompt shows at once but for its last blank, which comes out with the
 // first character typed after it (and never, when the answer is empty).
+// A pair of a double-byte page is written as its character, as the screen
+// pairs bytes (prints_as_pair), never as two halves.
 #ifndef QB_PLATFORM_POSIX_TRANSCRIPT_H
 #define QB_PLATFORM_POSIX_TRANSCRIPT_H
 
@@ -29,9 +31,10 @@ class Transcript {
   std::string finish();
 
  private:
-  void put(char c, const GlyphTable& glyphs, std::string& out);
+  void put(std::string_view text, std::string& out);
   void end_line(std::string& out);
 
+  LocaleCharset charset_;         // the locale's, and the code page
   GlyphTable glyphs_;             // the code page's
   GlyphTable mark_glyphs_;        // the program's own marks: code page 437's
   std::size_t blanks_ = 0;        // blanks held back on the open line

@@ -1,8 +1,10 @@
 // The Windows console backend's screen side: console modes, the 80 x 25
 // buffer and window, drawing the changed cells of each frame as rectangles of
-// the frame diff's spans, the cursor, plain output, the timer, pauses, the
-// beep, the command runner's hand-over (the line read in the page the form's
-// text is shown in) and the end of the process, with its line on standard error.
+// the frame diff's spans (a pair as the console keeps it: its character in
+// a leading and a trailing byte's cell), the cursor, plain output, the
+// timer, pauses, the beep, the command runner's hand-over (the line read in
+// the page the form's text is shown in) and the end of the process, with
+// its line on standard error.
 #include "platform/win32/console_backend.h"
 
 #include <algorithm>
@@ -26,6 +28,40 @@ bool console_mode(HANDLE handle, DWORD& mode) {
 
 SHORT to_short(int value) {
   return static_cast<SHORT>(value);
+}
+
+// `span` grown until it cuts no pair on any row from top to bottom.
+ColumnRun whole_pairs(const FrameDiff& diff, int top, int bottom, ColumnRun span) {
+  for (ColumnRun grown = span;; span = grown) {
+    for (int row = top; row <= bottom; ++row)
+      grown = diff.whole_pairs(row, grown, Screen::kColumns);
+    if (grown.first == span.first && grown.last == span.last) return span;
+  }
+}
+
+// The cell of the frame at row, column as the console holds it: a mark's
+// glyph in code page 437, a byte's in the console's page, and a pair's
+// character in both its cells, the first flagged as the leading byte's and
+// the second as the trailing byte's, as the console itself keeps a
+// character of two cells.
+CHAR_INFO console_cell(const FrameDiff& diff, const CodePageGlyphs& glyphs, const CodePage& page,
+                       int row, int column) {
+  const ShownCell& cell = diff.frame(row, column);
+  CHAR_INFO shown{};
+  shown.Attributes = cell.look;
+  if (cell.glyphs == Glyphs::kProgram) {
+    shown.Char.UnicodeChar = static_cast<wchar_t>(kCodePage437.glyph(cell.ch));
+  } else if (cell.part == CellPart::kWhole) {
+    shown.Char.UnicodeChar = glyphs.glyph[cell.ch];
+  } else {
+    const bool lead = cell.part == CellPart::kLead;
+    const ShownCell& other = diff.frame(row, lead ? column + 1 : column - 1);
+    const char32_t pair =
+        lead ? page.pair_glyph(cell.ch, other.ch) : page.pair_glyph(other.ch, cell.ch);
+    shown.Char.UnicodeChar = pair != 0 ? static_cast<wchar_t>(pair) : L'\xFFFD';
+    shown.Attributes |= lead ? COMMON_LVB_LEADING_BYTE : COMMON_LVB_TRAILING_BYTE;
+  }
+  return shown;
 }
 
 // Writes `line` and CR LF to standard error; on a console whose cursor
@@ -134,20 +170,16 @@ void Win32Console::present(const Screen& screen) {
   present_cursor(screen);
 }
 
-// Writes the frame's rows top to bottom, columns span.first to span.last,
-// in one call.
+// Writes the frame's rows top to bottom, columns span.first to span.last
+// (grown to take whole every pair it would cut), in one call.
 void Win32Console::write_block(int top, int bottom, ColumnRun span) {
+  span = whole_pairs(diff_, top, bottom, span);
+  const CodePage& page = text_page();
   const int width = span.last - span.first + 1;
   std::size_t at = 0;
   for (int row = top; row <= bottom; ++row) {
-    for (int column = span.first; column <= span.last; ++column) {
-      const ShownCell& cell = diff_.frame(row, column);
-      block_[at].Char.UnicodeChar = cell.glyphs == Glyphs::kProgram
-                                        ? static_cast<wchar_t>(kCodePage437.glyph(cell.ch))
-                                        : glyphs_.glyph[cell.ch];
-      block_[at].Attributes = cell.look;
-      ++at;
-    }
+    for (int column = span.first; column <= span.last; ++column)
+      block_[at++] = console_cell(diff_, glyphs_, page, row, column);
   }
   SMALL_RECT target{to_short(origin_.X + span.first - 1), to_short(origin_.Y + top - 1),
                     to_short(origin_.X + span.last - 1), to_short(origin_.Y + bottom - 1)};

@@ -189,6 +189,21 @@ TEST_F(Win32ConsoleTest, TheProgramsMarksShowAsCodePage437OnACyrillicConsole) {
   EXPECT_EQ(cells(1, 1, 5), L"\x2554\x00BB \x043F\x0440");
 }
 
+// A pair shows in a leading and a trailing byte's cell; the marks as in 437.
+TEST_F(Win32ConsoleTest, ADoubleByteConsoleShowsAPairInTwoCells) {
+  if (!SetConsoleOutputCP(932)) GTEST_SKIP() << "the console refuses code page 932";
+  Win32Console console(input_, output_);
+  console.resize(80, 25);
+  Screen screen;
+  screen.set_page(console.text_page());
+  screen.print("\xC9\xCD", Glyphs::kProgram);
+  screen.print("\x95\x5C\xB6");  // 表ｶ
+  console.present(screen);
+  EXPECT_EQ(cells(1, 1, 5), L"\x2554\x2550\x8868\x8868\xFF76");
+  EXPECT_EQ(cell(1, 3).Attributes, 0x07 | COMMON_LVB_LEADING_BYTE);
+  EXPECT_EQ(cell(1, 4).Attributes, 0x07 | COMMON_LVB_TRAILING_BYTE);
+}
+
 TEST_F(Win32ConsoleTest, KeyPressesBecomeCodesInOrder) {
   Win32Console console(input_, output_);
   type({key_event('A', 0x1E, L'a', 0), key_event('A', 0x1E, L'a', 0, false),

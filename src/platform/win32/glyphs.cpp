@@ -1,7 +1,8 @@
-// Glyph tables from the system's code page data (MultiByteToWideChar), with
-// code page 437's for the control glyphs and for code pages that are not
-// single-byte, such as UTF-8 (65001); typed characters back through the
-// same table, else the system's best fit.
+// Glyph tables from the system's code page data (MultiByteToWideChar), or
+// for the double-byte pages from the tables made of it, with code page 437's
+// for the control glyphs and for the other code pages of several bytes,
+// such as UTF-8 (65001); typed characters back through the same table, else
+// the system's best fit.
 #include "platform/win32/glyphs.h"
 
 #include <windows.h>
@@ -32,7 +33,9 @@ bool is_single_byte(unsigned code_page) {
 CodePageGlyphs glyphs_for_code_page(unsigned code_page) {
   CodePageGlyphs glyphs;
   glyphs.code_page = code_page;
-  const bool own_table = is_single_byte(code_page);
+  const CodePage& tables = code_page_numbered(static_cast<int>(code_page));
+  const bool double_byte = tables.pairs != nullptr;
+  const bool own_table = double_byte || is_single_byte(code_page);
   glyphs.table_page = own_table ? code_page : 437;
   for (int byte = 0; byte < 256; ++byte) {
     wchar_t& glyph = glyphs.glyph[static_cast<std::size_t>(byte)];
@@ -40,7 +43,12 @@ CodePageGlyphs glyphs_for_code_page(unsigned code_page) {
     if (!own_table || is_control_byte(byte)) continue;
     const char narrow = static_cast<char>(byte);
     wchar_t wide = 0;
-    if (MultiByteToWideChar(code_page, 0, &narrow, 1, &wide, 1) == 1) glyph = wide;
+    if (double_byte) {
+      const char32_t own = tables.glyph(static_cast<std::uint8_t>(byte));
+      glyph = own != 0 ? static_cast<wchar_t>(own) : L'\xFFFD';
+    } else if (MultiByteToWideChar(code_page, 0, &narrow, 1, &wide, 1) == 1) {
+      glyph = wide;
+    }
     glyphs.marks_differ[static_cast<std::size_t>(byte)] = glyph != cp437_glyph(byte);
   }
   return glyphs;

@@ -14,14 +14,16 @@ namespace qb {
 
 struct CodePageGlyphs {
   unsigned code_page = 437;
-  unsigned table_page = 437;         // the single-byte page the glyphs are of
+  unsigned table_page = 437;         // the page the glyphs are of
   std::array<wchar_t, 256> glyph{};  // the character shown for each byte
   MarkBytes marks_differ;            // the bytes whose glyph is not code page 437's
 };
 
 // The glyphs of a console code page: a single-byte code page's own glyphs,
-// code page 437's where the code page is not a single-byte one; the control
-// bytes 1 to 31 and 127 always show as their PC glyphs, byte 0 as a blank.
+// the single bytes' glyphs of a double-byte page of the tables (a lead byte
+// on its own shows as the replacement character), code page 437's where the
+// code page is neither (UTF-8); the control bytes 1 to 31 and 127 always
+// show as their PC glyphs, byte 0 as a blank.
 CodePageGlyphs glyphs_for_code_page(unsigned code_page);
 
 // The byte a typed `ch` becomes, as the console makes it in its code page:
