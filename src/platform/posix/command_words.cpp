@@ -81,12 +81,7 @@ std::string oem_to_locale(std::string_view text, const LocaleCharset& charset) {
       out += c;
       continue;
     }
-    if (charset.utf8) {
-      append_utf8(charset.oem->glyph(byte), out);
-    } else {
-      const int mapped = charset.byte_of(charset.oem->glyph(byte));
-      out += mapped < 0 ? '?' : static_cast<char>(mapped);
-    }
+    if (!charset.append_encoded(charset.oem->glyph(byte), out)) out += '?';
   }
   return out;
 }

@@ -118,6 +118,25 @@ TermGlyph single_byte_glyph(char32_t code_point, const LocaleCharset& charset, G
   return single(look_alike != 0 ? look_alike : '?', GlyphSet::kAscii);
 }
 
+// True for the half-width forms (katakana, Hangul letters, symbols), which
+// every terminal draws one column wide, whatever bytes its set gives them.
+bool half_width_form(char32_t code_point) {
+  return code_point >= 0xFF61 && code_point <= 0xFFEE;
+}
+
+// The glyph of `code_point` in a legacy multi-byte set, for one cell: the
+// set's own character where it takes one column for sure (one byte, or a
+// half-width form), else as in a single-byte set that lacks it. A character
+// of several bytes may be drawn two columns wide.
+TermGlyph multibyte_glyph(char32_t code_point, const LocaleCharset& charset, GlyphUse use) {
+  std::string own;
+  if (code_point >= 0x80 && charset.append_encoded(code_point, own) &&
+      (own.size() == 1 || half_width_form(code_point))) {
+    return glyph_of(own, GlyphSet::kAscii, false);
+  }
+  return single_byte_glyph(code_point, charset, use);
+}
+
 }  // namespace
 
 bool combines(char32_t code_point) {
@@ -138,8 +157,13 @@ GlyphTable make_glyph_table(const LocaleCharset& charset, const CodePage& page, 
   for (int byte = 0; byte < 256; ++byte) {
     const auto b = static_cast<std::uint8_t>(byte);
     const char32_t code_point = page.glyph(b);
-    table[b] =
-        charset.utf8 ? utf8_glyph(code_point, use) : single_byte_glyph(code_point, charset, use);
+    if (charset.utf8) {
+      table[b] = utf8_glyph(code_point, use);
+    } else if (charset.multibyte) {
+      table[b] = multibyte_glyph(code_point, charset, use);
+    } else {
+      table[b] = single_byte_glyph(code_point, charset, use);
+    }
     // Some terminals draw the glyphs of the control bytes wide.
     if (byte < 0x20 || byte == 0x7F) table[b].width_unsure = true;
   }

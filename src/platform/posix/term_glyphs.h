@@ -10,7 +10,10 @@
 // set has the glyph (at a byte from 0xA0 up, never a C1 control); else the
 // line-drawing character of the terminal's DEC special graphics set (the
 // box lines, drawn single where they are double, and a few symbols); else
-// a plain ASCII look-alike.
+// a plain ASCII look-alike. A legacy multi-byte set (Shift_JIS, EUC-JP,
+// GBK, Big5, EUC-KR) is taken the same way, its own characters where they
+// take one column for sure: those of one byte, and the half-width forms
+// (ｶ is 8E B6 in EUC-JP).
 #ifndef QB_PLATFORM_POSIX_TERM_GLYPHS_H
 #define QB_PLATFORM_POSIX_TERM_GLYPHS_H
 
