@@ -1,11 +1,13 @@
 #!/bin/sh
 # Makes the code page tables of src/platform/code_pages/ again, from
 # Windows' own functions run under wine (scripts/code_page_tables/):
-# which one-byte OEM page each locale has, and for each such page its
-# characters, its best fit and OemToCharA's table to its ANSI page. OemToCharA
-# converts from the process's own OEM page, so each page is read in a process
-# started under a locale that has it, made with localedef. Needs MinGW-w64,
-# wine and glibc's locale sources (package locales); about a minute.
+# which OEM page each locale has, and for each page its characters (in the
+# double-byte pages 932, 936, 949 and 950 also its pairs), its best fit and
+# OemToCharA's table to its ANSI page. OemToCharA converts from the process's
+# own OEM page, so each page is read in a process started under a locale
+# that has it, made with localedef (ja_JP.UTF-8 for 932, and so on). Needs
+# MinGW-w64, wine and glibc's locale sources (package locales); about a
+# minute.
 #   make-code-pages.sh
 set -eu
 cd "$(dirname "$0")/.."
@@ -33,6 +35,7 @@ tables() {
 
 # Each page from the first of its locales that glibc also has.
 tables C.UTF-8 pages >"$work/pages"
+tables C.UTF-8 double-byte-pages >>"$work/pages"
 while read -r page ansi names; do
   done_page=""
   for name in $names; do

@@ -30,4 +30,28 @@ int print_locales(const std::vector<Locale>& locales);
 // Prints code_page_N.cpp for `page`, which must be the process's OEM page.
 int print_page(unsigned page);
 
+// What page.cpp's printing shares with double_bytes.cpp.
+// The end of a view literal's last line: "sv," there, else nothing.
+const char* view_end(bool last);
+// `bytes` as a C++ string literal; `characters` as a UTF-16 one.
+std::string byte_literal(const std::string& bytes);
+std::string utf16_literal(const std::vector<wchar_t>& characters);
+// `c` as a comment shows it: a dot for what shows nothing by itself.
+std::string comment_glyph(wchar_t c);
+// The character of `byte` in `page`: with MultiByteToWideChar's defaults,
+// or 0 where the page leaves it undefined.
+wchar_t character_of(unsigned page, int byte);
+wchar_t defined_character_of(unsigned page, int byte);
+// Prints the rows of the character that `character` gives each byte from
+// 0x80, eight a line with a comment that shows them.
+void print_characters(unsigned page, wchar_t (*character)(unsigned, int));
+
+// True for a page whose characters are one byte or two (932, 936, 949, 950).
+bool double_byte(unsigned page);
+// Prints "page ansi locale..." a line: each double-byte OEM page of the
+// locales named by language and territory alone, with those locales.
+int print_double_byte_pages(const std::vector<Locale>& locales);
+// Prints code_page_N.cpp for the double-byte `page`, the process's OEM page.
+int print_double_byte_page(unsigned page);
+
 #endif  // QB_SCRIPTS_CODE_PAGE_TABLES_H

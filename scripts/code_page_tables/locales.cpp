@@ -213,11 +213,14 @@ int print_pages(const std::vector<Locale>& locales) {
 int print_locales(const std::vector<Locale>& locales) {
   const std::map<std::string, unsigned> rows = locale_rows(locales);
   std::set<unsigned> pages;
-  for (const Locale& locale : locales) pages.insert(page_of(locale));
+  for (const Locale& locale : locales) {
+    pages.insert(page_of(locale));
+    if (double_byte(locale.oem)) pages.insert(locale.oem);  // the double-byte pages too
+  }
   std::printf(
       "// The OEM code page of each Windows locale whose page is not what a shorter\n"
       "// name of the same language gives (LOCALE_IDEFAULTCODEPAGE over\n"
-      "// EnumSystemLocalesEx), and every one-byte page those locales have.\n"
+      "// EnumSystemLocalesEx), and every page those locales have.\n"
       "// Locales whose OEM page is more than one byte wide get 437 here.\n%s"
       "#include \"platform/code_pages/tables.h\"\n\nnamespace qb {\n\n",
       kHeader);

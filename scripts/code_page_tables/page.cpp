@@ -1,9 +1,12 @@
 // The code page half of the table maker, and its entry: for one page, the
 // character of each byte, OemToCharA's table to the ANSI page, the ANSI
-// page's own characters and Windows' best fit, printed as the C++ source of code_page_N.cpp.
+// page's own characters and Windows' best fit, printed as the C++ source of
+// code_page_N.cpp; double_bytes.cpp adds the pairs of the double-byte pages.
 //   code_page_tables pages       the one-byte OEM pages of the system's
 //                                locales: "page ansi locale..." a line, the
 //                                locales those with a territory
+//   code_page_tables double-byte-pages
+//                                the same for the double-byte OEM pages
 //   code_page_tables page N      code_page_N.cpp; the process's OEM page
 //                                must be N (run under a locale that has it),
 //                                since OemToCharA converts from that page
@@ -24,7 +27,11 @@
 
 #include "code_page_tables.h"
 
-namespace {
+// The end of the last line of a literal that holds a view: the views of
+// the generated files are made with ""sv, so that a zero inside counts too.
+const char* view_end(bool last) {
+  return last ? "sv," : "";
+}
 
 // A line of a C++ string literal: printable ASCII as itself, other bytes
 // as three-digit octal escapes (which, unlike hex ones, end by themselves).
@@ -90,10 +97,12 @@ void print_characters(unsigned page, wchar_t (*character)(unsigned, int)) {
       line.push_back(character(page, byte));
       glyphs += comment_glyph(line.back());
     }
-    std::printf("    %s%s  // %02X %s\n", utf16_literal(line).c_str(), row == 0xF8 ? "," : "", row,
+    std::printf("    %s%s  // %02X %s\n", utf16_literal(line).c_str(), view_end(row == 0xF8), row,
                 glyphs.c_str());
   }
 }
+
+namespace {
 
 // The byte Windows' best fit gives `c`, a character the page lacks; -1 when
 // it has none, or gives a control byte.
@@ -128,19 +137,20 @@ void print_best_fit(unsigned page) {
   for (std::size_t i = 0; i < ranges.size(); i += 14) {
     const std::vector<wchar_t> line(ranges.begin() + i,
                                     ranges.begin() + std::min(ranges.size(), i + 14));
-    std::printf("    %s%s\n", utf16_literal(line).c_str(), i + 14 >= ranges.size() ? "," : "");
+    std::printf("    %s%s\n", utf16_literal(line).c_str(), view_end(i + 14 >= ranges.size()));
   }
-  if (ranges.empty()) std::printf("    u\"\",\n");
+  if (ranges.empty()) std::printf("    u\"\"sv,\n");
   for (std::size_t i = 0; i < bytes.size(); i += 64) {
     std::printf("    %s%s\n", byte_literal(bytes.substr(i, 64)).c_str(),
-                i + 64 >= bytes.size() ? "," : "");
+                view_end(i + 64 >= bytes.size()));
   }
-  if (bytes.empty()) std::printf("    \"\",\n");
+  if (bytes.empty()) std::printf("    \"\"sv,\n");
 }
 
 }  // namespace
 
 int print_page(unsigned page) {
+  if (double_byte(page)) return print_double_byte_page(page);
   if (GetOEMCP() != page) {
     std::fprintf(stderr, "code_page_tables: the OEM page here is %u, not %u\n", GetOEMCP(), page);
     return 3;
@@ -152,7 +162,9 @@ int print_page(unsigned page) {
       "// byte of %u, and Windows' best fit for the characters the page lacks\n"
       "// (WideCharToMultiByte, less those it would turn into control bytes).\n%s",
       page, ansi, ansi, ansi, kHeader);
-  std::printf("#include \"platform/code_page.h\"\n\nnamespace qb {\n\n// clang-format off\n");
+  std::printf(
+      "#include \"platform/code_page.h\"\n\nnamespace qb {\n\n"
+      "using namespace std::string_view_literals;\n\n// clang-format off\n");
   std::printf("extern const CodePage kCodePage%u = {\n    %u, %u,\n", page, page, ansi);
   std::printf("    // The character of each byte from 0x80.\n");
   print_characters(page, character_of);
@@ -164,7 +176,7 @@ int print_page(unsigned page) {
       OemToCharA(buffer, buffer);
       line += buffer[0];
     }
-    std::printf("    %s%s  // %02X\n", byte_literal(line).c_str(), row == 0xF0 ? "," : "", row);
+    std::printf("    %s%s  // %02X\n", byte_literal(line).c_str(), view_end(row == 0xF0), row);
   }
   std::printf("    // The character of each byte from 0x80 in %u; U+0000 where %u has none.\n",
               ansi, ansi);
@@ -180,8 +192,9 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);  // LF line ends, as the sources have
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "pages") return print_pages(locales);
+  if (mode == "double-byte-pages") return print_double_byte_pages(locales);
   if (mode == "locales") return print_locales(locales);
   if (mode == "page" && argc > 2) return print_page(static_cast<unsigned>(std::atoi(argv[2])));
-  std::fprintf(stderr, "usage: code_page_tables pages | page N | locales\n");
+  std::fprintf(stderr, "usage: code_page_tables pages | double-byte-pages | page N | locales\n");
   return 2;
 }

@@ -129,6 +129,10 @@ const CodePage& oem_code_page_of_locale(std::string_view locale_name) {
 }
 
 void oem_to_ansi(const CodePage& page, std::string& text) {
+  if (page.pairs != nullptr) {
+    double_byte_to_ansi(page, *page.pairs, text);
+    return;
+  }
   for (char& c : text) {
     const auto byte = static_cast<std::uint8_t>(c);
     c = static_cast<char>(page.ansi_byte(byte));

@@ -2,12 +2,12 @@
 // the byte Windows puts in place of a character a page lacks (its best fit),
 // the page's table to its ANSI partner that OemToCharA applies, and the
 // characters of that ANSI page, in which a resource compiler reads a script. The
-// form's text is one byte a character in such a page; the screen shows the
-// bytes through it, typed characters come into it, and the resource script
-// leaves it for the ANSI page. On POSIX the page is the one Windows gives
-// the user's locale; code page 437 serves wherever one must be chosen. The
-// pages' data (code_pages/) is made by scripts/make-code-pages.sh from the
-// system's own functions.
+// form's text is one byte a character in such a page (one or two in a
+// double-byte page); the screen shows the bytes through it, typed characters
+// come into it, and the resource script leaves it for the ANSI page. On
+// POSIX the page is the one Windows gives the user's locale; code page 437
+// serves wherever one must be chosen. The pages' data (code_pages/) is made
+// by scripts/make-code-pages.sh from the system's own functions.
 #ifndef QB_PLATFORM_CODE_PAGE_H
 #define QB_PLATFORM_CODE_PAGE_H
 
@@ -28,12 +28,17 @@ struct DoubleBytes;
 struct CodePage {
   int number;
   int ansi_number;                 // the ANSI page OemToCharA converts to
-  std::u16string_view upper;       // the character of each byte 0x80 to 0xFF
-  std::string_view to_ansi;        // OemToCharA of each byte 0x80 to 0xFF
+  std::u16string_view upper;       // the character of each byte 0x80 to 0xFF;
+                                   // 0 for a lead byte
+  std::string_view to_ansi;        // OemToCharA of each byte 0x80 to 0xFF; 0
+                                   // for a lead byte
   std::u16string_view ansi_upper;  // the character of each byte 0x80 to 0xFF in
-                                   // the ANSI page; 0 where it has none
+                                   // the ANSI page; 0 where it has none, and
+                                   // for a lead byte
   std::u16string_view fit_ranges;  // the characters with a best fit: first and
                                    // last code point of each range, ascending
+                                   // (a double-byte page keeps its best fit,
+                                   // which may be a pair, with its pairs)
   std::string_view fit_bytes;      // the best fit of each of them, in order;
                                    // never a control byte
   const DoubleBytes* pairs;        // the pairs of a double-byte page, else null
@@ -61,7 +66,8 @@ struct CodePage {
 
 extern const CodePage kCodePage437;  // United States (and the fallback)
 extern const CodePage kCodePage850;  // Western European
-// Every one-byte OEM page that Windows gives a locale, 437 and 850 included.
+// Every OEM page that Windows gives a locale, 437 and 850 included, and the
+// double-byte pages 932, 936, 949 and 950.
 extern const std::span<const CodePage* const> kCodePages;
 
 // The page numbered `number`; code page 437 for one not in kCodePages.
@@ -74,7 +80,10 @@ const CodePage& code_page_numbered(int number);
 // Korean).
 const CodePage& oem_code_page_of_locale(std::string_view locale_name);
 
-// Converts text in place from `page` to its ANSI page, one byte to one byte.
+// Converts text in place from `page` to its ANSI page as OemToCharA does:
+// one byte to one byte; in a double-byte page, which is its own ANSI page, a
+// pair to its character's pair (mostly itself), and a pair without a
+// character or a lead byte that ends the text to the page's default.
 void oem_to_ansi(const CodePage& page, std::string& text);
 // Text that another program wrote, in `page`'s bytes: valid UTF-8 character
 // by character as if typed; anything else as its bytes, unchanged.

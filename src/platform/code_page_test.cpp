@@ -39,13 +39,25 @@ TEST(CodePage, GlyphsOfTheProgramsOwnCharactersAndTheSpecialBytes) {
 
 // A control byte's glyph may stand in the page too (850 has ¶ and §); typed,
 // it is that byte, else "?", never the control. A byte that a page leaves
-// out stands for a C1 control, and is never typed either.
+// out stands for a C1 control, and is never typed either. A lead byte is
+// no character: its pairs are, and each comes back typed as a pair that
+// shows it.
 TEST(CodePage, EveryByteShowsAsItsOwnPrintableGlyphAndComesBackWhenTyped) {
-  EXPECT_EQ(kCodePages.size(), 12U);
+  EXPECT_EQ(kCodePages.size(), 16U);
   for (const CodePage* page : kCodePages) {
     std::set<char32_t> seen;
     for (int byte = 1; byte < 256; ++byte) {
-      const char32_t glyph = page->glyph(static_cast<std::uint8_t>(byte));
+      const auto lead = static_cast<std::uint8_t>(byte);
+      for (int trail = 0x40; page->is_lead(lead) && trail < 256; ++trail) {
+        const char32_t pair = page->pair_glyph(lead, static_cast<std::uint8_t>(trail));
+        const std::string typed = page->typed_bytes(pair);
+        ASSERT_TRUE(pair == 0 || (typed.size() == 2 &&
+                                  page->pair_glyph(static_cast<std::uint8_t>(typed[0]),
+                                                   static_cast<std::uint8_t>(typed[1])) == pair))
+            << page->number << " " << byte << " " << trail;
+      }
+      if (page->is_lead(lead)) continue;
+      const char32_t glyph = page->glyph(lead);
       EXPECT_GE(glyph, U' ') << byte;
       if (glyph >= 0x7F && glyph < 0xA0) {
         EXPECT_EQ(page->typed_byte(glyph), '?') << page->number << " " << byte;
@@ -132,12 +144,26 @@ TEST(CodePage, AnsiTablesKeepEveryCharacterThatCodePage1252Holds) {
   text = "\x9B\xB8\xD5";
   oem_to_ansi(kCodePage850, text);
   EXPECT_EQ(text, "\xF8\xA9i");
+  // A double-byte page is its own ANSI page: a pair becomes the pair Windows
+  // gives its character, one without a character and a lone lead the default.
+  text = "\xED\x40\x87\x90\x88\x9F\x5C\x81\x7F\xB6\x88";
+  oem_to_ansi(code_page_numbered(932), text);
+  EXPECT_EQ(text, "\xFA\x5C\x81\xE0\x88\x9F\x5C\x81\x45\xB6\x81\x45");
+  text = "\xD6\xD0\x81\x7F\x5C";
+  oem_to_ansi(code_page_numbered(936), text);
+  EXPECT_EQ(text, "\xD6\xD0?\x5C");
 }
 
 // What a user of each language types reaches the resource script in the
-// locale's ANSI page byte for byte as on Windows: its page's byte for each
+// locale's ANSI page byte for byte as on Windows: its page's bytes for each
 // character, or the best fit, then OemToCharA.
 TEST(CodePage, TypedTextReachesTheAnsiPageAsWindowsPutsIt) {
+  const auto ansi_of = [](const CodePage& page, std::u32string_view typed) {
+    std::string text;
+    for (const char32_t c : typed) text += page.typed_bytes(c);
+    oem_to_ansi(page, text);
+    return text;
+  };
   for (const auto& [locale, typed, ansi] : {
            std::tuple{"ru_RU.UTF-8", U"ООО «Ромашка» © 2024 Ёлка",
                       "\xCE\xCE\xCE <\xD0\xEE\xEC\xE0\xF8\xEA\xE0> c 2024 \xA8\xEB\xEA\xE0"},
@@ -159,12 +185,18 @@ TEST(CodePage, TypedTextReachesTheAnsiPageAsWindowsPutsIt) {
            {"th_TH.UTF-8", U"สวัสดี", "\xCA\xC7\xD1\xCA\xB4\xD5"},
            {"ru_RU.KOI8-R", U"привет", "\xEF\xF0\xE8\xE2\xE5\xF2"},
        }) {
-    const CodePage& page = oem_code_page_of_locale(locale);
-    std::string text;
-    for (const char32_t c : std::u32string_view(typed))
-      text += static_cast<char>(page.typed_byte(c));
-    oem_to_ansi(page, text);
-    EXPECT_EQ(text, ansi) << locale;
+    EXPECT_EQ(ansi_of(oem_code_page_of_locale(locale), typed), ansi) << locale;
+  }
+  // The double-byte pages, where a trail byte 0x5C stays as it is.
+  for (const auto& [number, typed, ansi] : {
+           std::tuple{932, U"株式会社ソフト表示",
+                      "\x8A\x94\x8E\xAE\x89\xEF\x8E\xD0\x83\x5C\x83\x74\x83\x67\x95\x5C\x8E\xA6"},
+           {932, U"ポ亜\\ｶﾀｶﾅ©¢ⅰ", "\x83\x7C\x88\x9F\\\xB6\xC0\xB6\xC5\x63\x81\x91\xFA\x40"},
+           {950, U"許功蓋═", "\xB3\x5C\xA5\x5C\xBB\x5C\xF9\xF9"},
+           {936, U"ÿ中文", "?\xD6\xD0\xCE\xC4"},
+           {949, U"한국어", "\xC7\xD1\xB1\xB9\xBE\xEE"},
+       }) {
+    EXPECT_EQ(ansi_of(code_page_numbered(number), typed), ansi) << number;
   }
 }
 

@@ -1,7 +1,11 @@
 // The lookups of the double-byte pages (932, 936, 949, 950) over their
 // generated tables: whether a byte leads a pair, the character of a pair,
-// and the bytes of a typed character, as the Windows console makes them.
+// the bytes of a typed character and OemToCharA, as Windows makes them. The
+// bytes of a character come from an index of the page's characters, built
+// at the first lookup: a search of the rows would read thousands of
+// characters for each one typed.
 #include <algorithm>
+#include <utility>
 
 #include "platform/code_pages/tables.h"
 
@@ -12,26 +16,48 @@ namespace {
 constexpr int kFirstTrail = 0x40;
 constexpr int kTrails = 0x100 - kFirstTrail;
 
-// The pair whose character is `code_point`, as lead * 256 + trail, or -1.
-int pair_of(const DoubleBytes& pairs, char32_t code_point) {
-  const auto found = std::find(pairs.rows.begin(), pairs.rows.end(), code_point);
-  if (found == pairs.rows.end()) return -1;
-  const auto index = static_cast<std::size_t>(found - pairs.rows.begin());
-  const auto lead = static_cast<std::uint8_t>(pairs.leads[index / kTrails]);
-  return lead * 256 + kFirstTrail + static_cast<int>(index % kTrails);
+using Entry = PairIndex::Entry;
+
+// Every character of the page with its bytes, ascending by character: the
+// fit table's, else the character's byte, else its first pair.
+std::vector<Entry> build_index(const CodePage& page, const DoubleBytes& pairs) {
+  std::vector<Entry> entries;
+  std::size_t at = 0;
+  for (std::size_t i = 0; i + 1 < pairs.fit_ranges.size(); i += 2) {
+    for (char32_t c = pairs.fit_ranges[i]; c <= pairs.fit_ranges[i + 1]; ++c)
+      entries.push_back({static_cast<char16_t>(c), pairs.fit_codes[at++]});
+  }
+  for (int byte = 0x80; byte < 0x100; ++byte) {
+    const char16_t c = page.upper[static_cast<std::size_t>(byte - 0x80)];
+    if (c >= 0xA0 && !double_byte_is_lead(pairs, static_cast<std::uint8_t>(byte)))
+      entries.push_back({c, static_cast<std::uint16_t>(byte)});
+  }
+  for (std::size_t i = 0; i < pairs.rows.size(); ++i) {
+    const auto lead = static_cast<std::uint8_t>(pairs.leads[i / kTrails]);
+    const auto code = static_cast<std::uint16_t>(lead * 256 + kFirstTrail + i % kTrails);
+    if (pairs.rows[i] != 0) entries.push_back({pairs.rows[i], code});
+  }
+  const auto by_character = [](Entry a, Entry b) { return a.character < b.character; };
+  std::stable_sort(entries.begin(), entries.end(), by_character);
+  const auto same = [](Entry a, Entry b) { return a.character == b.character; };
+  entries.erase(std::unique(entries.begin(), entries.end(), same), entries.end());
+  return entries;
 }
 
-// Windows' best fit for `code_point` as a byte or a pair code, or -1.
-int best_fit(const DoubleBytes& pairs, char32_t code_point) {
-  std::size_t offset = 0;
-  for (std::size_t i = 0; i + 1 < pairs.fit_ranges.size(); i += 2) {
-    const char32_t first = pairs.fit_ranges[i];
-    const char32_t last = pairs.fit_ranges[i + 1];
-    if (code_point < first) break;
-    if (code_point <= last) return pairs.fit_codes[offset + code_point - first];
-    offset += last - first + 1;
+// The bytes of `code_point` from the index (-1 for none); `scratch` holds
+// the index of a page without a place to keep it.
+int code_of(const CodePage& page, const DoubleBytes& pairs, char32_t code_point,
+            std::vector<Entry>& scratch) {
+  if (pairs.index == nullptr) {
+    scratch = build_index(page, pairs);
+  } else {
+    std::call_once(pairs.index->built, [&] { pairs.index->entries = build_index(page, pairs); });
   }
-  return -1;
+  const std::vector<Entry>& index = pairs.index == nullptr ? scratch : pairs.index->entries;
+  const auto found =
+      std::lower_bound(index.begin(), index.end(), code_point,
+                       [](Entry entry, char32_t wanted) { return entry.character < wanted; });
+  return found != index.end() && found->character == code_point ? found->code : -1;
 }
 
 }  // namespace
@@ -49,12 +75,32 @@ char32_t double_byte_glyph(const DoubleBytes& pairs, std::uint8_t lead, std::uin
 }
 
 std::string double_byte_typed(const CodePage& page, const DoubleBytes& pairs, char32_t code_point) {
-  int code = page.byte_of(code_point);
-  if (code < 0 && code_point >= 0x80 && code_point < 0x10000) code = pair_of(pairs, code_point);
-  if (code < 0 && code_point >= 0xA0) code = best_fit(pairs, code_point);
+  if (code_point < 0xA0) return std::string(1, static_cast<char>(page.typed_byte(code_point)));
+  std::vector<Entry> scratch;
+  const int code = code_point < 0x10000 ? code_of(page, pairs, code_point, scratch) : -1;
   if (code < 0) return "?";
   if (code < 0x100) return std::string(1, static_cast<char>(code));
   return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+}
+
+// OemToCharA goes through the characters: in a page that is its own ANSI
+// page a pair becomes its character's bytes, mostly itself; what has no
+// character becomes the page's default.
+void double_byte_to_ansi(const CodePage& page, const DoubleBytes& pairs, std::string& text) {
+  std::string ansi;
+  ansi.reserve(text.size());
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const auto byte = static_cast<std::uint8_t>(text[at]);
+    if (!double_byte_is_lead(pairs, byte)) {
+      ansi += static_cast<char>(page.ansi_byte(byte));
+    } else if (at + 1 == text.size()) {
+      ansi += pairs.unknown;
+    } else {
+      const char32_t glyph = double_byte_glyph(pairs, byte, static_cast<std::uint8_t>(text[++at]));
+      ansi += glyph == 0 ? std::string(pairs.unknown) : double_byte_typed(page, pairs, glyph);
+    }
+  }
+  text = std::move(ansi);
 }
 
 }  // namespace qb

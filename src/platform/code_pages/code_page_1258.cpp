@@ -8,6 +8,8 @@
 
 namespace qb {
 
+using namespace std::string_view_literals;
+
 // clang-format off
 extern const CodePage kCodePage1258 = {
     1258, 1258,
@@ -27,7 +29,7 @@ extern const CodePage kCodePage1258 = {
     u"\u00E0\u00E1\u00E2\u0103\u00E4\u00E5\u00E6\u00E7"  // E0 àáâăäåæç
     u"\u00E8\u00E9\u00EA\u00EB\u0301\u00ED\u00EE\u00EF"  // E8 èéêë·íîï
     u"\u0111\u00F1\u0323\u00F3\u00F4\u01A1\u00F6\u00F7"  // F0 đñ·óôơö÷
-    u"\u00F8\u00F9\u00FA\u00FB\u00FC\u01B0\u20AB\u00FF",  // F8 øùúûüư₫ÿ
+    u"\u00F8\u00F9\u00FA\u00FB\u00FC\u01B0\u20AB\u00FF"sv,  // F8 øùúûüư₫ÿ
     // OemToCharA of each byte from 0x80.
     "\200\201\202\203\204\205\206\207\210\211\212\213\214\215\216\217"  // 80
     "\220\221\222\223\224\225\226\227\230\231\232\233\234\235\236\237"  // 90
@@ -36,7 +38,7 @@ extern const CodePage kCodePage1258 = {
     "\300\301\302\303\304\305\306\307\310\311\312\313\314\315\316\317"  // C0
     "\320\321\322\323\324\325\326\327\330\331\332\333\334\335\336\337"  // D0
     "\340\341\342\343\344\345\346\347\350\351\352\353\354\355\356\357"  // E0
-    "\360\361\362\363\364\365\366\367\370\371\372\373\374\375\376\377",  // F0
+    "\360\361\362\363\364\365\366\367\370\371\372\373\374\375\376\377"sv,  // F0
     // The character of each byte from 0x80 in 1258; U+0000 where 1258 has none.
     u"\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021"  // 80 €·‚ƒ„…†‡
     u"\u02C6\u2030\u008A\u2039\u0152\u008D\u008E\u008F"  // 88 ˆ‰·‹Œ···
@@ -53,12 +55,12 @@ extern const CodePage kCodePage1258 = {
     u"\u00E0\u00E1\u00E2\u0103\u00E4\u00E5\u00E6\u00E7"  // E0 àáâăäåæç
     u"\u00E8\u00E9\u00EA\u00EB\u0301\u00ED\u00EE\u00EF"  // E8 èéêë·íîï
     u"\u0111\u00F1\u0323\u00F3\u00F4\u01A1\u00F6\u00F7"  // F0 đñ·óôơö÷
-    u"\u00F8\u00F9\u00FA\u00FB\u00FC\u01B0\u20AB\u00FF",  // F8 øùúûüư₫ÿ
+    u"\u00F8\u00F9\u00FA\u00FB\u00FC\u01B0\u20AB\u00FF"sv,  // F8 øùúûüư₫ÿ
     // Windows' best fit: the characters the page lacks that have one, as
     // ranges (first and last code point), then their bytes in that order.
-    u"\uFF01\uFF1E\uFF20\uFF5E",
+    u"\uFF01\uFF1E\uFF20\uFF5E"sv,
     "!\042#$%&'()*+,-./0123456789:;<=>@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\134]^_`a"
-    "bcdefghijklmnopqrstuvwxyz{|}~",
+    "bcdefghijklmnopqrstuvwxyz{|}~"sv,
     nullptr,  // one byte a character
 };
 // clang-format on

@@ -8,6 +8,8 @@
 
 namespace qb {
 
+using namespace std::string_view_literals;
+
 // clang-format off
 extern const CodePage kCodePage437 = {
     437, 1252,
@@ -27,7 +29,7 @@ extern const CodePage kCodePage437 = {
     u"\u03B1\u00DF\u0393\u03C0\u03A3\u03C3\u00B5\u03C4"  // E0 αßΓπΣσµτ
     u"\u03A6\u0398\u03A9\u03B4\u221E\u03C6\u03B5\u2229"  // E8 ΦΘΩδ∞φε∩
     u"\u2261\u00B1\u2265\u2264\u2320\u2321\u00F7\u2248"  // F0 ≡±≥≤⌠⌡÷≈
-    u"\u00B0\u2219\u00B7\u221A\u207F\u00B2\u25A0\u00A0",  // F8 °∙·√ⁿ²■·
+    u"\u00B0\u2219\u00B7\u221A\u207F\u00B2\u25A0\u00A0"sv,  // F8 °∙·√ⁿ²■·
     // OemToCharA of each byte from 0x80.
     "\307\374\351\342\344\340\345\347\352\353\350\357\356\354\304\305"  // 80
     "\311\346\306\364\366\362\373\371\377\326\334\242\243\245P\203"  // 90
@@ -36,7 +38,7 @@ extern const CodePage kCodePage437 = {
     "+--+-+\246\246++--\246-+-"  // C0
     "---++++++++\246_\246\246\257"  // D0
     "a\337GpSs\265tFTOd8fen"  // E0
-    "=\261==()\367\230\260\267\267vn\262\246\240",  // F0
+    "=\261==()\367\230\260\267\267vn\262\246\240"sv,  // F0
     // The character of each byte from 0x80 in 1252; U+0000 where 1252 has none.
     u"\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021"  // 80 €·‚ƒ„…†‡
     u"\u02C6\u2030\u0160\u2039\u0152\u008D\u017D\u008F"  // 88 ˆ‰Š‹Œ·Ž·
@@ -53,7 +55,7 @@ extern const CodePage kCodePage437 = {
     u"\u00E0\u00E1\u00E2\u00E3\u00E4\u00E5\u00E6\u00E7"  // E0 àáâãäåæç
     u"\u00E8\u00E9\u00EA\u00EB\u00EC\u00ED\u00EE\u00EF"  // E8 èéêëìíîï
     u"\u00F0\u00F1\u00F2\u00F3\u00F4\u00F5\u00F6\u00F7"  // F0 ðñòóôõö÷
-    u"\u00F8\u00F9\u00FA\u00FB\u00FC\u00FD\u00FE\u00FF",  // F8 øùúûüýþÿ
+    u"\u00F8\u00F9\u00FA\u00FB\u00FC\u00FD\u00FE\u00FF"sv,  // F8 øùúûüýþÿ
     // Windows' best fit: the characters the page lacks that have one, as
     // ranges (first and last code point), then their bytes in that order.
     u"\u00A6\u00A6\u00A8\u00A9\u00AD\u00AF\u00B3\u00B4\u00B8\u00B9\u00BE\u00BE\u00C0\u00C3"
@@ -71,14 +73,14 @@ extern const CodePage kCodePage437 = {
     u"\u2110\u2113\u2115\u2115\u2118\u211D\u2122\u2122\u2124\u2124\u2126\u2126\u2128\u2128"
     u"\u212A\u2131\u2133\u2134\u2205\u2205\u2211\u2213\u2215\u2218\u2223\u2223\u2236\u2236"
     u"\u223C\u223C\u226A\u226B\u22C5\u22C5\u2303\u2303\u2329\u232A\u2713\u2713\u2758\u2758"
-    u"\u3000\u3000\u3008\u300B\u301A\u301B\u30FB\u30FB\uFF01\uFF1E\uFF20\uFF5E",
+    u"\u3000\u3000\u3008\u300B\u301A\u301B\u30FB\u30FB\uFF01\uFF1E\uFF20\uFF5E"sv,
     "\335\042c-r_3',1_AAAAEEEIIIIDOOOOxOUUUY_adooy_AaAaAaCcCcCcCcDdDdEeEeEe"
     "EeEeGgGgGgGgHhHhIiIiIiIiIiJjKkLlLlLlLlNnNnNnOoOoOoOoRrRrRrSsSsSs"
     "SsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzbD\237IlOOo\344tTUuz|!AaIiOoUuUuUuUuUuA"
     "aGgGgKkOoOojg\355'\042'^^'\304'`_\370~`'^~\304\042\370\042,__;\340\353\356\343\347\341\346h:%       ----_`',\042"
     "\042,+\330\372.%'`<>/\370456780123456789\234CEgHHHhIILlNPPQRRRTZ\352ZK\217BCeeEFMo\355\344-"
     "\361/\134*\370|:~\256\257\372^<>\373| <>\256\257[]\372!\042#$%&'()*+,-./0123456789:;<=>@ABCDEFGHI"
-    "JKLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopqrstuvwxyz{|}~",
+    "JKLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopqrstuvwxyz{|}~"sv,
     nullptr,  // one byte a character
 };
 // clang-format on

@@ -8,6 +8,8 @@
 
 namespace qb {
 
+using namespace std::string_view_literals;
+
 // clang-format off
 extern const CodePage kCodePage737 = {
     737, 1253,
@@ -27,7 +29,7 @@ extern const CodePage kCodePage737 = {
     u"\u03C9\u03AC\u03AD\u03AE\u03CA\u03AF\u03CC\u03CD"  // E0 ωάέήϊίόύ
     u"\u03CB\u03CE\u0386\u0388\u0389\u038A\u038C\u038E"  // E8 ϋώΆΈΉΊΌΎ
     u"\u038F\u00B1\u2265\u2264\u03AA\u03AB\u00F7\u2248"  // F0 Ώ±≥≤ΪΫ÷≈
-    u"\u00B0\u2219\u00B7\u221A\u207F\u00B2\u25A0\u00A0",  // F8 °∙·√ⁿ²■·
+    u"\u00B0\u2219\u00B7\u221A\u207F\u00B2\u25A0\u00A0"sv,  // F8 °∙·√ⁿ²■·
     // OemToCharA of each byte from 0x80.
     "\301\302\303\304\305\306\307\310\311\312\313\314\315\316\317\320"  // 80
     "\321\323\324\325\326\327\330\331\341\342\343\344\345\346\347\350"  // 90
@@ -36,7 +38,7 @@ extern const CodePage kCodePage737 = {
     "L+T+-+\077\077L-\246T\246=+\077"  // C0
     "\077\077\077\077\077\077\077\077\077----\077\077-"  // D0
     "\371\334\335\336\372\337\374\375\373\376\242\270\271\272\274\276"  // E0
-    "\277\261\077\077\332\333\077\077\260\077\267\077\077\262\246\240",  // F0
+    "\277\261\077\077\332\333\077\077\260\077\267\077\077\262\246\240"sv,  // F0
     // The character of each byte from 0x80 in 1253; U+0000 where 1253 has none.
     u"\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021"  // 80 €·‚ƒ„…†‡
     u"\u0088\u2030\u008A\u2039\u008C\u008D\u008E\u008F"  // 88 ·‰·‹····
@@ -53,12 +55,12 @@ extern const CodePage kCodePage737 = {
     u"\u03B0\u03B1\u03B2\u03B3\u03B4\u03B5\u03B6\u03B7"  // E0 ΰαβγδεζη
     u"\u03B8\u03B9\u03BA\u03BB\u03BC\u03BD\u03BE\u03BF"  // E8 θικλμνξο
     u"\u03C0\u03C1\u03C2\u03C3\u03C4\u03C5\u03C6\u03C7"  // F0 πρςστυφχ
-    u"\u03C8\u03C9\u03CA\u03CB\u03CC\u03CD\u03CE\u0000",  // F8 ψωϊϋόύώ·
+    u"\u03C8\u03C9\u03CA\u03CB\u03CC\u03CD\u03CE\u0000"sv,  // F8 ψωϊϋόύώ·
     // Windows' best fit: the characters the page lacks that have one, as
     // ranges (first and last code point), then their bytes in that order.
-    u"\u037E\u037E\uFF01\uFF1E\uFF20\uFF5E",
+    u"\u037E\u037E\uFF01\uFF1E\uFF20\uFF5E"sv,
     ";!\042#$%&'()*+,-./0123456789:;<=>@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\134]^_`"
-    "abcdefghijklmnopqrstuvwxyz{|}~",
+    "abcdefghijklmnopqrstuvwxyz{|}~"sv,
     nullptr,  // one byte a character
 };
 // clang-format on

@@ -8,6 +8,8 @@
 
 namespace qb {
 
+using namespace std::string_view_literals;
+
 // clang-format off
 extern const CodePage kCodePage775 = {
     775, 1257,
@@ -27,7 +29,7 @@ extern const CodePage kCodePage775 = {
     u"\u00D3\u00DF\u014C\u0143\u00F5\u00D5\u00B5\u0144"  // E0 ÓßŌŃõÕµń
     u"\u0136\u0137\u013B\u013C\u0146\u0112\u0145\u2019"  // E8 ĶķĻļņĒŅ’
     u"\u00AD\u00B1\u201C\u00BE\u00B6\u00A7\u00F7\u201E"  // F0 ·±“¾¶§÷„
-    u"\u00B0\u2219\u00B7\u00B9\u00B3\u00B2\u25A0\u00A0",  // F8 °∙·¹³²■·
+    u"\u00B0\u2219\u00B7\u00B9\u00B3\u00B2\u25A0\u00A0"sv,  // F8 °∙·¹³²■·
     // OemToCharA of each byte from 0x80.
     "\303\374\351\342\344\354\345\343\371\347\252\272\356\312\304\305"  // 80
     "\311\277\257\364\366\314\242\332\372\326\334\270\243\250\327\244"  // 90
@@ -36,7 +38,7 @@ extern const CodePage kCodePage775 = {
     "\077\077\077\077\077\077\330\333\077\077\077\077\077\077\077\336"  // C0
     "\340\350\346\353\341\360\370\373\376\077\077\077\077\077\077\077"  // D0
     "\323\337\324\321\365\325\265\361\315\355\317\357\362\307\322\222"  // E0
-    "\255\261\223\276\266\247\367\204\260\077\267\271\263\262\077\240",  // F0
+    "\255\261\223\276\266\247\367\204\260\077\267\271\263\262\077\240"sv,  // F0
     // The character of each byte from 0x80 in 1257; U+0000 where 1257 has none.
     u"\u20AC\u0081\u201A\u0083\u201E\u2026\u2020\u2021"  // 80 €·‚·„…†‡
     u"\u0088\u2030\u008A\u2039\u008C\u00A8\u02C7\u00B8"  // 88 ·‰·‹·¨ˇ¸
@@ -53,7 +55,7 @@ extern const CodePage kCodePage775 = {
     u"\u0105\u012F\u0101\u0107\u00E4\u00E5\u0119\u0113"  // E0 ąįāćäåęē
     u"\u010D\u00E9\u017A\u0117\u0123\u0137\u012B\u013C"  // E8 čéźėģķīļ
     u"\u0161\u0144\u0146\u00F3\u014D\u00F5\u00F6\u00F7"  // F0 šńņóōõö÷
-    u"\u0173\u0142\u015B\u016B\u00FC\u017C\u017E\u02D9",  // F8 ųłśūüżž˙
+    u"\u0173\u0142\u015B\u016B\u00FC\u017C\u017E\u02D9"sv,  // F8 ųłśūüżž˙
     // Windows' best fit: the characters the page lacks that have one, as
     // ranges (first and last code point), then their bytes in that order.
     u"\u00A1\u00A1\u00A5\u00A5\u00AA\u00AA\u00AF\u00AF\u00BA\u00BA\u00C0\u00C0\u00C3\u00C3"
@@ -72,13 +74,13 @@ extern const CodePage kCodePage775 = {
     u"\u2118\u211D\u2122\u2122\u2124\u2124\u2128\u2128\u212A\u2131\u2133\u2134\u2205\u2205"
     u"\u2212\u2213\u2215\u2218\u2223\u2223\u2236\u2236\u223C\u223C\u226A\u226B\u2303\u2303"
     u"\u2329\u232A\u2758\u2758\u275B\u275E\u3000\u3000\u3008\u300B\u301A\u301B\u301D\u301F"
-    u"\u30FC\u30FC\uFF01\uFF1E\uFF20\uFF5E",
+    u"\u30FC\u30FC\uFF01\uFF1E\uFF20\uFF5E"sv,
     "!Ya\304oAAEEIINOUUaaceiinouuyCcCcEeGgGgGgHhHhIiIiIiJjOoOoSsTtUuUuWw"
     "YyYbFfIlOOotTUuz|!AaIiOoUuUuUuUuUuAaGgGgKkOoOojg'\042''^^'\304`_\370~`^~\304"
     "\304\370\042__;\341uh:%       ----''\305\305%'\042\042<>/0456780123456789LCEgHHHhIILlNPP"
     "QRRRtZZKABCeeEFMoO--/\134*\370|:~\256\257^<>|''\042\042 <>\256\257[]\042\042\042_!\042#$%&'()*+,-./0"
     "123456789:;<=>@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopq"
-    "rstuvwxyz{|}~",
+    "rstuvwxyz{|}~"sv,
     nullptr,  // one byte a character
 };
 // clang-format on

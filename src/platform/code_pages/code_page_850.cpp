@@ -8,6 +8,8 @@
 
 namespace qb {
 
+using namespace std::string_view_literals;
+
 // clang-format off
 extern const CodePage kCodePage850 = {
     850, 1252,
@@ -27,7 +29,7 @@ extern const CodePage kCodePage850 = {
     u"\u00D3\u00DF\u00D4\u00D2\u00F5\u00D5\u00B5\u00FE"  // E0 ÓßÔÒõÕµþ
     u"\u00DE\u00DA\u00DB\u00D9\u00FD\u00DD\u00AF\u00B4"  // E8 ÞÚÛÙýÝ¯´
     u"\u00AD\u00B1\u2017\u00BE\u00B6\u00A7\u00F7\u00B8"  // F0 ·±‗¾¶§÷¸
-    u"\u00B0\u00A8\u00B7\u00B9\u00B3\u00B2\u25A0\u00A0",  // F8 °¨·¹³²■·
+    u"\u00B0\u00A8\u00B7\u00B9\u00B3\u00B2\u25A0\u00A0"sv,  // F8 °¨·¹³²■·
     // OemToCharA of each byte from 0x80.
     "\307\374\351\342\344\340\345\347\352\353\350\357\356\354\304\305"  // 80
     "\311\346\306\364\366\362\373\371\377\326\334\370\243\330\327\203"  // 90
@@ -36,7 +38,7 @@ extern const CodePage kCodePage850 = {
     "+--+-+\343\303++--\246-+\244"  // C0
     "\360\320\312\313\310i\315\316\317++\246_\246\314\257"  // D0
     "\323\337\324\322\365\325\265\376\336\332\333\331\375\335\257\264"  // E0
-    "\255\261=\276\266\247\367\270\260\250\267\271\263\262\246\240",  // F0
+    "\255\261=\276\266\247\367\270\260\250\267\271\263\262\246\240"sv,  // F0
     // The character of each byte from 0x80 in 1252; U+0000 where 1252 has none.
     u"\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021"  // 80 €·‚ƒ„…†‡
     u"\u02C6\u2030\u0160\u2039\u0152\u008D\u017D\u008F"  // 88 ˆ‰Š‹Œ·Ž·
@@ -53,7 +55,7 @@ extern const CodePage kCodePage850 = {
     u"\u00E0\u00E1\u00E2\u00E3\u00E4\u00E5\u00E6\u00E7"  // E0 àáâãäåæç
     u"\u00E8\u00E9\u00EA\u00EB\u00EC\u00ED\u00EE\u00EF"  // E8 èéêëìíîï
     u"\u00F0\u00F1\u00F2\u00F3\u00F4\u00F5\u00F6\u00F7"  // F0 ðñòóôõö÷
-    u"\u00F8\u00F9\u00FA\u00FB\u00FC\u00FD\u00FE\u00FF",  // F8 øùúûüýþÿ
+    u"\u00F8\u00F9\u00FA\u00FB\u00FC\u00FD\u00FE\u00FF"sv,  // F8 øùúûüýþÿ
     // Windows' best fit: the characters the page lacks that have one, as
     // ranges (first and last code point), then their bytes in that order.
     u"\u0100\u0130\u0134\u0137\u0139\u013E\u0141\u0148\u014C\u017E\u0180\u0180\u0189\u0189"
@@ -72,14 +74,14 @@ extern const CodePage kCodePage850 = {
     u"\u2248\u2248\u2261\u2261\u2264\u2265\u226A\u226B\u22C5\u22C5\u2303\u2303\u2310\u2310"
     u"\u2320\u2321\u2329\u232A\u2552\u2553\u2555\u2556\u2558\u2559\u255B\u255C\u255E\u255F"
     u"\u2561\u2562\u2564\u2565\u2567\u2568\u256A\u256B\u258C\u258C\u2590\u2590\u2713\u2713"
-    u"\u2758\u2758\u3000\u3000\u3007\u300B\u301A\u301B\u30FB\u30FB\uFF01\uFF1E\uFF20\uFF5E",
+    u"\u2758\u2758\u3000\u3000\u3007\u300B\u301A\u301B\u30FB\u30FB\uFF01\uFF1E\uFF20\uFF5E"sv,
     "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIJjKkLlLlLlLlNnN"
     "nNnOoOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzbD\237IlOOoSt"
     "TUuZ\263!AaIiOoUuUuUuUuUuAaGgGgKkOoOojg\233\357\042'^^'\304\357'_\370~'\357^~\356\356\371\370\042\367__;G\235"
     "SFOa\341de\346pstfh:%       ----'''\042\042\042\305\316.%\357\357<>/045679n0\373\375\374456789\234POCEg"
     "HHHhIILlNPPQRRRTZOZK\217BCeeEFMo\235S-\361//*\370V8\263n:~~===\256\257\372^\252()<>\311\311\273\273\310\310\274\274"
     "\314\314\271\271\313\313\312\312\316\316\333\333V\263 O<>\256\257[]\372!\042#$%&'()*+,-./0123456789:;<=>@ABCDEFGHIJ"
-    "KLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopqrstuvwxyz{|}~",
+    "KLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopqrstuvwxyz{|}~"sv,
     nullptr,  // one byte a character
 };
 // clang-format on

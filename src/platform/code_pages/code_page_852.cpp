@@ -8,6 +8,8 @@
 
 namespace qb {
 
+using namespace std::string_view_literals;
+
 // clang-format off
 extern const CodePage kCodePage852 = {
     852, 1250,
@@ -27,7 +29,7 @@ extern const CodePage kCodePage852 = {
     u"\u00D3\u00DF\u00D4\u0143\u0144\u0148\u0160\u0161"  // E0 ÓßÔŃńňŠš
     u"\u0154\u00DA\u0155\u0170\u00FD\u00DD\u0163\u00B4"  // E8 ŔÚŕŰýÝţ´
     u"\u00AD\u02DD\u02DB\u02C7\u02D8\u00A7\u00F7\u00B8"  // F0 ·˝˛ˇ˘§÷¸
-    u"\u00B0\u00A8\u02D9\u0171\u0158\u0159\u25A0\u00A0",  // F8 °¨˙űŘř■·
+    u"\u00B0\u00A8\u02D9\u0171\u0158\u0159\u25A0\u00A0"sv,  // F8 °¨˙űŘř■·
     // OemToCharA of each byte from 0x80.
     "\307\374\351\342\344\371\346\347\263\353\325\365\356\217\304\306"  // 80
     "\311\305\345\364\366\274\276\214\234\326\334\215\235\243\327\350"  // 90
@@ -36,7 +38,7 @@ extern const CodePage kCodePage852 = {
     "L+T+\246+\303\343L-\246T\246=+\244"  // C0
     "\360\320\317\313\357\322\315\316\354----\336\331-"  // D0
     "\323\337\324\321\361\362\212\232\300\332\340\333\375\335\376\264"  // E0
-    "\255\275\262\241\242\247\367\270\260\250\377\373\330\370\246\240",  // F0
+    "\255\275\262\241\242\247\367\270\260\250\377\373\330\370\246\240"sv,  // F0
     // The character of each byte from 0x80 in 1250; U+0000 where 1250 has none.
     u"\u20AC\u0081\u201A\u0083\u201E\u2026\u2020\u2021"  // 80 €·‚·„…†‡
     u"\u0088\u2030\u0160\u2039\u015A\u0164\u017D\u0179"  // 88 ·‰Š‹ŚŤŽŹ
@@ -53,7 +55,7 @@ extern const CodePage kCodePage852 = {
     u"\u0155\u00E1\u00E2\u0103\u00E4\u013A\u0107\u00E7"  // E0 ŕáâăäĺćç
     u"\u010D\u00E9\u0119\u00EB\u011B\u00ED\u00EE\u010F"  // E8 čéęëěíîď
     u"\u0111\u0144\u0148\u00F3\u00F4\u0151\u00F6\u00F7"  // F0 đńňóôőö÷
-    u"\u0159\u016F\u00FA\u0171\u00FC\u00FD\u0163\u02D9",  // F8 řůúűüýţ˙
+    u"\u0159\u016F\u00FA\u0171\u00FC\u00FD\u0163\u02D9"sv,  // F8 řůúűüýţ˙
     // Windows' best fit: the characters the page lacks that have one, as
     // ranges (first and last code point), then their bytes in that order.
     u"\u00A1\u00A3\u00A5\u00A6\u00A9\u00AA\u00AE\u00AF\u00B1\u00B3\u00B5\u00B5\u00B9\u00BA"
@@ -73,14 +75,14 @@ extern const CodePage kCodePage852 = {
     u"\u2118\u211D\u2122\u2122\u2124\u2124\u2128\u2128\u212A\u2131\u2133\u2134\u2205\u2205"
     u"\u2212\u2213\u2215\u2218\u2223\u2223\u2236\u2236\u223C\u223C\u226A\u226B\u2303\u2303"
     u"\u2329\u232A\u2758\u2758\u275B\u275E\u3000\u3000\u3008\u300B\u301A\u301B\u301D\u301F"
-    u"\u30FC\u30FC\uFF01\uFF1E\uFF20\uFF5E",
+    u"\u30FC\u30FC\uFF01\uFF1E\uFF20\uFF5E"sv,
     "!cLY|caR\304+23u1o113AAAAEEIINOOOUUaaaaceiinooouuyAaCcCcEeEeEeGgGgG"
     "gGgHhHhIiIiIiIiIiJjKkLlNnOoOoOoRrSsTtUuUuUuUuWwYyYb\321FfIlOOotTUuz"
     "|!AaIiOoUuUuUuUuUuAaGgGgKkOoOojg'\042''^^'\304\357`_\370~`\357^~\304\304\364\372\371\370\363\042\367__;\341uh"
     ":%       ----'''\042\042\042\305\305%'\042\042<>/0456780123456789LCEgHHHhIILlNPPQRRRt"
     "ZZKABCeeEFMoO--/\134*\370|:~\256\257^<>|''\042\042 <>\256\257[]\042\042\042_!\042#$%&'()*+,-./012345"
     "6789:;<=>@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopqrstuv"
-    "wxyz{|}~",
+    "wxyz{|}~"sv,
     nullptr,  // one byte a character
 };
 // clang-format on

@@ -8,6 +8,8 @@
 
 namespace qb {
 
+using namespace std::string_view_literals;
+
 // clang-format off
 extern const CodePage kCodePage855 = {
     855, 1251,
@@ -27,7 +29,7 @@ extern const CodePage kCodePage855 = {
     u"\u042F\u0440\u0420\u0441\u0421\u0442\u0422\u0443"  // E0 ЯрРсСтТу
     u"\u0423\u0436\u0416\u0432\u0412\u044C\u042C\u2116"  // E8 УжЖвВьЬ№
     u"\u00AD\u044B\u042B\u0437\u0417\u0448\u0428\u044D"  // F0 ·ыЫзЗшШэ
-    u"\u042D\u0449\u0429\u0447\u0427\u00A7\u25A0\u00A0",  // F8 ЭщЩчЧ§■·
+    u"\u042D\u0449\u0429\u0447\u0427\u00A7\u25A0\u00A0"sv,  // F8 ЭщЩчЧ§■·
     // OemToCharA of each byte from 0x80.
     "\220\200\203\201\270\250\272\252\276\275\263\262\277\257\274\243"  // 80
     "\232\212\234\214\236\216\235\215\242\241\237\217\376\336\372\332"  // 90
@@ -36,7 +38,7 @@ extern const CodePage kCodePage855 = {
     "L+T+-+\352\312L\343\246T\246=+\244"  // C0
     "\353\313\354\314\355\315\356\316\357----\317\377-"  // D0
     "\337\360\320\361\321\362\322\363\323\346\306\342\302\374\334\271"  // E0
-    "\255\373\333\347\307\370\330\375\335\371\331\367\327\247\246\240",  // F0
+    "\255\373\333\347\307\370\330\375\335\371\331\367\327\247\246\240"sv,  // F0
     // The character of each byte from 0x80 in 1251; U+0000 where 1251 has none.
     u"\u0402\u0403\u201A\u0453\u201E\u2026\u2020\u2021"  // 80 ЂЃ‚ѓ„…†‡
     u"\u20AC\u2030\u0409\u2039\u040A\u040C\u040B\u040F"  // 88 €‰Љ‹ЊЌЋЏ
@@ -53,7 +55,7 @@ extern const CodePage kCodePage855 = {
     u"\u0430\u0431\u0432\u0433\u0434\u0435\u0436\u0437"  // E0 абвгдежз
     u"\u0438\u0439\u043A\u043B\u043C\u043D\u043E\u043F"  // E8 ийклмноп
     u"\u0440\u0441\u0442\u0443\u0444\u0445\u0446\u0447"  // F0 рстуфхцч
-    u"\u0448\u0449\u044A\u044B\u044C\u044D\u044E\u044F",  // F8 шщъыьэюя
+    u"\u0448\u0449\u044A\u044B\u044C\u044D\u044E\u044F"sv,  // F8 шщъыьэюя
     // Windows' best fit: the characters the page lacks that have one, as
     // ranges (first and last code point), then their bytes in that order.
     u"\u00A9\u00A9\u00AC\u00AC\u00AE\u00AE\u00B0\u00B1\u00B5\u00B5\u00C0\u00C5\u00C7\u00CF"
@@ -63,11 +65,11 @@ extern const CodePage kCodePage855 = {
     u"\u01F0\u01F0\u2013\u2014\u2018\u201A\u201C\u201E\u2020\u2021\u2026\u2026\u2030\u2030"
     u"\u2039\u203A\u2122\u2122\u221A\u221A\u2552\u2553\u2555\u2556\u2558\u2559\u255B\u255C"
     u"\u255E\u255F\u2561\u2562\u2564\u2565\u2567\u2568\u256A\u256B\u258C\u258C\u2590\u2590"
-    u"\u266A\u266B",
+    u"\u266A\u266B"sv,
     "c-Ro+uAAAAAACEEEEIIIINOOOOOOUUUUYaaaaaaceeeeiiiinoooooouuuuyAaAa"
     "AaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIJjKkLlLlLlLlNnNnNnO"
     "oOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzbIlOOotTUuAaIiOo"
-    "UuUuUuUuUuAaGgGgKkOoOoj--'''\042\042\042++:%<>Tv\311\311\273\273\310\310\274\274\314\314\271\271\313\313\312\312\316\316\333\333dd",
+    "UuUuUuUuUuAaGgGgKkOoOoj--'''\042\042\042++:%<>Tv\311\311\273\273\310\310\274\274\314\314\271\271\313\313\312\312\316\316\333\333dd"sv,
     nullptr,  // one byte a character
 };
 // clang-format on

@@ -8,6 +8,8 @@
 
 namespace qb {
 
+using namespace std::string_view_literals;
+
 // clang-format off
 extern const CodePage kCodePage857 = {
     857, 1254,
@@ -27,7 +29,7 @@ extern const CodePage kCodePage857 = {
     u"\u00D3\u00DF\u00D4\u00D2\u00F5\u00D5\u00B5\uF8BC"  // E0 ÓßÔÒõÕµ·
     u"\u00D7\u00DA\u00DB\u00D9\u00EC\u00FF\u00AF\u00B4"  // E8 ×ÚÛÙìÿ¯´
     u"\u00AD\u00B1\uF8BD\u00BE\u00B6\u00A7\u00F7\u00B8"  // F0 ·±·¾¶§÷¸
-    u"\u00B0\u00A8\u00B7\u00B9\u00B3\u00B2\u25A0\u00A0",  // F8 °¨·¹³²■·
+    u"\u00B0\u00A8\u00B7\u00B9\u00B3\u00B2\u25A0\u00A0"sv,  // F8 °¨·¹³²■·
     // OemToCharA of each byte from 0x80.
     "\307\374\351\342\344\340\345\347\352\353\350\357\356\375\304\305"  // 80
     "\311\346\306\364\366\362\373\371\335\326\334\370\243\330\336\376"  // 90
@@ -36,7 +38,7 @@ extern const CodePage kCodePage857 = {
     "L+T+\246+\343\303L-\246T\246=+\244"  // C0
     "\272\252\312\313\310\077\315\316\317----\246\314-"  // D0
     "\323\337\324\322\365\325\265\077\327\332\333\331\354\377\257\264"  // E0
-    "\255\261\077\276\266\247\367\270\260\250\267\271\263\262\246\240",  // F0
+    "\255\261\077\276\266\247\367\270\260\250\267\271\263\262\246\240"sv,  // F0
     // The character of each byte from 0x80 in 1254; U+0000 where 1254 has none.
     u"\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021"  // 80 €·‚ƒ„…†‡
     u"\u02C6\u2030\u0160\u2039\u0152\u008D\u008E\u008F"  // 88 ˆ‰Š‹Œ···
@@ -53,7 +55,7 @@ extern const CodePage kCodePage857 = {
     u"\u00E0\u00E1\u00E2\u00E3\u00E4\u00E5\u00E6\u00E7"  // E0 àáâãäåæç
     u"\u00E8\u00E9\u00EA\u00EB\u00EC\u00ED\u00EE\u00EF"  // E8 èéêëìíîï
     u"\u011F\u00F1\u00F2\u00F3\u00F4\u00F5\u00F6\u00F7"  // F0 ğñòóôõö÷
-    u"\u00F8\u00F9\u00FA\u00FB\u00FC\u0131\u015F\u00FF",  // F8 øùúûüışÿ
+    u"\u00F8\u00F9\u00FA\u00FB\u00FC\u0131\u015F\u00FF"sv,  // F8 øùúûüışÿ
     // Windows' best fit: the characters the page lacks that have one, as
     // ranges (first and last code point), then their bytes in that order.
     u"\u00DD\u00DD\u00FD\u00FD\u0100\u011D\u0120\u012F\u0134\u0137\u0139\u013E\u0141\u0148"
@@ -68,14 +70,14 @@ extern const CodePage kCodePage857 = {
     u"\u2118\u211D\u2122\u2122\u2124\u2124\u2128\u2128\u212A\u2131\u2133\u2134\u2205\u2205"
     u"\u2212\u2213\u2215\u2218\u2223\u2223\u2236\u2236\u223C\u223C\u226A\u226B\u2303\u2303"
     u"\u2329\u232A\u2758\u2758\u275B\u275E\u3000\u3000\u3008\u300B\u301A\u301B\u301D\u301F"
-    u"\u30FC\u30FC\uFF01\uFF1E\uFF20\uFF5E",
+    u"\u30FC\u30FC\uFF01\uFF1E\uFF20\uFF5E"sv,
     "YyAaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgHhHhIiIiIiIiJjKkLlLlLlLlNnNn"
     "NnOoOoOoOoRrRrRrSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzbDFfIlOOotTUu"
     "z|!AaIiOoUuUuUuUuUuAaGgGgKkOoOojg'\042''^^^'\357`_^\372\370\367~\371`\357^~\304\304^\372\371\370^\042\367_"
     "_;\341\346h:%       ----'''\042\042\042\305\305%'\042\042<>/0456780123456789LCEgHHHhIILlNPP"
     "QRRRtZZKABCeeEFMoO-\361/\134*\370|:~\256\257^<>|''\042\042 <>\256\257[}\042\042\042_!\042#$%&'()*+,-./0"
     "123456789:;<=>@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopq"
-    "rstuvwxyz{|}~",
+    "rstuvwxyz{|}~"sv,
     nullptr,  // one byte a character
 };
 // clang-format on

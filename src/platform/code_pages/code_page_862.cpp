@@ -8,6 +8,8 @@
 
 namespace qb {
 
+using namespace std::string_view_literals;
+
 // clang-format off
 extern const CodePage kCodePage862 = {
     862, 1255,
@@ -27,7 +29,7 @@ extern const CodePage kCodePage862 = {
     u"\u03B1\u00DF\u0393\u03C0\u03A3\u03C3\u00B5\u03C4"  // E0 αßΓπΣσµτ
     u"\u03A6\u0398\u03A9\u03B4\u221E\u03C6\u03B5\u2229"  // E8 ΦΘΩδ∞φε∩
     u"\u2261\u00B1\u2265\u2264\u2320\u2321\u00F7\u2248"  // F0 ≡±≥≤⌠⌡÷≈
-    u"\u00B0\u2219\u00B7\u221A\u207F\u00B2\u25A0\u00A0",  // F8 °∙·√ⁿ²■·
+    u"\u00B0\u2219\u00B7\u221A\u207F\u00B2\u25A0\u00A0"sv,  // F8 °∙·√ⁿ²■·
     // OemToCharA of each byte from 0x80.
     "\340\341\342\343\344\345\346\347\350\351\352\353\354\355\356\357"  // 80
     "\360\361\362\363\364\365\366\367\370\371\372\242\243\245\077\203"  // 90
@@ -36,7 +38,7 @@ extern const CodePage kCodePage862 = {
     "\077\077\077\077\077\077\077\077\077\077\077\077\077\077\077\077"  // C0
     "\077\077\077\077\077\077\077\077\077\077\077\077\077\077\077\077"  // D0
     "\077\077\077\077\077\077\265\077\077\077\077\077\077\077\077\077"  // E0
-    "\077\261\077\077\077\077\272\077\260\077\267\077\077\262\077\240",  // F0
+    "\077\261\077\077\077\077\272\077\260\077\267\077\077\262\077\240"sv,  // F0
     // The character of each byte from 0x80 in 1255; U+0000 where 1255 has none.
     u"\u20AC\u0081\u201A\u0192\u201E\u2026\u2020\u2021"  // 80 €·‚ƒ„…†‡
     u"\u02C6\u2030\u008A\u2039\u008C\u008D\u008E\u008F"  // 88 ˆ‰·‹····
@@ -53,7 +55,7 @@ extern const CodePage kCodePage862 = {
     u"\u05D0\u05D1\u05D2\u05D3\u05D4\u05D5\u05D6\u05D7"  // E0 אבגדהוזח
     u"\u05D8\u05D9\u05DA\u05DB\u05DC\u05DD\u05DE\u05DF"  // E8 טיךכלםמן
     u"\u05E0\u05E1\u05E2\u05E3\u05E4\u05E5\u05E6\u05E7"  // F0 נסעףפץצק
-    u"\u05E8\u05E9\u05EA\u0000\u0000\u200E\u200F\u0000",  // F8 רשת··‎‏·
+    u"\u05E8\u05E9\u05EA\u0000\u0000\u200E\u200F\u0000"sv,  // F8 רשת··‎‏·
     // Windows' best fit: the characters the page lacks that have one, as
     // ranges (first and last code point), then their bytes in that order.
     u"\u00A6\u00A6\u00A8\u00A9\u00AD\u00AF\u00B3\u00B4\u00B8\u00B9\u00BE\u00BE\u00C0\u00C3"
@@ -71,14 +73,14 @@ extern const CodePage kCodePage862 = {
     u"\u2110\u2113\u2115\u2115\u2118\u211D\u2122\u2122\u2124\u2124\u2126\u2126\u2128\u2128"
     u"\u212A\u212A\u212C\u2131\u2133\u2134\u2205\u2205\u2211\u2213\u2215\u2218\u2223\u2223"
     u"\u2236\u2236\u223C\u223C\u226A\u226B\u22C5\u22C5\u2303\u2303\u2329\u232A\u2713\u2713"
-    u"\u2758\u2758\u3000\u3000\u3008\u300B\u301A\u301B\u30FB\u30FB\uFF01\uFF1E\uFF20\uFF5E",
+    u"\u2758\u2758\u3000\u3000\u3008\u300B\u301A\u301B\u30FB\u30FB\uFF01\uFF1E\uFF20\uFF5E"sv,
     "\335\042c-r_3',1_AAAAEEEIIIIDOOOOxOUUUY_adooy_AaAaAaCcCcCcCcDdDdEeEeEe"
     "EeEeGgGgGgGgHhHhIiIiIiIiIiJjKkLlLlLlLlNnNnNnOoOoOoOoRrRrRrSsSsSs"
     "SsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzbD\237IlOOo\344tTUuz|!AaIiOoUuUuUuUuUuA"
     "aGgGgKkOoOojg\355'\042'^^'\304'`_\370~`'^~\304\042\370\042,__;\340\353\356\343\347\341\346h:%       ----_`',\042"
     "\042,+\330\372.%'`<>/\370456780123456789\234CEgHHHhIILlNPPQRRRTZ\352ZKBCeeEFMo\355\344-\361"
     "/\134*\370|:~\256\257\372^<>\373| <>\256\257[]\372!\042#$%&'()*+,-./0123456789:;<=>@ABCDEFGHIJ"
-    "KLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopqrstuvwxyz{|}~",
+    "KLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopqrstuvwxyz{|}~"sv,
     nullptr,  // one byte a character
 };
 // clang-format on

@@ -8,6 +8,8 @@
 
 namespace qb {
 
+using namespace std::string_view_literals;
+
 // clang-format off
 extern const CodePage kCodePage866 = {
     866, 1251,
@@ -27,7 +29,7 @@ extern const CodePage kCodePage866 = {
     u"\u0440\u0441\u0442\u0443\u0444\u0445\u0446\u0447"  // E0 рстуфхцч
     u"\u0448\u0449\u044A\u044B\u044C\u044D\u044E\u044F"  // E8 шщъыьэюя
     u"\u0401\u0451\u0404\u0454\u0407\u0457\u040E\u045E"  // F0 ЁёЄєЇїЎў
-    u"\u00B0\u2219\u00B7\u221A\u2116\u00A4\u25A0\u00A0",  // F8 °∙·√№¤■·
+    u"\u00B0\u2219\u00B7\u221A\u2116\u00A4\u25A0\u00A0"sv,  // F8 °∙·√№¤■·
     // OemToCharA of each byte from 0x80.
     "\300\301\302\303\304\305\306\307\310\311\312\313\314\315\316\317"  // 80
     "\320\321\322\323\324\325\326\327\330\331\332\333\334\335\336\337"  // 90
@@ -36,7 +38,7 @@ extern const CodePage kCodePage866 = {
     "L+T+-+\246\246L\343\246T\246=+\246"  // C0
     "\246TTLL-\343++----\246\246-"  // D0
     "\360\361\362\363\364\365\366\367\370\371\372\373\374\375\376\377"  // E0
-    "\250\270\252\272\257\277\241\242\260\225\267v\271\244\246\240",  // F0
+    "\250\270\252\272\257\277\241\242\260\225\267v\271\244\246\240"sv,  // F0
     // The character of each byte from 0x80 in 1251; U+0000 where 1251 has none.
     u"\u0402\u0403\u201A\u0453\u201E\u2026\u2020\u2021"  // 80 ЂЃ‚ѓ„…†‡
     u"\u20AC\u2030\u0409\u2039\u040A\u040C\u040B\u040F"  // 88 €‰Љ‹ЊЌЋЏ
@@ -53,7 +55,7 @@ extern const CodePage kCodePage866 = {
     u"\u0430\u0431\u0432\u0433\u0434\u0435\u0436\u0437"  // E0 абвгдежз
     u"\u0438\u0439\u043A\u043B\u043C\u043D\u043E\u043F"  // E8 ийклмноп
     u"\u0440\u0441\u0442\u0443\u0444\u0445\u0446\u0447"  // F0 рстуфхцч
-    u"\u0448\u0449\u044A\u044B\u044C\u044D\u044E\u044F",  // F8 шщъыьэюя
+    u"\u0448\u0449\u044A\u044B\u044C\u044D\u044E\u044F"sv,  // F8 шщъыьэюя
     // Windows' best fit: the characters the page lacks that have one, as
     // ranges (first and last code point), then their bytes in that order.
     u"\u00A6\u00A6\u00A9\u00A9\u00AB\u00AE\u00B1\u00B1\u00B5\u00B5\u00BB\u00BB\u00C0\u00C5"
@@ -61,13 +63,13 @@ extern const CodePage kCodePage866 = {
     u"\u00FF\u0130\u0134\u0137\u0139\u013E\u0141\u0148\u014C\u0151\u0154\u017E\u0180\u0180"
     u"\u0197\u0197\u019A\u019A\u019F\u01A1\u01AB\u01AB\u01AE\u01B0\u01CD\u01DC\u01DE\u01DF"
     u"\u01E4\u01ED\u01F0\u01F0\u2013\u2014\u2018\u201A\u201C\u201E\u2020\u2021\u2026\u2026"
-    u"\u2030\u2030\u2039\u203A\u2122\u2122\uFF01\uFF1E\uFF20\uFF5E",
+    u"\u2030\u2030\u2039\u203A\u2122\u2122\uFF01\uFF1E\uFF20\uFF5E"sv,
     "\263c<\277-R+\347>AAAAAACEEEEIIIINOOOOOOUUUUYaaaaaaceeeeiiiinoooooouuuuyy"
     "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIJjKkLlLlLlLlNnN"
     "nNnOoOoOoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzbIlOOotTUuAa"
     "IiOoUuUuUuUuUuAaGgGgKkOoOoj--'''\042\042\042\305\330:%<>T!\042#$%&'()*+,-./0123456"
     "789:;<=>@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\134]^_`abcdefghijklmnopqrstuvw"
-    "xyz{|}~",
+    "xyz{|}~"sv,
     nullptr,  // one byte a character
 };
 // clang-format on

@@ -8,6 +8,8 @@
 
 namespace qb {
 
+using namespace std::string_view_literals;
+
 // clang-format off
 extern const CodePage kCodePage874 = {
     874, 874,
@@ -27,7 +29,7 @@ extern const CodePage kCodePage874 = {
     u"\u0E40\u0E41\u0E42\u0E43\u0E44\u0E45\u0E46\u0E47"  // E0 เแโใไๅๆ·
     u"\u0E48\u0E49\u0E4A\u0E4B\u0E4C\u0E4D\u0E4E\u0E4F"  // E8 ·······๏
     u"\u0E50\u0E51\u0E52\u0E53\u0E54\u0E55\u0E56\u0E57"  // F0 ๐๑๒๓๔๕๖๗
-    u"\u0E58\u0E59\u0E5A\u0E5B\uF8C5\uF8C6\uF8C7\uF8C8",  // F8 ๘๙๚๛····
+    u"\u0E58\u0E59\u0E5A\u0E5B\uF8C5\uF8C6\uF8C7\uF8C8"sv,  // F8 ๘๙๚๛····
     // OemToCharA of each byte from 0x80.
     "\200\201\202\203\204\205\206\207\210\211\212\213\214\215\216\217"  // 80
     "\220\221\222\223\224\225\226\227\230\231\232\233\234\235\236\237"  // 90
@@ -36,7 +38,7 @@ extern const CodePage kCodePage874 = {
     "\300\301\302\303\304\305\306\307\310\311\312\313\314\315\316\317"  // C0
     "\320\321\322\323\324\325\326\327\330\331\332\333\334\335\336\337"  // D0
     "\340\341\342\343\344\345\346\347\350\351\352\353\354\355\356\357"  // E0
-    "\360\361\362\363\364\365\366\367\370\371\372\373\374\375\376\377",  // F0
+    "\360\361\362\363\364\365\366\367\370\371\372\373\374\375\376\377"sv,  // F0
     // The character of each byte from 0x80 in 874; U+0000 where 874 has none.
     u"\u20AC\u0081\u0082\u0083\u0084\u2026\u0086\u0087"  // 80 €····…··
     u"\u0088\u0089\u008A\u008B\u008C\u008D\u008E\u008F"  // 88 ········
@@ -53,13 +55,13 @@ extern const CodePage kCodePage874 = {
     u"\u0E40\u0E41\u0E42\u0E43\u0E44\u0E45\u0E46\u0E47"  // E0 เแโใไๅๆ·
     u"\u0E48\u0E49\u0E4A\u0E4B\u0E4C\u0E4D\u0E4E\u0E4F"  // E8 ·······๏
     u"\u0E50\u0E51\u0E52\u0E53\u0E54\u0E55\u0E56\u0E57"  // F0 ๐๑๒๓๔๕๖๗
-    u"\u0E58\u0E59\u0E5A\u0E5B\u0000\u0000\u0000\u0000",  // F8 ๘๙๚๛····
+    u"\u0E58\u0E59\u0E5A\u0E5B\u0000\u0000\u0000\u0000"sv,  // F8 ๘๙๚๛····
     // Windows' best fit: the characters the page lacks that have one, as
     // ranges (first and last code point), then their bytes in that order.
     u"\u2500\u2500\u2502\u2502\u250C\u250C\u2510\u2510\u2514\u2514\u2518\u2518\u2550\u2551"
-    u"\u2554\u2554\u2557\u2557\u255A\u255A\u255D\u255D\u2584\u2584\uFF01\uFF1E\uFF20\uFF5E",
+    u"\u2554\u2554\u2557\u2557\u255A\u255A\u255D\u255D\u2584\u2584\uFF01\uFF1E\uFF20\uFF5E"sv,
     "\304\263\332\277\300\331\315\272\311\273\310\274\334!\042#$%&'()*+,-./0123456789:;<=>@ABCDEFGHIJKLMNOPQRST"
-    "UVWXYZ[\134]^_`abcdefghijklmnopqrstuvwxyz{|}~",
+    "UVWXYZ[\134]^_`abcdefghijklmnopqrstuvwxyz{|}~"sv,
     nullptr,  // one byte a character
 };
 // clang-format on
