@@ -125,13 +125,12 @@ bool half_width_form(char32_t code_point) {
 }
 
 // The glyph of `code_point` in a legacy multi-byte set, for one cell: the
-// set's own character where it takes one column for sure (one byte, or a
-// half-width form), else as in a single-byte set that lacks it. A character
+// set's own character where it takes one column for sure (a half-width
+// form), else as in a single-byte set that lacks it. Any other character
 // of several bytes may be drawn two columns wide.
 TermGlyph multibyte_glyph(char32_t code_point, const LocaleCharset& charset, GlyphUse use) {
   std::string own;
-  if (code_point >= 0x80 && charset.append_encoded(code_point, own) &&
-      (own.size() == 1 || half_width_form(code_point))) {
+  if (half_width_form(code_point) && charset.append_encoded(code_point, own)) {
     return glyph_of(own, GlyphSet::kAscii, false);
   }
   return single_byte_glyph(code_point, charset, use);

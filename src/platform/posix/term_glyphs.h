@@ -11,9 +11,9 @@
 // line-drawing character of the terminal's DEC special graphics set (the
 // box lines, drawn single where they are double, and a few symbols); else
 // a plain ASCII look-alike. A legacy multi-byte set (Shift_JIS, EUC-JP,
-// GBK, Big5, EUC-KR) is taken the same way, its own characters where they
-// take one column for sure: those of one byte, and the half-width forms
-// (ｶ is 8E B6 in EUC-JP).
+// GBK, Big5, EUC-KR) is taken the same way, its own characters only where
+// they take one column for sure: the half-width forms (ｶ is B6 in
+// Shift_JIS, 8E B6 in EUC-JP).
 #ifndef QB_PLATFORM_POSIX_TERM_GLYPHS_H
 #define QB_PLATFORM_POSIX_TERM_GLYPHS_H
 
