@@ -14,6 +14,7 @@
 
 #include "platform/bios_keys.h"
 #include "platform/console.h"
+#include "support/test_locale.h"
 
 namespace qb {
 namespace {
@@ -130,6 +131,33 @@ TEST(TerminalBackend, SingleByteLocaleInputIsReadInItsSet) {
     koi8.high[byte - 0x80] = letter;
   EXPECT_EQ(koi8.oem_from_program_text("\xCD\xC9\xD2.bas \xFF"), "\xAC\xA8\xE0.bas \xFF");
   EXPECT_EQ(koi8.oem_from_program_text("\xD0\xBC"), "\xAC");
+}
+
+// A legacy locale that the program adopts is read and written in its set: a
+// pair's two keys go into the queue together or wait in the terminal, and
+// the page's one-column characters go out as the set has them.
+TEST(TerminalBackend, ALegacyMultiByteLocaleIsReadAndWrittenInItsSet) {
+  const TestLocale locale("ja_JP.EUC-JP");  // the C locale again after the test
+  setenv("LC_ALL", "ja_JP.EUC-JP", 1);
+  LocaleCharset euc_jp = adopt_user_locale();
+  unsetenv("LC_ALL");
+  ASSERT_TRUE(euc_jp.multibyte && !euc_jp.utf8);
+  euc_jp.oem = &code_page_numbered(932);
+  PipedBackend piped(euc_jp);
+  KeyQueue keys;
+  while (keys.room() > 2) keys.push('.');
+  piped.type("a\xC9\xBD");  // a表
+  EXPECT_EQ(piped.backend->poll_keys(keys, 0), 1);
+  EXPECT_EQ(piped.backend->poll_keys(keys, 0), 0);
+  keys.pop();
+  EXPECT_EQ(piped.backend->poll_keys(keys, 0), 2);
+  while (keys.size() > 3) keys.pop();
+  for (const int code : {int{'a'}, 0x95, 0x5C}) EXPECT_EQ(keys.pop(), code);
+  Transcript transcript{euc_jp};  // ｶﾉ, and a mark that the set has only wide
+  std::string line = transcript.feed("\xAF ", Glyphs::kProgram);
+  line += transcript.feed("\xB6\xC9 a");
+  EXPECT_EQ(line, "> \x8E\xB6\x8E\xC9 a");
+  EXPECT_EQ(euc_jp.oem_from_program_text("\xC9\xBD.bas \xFF\xC9"), "\x95\x5C.bas ??");
 }
 
 // Lines of text in the locale's set, without the rows of blanks that only
