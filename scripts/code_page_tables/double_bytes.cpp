@@ -30,10 +30,12 @@ struct Pairs {
   std::map<wchar_t, unsigned> codes;  // every character's bytes, as the program finds them
 };
 
+// True when `byte` leads a pair in `page`.
 bool is_lead(unsigned page, int byte) {
   return IsDBCSLeadByteEx(page, static_cast<BYTE>(byte)) != FALSE;
 }
 
+// Says what the system does that the tables cannot hold; false.
 bool fail(const char* what, unsigned page, unsigned value) {
   std::fprintf(stderr, "code_page_tables: in code page %u, %s %04X\n", page, what, value);
   return false;
@@ -66,11 +68,13 @@ unsigned system_code(unsigned page, wchar_t c) {
   return first * 256 + static_cast<unsigned char>(bytes[1]);
 }
 
+// The bytes of `code`: a byte, or a pair as lead * 256 + trail.
 std::string code_bytes(unsigned code) {
   if (code < 0x100) return std::string(1, static_cast<char>(code));
   return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
 }
 
+// OemToCharA of `bytes`, which may come out longer or shorter.
 std::string oem_to_char(const std::string& bytes) {
   char out[8] = {};
   OemToCharA(bytes.c_str(), out);
@@ -165,6 +169,7 @@ void print_rows(const Pairs& pairs) {
   }
 }
 
+// The fit table: its ranges fourteen a line, then their bytes' codes.
 void print_fits(const Pairs& pairs) {
   for (std::size_t i = 0; i < pairs.fit_ranges.size(); i += 14) {
     const std::vector<wchar_t> line(
@@ -203,6 +208,7 @@ bool print_to_ansi(unsigned page) {
   return true;
 }
 
+// The file's opening comment and lines, up to the pairs' data.
 void print_header(unsigned page) {
   std::printf(
       "// Code page %u, a double-byte page and its own ANSI page: which bytes lead a\n"
@@ -215,6 +221,26 @@ void print_header(unsigned page) {
       "#include \"platform/code_pages/tables.h\"\n\nnamespace qb {\n\n"
       "using namespace std::string_view_literals;\n\nnamespace {\n\n",
       page, kHeader);
+}
+
+// The page's DoubleBytes, kPairs, and the index its lookups keep.
+void print_pairs(const Pairs& pairs, const std::string& unknown) {
+  std::printf("PairIndex pair_index;\n\n// clang-format off\nconstexpr DoubleBytes kPairs = {\n");
+  std::printf("    // The lead bytes.\n");
+  for (std::size_t i = 0; i < pairs.leads.size(); i += 32) {
+    std::printf("    %s%s\n", byte_literal(pairs.leads.substr(i, 32)).c_str(),
+                view_end(i + 32 >= pairs.leads.size()));
+  }
+  std::printf(
+      "    // For each lead byte, the character of each trail byte from 0x40; 0 for none.\n");
+  print_rows(pairs);
+  std::printf(
+      "    // The characters whose bytes are not the first the page has for them, as\n"
+      "    // ranges (first and last code point), then their bytes in that order.\n");
+  print_fits(pairs);
+  std::printf("    // OemToCharA of a pair without a character and of a lone lead byte.\n");
+  std::printf("    %ssv,\n    &pair_index,\n};\n// clang-format on\n\n}  // namespace\n\n",
+              byte_literal(unknown).c_str());
 }
 
 }  // namespace
@@ -249,22 +275,7 @@ int print_double_byte_page(unsigned page) {
   const std::string unknown = oem_to_char(pairs.leads.substr(0, 1));
   if (!check_oem_to_char(page, pairs, unknown)) return 3;
   print_header(page);
-  std::printf("PairIndex pair_index;\n\n// clang-format off\nconstexpr DoubleBytes kPairs = {\n");
-  std::printf("    // The lead bytes.\n");
-  for (std::size_t i = 0; i < pairs.leads.size(); i += 32) {
-    std::printf("    %s%s\n", byte_literal(pairs.leads.substr(i, 32)).c_str(),
-                view_end(i + 32 >= pairs.leads.size()));
-  }
-  std::printf(
-      "    // For each lead byte, the character of each trail byte from 0x40; 0 for none.\n");
-  print_rows(pairs);
-  std::printf(
-      "    // The characters whose bytes are not the first the page has for them, as\n"
-      "    // ranges (first and last code point), then their bytes in that order.\n");
-  print_fits(pairs);
-  std::printf("    // OemToCharA of a pair without a character and of a lone lead byte.\n");
-  std::printf("    %ssv,\n    &pair_index,\n};\n// clang-format on\n\n}  // namespace\n\n",
-              byte_literal(unknown).c_str());
+  print_pairs(pairs, unknown);
   std::printf("// clang-format off\nextern const CodePage kCodePage%u = {\n    %u, %u,\n", page,
               page, page);
   std::printf("    // The character of each byte from 0x80; U+0000 for a lead byte.\n");

@@ -89,7 +89,7 @@ char32_t CodePage::pair_glyph(std::uint8_t lead, std::uint8_t trail) const {
 
 std::string CodePage::typed_bytes(char32_t code_point) const {
   if (pairs != nullptr) return double_byte_typed(*this, *pairs, code_point);
-  return std::string(1, static_cast<char>(typed_byte(code_point)));
+  return {static_cast<char>(typed_byte(code_point))};
 }
 
 const CodePage& code_page_numbered(int number) {

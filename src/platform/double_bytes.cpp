@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/code_pages/tables.h"
+#include "platform/page_text.h"
 
 namespace qb {
 
@@ -75,11 +76,11 @@ char32_t double_byte_glyph(const DoubleBytes& pairs, std::uint8_t lead, std::uin
 }
 
 std::string double_byte_typed(const CodePage& page, const DoubleBytes& pairs, char32_t code_point) {
-  if (code_point < 0xA0) return std::string(1, static_cast<char>(page.typed_byte(code_point)));
+  if (code_point < 0xA0) return {static_cast<char>(page.typed_byte(code_point))};
   std::vector<Entry> scratch;
   const int code = code_point < 0x10000 ? code_of(page, pairs, code_point, scratch) : -1;
   if (code < 0) return "?";
-  if (code < 0x100) return std::string(1, static_cast<char>(code));
+  if (code < 0x100) return {static_cast<char>(code)};
   return {static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
 }
 
@@ -89,16 +90,16 @@ std::string double_byte_typed(const CodePage& page, const DoubleBytes& pairs, ch
 void double_byte_to_ansi(const CodePage& page, const DoubleBytes& pairs, std::string& text) {
   std::string ansi;
   ansi.reserve(text.size());
-  for (std::size_t at = 0; at < text.size(); ++at) {
+  for (std::size_t at = 0, size = 0; at < text.size(); at += size) {
+    size = character_size(page, text, at);
     const auto byte = static_cast<std::uint8_t>(text[at]);
     if (!double_byte_is_lead(pairs, byte)) {
       ansi += static_cast<char>(page.ansi_byte(byte));
-    } else if (at + 1 == text.size()) {
-      ansi += pairs.unknown;
-    } else {
-      const char32_t glyph = double_byte_glyph(pairs, byte, static_cast<std::uint8_t>(text[++at]));
-      ansi += glyph == 0 ? std::string(pairs.unknown) : double_byte_typed(page, pairs, glyph);
+      continue;
     }
+    const char32_t glyph =
+        size == 1 ? 0 : double_byte_glyph(pairs, byte, static_cast<std::uint8_t>(text[at + 1]));
+    ansi += glyph == 0 ? std::string(pairs.unknown) : double_byte_typed(page, pairs, glyph);
   }
   text = std::move(ansi);
 }

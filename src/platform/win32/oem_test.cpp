@@ -2,7 +2,9 @@
 // and the code page tables of other systems held against the system's own
 // functions, entry by entry, for every page: the glyphs
 // (MultiByteToWideChar), OemToCharA's table to the ANSI page, the ANSI
-// page's characters, and the best fit of typed characters (WideCharToMultiByte).
+// page's characters, and the best fit of typed characters
+// (WideCharToMultiByte); in the double-byte pages also which bytes lead a
+// pair (IsDBCSLeadByteEx), and every pair both ways.
 #include "platform/win32/oem.h"
 
 #include <windows.h>
@@ -36,12 +38,50 @@ int system_byte(unsigned page, wchar_t ch) {
   return static_cast<unsigned char>(narrow);
 }
 
-// The byte a typed `ch` becomes: "?" for a control character and where the
-// system gives a control byte.
-int typed_system_byte(unsigned page, wchar_t ch) {
-  if (ch < 0x20 || (ch >= 0x7F && ch < 0xA0)) return '?';
-  const int byte = system_byte(page, ch);
-  return byte < 0x20 || byte == 0x7F ? '?' : byte;
+// The bytes a typed `ch` becomes, one or a pair: "?" for a control character
+// and where the system gives a control byte or none.
+std::string typed_system_bytes(unsigned page, wchar_t ch) {
+  if (ch < 0x20 || (ch >= 0x7F && ch < 0xA0)) return "?";
+  char narrow[2] = {};
+  BOOL defaulted = FALSE;
+  const int size = WideCharToMultiByte(page, 0, &ch, 1, narrow, 2, nullptr, &defaulted);
+  if (size < 1 || defaulted != FALSE) return "?";
+  const auto first = static_cast<unsigned char>(narrow[0]);
+  if (size == 1 && (first < 0x20 || first == 0x7F)) return "?";
+  return std::string(narrow, static_cast<std::size_t>(size));
+}
+
+// OemToCharA of `bytes` from `page`, as the system does it: through Unicode.
+std::string system_ansi(const CodePage& page, const std::string& bytes) {
+  wchar_t wide[4] = {};
+  const int size = MultiByteToWideChar(static_cast<unsigned>(page.number), 0, bytes.data(),
+                                       static_cast<int>(bytes.size()), wide, 4);
+  char narrow[8] = {};
+  const int ansi = WideCharToMultiByte(static_cast<unsigned>(page.ansi_number), 0, wide, size,
+                                       narrow, 8, nullptr, nullptr);
+  return std::string(narrow, static_cast<std::size_t>(ansi));
+}
+
+// The pairs of `lead` in a double-byte page, each one's character and
+// OemToCharA of it, and OemToCharA of the lead byte alone.
+void expect_pairs_are_the_systems(const CodePage& page, int lead) {
+  const auto number = static_cast<unsigned>(page.number);
+  for (int trail = 0; trail < 0x100; ++trail) {
+    const std::string bytes = trail == 0
+                                  ? std::string(1, static_cast<char>(lead))
+                                  : std::string{static_cast<char>(lead), static_cast<char>(trail)};
+    wchar_t wide[2] = {};
+    const bool defined = trail > 0 && MultiByteToWideChar(number, MB_ERR_INVALID_CHARS,
+                                                          bytes.data(), 2, wide, 2) == 1;
+    if (trail > 0) {
+      EXPECT_EQ(page.pair_glyph(static_cast<std::uint8_t>(lead), static_cast<std::uint8_t>(trail)),
+                defined ? static_cast<char32_t>(wide[0]) : U'\0')
+          << number << " " << lead << " " << trail;
+    }
+    std::string ansi = bytes;
+    oem_to_ansi(page, ansi);
+    EXPECT_EQ(ansi, system_ansi(page, bytes)) << number << " " << lead << " " << trail;
+  }
 }
 
 TEST(Win32Oem, ConvertsInPlaceAndKeepsTheLength) {
@@ -73,7 +113,11 @@ TEST(Win32Oem, ConvertsInPlaceAndKeepsTheLength) {
 TEST(Win32Oem, TheTablesOfOtherSystemsAreTheSystemsOwn) {
   for (const CodePage* page : kCodePages) {
     const auto number = static_cast<unsigned>(page->number);
-    for (int byte = 0x80; byte < 0x100; ++byte) {
+    for (int byte = 0; byte < 0x100; ++byte) {
+      const bool lead = IsDBCSLeadByteEx(number, static_cast<BYTE>(byte)) != FALSE;
+      EXPECT_EQ(page->is_lead(static_cast<std::uint8_t>(byte)), lead) << number << " " << byte;
+      if (lead) expect_pairs_are_the_systems(*page, byte);
+      if (lead || byte < 0x80) continue;
       const wchar_t ch = system_character(number, byte);
       EXPECT_EQ(ch, page->glyph(static_cast<std::uint8_t>(byte))) << number << " " << byte;
       const auto ansi = static_cast<unsigned>(page->ansi_number);
@@ -84,7 +128,7 @@ TEST(Win32Oem, TheTablesOfOtherSystemsAreTheSystemsOwn) {
     }
     for (char32_t ch = 0x80; ch < 0x10000; ++ch) {
       if (ch >= 0xD800 && ch < 0xE000) continue;  // surrogates are no characters
-      ASSERT_EQ(page->typed_byte(ch), typed_system_byte(number, static_cast<wchar_t>(ch)))
+      ASSERT_EQ(page->typed_bytes(ch), typed_system_bytes(number, static_cast<wchar_t>(ch)))
           << number << " U+" << std::hex << static_cast<unsigned>(ch);
     }
   }
