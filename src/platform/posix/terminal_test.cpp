@@ -158,6 +158,8 @@ TEST(TerminalBackend, ALegacyMultiByteLocaleIsReadAndWrittenInItsSet) {
   line += transcript.feed("\xB6\xC9 a");
   EXPECT_EQ(line, "> \x8E\xB6\x8E\xC9 a");
   EXPECT_EQ(euc_jp.oem_from_program_text("\xC9\xBD.bas \xFF\xC9"), "\x95\x5C.bas ??");
+  const LocaleCharset utf8{true, {}, &code_page_numbered(950)};  // a UTF-8 log's pairs whole
+  EXPECT_EQ(utf8.oem_from_program_text("許.bas"), "\xB3\x5C.bas");
 }
 
 // Lines of text in the locale's set, without the rows of blanks that only
