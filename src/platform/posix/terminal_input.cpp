@@ -2,8 +2,9 @@
 // the signals' self-pipe, so an idle program never wakes, and a signal
 // noted just before the wait still ends it at once: its byte is already in
 // the pipe. Input is read only as far as the key queue has room, each byte
-// giving at most one key, so what does not fit stays unread in the
-// terminal.
+// giving at most one key besides the one more that the decoder may owe (an
+// Esc that turns out a key of its own, a pair's second byte), so what does
+// not fit stays unread in the terminal and a pair never goes in by half.
 #include "platform/posix/terminal_input.h"
 
 #include <poll.h>
