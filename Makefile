@@ -21,7 +21,7 @@ WIN_BUILD := build-win
 WIN_RELEASE := build-win-release
 RELEASE_CONFIG := -G Ninja -DCMAKE_BUILD_TYPE=Release -DQB_TESTS=OFF
 
-.PHONY: all deps build check test demo dist bench fuzz valgrind package reproducible lint clean
+.PHONY: all deps build check test demo dist bench fuzz valgrind package reproducible lint mutate clean
 
 all: build
 
@@ -117,6 +117,14 @@ reproducible:
 # (about two minutes on two cores).
 lint:
 	@scripts/lint.sh $(BUILD) $(WIN_RELEASE)
+
+# The mutation check: one-line mutants of what a change touched (since
+# BASE, by default the branch point from main; MUTATE_SAMPLE=N with
+# BASE=--sample draws N from all of src/), each built in the sanitizer tree
+# and run against the tests of `make check`; the survivors are listed. Not
+# part of `make test`: run it on a change before handing it in.
+mutate: build
+	@scripts/mutate.sh $(BASE)
 
 clean:
 	rm -rf $(BUILD) $(RELEASE) $(FUZZ) $(VALGRIND) $(WIN_BUILD) $(WIN_RELEASE)

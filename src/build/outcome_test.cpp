@@ -9,17 +9,17 @@
 #include <optional>
 #include <tuple>
 
-#include "driver/box_text.h"
 #include "platform/memory_backend.h"
+#include "support/result_boxes.h"
 #include "support/scratch_folder.h"
 #include "support/screen_text.h"
 
 namespace qb {
 namespace {
 
-const std::string kSuccessMiddle = box_framed("EXE file created !", 34);
-const std::string kResourceMiddle = box_framed("GoRC RC-Compiler Error", 34);
-const std::string kCompilerMiddle = box_framed("FreeBasic Compiler Error", 34);
+const std::string kSuccessMiddle = test::in_437(test::kSuccessMiddle);
+const std::string kResourceMiddle = test::in_437(test::kResourceErrorMiddle);
+const std::string kCompilerMiddle = test::in_437(test::kCompilerErrorMiddle);
 
 // A log of exactly `length` bytes (at least 2) ending in CR LF.
 std::string log_of(std::size_t length) {
@@ -41,8 +41,8 @@ struct OutcomeRun {
 
 // The middle line of whichever box is on the screen, or "" when none is.
 std::string box_middle(const Screen& s) {
-  if (s.cell(4, 22).ch == static_cast<unsigned char>(box::kTopLeft)) return text_at(s, 6, 22, 34);
-  if (s.cell(10, 22).ch == static_cast<unsigned char>(box::kTopLeft)) return text_at(s, 12, 22, 34);
+  if (s.cell(4, 22).ch == 0xC9) return text_at(s, 6, 22, 34);  // ╔ in code page 437
+  if (s.cell(10, 22).ch == 0xC9) return text_at(s, 12, 22, 34);
   return "";
 }
 
@@ -90,7 +90,8 @@ TEST(ShowOutcome, JudgesByLogLengthsAndCompilerStatusAndLeavesTheRightLogs) {
 
 // Checks the five box lines at `first_row`, column 22, in `attr`, on light grey.
 void expect_box(const Screen& s, int first_row, const std::string& middle, int attr) {
-  const std::string lines[] = {box_top(34), box_blank(34), middle, box_blank(34), box_bottom(34)};
+  const std::string lines[] = {test::in_437(test::kBoxTop), test::in_437(test::kBoxBlank), middle,
+                               test::in_437(test::kBoxBlank), test::in_437(test::kBoxBottom)};
   for (int i = 0; i < 5; ++i) {
     const int row = first_row + i;
     EXPECT_EQ(text_at(s, row, 22, 34), lines[i]) << row;
@@ -189,7 +190,7 @@ TEST(ShowOutcome, ALongLogScrollsTheBoxAway) {
   expect_prompt(s);
   for (int row = 1; row <= 25; ++row) {
     for (int col = 1; col <= 80; ++col) {
-      EXPECT_NE(s.cell(row, col).ch, static_cast<unsigned char>(box::kVertical));
+      EXPECT_NE(s.cell(row, col).ch, 0xBA);  // ║ in code page 437
     }
   }
 }

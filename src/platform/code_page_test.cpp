@@ -252,9 +252,12 @@ TEST(CodePage, ToolTextInUtf8IsReadCharacterByCharacterAndOtherTextAsBytes) {
   EXPECT_EQ(oem_from_utf8_text(kCodePage437, "cannot open m\xC3\xB6we.ico \xE2\x80\x93 \xC2\xA9\n"),
             "cannot open m\x94we.ico - c\n");
   EXPECT_EQ(oem_from_utf8_text(kCodePage850, "\xC2\xA9 \xE2\x82\xAC\t\x01"), "\xB8 ?\t\x01");
-  for (const std::string_view bytes : {"m\x94we", "\xC3", "\xC3(", "\xE2\x80", "\xC0\xAF",
-                                       "\xED\xA0\x80", "\xF8\x88\x80\x80\x80"}) {
+  EXPECT_EQ(oem_from_utf8_text(kCodePage437, "\xF4\x8F\xBF\xBF"), "?");  // U+10FFFF, the last
+  for (const std::string_view bytes :
+       {"m\x94we", "\xC3", "\xC3(", "\xE2\x80", "\xC0\xAF", "\xED\xA0\x80", "\xF8\x88\x80\x80\x80",
+        "\xF4\x90\x80\x80"}) {
     EXPECT_EQ(oem_from_utf8_text(kCodePage437, bytes), bytes);
+    EXPECT_FALSE(is_utf8(bytes)) << bytes;
   }
   std::string encoded;
   for (const char32_t c : {U'a', U'é', U'€', U'😀'}) append_utf8(c, encoded);

@@ -127,6 +127,8 @@ TEST(KeyDecoder, PlainBytesAndUtf8Characters) {
                    "a\xFF"),
             std::vector<int>{'a'});  // stray bytes
   EXPECT_EQ(decode("\xC3\x1b[A"), std::vector<int>{key::kUp});
+  // Alt with a character broken off: the Alt goes with it, not to the next one.
+  EXPECT_EQ(decode("\x1b\xC3x\xC3\xA9"), (std::vector<int>{'x', 0x82}));
 
   KeyDecoder single_byte(latin1());  // é as code page 437's; what it lacks is "?"
   EXPECT_EQ(decode(single_byte, "a\xE9\xA4\x80\x1b\xE9z"),

@@ -218,7 +218,7 @@ std::unique_ptr<Backend> make_terminal_backend(int input_fd, int output_fd,
 }
 
 std::unique_ptr<Backend> make_system_backend() {
-  return make_terminal_backend(STDIN_FILENO, STDOUT_FILENO, adopt_user_locale(), monotonic_seconds);
+  return make_terminal_backend(STDIN_FILENO, STDOUT_FILENO, adopt_user_locale(), system_clock());
 }
 
 }  // namespace qb

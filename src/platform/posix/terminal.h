@@ -20,7 +20,7 @@ namespace qb {
 // comes from `clock`.
 std::unique_ptr<Backend> make_terminal_backend(int input_fd, int output_fd,
                                                const LocaleCharset& charset = {},
-                                               TerminalClock clock = monotonic_seconds);
+                                               TerminalClock clock = system_clock());
 
 }  // namespace qb
 

@@ -1,10 +1,12 @@
 // Reading the terminal's keys. A wait sleeps in ppoll() on the input and
 // the signals' self-pipe, so an idle program never wakes, and a signal
 // noted just before the wait still ends it at once: its byte is already in
-// the pipe. Input is read only as far as the key queue has room, each byte
-// giving at most one key besides the one more that the decoder may owe (an
-// Esc that turns out a key of its own, a pair's second byte), so what does
-// not fit stays unread in the terminal and a pair never goes in by half.
+// the pipe. On a test's clock a wait only looks, and moves the clock on to
+// its deadline when nothing is ready. Input is read only as far as the key
+// queue has room, each byte giving at most one key besides the one more
+// that the decoder may owe (an Esc that turns out a key of its own, a
+// pair's second byte), so what does not fit stays unread in the terminal
+// and a pair never goes in by half.
 #include "platform/posix/terminal_input.h"
 
 #include <poll.h>
@@ -75,9 +77,13 @@ bool TerminalInput::wait_ready(bool want_input, double deadline) {
   nfds_t count = 0;
   if (want_input) fds[count++] = pollfd{input_fd_, POLLIN, 0};
   if (wake_fd_ >= 0) fds[count++] = pollfd{wake_fd_, POLLIN, 0};
-  const timespec wait = as_timespec(deadline - now());
-  if (ppoll(fds.data(), count, deadline == kNoDeadline ? nullptr : &wait, nullptr) <= 0)
+  const bool test_clock = static_cast<bool>(clock_.pass_to);
+  const timespec wait = as_timespec(test_clock ? 0 : deadline - now());
+  const bool endless = deadline == kNoDeadline && !test_clock;
+  if (ppoll(fds.data(), count, endless ? nullptr : &wait, nullptr) <= 0) {
+    if (test_clock && deadline != kNoDeadline) clock_.pass_to(deadline);
     return false;
+  }
   if (wake_fd_ >= 0 && fds[count - 1].revents != 0) drain_wake_pipe(wake_fd_);
   return want_input && fds[0].revents != 0;
 }

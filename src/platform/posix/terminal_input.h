@@ -3,8 +3,9 @@
 // its deadline, reads bytes and decodes them into keys, and settles a begun
 // escape sequence (a lone Esc becomes the Esc key) once the rest has not
 // come within the escape window. Every reading of time comes from the clock
-// its owner passes in, so the window and the deadlines can be tested on a
-// clock the test sets, to the millisecond.
+// its owner passes in, and so does every wait's passing of time, so the
+// window and the deadlines can be tested on a clock the test sets, to the
+// millisecond, without sleeping.
 #ifndef QB_PLATFORM_POSIX_TERMINAL_INPUT_H
 #define QB_PLATFORM_POSIX_TERMINAL_INPUT_H
 
@@ -18,10 +19,20 @@
 
 namespace qb {
 
-// Seconds since an arbitrary fixed moment, never going back.
-using TerminalClock = std::function<double()>;
+// The clock the input reads and waits by. The system's sleeps in its waits;
+// a test's never does: a wait that finds nothing ready moves it on to the
+// wait's deadline, so time passes only as the test says.
+struct TerminalClock {
+  std::function<double()> now;  // seconds since a fixed moment, never going back
+  // A test's: moves the clock on to a reading. Empty for the system's clock.
+  std::function<void(double)> pass_to;
+};
 // The system's monotonic clock (CLOCK_MONOTONIC) in seconds.
 double monotonic_seconds();
+// The system's clock, whose waits sleep.
+inline TerminalClock system_clock() {
+  return {monotonic_seconds, {}};
+}
 
 // A deadline that never comes.
 inline constexpr double kNoDeadline = std::numeric_limits<double>::infinity();
@@ -38,7 +49,7 @@ class TerminalInput {
   // is the self-pipe that a signal's handler writes to.
   TerminalInput(int input_fd, int wake_fd, const LocaleCharset& charset, TerminalClock clock);
 
-  double now() const { return clock_(); }
+  double now() const { return clock_.now(); }
   // True once the input has ended (end of file, a hang-up).
   bool ended() const { return ended_; }
   // Waits once, until input, a signal's wake-up, the end of the escape

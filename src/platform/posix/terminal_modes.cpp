@@ -1,8 +1,9 @@
 // The terminal's modes. Input is raw (no echo, no line editing, Enter as
 // CR) with the terminal's signal keys left on, so Ctrl+C and Ctrl+Z reach
 // the signal handlers at once. Every change of modes arms or disarms the
-// crash handler with it, so that a crash puts back exactly what the
-// program changed.
+// crash handler with it, handing it the same screen_restore() that the
+// orderly ways out write, so that a crash puts back exactly what the
+// program changed, the bidirectional text included.
 #include "platform/posix/terminal_modes.h"
 
 #include <sys/ioctl.h>
@@ -72,7 +73,8 @@ void TerminalModes::enter() {
               std::string(kAutowrapOff) + std::string(right_to_left_ ? kBidiExplicit : ""));
   }
   if (screen_ || keyboard_)
-    arm_crash_restore(keyboard_ ? input_fd_ : -1, saved_, screen_ ? output_fd_ : -1);
+    arm_crash_restore(keyboard_ ? input_fd_ : -1, saved_, screen_ ? output_fd_ : -1,
+                      screen_restore(right_to_left_));
   raw_ = true;
 }
 
@@ -81,17 +83,13 @@ void TerminalModes::leave(bool fresh_line) {
   raw_ = false;
   disarm_crash_restore();
   if (screen_)
-    write_all(output_fd_, std::string(kNormalScreen) +
-                              std::string(right_to_left_ ? kBidiImplicit : "") +
-                              std::string(fresh_line ? kFreshLine : ""));
+    write_all(output_fd_,
+              screen_restore(right_to_left_) + std::string(fresh_line ? kFreshLine : ""));
   if (keyboard_) tcsetattr(input_fd_, TCSANOW, &saved_);
 }
 
 void TerminalModes::hand_over_screen() const {
-  if (screen_) {
-    write_all(output_fd_,
-              std::string(kNormalScreen) + std::string(right_to_left_ ? kBidiImplicit : ""));
-  }
+  if (screen_) write_all(output_fd_, screen_restore(right_to_left_));
 }
 
 }  // namespace qb

@@ -42,6 +42,8 @@ struct SignalRecord {
   int termios_fd = -1;
   termios saved{};
   int screen_fd = -1;
+  std::array<char, 32> restore{};  // what screen_restore() gave, copied while armed
+  std::size_t restore_size = 0;
   std::array<struct sigaction, kCrashCount> previous{};
 };
 
@@ -66,7 +68,7 @@ void crash_signal(int signal_number, siginfo_t* info, void* /*context*/) {
     if (record.screen_fd >= 0) {
       // Nothing is left to tell of a failed write while crashing.
       [[maybe_unused]] const ssize_t reset =
-          write(record.screen_fd, kNormalScreen.data(), kNormalScreen.size());
+          write(record.screen_fd, record.restore.data(), record.restore_size);
       [[maybe_unused]] const ssize_t line_end =
           write(record.screen_fd, kFreshLine.data(), kFreshLine.size());
     }
@@ -122,11 +124,14 @@ int install_signal_handlers() {
   return fds[0];
 }
 
-void arm_crash_restore(int termios_fd, const termios& saved, int screen_fd) {
+void arm_crash_restore(int termios_fd, const termios& saved, int screen_fd,
+                       std::string_view restore) {
   record.armed.store(false);
   record.termios_fd = termios_fd;
   record.saved = saved;
   record.screen_fd = screen_fd;
+  record.restore_size = std::min(restore.size(), record.restore.size());
+  std::copy_n(restore.begin(), record.restore_size, record.restore.begin());
   record.armed.store(true);
 }
 

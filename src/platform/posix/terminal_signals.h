@@ -10,6 +10,8 @@
 #include <sys/types.h>
 #include <termios.h>
 
+#include <string_view>
+
 #include <cstdint>
 
 namespace qb {
@@ -19,9 +21,11 @@ namespace qb {
 // self-pipe (non-blocking), or -1 when it could not be made.
 int install_signal_handlers();
 // Tells the crash handler how to put the terminal back: `termios_fd` gets
-// `saved` again (-1: leave the modes alone), `screen_fd` gets the reset of
-// attributes, cursor and autowrap and a fresh line (-1: nothing is written).
-void arm_crash_restore(int termios_fd, const termios& saved, int screen_fd);
+// `saved` again (-1: leave the modes alone), `screen_fd` gets `restore`
+// (at most 32 bytes: screen_restore()) and a fresh line (-1: nothing is
+// written).
+void arm_crash_restore(int termios_fd, const termios& saved, int screen_fd,
+                       std::string_view restore);
 void disarm_crash_restore();
 
 // The signals noted since the last call, one bit per signal number

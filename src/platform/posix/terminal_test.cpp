@@ -20,12 +20,14 @@ namespace qb {
 namespace {
 
 // A backend reading from one pipe and writing to another; its clock reads
-// `now`, which only the test moves on.
+// `now`, which only the test and the backend's waits move on: a wait that
+// finds nothing moves it to the wait's end, and never sleeps.
 struct PipedBackend {
   explicit PipedBackend(const LocaleCharset& charset = {}) {
     EXPECT_EQ(pipe(input), 0);
     EXPECT_EQ(pipe(output), 0);
-    backend = make_terminal_backend(input[0], output[1], charset, [this] { return now; });
+    backend = make_terminal_backend(input[0], output[1], charset,
+                                    {[this] { return now; }, [this](double to) { now = to; }});
   }
   PipedBackend(const PipedBackend&) = delete;
   PipedBackend& operator=(const PipedBackend&) = delete;
@@ -77,6 +79,11 @@ TEST(TerminalBackend, KeysThatDoNotFitStayUnreadInOrder) {
   EXPECT_EQ(piped.backend->poll_keys(keys, 100), 2);
   EXPECT_EQ(keys.pop(), 'y');
   EXPECT_EQ(keys.pop(), 'z');
+  // Nothing more comes: the waits pass their time on the test's clock.
+  EXPECT_EQ(piped.backend->poll_keys(keys, 100), 0);
+  EXPECT_DOUBLE_EQ(piped.now, 0.1);
+  piped.backend->sleep_ms(1500);
+  EXPECT_DOUBLE_EQ(piped.now, 1.6);
 }
 
 // The rest of a sequence split on its way (as over ssh) still makes the

@@ -3,7 +3,8 @@
 // of text in the locale's character set, each ended by LF. The blanks that
 // only clear a row on the screen are left out, and so are a line's trailing
 // blanks; a blank is held back until text follows it on its line, so a
-// prompt shows in full, its last space included, as soon as it is printed.
+// prompt shows at once but for its last blank, which comes out with the
+// first character typed after it (and never, when the answer is empty).
 #ifndef QB_PLATFORM_POSIX_TRANSCRIPT_H
 #define QB_PLATFORM_POSIX_TRANSCRIPT_H
 
