@@ -5,13 +5,14 @@
 # double-byte pages 932, 936, 949 and 950 also its pairs), its best fit and
 # OemToCharA's table to its ANSI page. OemToCharA converts from the process's
 # own OEM page, so each page is read in a process started under a locale
-# that has it, made with localedef (ja_JP.UTF-8 for 932, and so on). Needs
-# MinGW-w64, wine and glibc's locale sources (package locales); about a
-# minute.
+# that has it, made with localedef (ja_JP.UTF-8 for 932, and so on). The
+# page of each locale glibc supports goes by the script glibc writes it in,
+# which glibc_scripts.pl reads from glibc's locale sources. Needs MinGW-w64,
+# wine, perl and glibc's locale sources (package locales); about a minute.
 #   make-code-pages.sh
 set -eu
 cd "$(dirname "$0")/.."
-scripts/ensure-deps.sh --windows locales
+scripts/ensure-deps.sh --windows locales perl
 out=src/platform/code_pages
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -23,7 +24,7 @@ for candidate in /usr/lib/wine/wine64 "$(command -v wine64 || true)" "$(command 
 done
 [ -n "$wine" ] || { echo "make-code-pages.sh: wine is not installed" >&2; exit 1; }
 
-x86_64-w64-mingw32-g++ -std=c++20 -O1 -static -o "$work/tables.exe" scripts/code_page_tables/*.cpp
+x86_64-w64-mingw32-g++ -std=c++20 -O1 -static -Isrc -o "$work/tables.exe" scripts/code_page_tables/*.cpp
 
 # Runs the table program under wine in the POSIX locale $1.
 tables() {
@@ -62,7 +63,8 @@ while read -r page ansi names; do
   done
   [ -n "$done_page" ] || { echo "make-code-pages.sh: no locale gives code page $page" >&2; exit 1; }
 done <"$work/pages"
-tables C.UTF-8 locales >"$work/out/locale_pages.cpp"
+perl scripts/code_page_tables/glibc_scripts.pl >"$work/glibc"
+tables C.UTF-8 locales <"$work/glibc" >"$work/out/locale_pages.cpp"
 
 rm -f "$out"/*.cpp
 mkdir -p "$out"

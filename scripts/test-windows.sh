@@ -5,8 +5,9 @@
 # wine; then, given the POSIX build, runs its end-to-end tests against the
 # Windows program under wine (the tests labelled "wine", which run
 # build-win/quillbarrow.exe). Run as root it installs the cross compiler
-# and wine when they are missing; otherwise it says how to install them
-# and skips the suite.
+# and wine, and perl and glibc's locale sources (the list of locales that
+# the test of the locale lookup goes through), when they are missing;
+# otherwise it says how to install them and skips the suite.
 #   test-windows.sh [Windows build directory] [POSIX build directory]
 set -eu
 cd "$(dirname "$0")/.."
@@ -14,7 +15,7 @@ build=${1:-build-win}
 posix_build=${2:-}
 
 status=0
-scripts/ensure-deps.sh --windows || status=$?
+scripts/ensure-deps.sh --windows perl locales || status=$?
 if [ "$status" -eq 2 ]; then
   echo "Skipping the Windows suite: the MinGW-w64 cross compiler or wine is missing (see above)."
   exit 0

@@ -1,10 +1,12 @@
-// What the two halves of the code page table maker share: the locales
-// Windows knows, with the OEM and ANSI pages of each, and the opening lines
-// of every file it makes. Built with MinGW-w64 and run under wine by
-// scripts/make-code-pages.sh; not part of the program's build.
+// What the parts of the code page table maker share: the locales Windows
+// knows, with the OEM and ANSI pages, scripts and territory of each, the
+// locales glibc supports, and the opening lines of every file it makes.
+// Built with MinGW-w64 and run under wine by scripts/make-code-pages.sh;
+// not part of the program's build.
 #ifndef QB_SCRIPTS_CODE_PAGE_TABLES_H
 #define QB_SCRIPTS_CODE_PAGE_TABLES_H
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,16 +18,43 @@ struct Locale {
   std::string name;  // "sr-Cyrl-RS"
   unsigned oem = 0;
   unsigned ansi = 0;
+  std::string scripts;       // those it is written in, "Latn;" or "Arab;Latn;"
+  std::string territory;     // "RS"; "" for a neutral locale and an added name
+  bool established = false;  // it has an LCID of its own
+};
+
+// A locale of glibc's SUPPORTED list, as glibc_scripts.pl gives it.
+struct GlibcLocale {
+  std::string name;  // "sr_RS@latin", without the character set
+  std::string language;
+  std::string territory;
+  std::string modifier;
+  std::string script;  // "Latn"
 };
 
 // Every locale of the system (EnumSystemLocalesEx), with the names POSIX
 // gives without a script added, as the lookup needs them.
 std::vector<Locale> system_locales();
+// The page a locale gets: its OEM page when that is one byte wide, else 437.
+unsigned page_of(const Locale& locale);
+// The page of the first of `chain` that `rows` has, or 437.
+unsigned looked_up(const std::map<std::string, unsigned>& rows,
+                   const std::vector<std::string>& chain);
+
+// glibc's locales and the scripts its modifiers name (modifier to script),
+// read from standard input as glibc_scripts.pl prints them.
+std::vector<GlibcLocale> read_glibc_locales(std::map<std::string, std::string>& modifier_scripts);
+// The page that each glibc locale gets where the lookup through `rows`, the
+// rows of the Windows names, finds another: the rows of the glibc table.
+std::map<std::string, unsigned> glibc_rows(
+    const std::vector<Locale>& locales, const std::vector<GlibcLocale>& glibc,
+    const std::map<std::string, unsigned>& rows,
+    const std::map<std::string, std::string>& modifier_scripts);
 
 // Prints "page ansi locale..." a line: each one-byte OEM page of the
 // locales that have a territory, with those locales.
 int print_pages(const std::vector<Locale>& locales);
-// Prints locale_pages.cpp: the rows of the locale table and every page.
+// Prints locale_pages.cpp: the rows of the locale tables and every page.
 int print_locales(const std::vector<Locale>& locales);
 // Prints code_page_N.cpp for `page`, which must be the process's OEM page.
 int print_page(unsigned page);

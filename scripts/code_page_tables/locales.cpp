@@ -1,7 +1,8 @@
-// The locale half of the table maker: which OEM page Windows gives each
+// The locale part of the table maker: which OEM page Windows gives each
 // locale (LOCALE_IDEFAULTCODEPAGE over EnumSystemLocalesEx), the one-byte
-// pages among them, and the rows of the locale table that the program's
-// lookup needs, printed as the C++ source of locale_pages.cpp.
+// pages among them, and the rows of the locale tables that the program's
+// lookup needs (those of the glibc locales from glibc.cpp), printed as the
+// C++ source of locale_pages.cpp.
 #include <windows.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "code_page_tables.h"
+#include "platform/code_pages/tables.h"
 
 namespace {
 
@@ -29,25 +31,7 @@ unsigned locale_number(const wchar_t* name, LCTYPE type) {
   return static_cast<unsigned>(wcstoul(value, nullptr, 10));
 }
 
-// Adds the locale `name` to the list that `list` points to.
-BOOL CALLBACK collect(LPWSTR name, DWORD, LPARAM list) {
-  if (name[0] == 0) return TRUE;  // the invariant locale
-  reinterpret_cast<std::vector<Locale>*>(list)->push_back(
-      {narrow(name), locale_number(name, LOCALE_IDEFAULTCODEPAGE),
-       locale_number(name, LOCALE_IDEFAULTANSICODEPAGE)});
-  return TRUE;
-}
-
-bool single_byte(unsigned page) {
-  CPINFO info{};
-  return page > 2 && GetCPInfo(page, &info) != FALSE && info.MaxCharSize == 1;
-}
-
-// The page a locale gets: its OEM page when that is one byte wide, else 437.
-unsigned page_of(const Locale& locale) {
-  return single_byte(locale.oem) ? locale.oem : 437;
-}
-
+// The parts of the Windows name `name`: "sr", "Cyrl", "RS".
 std::vector<std::string> split(const std::string& name) {
   std::vector<std::string> parts;
   std::size_t from = 0;
@@ -56,6 +40,38 @@ std::vector<std::string> split(const std::string& name) {
   }
   parts.push_back(name.substr(from));
   return parts;
+}
+
+// The scripts the locale `name` is written in, "Latn;" or "Arab;Latn;": the
+// one that its name, or the name Windows resolves it to, says (az resolves
+// to az-Latn-AZ), else those LOCALE_SSCRIPTS lists for it.
+std::string scripts_of(const wchar_t* name) {
+  wchar_t resolved[LOCALE_NAME_MAX_LENGTH] = {};
+  if (ResolveLocaleName(name, resolved, LOCALE_NAME_MAX_LENGTH) == 0) return "";
+  const auto parts = split(narrow(resolved));
+  if (parts.size() > 1 && parts[1].size() == 4) return parts[1] + ";";
+  wchar_t scripts[64] = {};
+  GetLocaleInfoEx(resolved, LOCALE_SSCRIPTS, scripts, 64);
+  return narrow(scripts);
+}
+
+// Adds the locale `name` to the list that `list` points to; only a locale
+// with a territory's data (LOCALE_SPECIFICDATA) has a territory.
+BOOL CALLBACK collect(LPWSTR name, DWORD flags, LPARAM list) {
+  if (name[0] == 0) return TRUE;  // the invariant locale
+  wchar_t territory[16] = {};
+  if ((flags & LOCALE_SPECIFICDATA) != 0)
+    GetLocaleInfoEx(name, LOCALE_SISO3166CTRYNAME, territory, 16);
+  reinterpret_cast<std::vector<Locale>*>(list)->push_back(
+      {narrow(name), locale_number(name, LOCALE_IDEFAULTCODEPAGE),
+       locale_number(name, LOCALE_IDEFAULTANSICODEPAGE), scripts_of(name), narrow(territory),
+       LocaleNameToLCID(name, 0) != LOCALE_CUSTOM_UNSPECIFIED});
+  return TRUE;
+}
+
+bool single_byte(unsigned page) {
+  CPINFO info{};
+  return page > 2 && GetCPInfo(page, &info) != FALSE && info.MaxCharSize == 1;
 }
 
 bool all_of(const std::string& text, int (*test)(int)) {
@@ -78,31 +94,15 @@ bool reachable(const std::vector<std::string>& parts) {
   return true;
 }
 
-// The names the lookup tries for `parts`, most specific first; "xx-*" is a
-// language's page for the territories that have no row of their own.
+// The names the program's lookup tries for the Windows name `parts`, most
+// specific first; "xx-*" is a language's page for the territories that have
+// no row of their own.
 std::vector<std::string> lookup_chain(const std::vector<std::string>& parts) {
-  const std::string& language = parts[0];
   std::string script;
   std::string territory;
   for (std::size_t i = 1; i < parts.size(); ++i)
     (parts[i].size() == 4 ? script : territory) = parts[i];
-  std::vector<std::string> chain;
-  if (!script.empty() && !territory.empty())
-    chain.push_back(language + "-" + script + "-" + territory);
-  if (!territory.empty()) chain.push_back(language + "-" + territory);
-  if (!script.empty()) chain.push_back(language + "-" + script);
-  if (!territory.empty()) chain.push_back(language + "-*");
-  chain.push_back(language);
-  return chain;
-}
-
-unsigned looked_up(const std::map<std::string, unsigned>& kept,
-                   const std::vector<std::string>& chain) {
-  for (const std::string& name : chain) {
-    const auto row = kept.find(name);
-    if (row != kept.end()) return row->second;
-  }
-  return 437;
+  return qb::locale_lookup_chain({.language = parts[0], .script = script, .territory = territory});
 }
 
 // How many of each language's territories ("en-GB", not "en-Latn-GB") have
@@ -162,9 +162,11 @@ void print_wrapped(const std::vector<std::string>& items) {
   std::printf("\n");
 }
 
-// A POSIX name says no script where it means the only one its language has
-// in that territory (pa_PK), or else the Latin one (uz_UZ, ff_BF):
-// "pa-Arab-PK" also answers to "pa-PK", "uz-Latn-UZ" to "uz-UZ".
+// A POSIX name without a modifier is taken, in the Windows rows, to mean the
+// only script its language has in that territory (pa_PK), or else the Latin
+// one (uz_UZ, ff_BF): "pa-Arab-PK" also answers to "pa-PK", "uz-Latn-UZ" to
+// "uz-UZ". Where glibc writes one of its locales in another script (sd_IN
+// in Arabic letters, not sd-Deva-IN's), the glibc table has a row for it.
 void add_unscripted_names(std::vector<Locale>& locales) {
   std::map<std::string, std::vector<const Locale*>> by_territory;
   std::set<std::string> names;
@@ -181,12 +183,54 @@ void add_unscripted_names(std::vector<Locale>& locales) {
     for (const Locale* locale : locales) {
       if (locale->name.find("-Latn-") != std::string::npos) meant = locale;
     }
-    if (meant != nullptr) added.push_back({name, meant->oem, meant->ansi});
+    if (meant != nullptr)
+      added.push_back({name, meant->oem, meant->ansi, meant->scripts, "", false});
   }
   locales.insert(locales.end(), added.begin(), added.end());
 }
 
+// Prints `items` as the table `name` of `type`, for the namespace of
+// locale_pages.cpp.
+void print_table(const char* name, const char* type, const std::vector<std::string>& items) {
+  std::printf("constexpr auto %s = std::to_array<%s>({\n", name, type);
+  print_wrapped(items);
+  std::printf("});\n\n");
+}
+
+// Prints the opening of locale_pages.cpp, down to its inner namespace, with
+// the declarations of `pages`.
+void print_opening(const std::set<unsigned>& pages) {
+  std::printf(
+      "// The OEM code page of each Windows locale whose page is not what a shorter\n"
+      "// name of the same language gives (LOCALE_IDEFAULTCODEPAGE over\n"
+      "// EnumSystemLocalesEx); of each glibc locale whose script or territory gives\n"
+      "// it another page than those rows (glibc's locale sources, read by\n"
+      "// scripts/code_page_tables/glibc_scripts.pl); the scripts glibc's modifiers\n"
+      "// name; and every page the locales have. Locales whose OEM page is more\n"
+      "// than one byte wide get 437 here.\n%s"
+      "#include \"platform/code_pages/tables.h\"\n\nnamespace qb {\n\n",
+      kHeader);
+  // 437 and 850 are declared by code_page.h already.
+  for (const unsigned page : pages) {
+    if (page != 437 && page != 850) std::printf("extern const CodePage kCodePage%u;\n", page);
+  }
+  std::printf("\nnamespace {\n\n// clang-format off\n");
+}
+
 }  // namespace
+
+unsigned page_of(const Locale& locale) {
+  return single_byte(locale.oem) ? locale.oem : 437;
+}
+
+unsigned looked_up(const std::map<std::string, unsigned>& rows,
+                   const std::vector<std::string>& chain) {
+  for (const std::string& name : chain) {
+    const auto row = rows.find(name);
+    if (row != rows.end()) return row->second;
+  }
+  return 437;
+}
 
 std::vector<Locale> system_locales() {
   std::vector<Locale> locales;
@@ -211,36 +255,39 @@ int print_pages(const std::vector<Locale>& locales) {
 }
 
 int print_locales(const std::vector<Locale>& locales) {
+  std::map<std::string, std::string> modifier_scripts;
+  const std::vector<GlibcLocale> glibc = read_glibc_locales(modifier_scripts);
+  if (glibc.empty()) {
+    std::fprintf(stderr, "code_page_tables: no glibc locales on standard input\n");
+    return 1;
+  }
   const std::map<std::string, unsigned> rows = locale_rows(locales);
   std::set<unsigned> pages;
   for (const Locale& locale : locales) {
     pages.insert(page_of(locale));
     if (double_byte(locale.oem)) pages.insert(locale.oem);  // the double-byte pages too
   }
-  std::printf(
-      "// The OEM code page of each Windows locale whose page is not what a shorter\n"
-      "// name of the same language gives (LOCALE_IDEFAULTCODEPAGE over\n"
-      "// EnumSystemLocalesEx), and every page those locales have.\n"
-      "// Locales whose OEM page is more than one byte wide get 437 here.\n%s"
-      "#include \"platform/code_pages/tables.h\"\n\nnamespace qb {\n\n",
-      kHeader);
-  // 437 and 850 are declared by code_page.h already.
-  for (const unsigned page : pages) {
-    if (page != 437 && page != 850) std::printf("extern const CodePage kCodePage%u;\n", page);
-  }
-  std::printf(
-      "\nnamespace {\n\n// clang-format off\nconstexpr auto kRows = std::to_array<LocalePage>({\n");
+  print_opening(pages);
   std::vector<std::string> items;
   for (const auto& [name, page] : rows)
     items.push_back("{\"" + name + "\", " + std::to_string(page) + "},");
-  print_wrapped(items);
-  std::printf("});\n\nconstexpr auto kPages = std::to_array<const CodePage*>({\n");
+  print_table("kRows", "LocalePage", items);
+  items.clear();
+  for (const auto& [name, page] : glibc_rows(locales, glibc, rows, modifier_scripts))
+    items.push_back("{\"" + name + "\", " + std::to_string(page) + "},");
+  print_table("kGlibcRows", "LocalePage", items);
+  items.clear();
+  for (const auto& [modifier, script] : modifier_scripts)
+    items.push_back("{\"" + modifier + "\", \"" + script + "\"},");
+  print_table("kModifiers", "ModifierScript", items);
   items.clear();
   for (const unsigned page : pages) items.push_back("&kCodePage" + std::to_string(page) + ",");
-  print_wrapped(items);
+  print_table("kPages", "const CodePage*", items);
   std::printf(
-      "});\n// clang-format on\n\n}  // namespace\n\n"
+      "// clang-format on\n\n}  // namespace\n\n"
       "extern const std::span<const LocalePage> kLocalePages = kRows;\n"
+      "extern const std::span<const LocalePage> kGlibcLocalePages = kGlibcRows;\n"
+      "extern const std::span<const ModifierScript> kModifierScripts = kModifiers;\n"
       "extern const std::span<const CodePage* const> kCodePages = kPages;\n\n"
       "}  // namespace qb\n");
   return 0;

@@ -1,4 +1,4 @@
-// The code page half of the table maker, and its entry: for one page, the
+// The code page part of the table maker, and its entry: for one page, the
 // character of each byte, OemToCharA's table to the ANSI page, the ANSI
 // page's own characters and Windows' best fit, printed as the C++ source of
 // code_page_N.cpp; double_bytes.cpp adds the pairs of the double-byte pages.
@@ -12,7 +12,10 @@
 //                                since OemToCharA converts from that page
 //   code_page_tables locales     locale_pages.cpp: the OEM page of each
 //                                Windows locale, less the rows that the
-//                                lookup would find through a shorter name
+//                                lookup would find through a shorter name,
+//                                and of the glibc locales on standard input
+//                                (from glibc_scripts.pl) whose page it would
+//                                not find
 // Built with MinGW-w64 and run under wine by scripts/make-code-pages.sh;
 // not part of the program's build.
 #include <fcntl.h>

@@ -5,7 +5,8 @@
 // argument without a space. Every line runs whatever the one before met;
 // what each met is noted for the outcome phase. Each log is created here
 // first, as its redirection would create it, so that a log that cannot be
-// created is known with the system's words for why.
+// created is known with the system's words for why. The source's name is
+// trimmed in whole characters of the console's code page.
 #include "build/tool_invocation.h"
 
 #include <string>
@@ -29,8 +30,9 @@ std::string create_log(FileTable& files, std::string_view name) {
 
 void run_build_tools(Platform& platform, std::string_view script_name, ProgramState& state) {
   Console& con = platform.console;
-  const std::string base = base_name(script_name);
-  const std::string source = trim_right(state.project.source_file.view());
+  const CodePage& page = con.text_page();
+  const std::string base = base_name(script_name, page);
+  const std::string source = trim_right(state.project.source_file.view(), page);
   const std::string tail = state.fbc_params.empty() ? "" : " " + state.fbc_params;
 
   state.resource_log_failure = create_log(platform.files, "GORC.LOG");

@@ -1,6 +1,7 @@
 // The project record: the user's answers in twelve fixed-capacity texts.
 // A field of capacity N keeps at most N bytes of what is stored in it,
-// zero-fills the rest, and reads back up to its first zero byte.
+// never half of a pair of a double-byte page, zero-fills the rest, and
+// reads back up to its first zero byte.
 #ifndef QB_DRIVER_PROJECT_INFO_H
 #define QB_DRIVER_PROJECT_INFO_H
 
@@ -11,6 +12,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/code_page.h"
+#include "platform/page_text.h"
+
 namespace qb {
 
 template <std::size_t N>
@@ -18,9 +22,10 @@ class FixedText {
  public:
   static constexpr std::size_t kCapacity = N;
 
-  // Keeps the first N bytes of `text` and sets every later byte to zero.
-  void store(std::string_view text) {
-    const std::size_t kept = std::min(text.size(), N);
+  // Keeps the longest start of `text`, in `page`, that is whole characters
+  // of at most N bytes, and sets every later byte to zero.
+  void store(std::string_view text, const CodePage& page = kCodePage437) {
+    const std::size_t kept = whole_characters(page, text, N);
     std::copy_n(text.begin(), kept, bytes_.begin());
     std::fill(bytes_.begin() + static_cast<std::ptrdiff_t>(kept), bytes_.end(), '\0');
   }

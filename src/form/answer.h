@@ -5,10 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "platform/code_page.h"
+
 namespace qb {
 
-// The first field of `line`, at most 4096 bytes.
-std::string take_answer(std::string_view line);
+// The first field of `line`, text of `page`: at most 4096 bytes, and never
+// half of a pair.
+std::string take_answer(std::string_view line, const CodePage& page = kCodePage437);
 
 }  // namespace qb
 

@@ -1,7 +1,9 @@
 // The version-information form. Every prompt is one row of a table: where
 // it stands, how wide its row is blanked, what it says and which rule its
 // answer must pass. A prompt is asked until its answer passes; the icon
-// questions decide whether a second and a third icon are asked for.
+// questions decide whether a second and a third icon are asked for. Answers
+// are text of the console's code page and go into the record in whole
+// characters of it.
 #include "form/form.h"
 
 #include <array>
@@ -9,6 +11,7 @@
 #include <string_view>
 
 #include "form/read_line.h"
+#include "platform/page_text.h"
 
 namespace qb {
 
@@ -116,36 +119,40 @@ std::string_view ask_answer(Console& con, ProgramState& state, PromptId id) {
   return state.answer;
 }
 
-// True when the answer holds a Y in either case.
-bool means_yes(std::string_view answer) {
-  return answer.find_first_of("Yy") != std::string_view::npos;
+// True when the answer, text of `page`, holds a Y in either case as a
+// character of its own: a pair's second byte may be a Y and is none.
+bool means_yes(std::string_view answer, const CodePage& page) {
+  return find_character(page, answer, 'Y') != std::string_view::npos ||
+         find_character(page, answer, 'y') != std::string_view::npos;
 }
 
 // Prompts 10 to 14: the first icon, then a second and a third on request.
 void ask_icons(Console& con, ProgramState& state) {
   ProjectInfo& info = state.project;
-  info.icon1.store(ask_answer(con, state, kIcon1));
+  const CodePage& page = con.text_page();
+  info.icon1.store(ask_answer(con, state, kIcon1), page);
   state.another_icon = ask(con, kAnotherIcon1);
-  if (means_yes(state.another_icon)) {
-    info.icon2.store(ask_answer(con, state, kIcon2));
+  if (means_yes(state.another_icon, page)) {
+    info.icon2.store(ask_answer(con, state, kIcon2), page);
     state.another_icon = ask(con, kAnotherIcon2);
   }
-  if (means_yes(state.another_icon)) info.icon3.store(ask_answer(con, state, kIcon3));
+  if (means_yes(state.another_icon, page)) info.icon3.store(ask_answer(con, state, kIcon3), page);
 }
 
 }  // namespace
 
 void run_form(Console& con, ProgramState& state) {
   ProjectInfo& info = state.project;
-  info.source_file.store(ask_answer(con, state, kSourceCode));
-  info.copyright.store(ask_answer(con, state, kCopyright));
-  info.publisher.store(ask_answer(con, state, kPublisher));
-  info.file_description.store(ask_answer(con, state, kDescription));
-  info.file_version.store(ask_answer(con, state, kFileVersion));
-  info.product_name.store(ask_answer(con, state, kProductName));
-  info.product_version.store(ask_answer(con, state, kProductVersion));
-  info.comments.store(ask_answer(con, state, kComments));
-  info.website.store(ask_answer(con, state, kWebsite));
+  const CodePage& page = con.text_page();
+  info.source_file.store(ask_answer(con, state, kSourceCode), page);
+  info.copyright.store(ask_answer(con, state, kCopyright), page);
+  info.publisher.store(ask_answer(con, state, kPublisher), page);
+  info.file_description.store(ask_answer(con, state, kDescription), page);
+  info.file_version.store(ask_answer(con, state, kFileVersion), page);
+  info.product_name.store(ask_answer(con, state, kProductName), page);
+  info.product_version.store(ask_answer(con, state, kProductVersion), page);
+  info.comments.store(ask_answer(con, state, kComments), page);
+  info.website.store(ask_answer(con, state, kWebsite), page);
   ask_icons(con, state);
   state.fbc_params = ask_answer(con, state, kFbcParams);
 }

@@ -126,9 +126,11 @@ TEST(Form, IconQuestionsGiveOneTwoOrThreeIcons) {
       {{"one.ico", "y", "two.ico", "no", "params"}, "two.ico", ""},
       {{"one.ico", "Yes", "", "two.ico", "okay", "three.ico", "params"}, "two.ico", "three.ico"},
       {{"one.ico", "maybe", "two.ico", "Y", ",", "three.ico", "params"}, "two.ico", "three.ico"},
+      {{"one.ico", "\x83\x79\x83\x59", "params"}, "", ""},  // ペズ: second bytes y and Y
   };
   for (const IconCase& c : cases) {
     FormRun f;
+    f.backend.code_page = &code_page_numbered(932);
     f.first_nine();
     f.lines(c.typed);
     f.run();
@@ -206,6 +208,14 @@ TEST(Form, LongAnswersAreCutInTheRecordButStayWholeOnTheScreen) {
   EXPECT_EQ(text_at(s, 16, 1, 5), source.substr(295, 5));
   EXPECT_EQ(text_at(s, 13, 6, 58), kMarker + "Your copyright: " + copyright);
   EXPECT_EQ(text_at(s, 13, 64, 17), source.substr(55 + 63, 17));
+
+  FormRun g;  // in a double-byte page, the pair that byte 32 would cut is left out whole
+  g.backend.code_page = &code_page_numbered(932);
+  std::string wide = "A";
+  for (int i = 0; i < 16; ++i) wide += "\x95\x5C";  // A and sixteen 表, 33 bytes
+  g.lines({"s", wide});
+  g.run_until_keys_end();
+  EXPECT_EQ(g.state.project.copyright.read(), wide.substr(0, 31));
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // The line editor's loop and its one drawing step. Keys are turned into
-// editing verbs (edit_verbs.cpp); after each key the refresh step reprints
-// only the text from the first changed character to the end, blanks the
-// cells a removal freed and puts the cursor on the insertion point, so an
-// append costs one cell. The text's start is re-read from where printing
+// editing verbs (edit_verbs.cpp), the two keys of a pair into one typed
+// character; after each key the refresh step reprints only the text from
+// the first changed character to the end, blanks the cells a removal freed
+// and puts the cursor on the insertion point, so an append costs only the
+// new character's cells. The text's start is re-read from where printing
 // left the cursor, so it follows the screen when printing scrolled it up.
 // Where output is no screen, the echo is the plain stream's (stream_echo.cpp).
 #include "form/read_line.h"
@@ -18,6 +19,8 @@
 namespace qb {
 
 namespace {
+
+constexpr int kFirstTrail = 0x40;  // no pair's second byte is lower
 
 // The screen cell the cursor stands for; a pending wrap stands for the cell
 // after the last row's last column.
@@ -43,17 +46,19 @@ void go_to_cell(Console& con, LineEdit& st, long cell) {
 void draw_tail(Console& con, LineEdit& st) {
   const std::size_t length = st.text.size();
   const std::size_t from = std::min(std::max(st.redraw_from, first_reachable(st)), length);
-  const std::size_t blanks = st.drawn > length ? st.drawn - length : 0;
+  const auto cells = static_cast<std::size_t>(cell_at(st, length) - st.start);
+  const std::size_t blanks = st.drawn > cells ? st.drawn - cells : 0;
   st.redraw_from = LineEdit::kClean;
-  st.drawn = length;
+  st.drawn = cells;
   if (from == length && blanks == 0) return;
   std::string out = st.text.substr(from);
   out.append(blanks, ' ');
-  go_to_cell(con, st, st.start + static_cast<long>(from));
+  // A reachable pair at row 1, column 1 may follow a blank above the top.
+  go_to_cell(con, st, std::max(print_cell(st, from), 0L));
   con.print_text(out, false);
   // Printing ends right after the last cell written; if it scrolled, the
   // text's start went up with everything else.
-  st.start = cursor_cell(con, st.columns) - static_cast<long>(length + blanks);
+  st.start = cursor_cell(con, st.columns) - static_cast<long>(cells + blanks);
 }
 
 // Carries out what the verbs asked for: the beep, the redraw, the cursor.
@@ -67,7 +72,7 @@ void refresh(Console& con, LineEdit& st) {
   if (st.redraw_from != LineEdit::kClean) draw_tail(con, st);
   // A scroll may have carried the insertion point off the top.
   st.pos = std::max(st.pos, first_reachable(st));
-  go_to_cell(con, st, st.start + static_cast<long>(st.pos));
+  go_to_cell(con, st, cell_at(st, st.pos));
   st.place_cursor = false;
   con.show_cursor(true);
 }
@@ -90,27 +95,45 @@ constexpr auto kKeyVerbs = std::to_array<KeyVerb>({
     {key::kDown, edit_down},
 });
 
+// A key as the editor takes it: its code and, for a pair's first byte, the
+// pair's second byte (else -1).
+struct TypedKey {
+  int code;
+  int trail = -1;
+};
+
 // Hands one key to its verb; true for the keys that end the line. Characters
-// 32 to 255 are typed; every other code is ignored.
-bool apply_key(LineEdit& st, int key) {
-  if (key == key::kEnter || key == key::kLineFeed) return true;
+// 32 to 255 are typed, a pair whole; every other code is ignored.
+bool apply_key(LineEdit& st, TypedKey key) {
+  if (key.code == key::kEnter || key.code == key::kLineFeed) return true;
   for (const KeyVerb& kv : kKeyVerbs) {
-    if (kv.key == key) {
+    if (kv.key == key.code) {
       kv.verb(st);
       return false;
     }
   }
-  if (key >= 32 && key <= 255) {
-    const char c = static_cast<char>(key);
-    edit_insert(st, std::string_view(&c, 1));
+  if (key.code >= 32 && key.code <= 255) {
+    const std::array<char, 2> bytes{static_cast<char>(key.code), static_cast<char>(key.trail)};
+    edit_insert(st, std::string_view(bytes.data(), key.trail < 0 ? 1 : 2));
   }
   return false;
 }
 
-// Waits for a key, asleep until one comes, and takes it.
-int next_key(Console& con) {
+// Waits for a key, asleep until one comes, and takes it. A pair's first byte
+// takes the second with it, which the key queue holds right behind it; a
+// first byte with no second after it (as Alt + keypad digits can give) is
+// dropped, so the text never holds half a pair.
+TypedKey next_key(Console& con, const CodePage& page) {
   while (!con.key_waiting()) con.wait_for_input(kNoTimeLimit);
-  return con.read_key();
+  TypedKey typed{con.read_key()};
+  if (typed.code < 0x80 || typed.code > 0xFF ||
+      !page.is_lead(static_cast<std::uint8_t>(typed.code)))
+    return typed;
+  if (!con.key_waiting()) return TypedKey{-1};
+  const int next = con.read_key();
+  if (next < kFirstTrail || next > 0xFF) return TypedKey{next};
+  typed.trail = next;
+  return typed;
 }
 
 }  // namespace
@@ -118,6 +141,7 @@ int next_key(Console& con) {
 std::string read_line(Console& con) {
   const ScreenSize size = Console::screen_size();
   LineEdit st;
+  st.page = &con.text_page();
   st.columns = size.columns;
   st.rows = size.rows;
   st.start = cursor_cell(con, size.columns);
@@ -125,7 +149,7 @@ std::string read_line(Console& con) {
   con.show_cursor(true);
   go_to_cell(con, st, st.start);
   const bool on_screen = con.is_screen();
-  while (!apply_key(st, next_key(con))) {
+  while (!apply_key(st, next_key(con, *st.page))) {
     if (on_screen) {
       refresh(con, st);
     } else {
@@ -133,7 +157,7 @@ std::string read_line(Console& con) {
     }
   }
   if (on_screen) {
-    go_to_cell(con, st, st.start + static_cast<long>(st.text.size()));
+    go_to_cell(con, st, cell_at(st, st.text.size()));
   } else {
     end_stream_echo(con, st);
   }
@@ -144,7 +168,7 @@ std::string read_line(Console& con) {
 std::string read_answer(Console& con) {
   const std::string line = read_line(con);
   con.print_text("", true);
-  return take_answer(line);
+  return take_answer(line, con.text_page());
 }
 
 }  // namespace qb

@@ -1,6 +1,8 @@
 // The line editor on the in-memory backend: each editing key, what reaches
-// the screen after each key, wrapping and scrolling, and read_answer.
+// the screen after each key, wrapping and scrolling, and read_answer; and
+// its verbs on the state alone, over the cells of code page 932's pairs.
 #include "form/read_line.h"
+#include "form/edit_verbs.h"
 
 #include <gtest/gtest.h>
 
@@ -228,6 +230,38 @@ TEST(ReadLine, UpAndDownMoveByOneScreenWidth) {
   EXPECT_EQ(ed.screen().cell(5, 1).ch, 'h');
 }
 
+// Cells from the text's start on rows of 80: "a" at 0, forty 表 at 1-2 ... 77-78 and, past
+// the blank cell 79, at 80-81; "bc" at 82-83; 76 "x" at 84-159.
+TEST(EditVerbs, TakeWholeCharactersAndTheCellsAPairCovers) {
+  std::string text = "a";
+  for (int i = 0; i < 40; ++i) text += "\x95\x5C";
+  text += "bc" + std::string(76, 'x');
+  const struct {
+    long start;
+    std::size_t pos;
+    void (*verb)(LineEdit&);
+    std::size_t pos_after;
+    std::size_t size_after;
+  } cases[] = {
+      {0, 1, edit_down, 79, 159},        // onto a pair's second cell: the pair
+      {0, 81, edit_up, 1, 159},          // the same, above
+      {0, 158, edit_up, 79, 159},        // onto the blank: the pair after it
+      {0, 81, edit_left, 79, 159},       // past the blank
+      {0, 79, edit_right, 81, 159},      // past both bytes
+      {0, 79, edit_backspace, 77, 157},  // the pair before, whole
+      {0, 79, edit_delete, 79, 157},     // the pair at the cursor, whole
+      {0, 3, edit_tab, 8, 164},          // counts bytes, a pair two
+      {-80, 158, edit_up, 158, 159},     // the first row went off the top
+      {-80, 158, edit_home, 79, 159},    // to the first reachable pair
+  };
+  for (const auto& c : cases) {
+    LineEdit st{.page = &code_page_numbered(932), .text = text, .pos = c.pos, .start = c.start};
+    c.verb(st);
+    EXPECT_EQ(st.pos, c.pos_after) << c.start << " " << c.pos;
+    EXPECT_EQ(st.text.size(), c.size_after) << c.start << " " << c.pos;
+  }
+}
+
 TEST(ReadLine, ALineThatScrollsTheScreenKeepsItsCursorOnItsCells) {
   Editor ed(24, 26);
   ed.con.locate(1, 1);
@@ -321,18 +355,26 @@ TEST(ReadLine, APlainStreamShowsTheTextThatWasRead) {
     std::vector<int> keys;
     const char* text;
     const char* shown;  // what the terminal gets
+    const CodePage* page = &kCodePage437;
   } cases[] = {
       {{'a', 'b', 'c', kBackspace, 'd', kEnter}, "abd", "abc\b \bd"},
       {{'a', 'c', kLeft, 'b', kEnd, '!', kEnter}, "abc!", "ac\bbc\bc!"},
       {{'a', 'b', 'c', kLeft, kLeft, kBackspace, kDelete, kEnter},
        "c",
        "abc\b\b\bbc \b\b\bc \b\bc"},  // Enter goes on to the end
+      // 表示A: a pair is two cells; a lead byte with no second byte is dropped.
+      {{0x95, 0x5C, 0x8E, 0xA6, 'A', kLeft, kLeft, kBackspace, kEnter},
+       "\x8E\xA6\x41",
+       "\x95\x5C\x8E\xA6\x41\b\b\b\b\b\x8E\xA6\x41  \b\b\b\b\b\x8E\xA6\x41",
+       &code_page_numbered(932)},
+      {{'a', 0x95, kBackspace, 'b', 0x95, kEnter}, "b", "a\b \bb", &code_page_numbered(932)},
   };
   for (const bool edits : {true, false}) {
     for (const auto& c : cases) {
       MemoryBackend backend;
       backend.screen_output = false;
       backend.stream_edits = edits;
+      backend.code_page = c.page;
       Console con(backend);
       for (const int code : c.keys) backend.type(code);
       EXPECT_EQ(read_line(con), c.text);

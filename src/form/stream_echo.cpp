@@ -3,7 +3,10 @@
 // backing up to the first changed character, printing the text from there,
 // blanks over the cells the text gave up, and backing up again to the
 // insertion point: Backspace at the end of "abc" sends backspace, blank,
-// backspace. The stream cursor's place is kept in LineEdit::echo_at.
+// backspace. The stream cursor's place is kept in LineEdit::echo_at. A
+// stream has no rows and so no blank at a row's end, and a pair shows as a
+// character two columns wide: there a byte is a cell, in LineEdit::drawn
+// too, and the moves go from one character's start to another's.
 #include "form/stream_echo.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // What every code page shares: the PC glyphs of the control bytes, the
 // lookups both ways, OEM-to-ANSI, UTF-8, and the lookup that gives a locale
-// its OEM page as Windows does (LOCALE_IDEFAULTCODEPAGE), through the table
+// its OEM page as Windows does (LOCALE_IDEFAULTCODEPAGE), through the tables
 // in code_pages/locale_pages.cpp.
 #include "platform/code_page.h"
 
@@ -22,21 +22,21 @@ constexpr std::array<char16_t, 31> kControlGlyphs = {
 };
 constexpr char16_t kDeleteGlyph = 0x2302;  // byte 127: the house
 
-// The script glibc's locale names say with their modifier, as Windows
-// names it; "" for none.
+// The script that glibc's modifier `modifier` names ("Latn" for "latin"),
+// or "" for none.
 std::string_view script_of_modifier(std::string_view modifier) {
-  if (modifier == "latin") return "Latn";
-  if (modifier == "cyrillic") return "Cyrl";
-  if (modifier == "devanagari") return "Deva";
+  for (const ModifierScript& row : kModifierScripts) {
+    if (row.modifier == modifier) return row.script;
+  }
   return {};
 }
 
-// The page of the Windows locale `name` ("sr-Cyrl-RS"), or 0 for none.
-int page_of_row(std::string_view name) {
+// The page of the row named `name` in `rows`, ordered by name, or 0 for none.
+int page_of_row(std::span<const LocalePage> rows, std::string_view name) {
   const auto row = std::lower_bound(
-      kLocalePages.begin(), kLocalePages.end(), name,
+      rows.begin(), rows.end(), name,
       [](const LocalePage& entry, std::string_view wanted) { return entry.name < wanted; });
-  return row != kLocalePages.end() && row->name == name ? row->page : 0;
+  return row != rows.end() && row->name == name ? row->page : 0;
 }
 
 bool is_control(char32_t code_point) {
@@ -100,30 +100,29 @@ const CodePage& code_page_numbered(int number) {
 }
 
 // language_TERRITORY.codeset@modifier, each part but the language optional.
-// Without a modifier the script is the one glibc gives the language's
-// locales, which for Serbian (sr_RS, sr_ME) is Cyrillic where Windows'
-// neutral Serbian is Latin.
+// A locale that glibc supports has its page in kGlibcLocalePages where its
+// script or its territory decides it; any other goes through the Windows
+// names with the script its modifier names, if any.
 const CodePage& oem_code_page_of_locale(std::string_view locale_name) {
   const std::size_t at = locale_name.find('@');
   const std::string_view modifier = at == std::string_view::npos ? "" : locale_name.substr(at + 1);
   const std::string_view name = locale_name.substr(0, at);
-  const std::string language(name.substr(0, name.find_first_of("_.")));
-  std::string territory;
+  const std::string_view language = name.substr(0, name.find_first_of("_."));
+  std::string_view territory;
   if (language.size() < name.size() && name[language.size()] == '_') {
     territory = name.substr(language.size() + 1);
     territory = territory.substr(0, territory.find('.'));
   }
-  std::string script(script_of_modifier(modifier));
-  if (modifier.empty() && language == "sr") script = "Cyrl";
-  std::array<std::string, 5> chain;  // most specific first; an empty name is skipped
-  if (!script.empty() && !territory.empty()) chain[0] = language + "-" + script + "-" + territory;
-  if (!territory.empty()) chain[1] = language + "-" + territory;
-  if (!script.empty()) chain[2] = language + "-" + script;
-  if (!territory.empty()) chain[3] = language + "-*";
-  chain[4] = language;
-  for (const std::string& candidate : chain) {
-    const int page = candidate.empty() ? 0 : page_of_row(candidate);
-    if (page != 0) return code_page_numbered(page);
+  std::string glibc_name(language);
+  if (!territory.empty()) glibc_name.append("_").append(territory);
+  if (!modifier.empty()) glibc_name.append("@").append(modifier);
+  if (const int page = page_of_row(kGlibcLocalePages, glibc_name); page != 0)
+    return code_page_numbered(page);
+  const LocaleParts parts{
+      .language = language, .script = script_of_modifier(modifier), .territory = territory};
+  for (const std::string& candidate : locale_lookup_chain(parts)) {
+    if (const int page = page_of_row(kLocalePages, candidate); page != 0)
+      return code_page_numbered(page);
   }
   return kCodePage437;
 }

@@ -74,10 +74,13 @@ extern const std::span<const CodePage* const> kCodePages;
 const CodePage& code_page_numbered(int number);
 
 // The OEM page Windows gives a POSIX locale name ("ru_RU.UTF-8",
-// "sr_RS@latin"), by its language, script and territory as Windows names
-// them (sr-Latn-RS); 437 for any other, C and POSIX included, and for the
-// locales whose Windows page is more than one byte wide (Japanese, Chinese,
-// Korean).
+// "sr_RS@latin"): that of Windows' locale for its language in the script
+// glibc writes it in (sr_RS is sr-Cyrl-RS, sd_IN sd-Arab), else that of
+// its territory's locales (ku_TR, Kurdish in Latin letters, gets Turkey's);
+// for a name glibc does not know, that of the Windows locale its language,
+// territory and modifier name. 437 for any other, C and POSIX included, and
+// for the locales whose Windows page is more than one byte wide (Japanese,
+// Chinese, Korean).
 const CodePage& oem_code_page_of_locale(std::string_view locale_name);
 
 // Converts text in place from `page` to its ANSI page as OemToCharA does:

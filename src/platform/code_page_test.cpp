@@ -241,9 +241,16 @@ TEST(CodePage, LocalesGetTheOemPageWindowsGivesThem) {
                                      {"sr_RS.UTF-8", 855},
                                      {"sr_RS.UTF-8@latin", 852},
                                      {"sr_RS@latin", 852},
+                                     {"sr_ME", 855},
+                                     {"bs_BA.UTF-8@cyrillic", 855},
                                      {"uz_UZ.UTF-8", 857},
                                      {"uz_UZ.UTF-8@cyrillic", 866},
-                                     {"pa_PK.UTF-8", 720}}) {
+                                     {"pa_PK.UTF-8", 720},
+                                     {"ckb_IQ.UTF-8", 720},
+                                     {"sd_IN.UTF-8", 720},
+                                     {"sd_IN.UTF-8@devanagari", 437},
+                                     {"ku_TR.ISO-8859-9", 857},
+                                     {"az_IR", 720}}) {
     EXPECT_EQ(oem_code_page_of_locale(name).number, number) << name;
   }
 }

@@ -11,6 +11,13 @@ bool KeyQueue::push(int code) {
   return true;
 }
 
+bool KeyQueue::push_pair(int lead, int trail) {
+  if (room() < 2) return false;
+  push(lead);
+  push(trail);
+  return true;
+}
+
 int KeyQueue::pop() {
   if (count_ == 0) return -1;
   const int code = codes_[head_];

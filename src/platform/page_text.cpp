@@ -1,6 +1,10 @@
 // Reading text of an OEM code page character by character, always from the
 // text's start, so that a pair's second byte is never taken for a character.
+// In a one-byte page every byte is a character and a cell, which the
+// lookups answer at once, without reading the text.
 #include "platform/page_text.h"
+
+#include <algorithm>
 
 namespace qb {
 
@@ -24,6 +28,7 @@ std::size_t whole_characters(const CodePage& page, std::string_view text, std::s
 
 std::size_t find_character(const CodePage& page, std::string_view text, char byte,
                            std::size_t from) {
+  if (page.pairs == nullptr) return text.find(byte, from);
   for (std::size_t at = character_start(page, text, from); at < text.size();
        at += character_size(page, text, at)) {
     if (text[at] == byte && at >= from) return at;
@@ -42,6 +47,7 @@ long placed(long cell, std::size_t size, int columns) {
 }  // namespace
 
 long cell_of(const CodePage& page, std::string_view text, std::size_t at, long start, int columns) {
+  if (page.pairs == nullptr) return start + static_cast<long>(std::min(at, text.size()));
   long cell = start;
   for (std::size_t i = 0; i < text.size() && i < at;) {
     const std::size_t size = character_size(page, text, i);
@@ -54,6 +60,7 @@ long cell_of(const CodePage& page, std::string_view text, std::size_t at, long s
 std::size_t character_at_cell(const CodePage& page, std::string_view text, long cell, long start,
                               int columns) {
   if (cell < start) return 0;
+  if (page.pairs == nullptr) return std::min(static_cast<std::size_t>(cell - start), text.size());
   long next = start;
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t size = character_size(page, text, i);

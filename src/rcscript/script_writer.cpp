@@ -4,10 +4,15 @@
 // written as a quoted string that a resource compiler reads back as exactly
 // those bytes: inside quotes it takes "" for a double quote and a backslash
 // as the start of an escape (\n, \t, \x41, \\), so both are doubled.
+// Doubled are characters, not bytes: in a double-byte page a pair's second
+// byte may be 0x5C and belongs to its pair (亜\ in code page 932 is written
+// 88 9F 5C 5C). The form's page tells the pairs; where it has pairs, its
+// ANSI page is the same page, so the converted text reads with its leads.
 #include "rcscript/script_writer.h"
 
 #include <string>
 
+#include "platform/page_text.h"
 #include "rcscript/text_conversions.h"
 
 namespace qb {
@@ -16,35 +21,39 @@ namespace {
 
 // The field's text, trimmed at the right and converted to the ANSI code page.
 std::string converted(const Backend& system, std::string_view field_text) {
-  std::string text = trim_right(field_text);
+  std::string text = trim_right(field_text, system.text_page());
   if (!text.empty()) system.oem_to_ansi(text);
   return text;
 }
 
 // The line for an optional icon: empty when the trimmed name is empty.
-std::string icon_line(std::string_view number, std::string_view field_text) {
-  const std::string name = trim_right(field_text);
+std::string icon_line(std::string_view number, std::string_view field_text, const CodePage& page) {
+  const std::string name = trim_right(field_text, page);
   if (name.empty()) return {};
   return std::string(number) + " ICON " + name;
 }
 
-// The value's bytes with each double quote and each backslash doubled.
-std::string quoted_string_body(std::string_view value) {
+// The value, text of `page`, with each double quote and each backslash
+// that stands as a character of its own doubled.
+std::string quoted_string_body(std::string_view value, const CodePage& page) {
   std::string body;
   body.reserve(value.size());
-  for (const char c : value) {
-    if (c == '"' || c == '\\') body += c;
-    body += c;
+  for (std::size_t at = 0; at < value.size();) {
+    const std::size_t size = character_size(page, value, at);
+    if (size == 1 && (value[at] == '"' || value[at] == '\\')) body += value[at];
+    body += value.substr(at, size);
+    at += size;
   }
   return body;
 }
 
 // One string-table line: two TABs, VALUE "key", "value", and CR LF.
-void write_value(FileTable& files, int number, std::string_view key, std::string_view value) {
+void write_value(FileTable& files, int number, std::string_view key, std::string_view value,
+                 const CodePage& page) {
   std::string line = "\t\tVALUE \"";
   line += key;
   line += "\", \"";
-  line += quoted_string_body(value);
+  line += quoted_string_body(value, page);
   line += '"';
   files.write_text(number, line, true);
 }
@@ -52,37 +61,40 @@ void write_value(FileTable& files, int number, std::string_view key, std::string
 // Lines 1 to 7: the icons, a blank line, VERSIONINFO and the two numeric
 // versions, all as typed but for the trailing blanks.
 void write_head(FileTable& files, int number, const ScriptTemplate& script,
-                const ProjectInfo& project) {
-  files.write_text(number, "100 ICON " + trim_right(project.icon1.view()), true);
-  files.write_text(number, icon_line("101", project.icon2.view()), true);
-  files.write_text(number, icon_line("102", project.icon3.view()), true);
+                const ProjectInfo& project, const CodePage& page) {
+  files.write_text(number, "100 ICON " + trim_right(project.icon1.view(), page), true);
+  files.write_text(number, icon_line("101", project.icon2.view(), page), true);
+  files.write_text(number, icon_line("102", project.icon3.view(), page), true);
   files.write_text(number, "", true);
   files.write_text(number, script.versioninfo_head, false);
-  const std::string file_version = version_to_numeric(trim_right(project.file_version.view()));
+  const std::string file_version =
+      version_to_numeric(trim_right(project.file_version.view(), page), page);
   files.write_text(number, "FILEVERSION " + file_version, true);
   const std::string product_version =
-      version_to_numeric(trim_right(project.product_version.view()));
+      version_to_numeric(trim_right(project.product_version.view(), page), page);
   files.write_text(number, "PRODUCTVERSION " + product_version, true);
 }
 
 // Lines 15 to 24: the ten string values, converted to the ANSI code page.
 void write_string_values(Platform& platform, int number, const ProjectInfo& project) {
-  FileTable& files = platform.files;
+  const CodePage& page = platform.backend.text_page();
   const auto ansi = [&platform](std::string_view text) {
     return converted(platform.backend, text);
   };
-  const std::string internal_name = base_name(ansi(project.source_file.view()));
-  write_value(files, number, "FileDescription", ansi(project.file_description.view()));
-  write_value(files, number, "LegalCopyright", ansi(project.copyright.view()));
-  write_value(files, number, "ProductName", ansi(project.product_name.view()));
-  write_value(files, number, "Publisher", ansi(project.publisher.view()));
-  write_value(files, number, "Website", ansi(project.website.view()));
-  write_value(files, number, "Comments", ansi(project.comments.view()));
-  write_value(files, number, "FileVersion", version_to_short(ansi(project.file_version.view())));
-  write_value(files, number, "ProductVersion",
-              version_to_short(ansi(project.product_version.view())));
-  write_value(files, number, "InternalName", internal_name);
-  write_value(files, number, "OriginalFilename", internal_name + ".exe");
+  const auto value = [&platform, number, &page](std::string_view key, std::string_view text) {
+    write_value(platform.files, number, key, text, page);
+  };
+  const std::string internal_name = base_name(ansi(project.source_file.view()), page);
+  value("FileDescription", ansi(project.file_description.view()));
+  value("LegalCopyright", ansi(project.copyright.view()));
+  value("ProductName", ansi(project.product_name.view()));
+  value("Publisher", ansi(project.publisher.view()));
+  value("Website", ansi(project.website.view()));
+  value("Comments", ansi(project.comments.view()));
+  value("FileVersion", version_to_short(ansi(project.file_version.view()), page));
+  value("ProductVersion", version_to_short(ansi(project.product_version.view()), page));
+  value("InternalName", internal_name);
+  value("OriginalFilename", internal_name + ".exe");
 }
 
 }  // namespace
@@ -92,7 +104,7 @@ std::string write_resource_script(Platform& platform, const ScriptTemplate& scri
   FileTable& files = platform.files;
   const int number = files.free_file_number();
   if (!files.open_file(script_name, FileMode::kOutput, number)) return files.failure();
-  write_head(files, number, script, project);
+  write_head(files, number, script, project, platform.backend.text_page());
   files.write_text(number, script.string_table_head, false);
   write_string_values(platform, number, project);
   files.write_text(number, script.version_block_tail, false);

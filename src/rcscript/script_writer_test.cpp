@@ -121,6 +121,18 @@ TEST_F(ScriptWriterTest, StringValuesAreConvertedAndIconNamesAreNot) {
   backend_.code_page = &kCodePage850;  // a German user's "© 2024 Beispiel GmbH"
   project.copyright.store("\xB8 2024 Beispiel GmbH");
   EXPECT_EQ(line(write(project), 16), "\t\tVALUE \"LegalCopyright\", \"\xA9 2024 Beispiel GmbH\"");
+
+  // Pairs go as they are, and a second byte 5C is no backslash to double.
+  backend_.code_page = &code_page_numbered(932);
+  project.source_file.store("\x83\x7C\x83\x65\x83\x67\x95\x5C.bas");  // ポテト表.bas
+  project.comments.store("\x88\x9F\\");                               // 亜\ (932)
+  const std::string paired = write(project);
+  EXPECT_EQ(line(paired, 20), "\t\tVALUE \"Comments\", \"\x88\x9F\\\\\"");
+  EXPECT_EQ(line(paired, 24),
+            "\t\tVALUE \"OriginalFilename\", \"\x83\x7C\x83\x65\x83\x67\x95\x5C.exe\"");
+  backend_.code_page = &code_page_numbered(950);
+  project.comments.store("\xB3\\\xA5\\\xBB\\");  // 許功蓋 (950)
+  EXPECT_EQ(line(write(project), 20), "\t\tVALUE \"Comments\", \"\xB3\\\xA5\\\xBB\\\"");
 }
 
 // A double quote and a backslash are doubled inside the quotes, which is how

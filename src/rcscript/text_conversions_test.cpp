@@ -21,6 +21,7 @@ TEST(TrimRight, DropsOnlyTheTrailingRunOfSpacesAndNuls) {
   EXPECT_EQ(trim_right("a\0b "s), "a\0b"s);  // an inner NUL is not the end
   EXPECT_EQ(trim_right("\0\0\0"s), "");
   EXPECT_EQ(trim_right("\x84 "), "\x84");  // bytes above 0x7F are kept
+  EXPECT_EQ(trim_right("a\x88  \0"s, code_page_numbered(932)), "a\x88 ");  // 88 20 is a pair
 }
 
 TEST(TrimRight, AWholeFieldStorageTrimsLikeItsText) {
@@ -49,6 +50,9 @@ TEST(VersionForms, NumericAndShortFromTypedVersions) {
   EXPECT_EQ(version_to_short("12"), "122");
   EXPECT_EQ(version_to_short("7"), "77");
   EXPECT_EQ(version_to_short(""), "");
+  // Whole characters only: the pair that byte 3 cuts goes, the last byte brings its pair.
+  EXPECT_EQ(version_to_short("12\x95\\3", code_page_numbered(932)), "123");
+  EXPECT_EQ(version_to_short("1.2\x95\\", code_page_numbered(932)), "1.2\x95\\");
 }
 
 TEST(BaseName, TheBytesBeforeTheFirstDotOrNothing) {
@@ -61,6 +65,7 @@ TEST(BaseName, TheBytesBeforeTheFirstDotOrNothing) {
   EXPECT_EQ(base_name("src\\hello.bas"), "src\\hello");
   EXPECT_EQ(base_name("C:\\tools.2\\x.bas"), "C:\\tools");
   EXPECT_EQ(base_name("my prog.bas"), "my prog");
+  EXPECT_EQ(base_name("\x88.b.bas", code_page_numbered(932)), "\x88.b");  // 88 2E is a pair
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ int run_command_line(std::string_view command_line) {
 
 int interpret_command_line(std::string_view command_line, const LocaleCharset& charset) {
   if (command_line.empty()) return -1;
-  CommandWords line = split_command_line(command_line);
+  CommandWords line = split_command_line(command_line, *charset.oem);
   words_to_locale(line, charset);
   const std::optional<int> out = open_redirections(line.redirections);
   if (!out) return kInterpreterError;

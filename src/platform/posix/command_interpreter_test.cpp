@@ -18,6 +18,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/posix/command_interpreter.h"
 #include "platform/posix/terminal_signals.h"
 #include "support/scratch_folder.h"
 
@@ -106,6 +107,11 @@ TEST_F(CommandTest, ArgumentsArriveAsTheInterpreterSplitsThem) {
 
   run("FBC.EXE \"my prog.bas\" -a RESFILE.OBJ -x \"\">FBC.LOG");
   EXPECT_EQ(get("FBC.LOG"), "[my prog.bas]\n[-a]\n[RESFILE.OBJ]\n[-x]\n[]\n");
+
+  LocaleCharset paired;  // a pair is one character, whatever its second byte (88 20 too),
+  paired.oem = &code_page_numbered(932);  // and reaches the tool whole: ポ表.bas, and ? for none
+  interpret_command_line("FBC.EXE \x83\x7C\x95\x5C.bas \x88 x>FBC.LOG", paired);
+  EXPECT_EQ(get("FBC.LOG"), "[\xe3\x83\x9d\xe8\xa1\xa8.bas]\n[?x]\n");
 }
 
 TEST_F(CommandTest, ShellBytesInArgumentsRunNothing) {

@@ -1,12 +1,14 @@
 // The splitter behind the command runner. A double quote switches grouping
 // on and off and is itself dropped, as a program's start-up code drops it
-// when it reads its arguments; blanks and ">" inside quotes are plain bytes.
-// Then the words go from the OEM code page to the locale's character set.
+// when it reads its arguments; blanks and ">" inside quotes are plain bytes,
+// and so is a pair's second byte anywhere. Then the words go from the OEM
+// code page to the locale's character set, a pair as its one character.
 #include "platform/posix/command_words.h"
 
 #include <cstdint>
 
 #include "platform/code_page.h"
+#include "platform/page_text.h"
 
 namespace qb {
 
@@ -44,14 +46,23 @@ struct Splitter {
   }
 };
 
+// Appends `glyph` in the character set `charset`; "?" for a character it
+// lacks, or for none (0, a pair the page leaves undefined).
+void append_in_locale(char32_t glyph, const LocaleCharset& charset, std::string& out) {
+  if (glyph == 0 || !charset.append_encoded(glyph, out)) out += '?';
+}
+
 }  // namespace
 
-CommandWords split_command_line(std::string_view command_line) {
+CommandWords split_command_line(std::string_view command_line, const CodePage& page) {
   Splitter s;
   bool quoted = false;
   for (std::size_t i = 0; i < command_line.size(); ++i) {
     const char c = command_line[i];
-    if (c == '"') {
+    if (character_size(page, command_line, i) == 2) {
+      s.word += command_line.substr(i++, 2);
+      s.in_word = true;
+    } else if (c == '"') {
       quoted = !quoted;
       s.in_word = true;
     } else if (!quoted && is_blank(c)) {
@@ -73,15 +84,19 @@ CommandWords split_command_line(std::string_view command_line) {
 }
 
 std::string oem_to_locale(std::string_view text, const LocaleCharset& charset) {
+  const CodePage& page = *charset.oem;
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
-    const auto byte = static_cast<std::uint8_t>(c);
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const auto byte = static_cast<std::uint8_t>(text[at]);
     if (byte < 0x80) {
-      out += c;
+      out += text[at];
       continue;
     }
-    if (!charset.append_encoded(charset.oem->glyph(byte), out)) out += '?';
+    const bool pair = character_size(page, text, at) == 2;
+    const char32_t glyph =
+        pair ? page.pair_glyph(byte, static_cast<std::uint8_t>(text[++at])) : page.glyph(byte);
+    append_in_locale(glyph, charset, out);
   }
   return out;
 }

@@ -3,7 +3,9 @@
 // a word, and ">" or ">>" sending standard output into a file. No other byte
 // means anything: "&", "|", ";", "$" and the like stay part of their word.
 // The words come as bytes of the OEM code page, as typed on the form, and
-// are given to the system in the locale's character set.
+// are given to the system in the locale's character set. In a double-byte
+// page a pair is one character, whatever its second byte: ポ in code page
+// 932 is 83 7C, and its 7C is no "|", nor would a quote, blank or ">" be.
 #ifndef QB_PLATFORM_POSIX_COMMAND_WORDS_H
 #define QB_PLATFORM_POSIX_COMMAND_WORDS_H
 
@@ -27,13 +29,13 @@ struct CommandWords {
   std::vector<Redirection> redirections;
 };
 
-// Splits `command_line` into words and output redirections.
-CommandWords split_command_line(std::string_view command_line);
+// Splits `command_line`, text of `page`, into words and output redirections.
+CommandWords split_command_line(std::string_view command_line, const CodePage& page = kCodePage437);
 
 // `text`, bytes of the OEM code page `charset.oem`, in the character set
 // `charset`: UTF-8, a single-byte set's bytes or a multi-byte set's. ASCII
-// stays as it is; a character the set lacks becomes "?", as it does when
-// Windows converts between code pages.
+// stays as it is; a pair goes as its one character; a character the set
+// lacks becomes "?", as it does when Windows converts between code pages.
 std::string oem_to_locale(std::string_view text, const LocaleCharset& charset);
 
 // Every word and redirection file of `line` in the character set `charset`.

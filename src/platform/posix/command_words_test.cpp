@@ -32,6 +32,10 @@ TEST(SplitCommandLine, QuotesGroupAndAreDropped) {
   EXPECT_EQ(line.words, (Words{"FBC.EXE", "my prog.bas", "ab cd", "", "x>y"}));
   ASSERT_EQ(line.redirections.size(), 1u);
   EXPECT_EQ(line.redirections[0].file, "o u");
+
+  line = split_command_line("\x88\"\x88>\"\x88\"\">o", code_page_numbered(932));  // 88 22, 88 3E
+  EXPECT_EQ(line.words, (Words{"\x88\"\x88>\x88\""}));  // are pairs, no marks
+  EXPECT_EQ(line.redirections.at(0).file, "o");
 }
 
 TEST(SplitCommandLine, RedirectionsAnywhereAndInOrder) {

@@ -138,6 +138,7 @@ void KeyDecoder::add_character(DecodedKeys& keys, char32_t code_point) {
     keys.add(page_->typed_byte(code_point));
   } else {
     for (const char c : page_->typed_bytes(code_point)) keys.add(static_cast<std::uint8_t>(c));
+    keys.pair = keys.count == 2;
   }
 }
 

@@ -24,10 +24,12 @@ namespace qb {
 
 // The keys one byte (or one timeout) gave: none, one, or two (Alt+Esc that
 // opened no sequence after all, then the key of the byte after it; or the
-// two bytes of a pair).
+// two bytes of a pair, one typed character of a double-byte page).
 struct DecodedKeys {
   std::array<int, 2> codes{};
   int count = 0;
+  // The two codes are a pair's bytes: they go into the key queue together.
+  bool pair = false;
   // The byte was an Esc that opened a wait for the rest of a sequence; the
   // wait counts from this byte's arrival.
   bool began_escape = false;

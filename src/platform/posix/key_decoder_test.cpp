@@ -137,12 +137,14 @@ TEST(KeyDecoder, PlainBytesAndUtf8Characters) {
   german.oem = &kCodePage850;
   KeyDecoder in_850(german);
   EXPECT_EQ(decode(in_850, "©ø™"), (std::vector<int>{0xB8, 0x9B, 'T'}));
+  KeyDecoder in_932(LocaleCharset{true, {}, &code_page_numbered(932)});
+  EXPECT_EQ(decode(in_932, "亜ｶ表"), (std::vector<int>{0x88, 0x9F, 0xB6, 0x95, 0x5C}));
 }
 
 // A legacy set's character comes whole, as the page's byte or pair, its best
 // fit or "?"; none of its bytes is a key of its own (許功蓋's second bytes
-// are backslashes, ÿ in GB18030 is 81 30 8B 37). UTF-8 goes the same way.
-TEST(KeyDecoder, LegacyMultiByteSetsAndUtf8GiveWholeCharactersOfThePage) {
+// are backslashes, ÿ in GB18030 is 81 30 8B 37).
+TEST(KeyDecoder, LegacyMultiByteSetsGiveWholeCharactersOfThePage) {
   struct Case {
     const char* locale;
     int page;
@@ -152,22 +154,16 @@ TEST(KeyDecoder, LegacyMultiByteSetsAndUtf8GiveWholeCharactersOfThePage) {
   const Case cases[] = {
       {"zh_TW.BIG5", 950, "\xB3\x5C\xA5\x5C\xBB\x5C", {0xB3, 0x5C, 0xA5, 0x5C, 0xBB, 0x5C}},
       {"zh_TW.BIG5", 950, "\xB3\x1b[A\xA5", {key::kUp}},  // broken off, and left open
-      {"zh_CN.GB18030",
-       936,
-       "\x81\x30\x8B\x37"
-       "a\xB1\xED",
-       {'?', 'a', 0xB1, 0xED}},
+      {"zh_CN.GB18030", 936, "\x81\x30\x8B\x37x\xB1\xED", {'?', 'x', 0xB1, 0xED}},
       {"zh_CN.GBK", 936, "\xB1\xED\xFF", {0xB1, 0xED}},  // 表, and a byte of no character
       {"ja_JP.SJIS", 932, "\x95\x5C\x8E\xA6\xB6", {0x95, 0x5C, 0x8E, 0xA6, 0xB6}},  // 表示ｶ
       {"ja_JP.EUC-JP", 932, "\xC9\xBD\xBC\xA8\x8E\xB6", {0x95, 0x5C, 0x8E, 0xA6, 0xB6}},
       {"ko_KR.EUC-KR", 949, "\xC7\xD1\x1b\xB1\xB9", {0xC7, 0xD1, key::kAltOther}},  // 한, Alt+국
-      {"ru_RU.UTF-8", 932, "表\x1b示ÿ", {0x95, 0x5C, key::kAltOther, 'y'}},  // any UTF-8 locale
   };
   for (const Case& c : cases) {
     const TestLocale locale(c.locale);
     ASSERT_TRUE(locale.loaded()) << c.locale;
-    const bool utf8 = std::string_view(c.locale).ends_with("UTF-8");
-    KeyDecoder decoder(LocaleCharset{utf8, {}, &code_page_numbered(c.page), !utf8});
+    KeyDecoder decoder(LocaleCharset{false, {}, &code_page_numbered(c.page), true});
     EXPECT_EQ(decode(decoder, c.typed), c.keys) << c.locale;
   }
 }

@@ -3,10 +3,10 @@
 // noted just before the wait still ends it at once: its byte is already in
 // the pipe. On a test's clock a wait only looks, and moves the clock on to
 // its deadline when nothing is ready. Input is read only as far as the key
-// queue has room, each byte giving at most one key besides the one more
-// that the decoder may owe (an Esc that turns out a key of its own, a
-// pair's second byte), so what does not fit stays unread in the terminal
-// and a pair never goes in by half.
+// queue has room, each byte giving at most one key beyond the one the
+// decoder may owe (the second of Alt+Esc, or of a pair whose character
+// began in an earlier read), so what does not fit stays unread in the
+// terminal and a pair always fits whole.
 #include "platform/posix/terminal_input.h"
 
 #include <poll.h>
@@ -28,8 +28,10 @@ namespace {
 
 constexpr double kLongestWait = 3600.0;  // a single ppoll() sleeps at most an hour
 
-// Queues the decoded keys; returns how many. The caller has made room.
+// Queues the decoded keys, a pair whole; returns how many. The caller has
+// made room.
 int push_keys(const DecodedKeys& decoded, KeyQueue& keys) {
+  if (decoded.pair) return keys.push_pair(decoded.codes[0], decoded.codes[1]) ? 2 : 0;
   int pushed = 0;
   for (int i = 0; i < decoded.count; ++i) {
     pushed += keys.push(decoded.codes[static_cast<std::size_t>(i)]) ? 1 : 0;

@@ -84,6 +84,14 @@ TEST(TerminalBackend, KeysThatDoNotFitStayUnreadInOrder) {
   EXPECT_DOUBLE_EQ(piped.now, 0.1);
   piped.backend->sleep_ms(1500);
   EXPECT_DOUBLE_EQ(piped.now, 1.6);
+
+  // A character that becomes a pair (亜) waits for room for both bytes.
+  PipedBackend pairs(LocaleCharset{true, {}, &code_page_numbered(932)});
+  while (keys.room() > 1) keys.push('.');
+  pairs.type("亜");
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(pairs.backend->poll_keys(keys, 0), 0);
+  keys.pop();
+  EXPECT_EQ(pairs.backend->poll_keys(keys, 0) + pairs.backend->poll_keys(keys, 0), 2);
 }
 
 // The rest of a sequence split on its way (as over ssh) still makes the

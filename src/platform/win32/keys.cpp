@@ -128,10 +128,7 @@ int typed_code(std::string_view bytes) {
 
 int push_code(KeyQueue& keys, int code) {
   if (code < kPairCode) return keys.push(code) ? 1 : 0;
-  if (keys.room() < 2) return 0;
-  keys.push((code >> 8) & 0xFF);
-  keys.push(code & 0xFF);
-  return 2;
+  return keys.push_pair((code >> 8) & 0xFF, code & 0xFF) ? 2 : 0;
 }
 
 int translate_key_event(const KEY_EVENT_RECORD& event, int byte, AltKeypadEntry& entry) {

@@ -4,19 +4,100 @@
 // (MultiByteToWideChar), OemToCharA's table to the ANSI page, the ANSI
 // page's characters, and the best fit of typed characters
 // (WideCharToMultiByte); in the double-byte pages also which bytes lead a
-// pair (IsDBCSLeadByteEx), and every pair both ways.
+// pair (IsDBCSLeadByteEx), and every pair both ways; and the page of each
+// locale glibc supports held against Windows' locales.
 #include "platform/win32/oem.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/code_page.h"
 
 namespace qb {
 namespace {
+
+// Every locale glibc supports, with the script glibc writes it in, as the
+// build found them in glibc's locale sources; none where it found none.
+struct GlibcLocale {
+  const char* name;    // "sr_RS@latin"
+  const char* script;  // "Latn"
+};
+constexpr GlibcLocale kGlibcLocales[] = {
+#include "glibc_locales.inc"
+    {nullptr, nullptr}};
+
+std::wstring locale_text(const std::wstring& name, LCTYPE type) {
+  wchar_t text[LOCALE_NAME_MAX_LENGTH] = {};
+  GetLocaleInfoEx(name.c_str(), type, text, LOCALE_NAME_MAX_LENGTH);
+  return text;
+}
+
+// Whether Windows has the locale `name` and writes it in `script`: the one
+// that its name, or the name it resolves to, says, or else one it lists.
+bool windows_writes(const std::wstring& name, const std::wstring& script) {
+  if (_wcsicmp(locale_text(name, LOCALE_SNAME).c_str(), name.c_str()) != 0) return false;
+  wchar_t resolved[LOCALE_NAME_MAX_LENGTH] = {};
+  ResolveLocaleName(name.c_str(), resolved, LOCALE_NAME_MAX_LENGTH);
+  const std::wstring parts = std::wstring(resolved) + L"-";
+  const std::size_t second = parts.find(L'-') + 1;
+  if (parts.find(L'-', second) == second + 4) return parts.substr(second, 4) == script;
+  return (L";" + locale_text(resolved, LOCALE_SSCRIPTS)).find(L";" + script + L";") !=
+         std::wstring::npos;
+}
+
+// The page the program gives a Windows locale: its OEM page if one byte wide.
+int windows_page(const std::wstring& name) {
+  DWORD page = 0;
+  GetLocaleInfoEx(name.c_str(), LOCALE_IDEFAULTCODEPAGE | LOCALE_RETURN_NUMBER,
+                  reinterpret_cast<LPWSTR>(&page), 2);
+  CPINFO info{};
+  return page > 2 && GetCPInfo(page, &info) != FALSE && info.MaxCharSize == 1
+             ? static_cast<int>(page)
+             : 437;
+}
+
+BOOL CALLBACK add_name(LPWSTR name, DWORD, LPARAM names) {
+  reinterpret_cast<std::vector<std::wstring>*>(names)->push_back(name);
+  return TRUE;
+}
+
+// The page most of the territory's locales have: of those with an LCID of
+// their own if any, of those written in `script` if any; a tie goes to the
+// language with more locales.
+int territory_page(const std::vector<std::wstring>& specific, const std::wstring& territory,
+                   const std::wstring& script) {
+  const auto language = [](const std::wstring& name) { return name.substr(0, name.find(L'-')); };
+  std::vector<std::wstring> pool;
+  for (int level = 0; level < 4 && pool.empty(); ++level) {
+    for (const std::wstring& name : specific) {
+      const bool own_lcid = LocaleNameToLCID(name.c_str(), 0) != LOCALE_CUSTOM_UNSPECIFIED;
+      if (locale_text(name, LOCALE_SISO3166CTRYNAME) == territory && (level >= 2 || own_lcid) &&
+          (level % 2 == 1 || windows_writes(name, script)))
+        pool.push_back(name);
+    }
+  }
+  std::map<int, std::pair<std::ptrdiff_t, std::ptrdiff_t>> votes;  // its locales, widest language's
+  for (const std::wstring& name : pool) {
+    auto& [count, widest] = votes[windows_page(name)];
+    ++count;
+    widest =
+        std::max(widest, std::count_if(specific.begin(), specific.end(), [&](const auto& other) {
+                   return language(other) == language(name);
+                 }));
+  }
+  if (votes.empty()) return 437;
+  return std::max_element(votes.begin(), votes.end(),
+                          [](const auto& a, const auto& b) { return a.second < b.second; })
+      ->first;
+}
 
 // The character the system gives `byte` in code page `page`; with
 // MB_ERR_INVALID_CHARS in `flags`, 0 for a byte the page leaves undefined.
@@ -131,6 +212,33 @@ TEST(Win32Oem, TheTablesOfOtherSystemsAreTheSystemsOwn) {
       ASSERT_EQ(page->typed_bytes(ch), typed_system_bytes(number, static_cast<wchar_t>(ch)))
           << number << " U+" << std::hex << static_cast<unsigned>(ch);
     }
+  }
+}
+
+// A glibc locale gets the page of Windows' locale for its language in its
+// script (L-S-T, L-T, L-S or L, each only if written in the script), else
+// its territory's: Windows' own answers, not the program's tables.
+TEST(Win32Oem, EachGlibcLocaleGetsThePageOfItsLanguageInItsScriptElseItsTerritorys) {
+  if (kGlibcLocales[0].name == nullptr) GTEST_SKIP() << "the build found no glibc locales";
+  std::vector<std::wstring> specific;
+  EnumSystemLocalesEx(add_name, LOCALE_SPECIFICDATA, reinterpret_cast<LPARAM>(&specific), nullptr);
+  for (const GlibcLocale* glibc = kGlibcLocales; glibc->name != nullptr; ++glibc) {
+    std::wstring name(glibc->name, glibc->name + std::strlen(glibc->name));
+    name = name.substr(0, name.find(L'@'));
+    const std::wstring script(glibc->script, glibc->script + 4);
+    const std::wstring language = name.substr(0, name.find(L'_'));
+    const std::wstring territory =
+        name.size() > language.size() ? name.substr(language.size() + 1) : L"";
+    std::vector<std::wstring> names = {language + L"-" + script, language};
+    if (!territory.empty())
+      names.insert(names.begin(),
+                   {language + L"-" + script + L"-" + territory, language + L"-" + territory});
+    const auto found = std::find_if(names.begin(), names.end(), [&](const std::wstring& candidate) {
+      return windows_writes(candidate, script);
+    });
+    const int page =
+        found != names.end() ? windows_page(*found) : territory_page(specific, territory, script);
+    EXPECT_EQ(oem_code_page_of_locale(glibc->name).number, page) << glibc->name;
   }
 }
 
