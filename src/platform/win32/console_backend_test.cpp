@@ -243,7 +243,10 @@ TEST_F(Win32ConsoleTest, ADoubleByteConsoleGivesTypedCharactersAsItsPairs) {
   while (keys.room() > 3) keys.push('.');
   type({key_event(0, 0, L'\x8868', 0), key_event(0, 0, L'\x8868', 0, false),
         key_event(0, 0, L'\x793A', 0), key_event(0, 0, L'\xFF76', 0), key_event('A', 0x1E, L'a', 0),
-        key_event(0, 0, L'\x00FF', 0)});
+        key_event(0, 0, L'\x00FF', 0), key_event(VK_MENU, 0x38, 0, LEFT_ALT_PRESSED),
+        key_event(VK_NUMPAD1, 0x4F, 0, LEFT_ALT_PRESSED),  // Alt+136: a lead byte alone
+        key_event(VK_NUMPAD3, 0x51, 0, LEFT_ALT_PRESSED),
+        key_event(VK_NUMPAD6, 0x4D, 0, LEFT_ALT_PRESSED), key_event(VK_MENU, 0x38, 0, 0, false)});
   EXPECT_EQ(console.poll_keys(keys, 10), 2);  // 表; 示 does not fit
   std::vector<int> tail;
   while (keys.size() > 0) {
@@ -251,7 +254,7 @@ TEST_F(Win32ConsoleTest, ADoubleByteConsoleGivesTypedCharactersAsItsPairs) {
     if (code != '.') tail.push_back(code);
     console.poll_keys(keys, 0);
   }
-  EXPECT_EQ(tail, (std::vector<int>{0x95, 0x5C, 0x8E, 0xA6, 0xB6, 'a', 'y'}));
+  EXPECT_EQ(tail, (std::vector<int>{0x95, 0x5C, 0x8E, 0xA6, 0xB6, 'a', 'y', '?'}));
 }
 
 TEST_F(Win32ConsoleTest, CloseRequestWakesAWaitWithoutLimitAndBecomesAltF4Once) {

@@ -154,8 +154,10 @@ int Win32Console::add_key(KeyQueue& keys, KEY_EVENT_RECORD event) {
     event.wVirtualScanCode =
         static_cast<WORD>(MapVirtualKeyW(event.wVirtualKeyCode, MAPVK_VK_TO_VSC));
   }
-  const int code = translate_key_event(event, typed_character(event.uChar.UnicodeChar), alt_entry_);
+  int code = translate_key_event(event, typed_character(event.uChar.UnicodeChar), alt_entry_);
   if (code < 0) return 0;
+  // A lead byte alone (an Alt + keypad entry) would pair with the next key.
+  if (code < 0x100 && text_page().is_lead(static_cast<std::uint8_t>(code))) code = '?';
   const int times = event.bKeyDown != FALSE ? std::max<int>(event.wRepeatCount, 1) : 1;
   int added = 0;
   for (int i = 0; i < times; ++i) {
