@@ -117,23 +117,6 @@ TEST(Win32Keys, ModifiersAloneReleasesAndCharlessKeysGiveNothing) {
             -1);
 }
 
-// A typed pair goes into the key queue whole or waits whole.
-TEST(Win32Keys, APairGoesIntoTheQueueOnlyWhole) {
-  const int pair = typed_code("\x88\x9F");
-  ASSERT_EQ(typed_code("\xB6"), 0xB6);
-  AltKeypadEntry entry;  // an input method's character comes without a key
-  EXPECT_EQ(translate_key_event(press(0, 0, L'\x4E9C'), pair, entry), pair);
-  KeyQueue keys;
-  while (keys.room() > 1) keys.push('.');
-  EXPECT_EQ(push_code(keys, pair), 0);
-  EXPECT_EQ(keys.room(), 1u);
-  keys.pop();
-  EXPECT_EQ(push_code(keys, pair), 2);
-  for (std::size_t i = 2; i < KeyQueue::kCapacity; ++i) keys.pop();
-  EXPECT_EQ(keys.pop(), 0x88);
-  EXPECT_EQ(keys.pop(), 0x9F);
-}
-
 // Feeds a sequence of events through one entry; returns the codes given.
 std::vector<int> codes_of(std::initializer_list<KEY_EVENT_RECORD> events) {
   AltKeypadEntry entry;
