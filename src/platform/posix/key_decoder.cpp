@@ -4,8 +4,9 @@
 // swallowed whole. An Esc waits for the next byte: an introducer begins a
 // sequence, a second Esc makes the sequence after it Alt's, and any other
 // key is that key with Alt. Characters of several bytes, UTF-8 or a legacy
-// set's, are collected the same way: while one is open, every byte goes first to
-// it (a legacy set's later bytes may be ASCII: a backslash, a digit).
+// set's, are collected the same way: while one is open, every byte goes
+// first to it (a legacy set's later bytes may be ASCII: a backslash, a
+// digit).
 #include "platform/posix/key_decoder.h"
 
 #include <string_view>
@@ -89,8 +90,8 @@ DecodedKeys KeyDecoder::ground(std::uint8_t byte) {
   return keys;
 }
 
-// A byte of a UTF-8 character; the finished character gives its bytes in
-// the OEM code page.
+// A byte of a UTF-8 character; the finished character gives its keys, as
+// add_character() has them.
 DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
   DecodedKeys keys;
   switch (utf8_.feed(byte)) {
