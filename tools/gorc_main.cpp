@@ -1,14 +1,19 @@
 // GORC.EXE stand-in: "GORC.EXE NAME" compiles the resource script NAME.RC
-// into the object file NAME.OBJ. It checks the script's shape and its icon
-// files itself, then compiles with llvm-rc and llvm-cvtres where they are
-// installed, or writes a placeholder object where they are not.
+// into the object file NAME.OBJ. It reads the script as a resource compiler
+// on Windows does, in the system's ANSI code page (on POSIX the one Windows
+// gives the user's locale), checks its shape and its icon files itself,
+// then compiles with llvm-rc and llvm-cvtres where they are installed, or
+// writes a placeholder object where they are not.
 //
 // What it prints is its log, and its length is its verdict: on success a
 // banner of 125 to 135 bytes, on failure an error message whose length is
 // always outside that range.
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host.h"
 #include "ico_format.h"
@@ -51,6 +56,24 @@ std::string icon_problem(const std::string& path) {
   return problem.empty() ? "" : path + ": " + problem;
 }
 
+// The script `bytes` read line by line in the ANSI page, as UTF-8 into
+// `text`; returns "" or the fault that names the first line that is no
+// text in that page.
+std::string read_in_ansi_page(const std::string& script_name, std::string_view bytes,
+                              std::string& text) {
+  for (int number = 1; !bytes.empty(); ++number) {
+    const std::size_t end = std::min(bytes.find('\n'), bytes.size() - 1) + 1;
+    const std::optional<std::string> line = ansi_to_utf8(bytes.substr(0, end));
+    if (!line) {
+      return script_name + ", line " + std::to_string(number) + ": not text in code page " +
+             std::to_string(ansi_code_page());
+    }
+    text += *line;
+    bytes.remove_prefix(end);
+  }
+  return "";
+}
+
 // Checks and compiles `base`.RC into `base`.OBJ; returns "" or the fault.
 std::string compile(const std::string& base) {
   const std::string script_name = base + ".RC";
@@ -58,13 +81,20 @@ std::string compile(const std::string& base) {
   std::filesystem::remove(base + ".OBJ", ignored);  // a failed run leaves no stale object
   const std::optional<std::string> script = read_file(script_name);
   if (!script) return "cannot open resource script " + script_name;
-  const ScriptShape shape = read_script_shape(*script);
+  std::string text;
+  std::string problem = read_in_ansi_page(script_name, *script, text);
+  if (!problem.empty()) return problem;
+  const ScriptShape shape = read_script_shape(text);
   if (!shape.problem.empty()) return script_name + ", " + shape.problem;
+  std::vector<std::string> compiler_names;
   for (const std::string& icon : shape.icon_files) {
-    std::string problem = icon_problem(icon);
+    problem = icon_problem(native_file_name(icon));
     if (!problem.empty()) return problem;
+    compiler_names.push_back(compiler_file_name(icon));
   }
-  if (can_compile_resources()) return compile_resources(script_name, base + ".RES", base + ".OBJ");
+  if (can_compile_resources()) {
+    return compile_resources(with_icon_files(text, compiler_names), base + ".RES", base + ".OBJ");
+  }
   return write_file(base + ".OBJ", kPlaceholderObject) ? "" : "cannot write " + base + ".OBJ";
 }
 

@@ -1,9 +1,12 @@
 // What the stand-in tools ask of the system they run on: finding a program on
-// the search path, running one with its output captured, and environment
-// settings. Only host_posix.cpp and host_win32.cpp touch the system.
+// the search path, running one with its output captured, environment
+// settings, the ANSI code page in which a resource compiler there reads a
+// script, and the names of files in the system's own character set. Only
+// host_posix.cpp and host_win32.cpp touch the system.
 #ifndef QB_TOOLS_HOST_H
 #define QB_TOOLS_HOST_H
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +34,20 @@ std::string environment(const char* name);
 
 // Makes standard output pass bytes through unchanged (no line-end translation).
 void use_binary_stdout();
+
+// The number of the system's ANSI code page: on Windows its own (CP_ACP),
+// on POSIX the one Windows gives the user's locale.
+int ansi_code_page();
+// `text` in that page as UTF-8; nothing when a byte of it is no character
+// there.
+std::optional<std::string> ansi_to_utf8(std::string_view text);
+// The name under which this system's file functions find the file called
+// `utf8_name`: on POSIX in the locale's character set, a character the set
+// lacks as "?"; on Windows in the ANSI page.
+std::string native_file_name(std::string_view utf8_name);
+// The name under which llvm-rc finds that file: on POSIX the same, on
+// Windows (where llvm reads names as UTF-8) `utf8_name` itself.
+std::string compiler_file_name(std::string_view utf8_name);
 
 }  // namespace qb::tools
 

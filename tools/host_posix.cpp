@@ -1,6 +1,7 @@
 // The stand-in tools' system calls on POSIX: the program's own PATH search,
-// and fork and exec with a pipe that collects the child's standard output
-// and error.
+// fork and exec with a pipe that collects the child's standard output and
+// error, and the user's locale as the program reads it: the ANSI page of the
+// code page Windows gives it, and its character set for file names.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,6 +11,8 @@
 #include <filesystem>
 
 #include "host.h"
+#include "platform/code_page.h"
+#include "platform/posix/locale_charset.h"
 #include "platform/posix/search_path.h"
 
 namespace qb::tools {
@@ -73,5 +76,65 @@ std::string environment(const char* name) {
 }
 
 void use_binary_stdout() {}
+
+namespace {
+
+// The user's locale, read once.
+const LocaleCharset& user_charset() {
+  static const LocaleCharset charset = adopt_user_locale();
+  return charset;
+}
+
+// The character of the ANSI page that `text` (not empty) starts with, one
+// byte or a double-byte page's pair, whose length goes to `used`; 0 where
+// the page has none.
+char32_t ansi_character(const CodePage& page, std::string_view text, std::size_t& used) {
+  const auto byte = static_cast<std::uint8_t>(text[0]);
+  used = 1;
+  if (byte < 0x80) return byte;
+  // A double-byte OEM page is its own ANSI page.
+  if (page.number == page.ansi_number && page.is_lead(byte) && text.size() > 1) {
+    used = 2;
+    return page.pair_glyph(byte, static_cast<std::uint8_t>(text[1]));
+  }
+  return page.ansi_upper[byte - 0x80];
+}
+
+}  // namespace
+
+int ansi_code_page() {
+  return user_charset().oem->ansi_number;
+}
+
+std::optional<std::string> ansi_to_utf8(std::string_view text) {
+  const CodePage& page = *user_charset().oem;
+  std::string utf8;
+  while (!text.empty()) {
+    std::size_t used = 1;
+    const char32_t character = ansi_character(page, text, used);
+    if (character == 0 && text[0] != '\0') return std::nullopt;
+    append_utf8(character, utf8);
+    text.remove_prefix(used);
+  }
+  return utf8;
+}
+
+std::string native_file_name(std::string_view utf8_name) {
+  const LocaleCharset& charset = user_charset();
+  if (charset.utf8) return std::string(utf8_name);
+  std::string name;
+  Utf8Decoder decoder;
+  for (const char c : utf8_name) {
+    const Utf8Decoder::Step step = decoder.feed(static_cast<std::uint8_t>(c));
+    if (step == Utf8Decoder::Step::kMore) continue;
+    const int byte = step == Utf8Decoder::Step::kDone ? charset.byte_of(decoder.character()) : -1;
+    name += byte < 0 ? '?' : static_cast<char>(byte);
+  }
+  return name;
+}
+
+std::string compiler_file_name(std::string_view utf8_name) {
+  return native_file_name(utf8_name);
+}
 
 }  // namespace qb::tools

@@ -1,6 +1,8 @@
 // A line-by-line reading of a resource script. A line "<number> ICON <file>"
 // declares an icon, "<number> VERSIONINFO" opens the version block; braces
 // must balance and every double-quoted string must be closed on its line.
+// llvm-rc takes a file name beyond ASCII only in double quotes, and inside
+// them byte for byte, so the compiler is handed such names quoted.
 #include "rc_shape.h"
 
 #include <algorithm>
@@ -72,6 +74,11 @@ std::string count_braces(std::string_view line, int& depth) {
   return quoted ? "string not closed on its line" : "";
 }
 
+// True when `text` has a byte beyond ASCII.
+bool beyond_ascii(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+}
+
 }  // namespace
 
 ScriptShape read_script_shape(std::string_view script) {
@@ -90,6 +97,31 @@ ScriptShape read_script_shape(std::string_view script) {
   if (shape.problem.empty() && depth != 0) shape.problem = "a '{' is never closed";
   if (shape.problem.empty() && !shape.has_version_info) shape.problem = "no VERSIONINFO block";
   return shape;
+}
+
+std::string with_icon_files(std::string_view script, const std::vector<std::string>& files) {
+  std::string out;
+  std::size_t icon = 0;
+  while (!script.empty()) {
+    const std::size_t end = std::min(script.find('\n'), script.size());
+    std::string_view line = script.substr(0, end);
+    const std::string_view line_end = script.substr(end, 1);  // LF, or nothing at the end
+    script.remove_prefix(std::min(end + 1, script.size()));
+    const std::string_view cr = !line.empty() && line.back() == '\r' ? "\r" : "";
+    line.remove_suffix(cr.size());
+    std::string_view rest = line;
+    const std::string_view id = take_word(rest);
+    const bool declares_icon = same_keyword(take_word(rest), "ICON") && icon < files.size();
+    const std::string* file = declares_icon ? &files[icon++] : nullptr;
+    if (file != nullptr && beyond_ascii(*file)) {
+      out += std::string(id) + " ICON \"" + *file + '"';
+    } else {
+      out += line;
+    }
+    out += cr;
+    out += line_end;
+  }
+  return out;
 }
 
 }  // namespace qb::tools

@@ -19,6 +19,11 @@ struct ScriptShape {
 // Reads the script's statements line by line (CR LF or LF line ends).
 ScriptShape read_script_shape(std::string_view script);
 
+// The script with the file of its ICON statement number i (from 0) put in
+// double quotes as `files`[i] where that is not plain ASCII; every other
+// line as it is.
+std::string with_icon_files(std::string_view script, const std::vector<std::string>& files);
+
 }  // namespace qb::tools
 
 #endif  // QB_TOOLS_RC_SHAPE_H

@@ -28,9 +28,13 @@ bool write_file(const std::string& path, std::string_view bytes) {
   return static_cast<bool>(out);
 }
 
+// The name goes to the C library as it is, which reads it as the system
+// does (the ANSI page on Windows); std::filesystem would read a name beyond
+// ASCII there in a page of its own.
 bool file_exists(const std::string& path) {
   std::error_code error;
-  return std::filesystem::is_regular_file(path, error);
+  return std::ifstream(path, std::ios::binary).is_open() &&
+         !std::filesystem::is_directory(path, error);
 }
 
 bool emit(std::string_view bytes) {

@@ -14,7 +14,7 @@ namespace qb::tools {
 std::optional<std::string> read_file(const std::string& path);
 // Writes `bytes` as the whole file; false when that fails.
 bool write_file(const std::string& path, std::string_view bytes);
-// True when `path` names an existing regular file.
+// True when `path` names an existing file that can be read, not a folder.
 bool file_exists(const std::string& path);
 
 // Writes the bytes to standard output unchanged and flushes; false when

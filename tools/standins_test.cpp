@@ -97,6 +97,14 @@ TEST_F(StandinFolder, WorkedExampleBecomesAWindowsExecutableWithIconsAndVersion)
        {"Greeting demo", "2024 Sample Team", "Sample Team", "First release", "1.23", "hello.exe"}) {
     EXPECT_NE(version.find(text), std::string::npos) << text;
   }
+
+  // In KOI8-R an icon named значок in the script's 1251 is the file of that
+  // name in KOI8-R.
+  fs::rename("app.ico", "\xDA\xCE\xC1\xDE\xCF\xCB.ico");
+  ASSERT_TRUE(write_file("RESFILE.RC",
+                         "100 ICON \xE7\xED\xE0\xF7\xEE\xEA.ico\r\n\r\n\r\n\r\n" + script_body()));
+  const RunResult koi8 = gorc({"LOCPATH=" QB_TEST_LOCPATH, "LC_ALL=ru_RU.KOI8-R"});
+  EXPECT_EQ(koi8.status, 0) << koi8.output;
 }
 
 TEST_F(StandinFolder, WithoutTheLlvmToolsPlaceholdersAreMade) {
@@ -124,6 +132,12 @@ TEST_F(StandinFolder, ResourceErrorsAreReportedWithALengthOutsideTheSuccessRange
   EXPECT_NE(result.status, 0);
   EXPECT_EQ(result.output, "GORC.EXE error: cannot open icon file none.ico\r\n");
   EXPECT_FALSE(file_exists("RESFILE.OBJ"));
+
+  // A byte that the locale's ANSI page lacks (0xD2 in Greek, 1253) is named
+  // by its line.
+  ASSERT_TRUE(write_file("RESFILE.RC", "100 ICON app.ico\r\n\xD2\r\n\r\n\r\n" + script_body()));
+  result = gorc({"LC_ALL=el_GR.UTF-8"});
+  EXPECT_EQ(result.output, "GORC.EXE error: RESFILE.RC, line 2: not text in code page 1253\r\n");
 
   ASSERT_TRUE(write_file("bad.ico", "BM not an icon at all"));
   ASSERT_TRUE(write_file("RESFILE.RC", "100 ICON bad.ico\r\n\r\n\r\n\r\n" + script_body()));

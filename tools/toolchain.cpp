@@ -1,8 +1,9 @@
 // Running llvm-rc, llvm-cvtres and lld-link. Their output is captured and
 // handed back only when they fail, so nothing of theirs reaches the
-// terminal. The executable's entry is a function that returns 0, written
-// here as a COFF object of a few bytes; it needs no C runtime and no
-// import library, so /nodefaultlib links it alone.
+// terminal. llvm-rc reads the script as UTF-8 (code page 65001), written to
+// a scratch folder, the one page it reads every character of. The executable's entry is a function
+// that returns 0, written here as a COFF object of a few bytes; it needs no C runtime and no import
+// library, so /nodefaultlib links it alone.
 #include "toolchain.h"
 
 #include <filesystem>
@@ -22,12 +23,12 @@ std::string failure_of(const RunResult& run, const std::string& program) {
   return program + " failed (status " + std::to_string(run.status) + "):\r\n" + run.output;
 }
 
-// A new, empty folder for the link's scratch files.
-std::filesystem::path make_scratch_folder() {
+// A new, empty folder for a tool's scratch files, named after `tool`.
+std::filesystem::path make_scratch_folder(const std::string& tool) {
   std::random_device seed;
   const std::filesystem::path base = std::filesystem::temp_directory_path();
   for (;;) {
-    auto folder = base / ("qb-fbc-" + std::to_string(seed()));
+    auto folder = base / ("qb-" + tool + "-" + std::to_string(seed()));
     if (std::filesystem::create_directory(folder)) return folder;
   }
 }
@@ -67,11 +68,18 @@ bool can_compile_resources() {
   return !find_program("llvm-rc").empty() && !find_program("llvm-cvtres").empty();
 }
 
-std::string compile_resources(const std::string& script, const std::string& res,
+std::string compile_resources(std::string_view utf8_script, const std::string& res,
                               const std::string& object) {
-  std::string failure = failure_of(
-      run_captured({find_program("llvm-rc"), "/no-preprocess", "/C", "1252", "/FO", res, script}),
-      "llvm-rc");
+  const std::filesystem::path folder = make_scratch_folder("gorc");
+  const std::string script = (folder / "script.rc").string();
+  std::string failure = write_file(script, utf8_script) ? "" : "cannot write " + script;
+  if (failure.empty()) {
+    failure = failure_of(run_captured({find_program("llvm-rc"), "/no-preprocess", "/C", "65001",
+                                       "/FO", res, script}),
+                         "llvm-rc");
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(folder, ignored);
   if (!failure.empty()) return failure;
   return failure_of(
       run_captured({find_program("llvm-cvtres"), "/machine:x64", "/out:" + object, res}),
@@ -84,7 +92,7 @@ bool can_link_executables() {
 
 std::string link_executable(const std::vector<std::string>& objects, const std::string& exe,
                             bool gui) {
-  const std::filesystem::path folder = make_scratch_folder();
+  const std::filesystem::path folder = make_scratch_folder("fbc");
   const std::string entry = (folder / "entry.obj").string();
   std::string failure = write_file(entry, entry_object()) ? "" : "cannot write " + entry;
   if (failure.empty()) {

@@ -6,15 +6,18 @@
 #define QB_TOOLS_TOOLCHAIN_H
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qb::tools {
 
 // True when llvm-rc and llvm-cvtres are on the search path.
 bool can_compile_resources();
-// Compiles `script` (code page 1252) into `res` and converts that into the
-// x64 COFF object `object`; returns "" or the tools' own error message.
-std::string compile_resources(const std::string& script, const std::string& res,
+// Compiles the script text `utf8_script` (UTF-8, its icon files named as
+// llvm-rc finds them from the current folder) into `res` and converts that
+// into the x64 COFF object `object`; returns "" or the tools' own error
+// message.
+std::string compile_resources(std::string_view utf8_script, const std::string& res,
                               const std::string& object);
 
 // True when lld-link is on the search path.

@@ -47,6 +47,8 @@ class Backend {
   // True once the keys' input has ended (a redirected input ran dry, the
   // terminal hung up): no key will come any more.
   virtual bool input_ended() const = 0;
+  // True when the input ended because its terminal hung up (was closed).
+  virtual bool input_hung_up() const { return false; }
   // Seconds since an arbitrary fixed moment, at the finest resolution at hand.
   virtual double timer_seconds() = 0;
   virtual void sleep_ms(int milliseconds) = 0;
@@ -58,8 +60,9 @@ class Backend {
   // handed back to the system meanwhile; keys typed meanwhile are neither
   // shown nor edited, and wait for the program. Returns the interpreter's status.
   virtual int run_command(std::string_view command_line) = 0;
-  // Hands the display back to the system and ends the process.
-  [[noreturn]] virtual void end_program(int exit_code) = 0;
+  // Hands the display back to the system, writes `error_line` (unless empty)
+  // as one line on standard error and ends the process.
+  [[noreturn]] virtual void end_program(int exit_code, std::string_view error_line) = 0;
 
   // The OEM code page of the form's text: what the screen's bytes show and
   // what typed characters become.

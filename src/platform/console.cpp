@@ -109,7 +109,10 @@ void Console::move_keys(int timeout_ms) {
 // The one way out when no key can come any more: the screen stays as it is.
 void Console::end_of_input() {
   flush();
-  backend_.end_program(end_of_input_status_);
+  if (!unfinished_input_line_.empty() && !backend_.input_hung_up()) {
+    backend_.end_program(1, unfinished_input_line_);
+  }
+  backend_.end_program(end_of_input_status_, {});
   std::abort();  // a backend's end_program never comes back
 }
 

@@ -6,7 +6,9 @@
 #define QB_PLATFORM_CONSOLE_H
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/backend.h"
 #include "platform/key_queue.h"
@@ -61,6 +63,10 @@ class Console {
   // The exit status of a run whose input ends while it waits for a key
   // (0 until the outcome of the build is known).
   void set_end_of_input_status(int status) { end_of_input_status_ = status; }
+  // While `line` is not empty, input that runs dry ends the run with status 1
+  // and `line` on standard error instead; a hang-up still ends with the
+  // status above, without a word.
+  void set_unfinished_input_line(std::string line) { unfinished_input_line_ = std::move(line); }
 
   void beep() { backend_.beep(); }
   void sleep_ms(int milliseconds);
@@ -87,6 +93,7 @@ class Console {
   int background_ = 0;
   bool key_arrived_ = false;
   int end_of_input_status_ = 0;
+  std::string unfinished_input_line_;
   bool repaint_at_clear_ = false;
   std::uint64_t shown_generation_ = ~std::uint64_t{0};
 };

@@ -58,8 +58,8 @@ int MemoryBackend::run_command(std::string_view command_line) {
   return on_command ? on_command(command_line) : 0;
 }
 
-void MemoryBackend::end_program(int exit_code) {
-  throw ProgramEnded{exit_code};
+void MemoryBackend::end_program(int exit_code, std::string_view error_line) {
+  throw ProgramEnded{exit_code, std::string(error_line)};
 }
 
 }  // namespace qb

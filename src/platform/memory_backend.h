@@ -20,6 +20,7 @@ namespace qb {
 // Thrown by end_program, so a test can watch the program end.
 struct ProgramEnded {
   int exit_code;
+  std::string error_line;  // what went to standard error
 };
 
 // Thrown when the program waits for a key that the script will never give.
@@ -70,7 +71,7 @@ class MemoryBackend : public Backend {
   void sleep_until(double reading) override { now = now < reading ? reading : now; }
   void beep() override { ++beeps; }
   int run_command(std::string_view command_line) override;
-  [[noreturn]] void end_program(int exit_code) override;
+  [[noreturn]] void end_program(int exit_code, std::string_view error_line) override;
   const CodePage& text_page() const override { return *code_page; }
   void oem_to_ansi(std::string& text) const override { qb::oem_to_ansi(*code_page, text); }
   std::string oem_from_program_text(std::string_view text) const override {

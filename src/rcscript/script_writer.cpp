@@ -1,6 +1,8 @@
-// The writer of RESFILE.RC. The icon names and the numeric version lines go
-// in as typed, only trimmed at the right; the nine string values are trimmed
-// and converted from the OEM to the ANSI code page on copies. Each value is
+// The writer of RESFILE.RC. The numeric version lines go in as typed, only
+// trimmed at the right; the icon names and the nine string values are
+// trimmed and converted from the OEM to the ANSI code page on copies, the
+// page in which a resource compiler reads the script and the names of the
+// files it opens. ASCII stays as it is in every page. Each value is
 // written as a quoted string that a resource compiler reads back as exactly
 // those bytes: inside quotes it takes "" for a double quote and a backslash
 // as the start of an escape (\n, \t, \x41, \\), so both are doubled.
@@ -27,8 +29,8 @@ std::string converted(const Backend& system, std::string_view field_text) {
 }
 
 // The line for an optional icon: empty when the trimmed name is empty.
-std::string icon_line(std::string_view number, std::string_view field_text, const CodePage& page) {
-  const std::string name = trim_right(field_text, page);
+std::string icon_line(const Backend& system, std::string_view number, std::string_view field_text) {
+  const std::string name = converted(system, field_text);
   if (name.empty()) return {};
   return std::string(number) + " ICON " + name;
 }
@@ -58,13 +60,16 @@ void write_value(FileTable& files, int number, std::string_view key, std::string
   files.write_text(number, line, true);
 }
 
-// Lines 1 to 7: the icons, a blank line, VERSIONINFO and the two numeric
-// versions, all as typed but for the trailing blanks.
-void write_head(FileTable& files, int number, const ScriptTemplate& script,
-                const ProjectInfo& project, const CodePage& page) {
-  files.write_text(number, "100 ICON " + trim_right(project.icon1.view(), page), true);
-  files.write_text(number, icon_line("101", project.icon2.view(), page), true);
-  files.write_text(number, icon_line("102", project.icon3.view(), page), true);
+// Lines 1 to 7: the icons in the ANSI code page, a blank line, VERSIONINFO
+// and the two numeric versions as typed but for the trailing blanks.
+void write_head(Platform& platform, int number, const ScriptTemplate& script,
+                const ProjectInfo& project) {
+  FileTable& files = platform.files;
+  const Backend& system = platform.backend;
+  const CodePage& page = system.text_page();
+  files.write_text(number, "100 ICON " + converted(system, project.icon1.view()), true);
+  files.write_text(number, icon_line(system, "101", project.icon2.view()), true);
+  files.write_text(number, icon_line(system, "102", project.icon3.view()), true);
   files.write_text(number, "", true);
   files.write_text(number, script.versioninfo_head, false);
   const std::string file_version =
@@ -104,7 +109,7 @@ std::string write_resource_script(Platform& platform, const ScriptTemplate& scri
   FileTable& files = platform.files;
   const int number = files.free_file_number();
   if (!files.open_file(script_name, FileMode::kOutput, number)) return files.failure();
-  write_head(files, number, script, project, platform.backend.text_page());
+  write_head(platform, number, script, project);
   files.write_text(number, script.string_table_head, false);
   write_string_values(platform, number, project);
   files.write_text(number, script.version_block_tail, false);

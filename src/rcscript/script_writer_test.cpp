@@ -106,13 +106,15 @@ TEST_F(ScriptWriterTest, BlankAnswersGiveEmptyValues) {
   EXPECT_EQ(line(script, 24), "\t\tVALUE \"OriginalFilename\", \".exe\"");
 }
 
-TEST_F(ScriptWriterTest, StringValuesAreConvertedAndIconNamesAreNot) {
+TEST_F(ScriptWriterTest, StringValuesAndIconNamesAreConverted) {
   ProjectInfo project = worked_example();
   project.file_description.store("Gr\x81\x9B\x65 \xE1 ");  // ü ¢ e ß
   project.icon1.store("\x84pfel.ico");                     // äpfel.ico
-  project.source_file.store("src\\m\x94we.bas");           // möwe
+  project.icon2.store("m\x94we.ico");
+  project.source_file.store("src\\m\x94we.bas");  // möwe
   const std::string script = write(project);
-  EXPECT_EQ(line(script, 1), "100 ICON \x84pfel.ico");
+  EXPECT_EQ(line(script, 1), "100 ICON \xE4pfel.ico");
+  EXPECT_EQ(line(script, 2), "101 ICON m\xF6we.ico");
   EXPECT_EQ(line(script, 15), "\t\tVALUE \"FileDescription\", \"Gr\xFC\xA2\x65 \xDF\"");
   EXPECT_EQ(line(script, 23), "\t\tVALUE \"InternalName\", \"src\\\\m\xF6we\"");
   EXPECT_EQ(line(script, 24), "\t\tVALUE \"OriginalFilename\", \"src\\\\m\xF6we.exe\"");

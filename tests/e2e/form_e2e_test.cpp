@@ -179,8 +179,8 @@ void FormScreens::paste_parameters() {
   send("\r");
 }
 
-// The string fields reach the script in code page 1252, the icon name as
-// typed; the source goes on the compiler's command line in the locale's
+// The string fields and the icon name reach the script in code page 1252;
+// the source goes on the compiler's command line in the locale's
 // character set (UTF-8 here), and the parameters are the paste's first 4096
 // characters: 682 whole words and the first four characters of the next.
 TEST_F(FormScreens, CharactersBeyondAsciiAndALongPasteReachTheTools) {
@@ -192,7 +192,7 @@ TEST_F(FormScreens, CharactersBeyondAsciiAndALongPasteReachTheTools) {
   finish();
   const std::vector<std::string> lines = script_lines();
   ASSERT_EQ(lines.size(), 35u);
-  EXPECT_EQ(lines[0], "100 ICON \x84.ico");
+  EXPECT_EQ(lines[0], "100 ICON \xE4.ico");
   EXPECT_EQ(lines[14],
             "\t\tVALUE \"FileDescription\", \"Gr\xFC\xDF"
             "e\"");

@@ -8,7 +8,9 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "program_screens.h"
@@ -99,18 +101,27 @@ TEST(TerminalExit, CrashSignalStillRestoresTheTerminal) {
   }
 }
 
-TEST(TerminalExit, EndOfInputEndsWithStatusZero) {
-  PtyOptions options = program_options();
-  options.input_pipe = true;
-  PtySession session(options);
-  ASSERT_TRUE(session.wait_until(title_shown));
-  session.close_input();
-  const auto status = session.wait_exit();
-  ASSERT_TRUE(status);
-  EXPECT_TRUE(status->exited);
-  EXPECT_EQ(status->code, 0);
-  EXPECT_TRUE(session.screen().cursor_visible());
-  EXPECT_EQ(session.modes_now(), session.modes_before());
+// Answers that end before the form's last Enter, as `printf 'hello.bas\n2024\n'
+// | quillbarrow` gives them, fail with one line on standard error and build nothing.
+TEST(TerminalExit, EndOfInputBeforeTheFormIsCompleteIsAFailure) {
+  for (const char* typed :
+       {"hello.bas\n2024\n",
+        "hello.bas\n(c) Me\n\nHello\n1.2.3\nHello\n1.2.0\n\n\napp.ico\nn\n-s gui"}) {
+    PtyOptions options = program_options();
+    options.prefix.insert(options.prefix.begin(),
+                          {"/bin/sh", "-c", "printf %s \"$0\" | \"$@\" 2>errors", typed});
+    PtySession session(options);
+    const auto status = session.wait_exit();
+    ASSERT_TRUE(status && status->exited && status->code == 1);
+    std::ifstream errors(session.directory() + "/errors", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(errors), {}),
+              std::string("quillbarrow: input ended before the form was complete") +
+                  (under_wine() ? "\r\n" : "\n"));
+    const std::filesystem::directory_iterator files(session.directory());
+    EXPECT_EQ(std::distance(begin(files), end(files)), 1);  // the errors alone
+    EXPECT_TRUE(session.screen().cursor_visible());
+    EXPECT_EQ(session.modes_now(), session.modes_before());
+  }
 }
 
 // The state letter of a process in /proc (R, S, T for stopped, ...).

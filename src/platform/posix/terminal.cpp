@@ -49,12 +49,14 @@ class TerminalBackend final : public Backend {
   void resize(int columns, int rows) override;
   int poll_keys(KeyQueue& keys, int timeout_ms) override;
   bool input_ended() const override { return input_.ended(); }
+  // A terminal's input in the program's modes ends only when it hangs up.
+  bool input_hung_up() const override { return input_.ended() && modes_.keyboard(); }
   double timer_seconds() override;
   void sleep_ms(int milliseconds) override;
   void sleep_until(double reading) override;
   void beep() override;
   int run_command(std::string_view command_line) override;
-  [[noreturn]] void end_program(int exit_code) override;
+  [[noreturn]] void end_program(int exit_code, std::string_view error_line) override;
   const CodePage& text_page() const override { return *charset_.oem; }
   void oem_to_ansi(std::string& text) const override { qb::oem_to_ansi(*charset_.oem, text); }
   std::string oem_from_program_text(std::string_view text) const override {
@@ -197,8 +199,8 @@ int TerminalBackend::run_command(std::string_view command_line) {
 // A cleared screen keeps the cursor where the program left it, even if it
 // was hidden; a screen still drawn (the input ended at a prompt) is left
 // with the cursor on a fresh line below it, so that the shell's prompt
-// covers none of it.
-void TerminalBackend::end_program(int exit_code) {
+// covers none of it. The error line comes after, on the restored terminal.
+void TerminalBackend::end_program(int exit_code, std::string_view error_line) {
   const bool cleared = !shown_frame_ || last_.all_default_blank();
   if (screen_ && modes_.raw() && cleared && shown_frame_) {
     const int row = std::min(last_.row(), size_.rows);
@@ -207,6 +209,7 @@ void TerminalBackend::end_program(int exit_code) {
   }
   end_output();
   modes_.leave(!cleared);
+  if (!error_line.empty()) write_all(STDERR_FILENO, std::string(error_line) + '\n');
   std::exit(exit_code);
 }
 

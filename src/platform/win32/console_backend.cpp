@@ -1,7 +1,8 @@
 // The Windows console backend's screen side: console modes, the 80 x 25
 // buffer and window, drawing the changed cells of each frame as rectangles of
 // the frame diff's spans, the cursor, plain output, the timer, pauses, the
-// beep, the command runner's hand-over and the end of the process.
+// beep, the command runner's hand-over (the line read in the page the form's
+// text is shown in) and the end of the process, with its line on standard error.
 #include "platform/win32/console_backend.h"
 
 #include <algorithm>
@@ -9,7 +10,7 @@
 #include <cstdlib>
 
 #include "platform/code_page.h"
-#include "platform/command.h"
+#include "platform/win32/command.h"
 #include "platform/win32/oem.h"
 
 namespace qb {
@@ -25,6 +26,18 @@ bool console_mode(HANDLE handle, DWORD& mode) {
 
 SHORT to_short(int value) {
   return static_cast<SHORT>(value);
+}
+
+// Writes `line` and CR LF to standard error; on a console whose cursor
+// stands inside a line (a form still shown), on a fresh line below it.
+void write_error_line(std::string_view line) {
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  const bool inside_a_line =
+      GetConsoleScreenBufferInfo(error, &info) != FALSE && info.dwCursorPosition.X != 0;
+  const std::string text = (inside_a_line ? "\r\n" : "") + std::string(line) + "\r\n";
+  DWORD written = 0;
+  WriteFile(error, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 }  // namespace
@@ -74,6 +87,7 @@ void Win32Console::load_code_page() {
   const unsigned wanted = code_page != 0 ? code_page : 437;
   if (wanted == glyphs_.code_page) return;
   glyphs_ = glyphs_for_code_page(wanted);
+  command_page_ = code_page != 0 ? glyphs_.table_page : CP_OEMCP;
   diff_.invalidate();
 }
 
@@ -222,7 +236,7 @@ void Win32Console::beep() {
 // are read anew, since the command may have changed or printed over them.
 int Win32Console::run_command(std::string_view command_line) {
   restore_modes();
-  const int status = run_command_line(command_line);
+  const int status = run_command_line_in_page(command_line, command_page_);
   set_program_modes();
   load_code_page();
   find_origin();
@@ -230,10 +244,11 @@ int Win32Console::run_command(std::string_view command_line) {
   return status;
 }
 
-void Win32Console::end_program(int exit_code) {
+void Win32Console::end_program(int exit_code, std::string_view error_line) {
   remove_close_handler();
   restore_modes();
   if (screen_) SetConsoleCursorInfo(output_, &saved_cursor_);
+  if (!error_line.empty()) write_error_line(error_line);
   std::exit(exit_code);
 }
 

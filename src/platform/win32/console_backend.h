@@ -49,7 +49,7 @@ class Win32Console final : public Backend {
   void sleep_until(double reading) override;
   void beep() override;
   int run_command(std::string_view command_line) override;
-  [[noreturn]] void end_program(int exit_code) override;
+  [[noreturn]] void end_program(int exit_code, std::string_view error_line) override;
   // The console's page: 437 where it is not a page of the tables.
   const CodePage& text_page() const override {
     return code_page_numbered(static_cast<int>(glyphs_.code_page));
@@ -100,6 +100,9 @@ class Win32Console final : public Backend {
   std::deque<int> overflow_;     // codes read from the console that did not fit yet,
                                  // a pair as one (kPairCode)
   double counter_period_ = 0.0;  // seconds per performance-counter tick; 0: none
+  // The page the form's bytes stand for, in which command lines are read:
+  // the one whose glyphs show them; without a console, the system's OEM page.
+  unsigned command_page_ = CP_OEMCP;
 };
 
 // Asks for the key Alt+F4, as the console-close handler does, and wakes a

@@ -1,0 +1,20 @@
+// The Windows command runner's full form: a command line whose bytes are
+// characters of a given code page (the console's, in which the form keeps
+// its text) reaches cmd.exe as those characters, so a name beyond ASCII
+// names the file the user sees (platform/command.h's run_command_line
+// takes the system's OEM code page).
+#ifndef QB_PLATFORM_WIN32_COMMAND_H
+#define QB_PLATFORM_WIN32_COMMAND_H
+
+#include <string_view>
+
+namespace qb {
+
+// Runs `command_line`, read in `code_page`, to completion through the
+// command interpreter and returns its status; an empty line runs nothing
+// and gives -1.
+int run_command_line_in_page(std::string_view command_line, unsigned code_page);
+
+}  // namespace qb
+
+#endif  // QB_PLATFORM_WIN32_COMMAND_H
