@@ -48,13 +48,16 @@ function(qb_add_tests name)
   endif()
 endfunction()
 
-# The locales the tests run in, as language_TERRITORY.CHARSET[@modifier]:
-# those that are not UTF-8, which the C library must load, and those wine
-# takes its code pages from (and names files in) when the Windows program or
-# tools run in them. The tests name them, so the list is no setting: a
-# build tree made before a locale joined it makes that one too.
+# The locales the tests run in, as language_TERRITORY.CHARSET[@modifier],
+# and after a colon the character map where its name is not CHARSET's:
+# those that are not UTF-8, which the C library must load (the legacy sets
+# of several bytes a character among them), and those wine takes its code
+# pages from (and names files in) when the Windows program or tools run in
+# them. The tests name them, so the list is no setting: a build tree made
+# before a locale joined it makes that one too.
 set(QB_TEST_LOCALES ru_RU.KOI8-R ru_RU.UTF-8 pl_PL.UTF-8 el_GR.UTF-8 tr_TR.UTF-8 he_IL.UTF-8
-    th_TH.UTF-8 de_DE.UTF-8)
+    th_TH.UTF-8 de_DE.UTF-8 ja_JP.SJIS:SHIFT_JIS ja_JP.EUC-JP zh_CN.GB18030 zh_CN.GBK
+    zh_TW.BIG5 ko_KR.EUC-KR)
 
 # The target qb_test_locales: each locale of QB_TEST_LOCALES compiled from
 # glibc's sources (the Debian package locales) into <build>/locales. Made
@@ -64,9 +67,13 @@ function(qb_test_locales)
     return()
   endif()
   set(made)
-  foreach(locale ${QB_TEST_LOCALES})
+  foreach(entry ${QB_TEST_LOCALES})
+    string(REGEX REPLACE ":.*$" "" locale ${entry})
     string(REGEX REPLACE "\\..*$" "" language_territory ${locale})
     string(REGEX REPLACE "^[^.]*\\.([^@]*).*$" "\\1" charset ${locale})
+    if(entry MATCHES ":(.*)$")
+      set(charset ${CMAKE_MATCH_1})
+    endif()
     set(source ${language_territory})
     if(locale MATCHES "@(.*)$")
       set(source ${source}@${CMAKE_MATCH_1})

@@ -148,8 +148,11 @@ std::string oem_from_utf8_text(const CodePage& page, std::string_view text) {
         break;
       case Utf8Decoder::Step::kDone: {
         const char32_t code_point = decoder.character();
-        converted +=
-            static_cast<char>(code_point < 0x80 ? code_point : page.typed_byte(code_point));
+        if (code_point < 0x80) {
+          converted += static_cast<char>(code_point);
+        } else {
+          converted += page.typed_bytes(code_point);  // a pair stays whole
+        }
         break;
       }
       case Utf8Decoder::Step::kInvalid:

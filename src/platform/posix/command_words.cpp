@@ -49,12 +49,7 @@ struct Splitter {
 // Appends `glyph` in the character set `charset`; "?" for a character it
 // lacks, or for none (0, a pair the page leaves undefined).
 void append_in_locale(char32_t glyph, const LocaleCharset& charset, std::string& out) {
-  if (glyph != 0 && charset.utf8) {
-    append_utf8(glyph, out);
-    return;
-  }
-  const int mapped = glyph == 0 ? -1 : charset.byte_of(glyph);
-  out += mapped < 0 ? '?' : static_cast<char>(mapped);
+  if (glyph == 0 || !charset.append_encoded(glyph, out)) out += '?';
 }
 
 }  // namespace

@@ -33,9 +33,9 @@ struct CommandWords {
 CommandWords split_command_line(std::string_view command_line, const CodePage& page = kCodePage437);
 
 // `text`, bytes of the OEM code page `charset.oem`, in the character set
-// `charset`: UTF-8, or a single-byte set's bytes. ASCII stays as it is; a
-// pair goes as its one character; a character the set lacks becomes "?",
-// as it does when Windows converts between code pages.
+// `charset`: UTF-8, a single-byte set's bytes or a multi-byte set's. ASCII
+// stays as it is; a pair goes as its one character; a character the set
+// lacks becomes "?", as it does when Windows converts between code pages.
 std::string oem_to_locale(std::string_view text, const LocaleCharset& charset);
 
 // Every word and redirection file of `line` in the character set `charset`.

@@ -3,7 +3,10 @@
 // the tables of key_sequences.cpp; a sequence that is not there is
 // swallowed whole. An Esc waits for the next byte: an introducer begins a
 // sequence, a second Esc makes the sequence after it Alt's, and any other
-// key is that key with Alt. UTF-8 characters are collected the same way.
+// key is that key with Alt. Characters of several bytes, UTF-8 or a legacy
+// set's, are collected the same way: while one is open, every byte goes
+// first to it (a legacy set's later bytes may be ASCII: a backslash, a
+// digit).
 #include "platform/posix/key_decoder.h"
 
 #include <string_view>
@@ -36,7 +39,9 @@ bool parameter_byte(std::uint8_t byte) {
 }  // namespace
 
 KeyDecoder::KeyDecoder(const LocaleCharset& charset)
-    : utf8_input_(charset.utf8), page_(charset.oem) {
+    : utf8_input_(charset.utf8),
+      multibyte_input_(!charset.utf8 && charset.multibyte),
+      page_(charset.oem) {
   for (std::size_t i = 0; i < single_byte_.size(); ++i) {
     const char32_t code_point = charset.high[i];
     single_byte_[i] = code_point != 0 ? page_->typed_byte(code_point) : '?';
@@ -63,6 +68,7 @@ DecodedKeys KeyDecoder::timeout() {
 // A byte outside any escape sequence.
 DecodedKeys KeyDecoder::ground(std::uint8_t byte) {
   DecodedKeys keys;
+  if (multibyte_input_ && (byte >= 0x80 || multibyte_.open())) return legacy(byte);
   if (byte >= 0x80 && !utf8_input_) {
     keys.add(single_byte_[byte - 0x80]);
     return keys;
@@ -84,21 +90,15 @@ DecodedKeys KeyDecoder::ground(std::uint8_t byte) {
   return keys;
 }
 
-// A byte of a UTF-8 character; the finished character gives its byte (or
-// pair) in the OEM code page, or what Windows' best fit gives it, or "?".
+// A byte of a UTF-8 character; the finished character gives its keys, as
+// add_character() has them.
 DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
   DecodedKeys keys;
   switch (utf8_.feed(byte)) {
     case Utf8Decoder::Step::kMore:
       return keys;
     case Utf8Decoder::Step::kDone:
-      if (alt_char_) {
-        keys.add(key::kAltOther);
-      } else {
-        for (const char c : page_->typed_bytes(utf8_.character()))
-          keys.add(static_cast<std::uint8_t>(c));
-        keys.pair = keys.count == 2;
-      }
+      add_character(keys, utf8_.character());
       break;
     case Utf8Decoder::Step::kInvalid:
       break;  // a broken character is dropped
@@ -108,6 +108,39 @@ DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
   }
   alt_char_ = false;
   return keys;
+}
+
+// A byte of a character of a legacy multi-byte set, as utf8() reads UTF-8.
+DecodedKeys KeyDecoder::legacy(std::uint8_t byte) {
+  DecodedKeys keys;
+  switch (multibyte_.feed(byte)) {
+    case Utf8Decoder::Step::kMore:
+      return keys;
+    case Utf8Decoder::Step::kDone:
+      add_character(keys, multibyte_.character());
+      break;
+    case Utf8Decoder::Step::kInvalid:
+      break;  // a broken character is dropped
+    case Utf8Decoder::Step::kBrokenOff:
+      alt_char_ = false;
+      return ground(byte);  // the byte starts afresh
+  }
+  alt_char_ = false;
+  return keys;
+}
+
+// A finished character's keys: Alt with it right after Esc, else its byte
+// in the OEM code page, or its pair, or the byte or pair that Windows' best
+// fit gives it, or "?".
+void KeyDecoder::add_character(DecodedKeys& keys, char32_t code_point) {
+  if (alt_char_) {
+    keys.add(key::kAltOther);
+  } else if (page_->pairs == nullptr) {
+    keys.add(page_->typed_byte(code_point));
+  } else {
+    for (const char c : page_->typed_bytes(code_point)) keys.add(static_cast<std::uint8_t>(c));
+    keys.pair = keys.count == 2;
+  }
 }
 
 // A byte after Esc.
@@ -146,9 +179,9 @@ DecodedKeys KeyDecoder::after_esc(std::uint8_t byte) {
     alt_ = false;
     keys.add(alt_code(key::kEscape));
     add_all(keys, ground(byte));
-  } else if (byte >= 0x80 && utf8_input_) {
+  } else if (byte >= 0x80 && (utf8_input_ || multibyte_input_)) {
     alt_char_ = true;  // Alt with a character: given once the character is whole
-    return utf8(byte);
+    return utf8_input_ ? utf8(byte) : legacy(byte);
   } else {
     keys.add(byte >= 0x80 ? key::kAltOther : alt_code(byte));
   }

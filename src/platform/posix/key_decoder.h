@@ -1,13 +1,15 @@
 // Decoding a terminal's input bytes into the console's key codes. Characters
-// arrive as UTF-8 (or in the locale's single-byte set) and become bytes of
-// the OEM code page (in a double-byte page one byte or a pair), where it
-// lacks them by Windows' best fit or as "?";
+// arrive as UTF-8 (or in the locale's single-byte or legacy multi-byte set)
+// and become the OEM code page's byte, or its pair of bytes in a
+// double-byte page, where it lacks them by Windows' best fit or as "?"; no
+// byte of a character of several bytes is ever a key of its own;
 // the escape sequences of xterm, VT220, rxvt and the Linux console for the
 // cursor keys, the editing block and the function keys, with their Shift,
 // Ctrl and Alt variants, become the PC BIOS extended codes (255 + 256 x
 // scan code). Esc followed at once by a key that starts no sequence is that
-// key with Alt, as terminals send it. The decoder is pure: the caller feeds
-// it bytes and tells it when a begun sequence has waited long enough to be
+// key with Alt, as terminals send it. The decoder is pure, but for the
+// locale that the C library reads a legacy set in: the caller feeds it
+// bytes and tells it when a begun sequence has waited long enough to be
 // settled.
 #ifndef QB_PLATFORM_POSIX_KEY_DECODER_H
 #define QB_PLATFORM_POSIX_KEY_DECODER_H
@@ -39,7 +41,8 @@ class KeyDecoder {
  public:
   static constexpr int kMaxSequence = 32;  // longer sequences are swallowed unread
 
-  // Reads the bytes 128 to 255 as `charset` has them: UTF-8, or single bytes.
+  // Reads the bytes 128 to 255 as `charset` has them: UTF-8, single bytes,
+  // or a legacy multi-byte set.
   explicit KeyDecoder(const LocaleCharset& charset = {});
 
   // Takes one input byte; returns the keys it completes.
@@ -51,16 +54,18 @@ class KeyDecoder {
   // True while an escape sequence has begun and not ended; the caller calls
   // timeout() when no byte follows soon.
   bool pending() const { return length_ > 0; }
-  // How many more keys than bytes the next feed or timeout may give (0 or
-  // 1): a begun sequence may end as two keys, and in a double-byte page a
-  // begun character as a pair.
+  // How many more keys than bytes the next feed or timeout may give (0 or 1):
+  // one after a begun escape sequence, or after a begun character that may
+  // end as a pair.
   int extra_keys() const {
-    return length_ > 0 || (utf8_.open() && page_->pairs != nullptr) ? 1 : 0;
+    return length_ > 0 || (page_->pairs != nullptr && (utf8_.open() || multibyte_.open())) ? 1 : 0;
   }
 
  private:
   DecodedKeys ground(std::uint8_t byte);
   DecodedKeys utf8(std::uint8_t byte);
+  DecodedKeys legacy(std::uint8_t byte);
+  void add_character(DecodedKeys& keys, char32_t code_point);
   DecodedKeys escape(std::uint8_t byte);
   DecodedKeys after_esc(std::uint8_t byte);
   DecodedKeys finish();
@@ -68,14 +73,16 @@ class KeyDecoder {
   void append(std::uint8_t byte);
 
   bool utf8_input_ = true;
+  bool multibyte_input_ = false;
   const CodePage* page_;                         // the OEM code page keys come in
   std::array<std::uint8_t, 128> single_byte_{};  // its byte for each of 128..255
   std::array<std::uint8_t, kMaxSequence> sequence_{};
   int length_ = 0;         // bytes of the escape sequence so far, Esc included
   bool overflow_ = false;  // the sequence outgrew the buffer: swallow it
   bool alt_ = false;       // an Esc came before the sequence's own: its key has Alt
-  bool alt_char_ = false;  // the UTF-8 character being read came right after Esc
+  bool alt_char_ = false;  // the character being read came right after Esc
   Utf8Decoder utf8_;
+  MultibyteDecoder multibyte_;
 };
 
 }  // namespace qb

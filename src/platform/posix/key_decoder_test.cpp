@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdlib>
 #include <iterator>
 #include <random>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -138,6 +141,30 @@ TEST(KeyDecoder, PlainBytesAndUtf8Characters) {
   EXPECT_EQ(decode(in_850, "©ø™"), (std::vector<int>{0xB8, 0x9B, 'T'}));
   KeyDecoder in_932(LocaleCharset{true, {}, &code_page_numbered(932)});
   EXPECT_EQ(decode(in_932, "亜ｶ表"), (std::vector<int>{0x88, 0x9F, 0xB6, 0x95, 0x5C}));
+}
+
+// A legacy set's character (in the build's locales) comes whole, as the
+// page's byte or pair, its best fit or "?", never a byte on its own (許功蓋's
+// second bytes are 5C, ÿ in GB18030 is 81 30 8B 37); a begun one owes a key.
+TEST(KeyDecoder, LegacyMultiByteSetsGiveWholeCharactersOfThePage) {
+  // The locale, its page, the bytes typed, their keys, and the keys owed after.
+  using Case = std::tuple<const char*, int, std::string_view, std::vector<int>, int>;
+  const Case cases[] = {
+      {"zh_TW.BIG5", 950, "\xB3\x5C\xA5\x5C\xBB\x5C", {0xB3, 0x5C, 0xA5, 0x5C, 0xBB, 0x5C}, 0},
+      {"zh_TW.BIG5", 950, "\xB3\x1b[A\xA5", {key::kUp}, 1},  // broken off, and begun
+      {"zh_CN.GB18030", 936, "\x81\x30\x8B\x37x\xB1\xED", {'?', 'x', 0xB1, 0xED}, 0},
+      {"ja_JP.SJIS", 932, "\x95\x5C\x8E\xA6\xB6", {0x95, 0x5C, 0x8E, 0xA6, 0xB6}, 0},  // 表示ｶ
+      {"ja_JP.EUC-JP", 932, "\xC9\xBD\xBC\xA8\x8E\xB6", {0x95, 0x5C, 0x8E, 0xA6, 0xB6}, 0},
+      {"ko_KR.EUC-KR", 949, "\xC7\xD1\x1b\xB1\xB9", {0xC7, 0xD1, key::kAltOther}, 0},  // 한, Alt+국
+  };
+  setenv("LOCPATH", QB_TEST_LOCPATH, 1);
+  for (const auto& [locale, page, typed, keys, owed] : cases) {
+    ASSERT_NE(std::setlocale(LC_CTYPE, locale), nullptr) << locale;
+    KeyDecoder decoder(LocaleCharset{false, {}, &code_page_numbered(page), true});
+    EXPECT_EQ(decode(decoder, typed), keys) << locale;
+    EXPECT_EQ(decoder.extra_keys(), owed) << locale;
+  }
+  std::setlocale(LC_CTYPE, "C");
 }
 
 TEST(KeyDecoder, LoneEscIsToldFromASequenceOnlyByTheTimeout) {

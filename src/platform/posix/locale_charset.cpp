@@ -2,12 +2,16 @@
 // nearly every one does today, is taken at its word: loading its tables
 // would only cost memory. Otherwise the C library loads it, nl_langinfo
 // names its set, and mbrtowc tells, byte by byte, what a single-byte set's
-// upper half stands for. The OEM code page follows from the name alone.
+// upper half stands for; a set of several bytes a character stays with the
+// C library, which reads (mbrtowc) and writes (wcrtomb) it. The OEM code
+// page follows from the name alone.
 #include "platform/posix/locale_charset.h"
 
 #include <langinfo.h>
 
+#include <array>
 #include <cctype>
+#include <climits>
 #include <clocale>
 #include <cstdlib>
 #include <cwchar>
@@ -33,6 +37,34 @@ std::string_view locale_name() {
   return {};
 }
 
+// `text` in a legacy multi-byte set, character by character in `page`, as
+// if typed; bytes that make no character become "?".
+std::string oem_from_multibyte_text(const CodePage& page, std::string_view text) {
+  std::string converted;
+  MultibyteDecoder decoder;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<std::uint8_t>(text[i]);
+    if (byte < 0x80 && !decoder.open()) {
+      converted += text[i];
+      continue;
+    }
+    switch (decoder.feed(byte)) {
+      case Utf8Decoder::Step::kMore:
+        break;
+      case Utf8Decoder::Step::kDone:
+        converted += page.typed_bytes(decoder.character());
+        break;
+      case Utf8Decoder::Step::kBrokenOff:
+        --i;  // the byte is read again, afresh
+        [[fallthrough]];
+      case Utf8Decoder::Step::kInvalid:
+        converted += '?';
+        break;
+    }
+  }
+  return decoder.open() ? converted + '?' : converted;
+}
+
 }  // namespace
 
 bool locale_name_says_utf8(std::string_view name) {
@@ -55,8 +87,27 @@ int LocaleCharset::byte_of(char32_t code_point) const {
   return -1;
 }
 
+bool LocaleCharset::append_encoded(char32_t code_point, std::string& out) const {
+  if (utf8) {
+    append_utf8(code_point, out);
+    return true;
+  }
+  if (!multibyte || code_point < 0x80) {
+    const int byte = byte_of(code_point);
+    if (byte >= 0) out += static_cast<char>(byte);
+    return byte >= 0;
+  }
+  std::array<char, MB_LEN_MAX> bytes{};
+  std::mbstate_t state{};
+  const std::size_t length = std::wcrtomb(bytes.data(), static_cast<wchar_t>(code_point), &state);
+  if (length == static_cast<std::size_t>(-1)) return false;
+  out.append(bytes.data(), length);
+  return true;
+}
+
 std::string LocaleCharset::oem_from_program_text(std::string_view text) const {
   if (utf8 || is_utf8(text)) return oem_from_utf8_text(*oem, text);
+  if (multibyte) return oem_from_multibyte_text(*oem, text);
   std::string converted(text);
   for (char& c : converted) {
     const auto byte = static_cast<std::uint8_t>(c);
@@ -77,7 +128,8 @@ LocaleCharset adopt_user_locale() {
   }
   const char* codeset = nl_langinfo(CODESET);
   charset.utf8 = codeset != nullptr && names_utf8(codeset);
-  if (charset.utf8) return charset;
+  charset.multibyte = !charset.utf8 && MB_CUR_MAX > 1;
+  if (charset.utf8 || charset.multibyte) return charset;
   for (std::size_t i = 0; i < charset.high.size(); ++i) {
     const char byte = static_cast<char>(0x80 + i);
     std::mbstate_t state{};
@@ -86,6 +138,23 @@ LocaleCharset adopt_user_locale() {
     charset.high[i] = used == 1 && wide >= 0x80 ? static_cast<char32_t>(wide) : 0;
   }
   return charset;
+}
+
+Utf8Decoder::Step MultibyteDecoder::feed(std::uint8_t byte) {
+  bytes_[static_cast<std::size_t>(length_++)] = static_cast<char>(byte);
+  // Each try starts afresh: the sets the C library keeps in locales have no
+  // shift states.
+  std::mbstate_t state{};
+  wchar_t wide = 0;
+  const std::size_t used =
+      std::mbrtowc(&wide, bytes_.data(), static_cast<std::size_t>(length_), &state);
+  if (used == static_cast<std::size_t>(-2) && length_ < kLongest) return Utf8Decoder::Step::kMore;
+  const int begun = length_;
+  length_ = 0;
+  if (used == static_cast<std::size_t>(-1) && begun > 1) return Utf8Decoder::Step::kBrokenOff;
+  if (used > static_cast<std::size_t>(kLongest) || wide == 0) return Utf8Decoder::Step::kInvalid;
+  code_point_ = static_cast<char32_t>(wide);
+  return Utf8Decoder::Step::kDone;
 }
 
 }  // namespace qb

@@ -1,13 +1,16 @@
 // The character set of the user's locale, as the terminal backend, the key
-// decoder and the command runner need it: either UTF-8, or a single-byte set
+// decoder and the command runner need it: UTF-8; a single-byte set
 // (Latin-1, KOI8-R, plain ASCII under LANG=C...) given as the character each
-// byte from 128 to 255 stands for; and the OEM code page that Windows gives
-// the locale's language and territory, which the form's text is in. Read
-// once, when the program starts.
+// byte from 128 to 255 stands for; or a legacy set of several bytes a
+// character (Shift_JIS, EUC-JP, GB18030, GBK, Big5, EUC-KR), which the C
+// library reads and writes in the locale the program has adopted. And the
+// OEM code page that Windows gives the locale's language and territory,
+// which the form's text is in. Read once, when the program starts.
 #ifndef QB_PLATFORM_POSIX_LOCALE_CHARSET_H
 #define QB_PLATFORM_POSIX_LOCALE_CHARSET_H
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,14 +25,39 @@ struct LocaleCharset {
   std::array<char32_t, 128> high{};
   // The OEM code page of the form's text.
   const CodePage* oem = &kCodePage437;
+  // Outside UTF-8: a character may take several bytes, and the C library
+  // (mbrtowc, wcrtomb) reads and writes them in the adopted locale; `high`
+  // is then unused.
+  bool multibyte = false;
 
   // The byte that stands for `code_point` in a single-byte set, or -1.
   int byte_of(char32_t code_point) const;
+  // Appends `code_point` in this set to `out`; false, appending nothing,
+  // where the set has no such character.
+  bool append_encoded(char32_t code_point, std::string& out) const;
   // Text another program wrote (a tool's log), in the form's page: valid
-  // UTF-8 as its characters, as if typed; in a single-byte set, any other
-  // text as that set's characters, as POSIX tools write in the locale's set;
-  // a byte the set lacks as itself.
+  // UTF-8 as its characters, as if typed; otherwise as the set's characters,
+  // as POSIX tools write in the locale's set: in a single-byte set a byte
+  // the set lacks as itself, in a multi-byte set bytes that make no
+  // character as "?".
   std::string oem_from_program_text(std::string_view text) const;
+};
+
+// Reads a legacy multi-byte set one byte at a time, through the C library in
+// the adopted locale; the steps are those of Utf8Decoder.
+class MultibyteDecoder {
+ public:
+  static constexpr int kLongest = 4;  // GB18030's and EUC-TW's longest characters
+
+  Utf8Decoder::Step feed(std::uint8_t byte);
+  char32_t character() const { return code_point_; }
+  // True while a character has begun and not ended.
+  bool open() const { return length_ > 0; }
+
+ private:
+  std::array<char, kLongest> bytes_{};  // the begun character's bytes
+  int length_ = 0;
+  char32_t code_point_ = 0;
 };
 
 // The character set of the user's locale, from its name where that says

@@ -136,10 +136,30 @@ TermGlyph single_byte_glyph(char32_t code_point, const LocaleCharset& charset, G
   return single(look_alike != 0 ? look_alike : '?', GlyphSet::kAscii);
 }
 
+// True for the half-width forms (katakana, Hangul letters, symbols), which
+// every terminal draws one column wide, whatever bytes its set gives them.
+bool half_width_form(char32_t code_point) {
+  return code_point >= 0xFF61 && code_point <= 0xFFEE;
+}
+
+// The glyph of `code_point` in a legacy multi-byte set, for one cell: the
+// set's own character where it takes one column for sure (a half-width
+// form), else as in a single-byte set that lacks it. Any other character
+// of several bytes may be drawn two columns wide.
+TermGlyph multibyte_glyph(char32_t code_point, const LocaleCharset& charset, GlyphUse use) {
+  std::string own;
+  if (half_width_form(code_point) && charset.append_encoded(code_point, own)) {
+    return glyph_of(own, GlyphSet::kAscii, false);
+  }
+  return single_byte_glyph(code_point, charset, use);
+}
+
 // The glyph of `code_point` for a terminal that speaks `charset`: the one
 // step from a character to the bytes that show it.
 TermGlyph character_glyph(const LocaleCharset& charset, char32_t code_point, GlyphUse use) {
-  return charset.utf8 ? utf8_glyph(code_point, use) : single_byte_glyph(code_point, charset, use);
+  if (charset.utf8) return utf8_glyph(code_point, use);
+  if (charset.multibyte) return multibyte_glyph(code_point, charset, use);
+  return single_byte_glyph(code_point, charset, use);
 }
 
 }  // namespace
@@ -170,6 +190,10 @@ GlyphTable make_glyph_table(const LocaleCharset& charset, const CodePage& page, 
 }
 
 TermGlyph pair_glyph(const LocaleCharset& charset, char32_t code_point, GlyphUse use) {
+  // A legacy multi-byte terminal draws a pair in its own set over two cells.
+  std::string own;
+  if (charset.multibyte && code_point != 0 && charset.append_encoded(code_point, own))
+    return glyph_of(own, GlyphSet::kAscii, !draws_wide(code_point));
   TermGlyph glyph = character_glyph(charset, code_point, use);
   if (charset.utf8) {
     glyph.width_unsure = !draws_wide(code_point);

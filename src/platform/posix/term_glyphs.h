@@ -10,12 +10,16 @@
 // set has the glyph (at a byte from 0xA0 up, never a C1 control); else the
 // line-drawing character of the terminal's DEC special graphics set (the
 // box lines, drawn single where they are double, and a few symbols); else
-// a plain ASCII look-alike. A pair of a double-byte page is one character
-// over two cells: in UTF-8 the character, which terminals draw two cells
-// wide unless it is of East Asian "ambiguous" width (Greek, Cyrillic, the
-// box pieces), which some draw one cell wide; in a single-byte set the
-// glyph of one cell and a blank. A byte or pair that the page gives no
-// character shows as the replacement character ("?" in a single-byte set).
+// a plain ASCII look-alike. A legacy multi-byte set (Shift_JIS, EUC-JP,
+// GBK, Big5, EUC-KR) is taken the same way, its own characters only where
+// they take one column for sure: the half-width forms (ｶ is B6 in
+// Shift_JIS, 8E B6 in EUC-JP). A pair of a double-byte page is one
+// character over two cells: in UTF-8 or a legacy multi-byte set the
+// character, which terminals draw two cells wide unless it is of East Asian
+// "ambiguous" width (Greek, Cyrillic, the box pieces), which some draw one
+// cell wide; in a single-byte set the glyph of one cell and a blank. A byte
+// or pair that the page gives no character shows as the replacement
+// character ("?" in a single-byte set).
 #ifndef QB_PLATFORM_POSIX_TERM_GLYPHS_H
 #define QB_PLATFORM_POSIX_TERM_GLYPHS_H
 

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <clocale>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -145,6 +147,27 @@ TEST(TerminalBackend, SingleByteLocaleInputIsReadInItsSet) {
     koi8.high[byte - 0x80] = letter;
   EXPECT_EQ(koi8.oem_from_program_text("\xCD\xC9\xD2.bas \xFF"), "\xAC\xA8\xE0.bas \xFF");
   EXPECT_EQ(koi8.oem_from_program_text("\xD0\xBC"), "\xAC");
+}
+
+// A legacy locale that the program adopts (the build's) is written in its
+// set (glyphs, file names), and a tool's log in it comes into the page.
+TEST(TerminalBackend, ALegacyMultiByteLocaleIsWrittenAndReadInItsSet) {
+  setenv("LOCPATH", QB_TEST_LOCPATH, 1);
+  setenv("LC_ALL", "ja_JP.EUC-JP", 1);
+  LocaleCharset euc_jp = adopt_user_locale();
+  unsetenv("LC_ALL");
+  EXPECT_TRUE(euc_jp.multibyte && !euc_jp.utf8);
+  euc_jp.oem = &code_page_numbered(932);
+  Transcript transcript{euc_jp};  // ｶﾉ, and a mark that the set has only wide
+  std::string line = transcript.feed("\xAF ", Glyphs::kProgram);
+  line += transcript.feed("\xB6\xC9 a");
+  EXPECT_EQ(line, "> \x8E\xB6\x8E\xC9 a");
+  EXPECT_EQ(euc_jp.oem_from_program_text("\xC9\xBD.bas \xFF\xC9"), "\x95\x5C.bas ??");
+  EXPECT_TRUE(euc_jp.append_encoded(U'ö', line) &&
+              line.ends_with("\x8F\xAB\xD3"));  // a file name's
+  std::setlocale(LC_CTYPE, "C");
+  const LocaleCharset utf8{true, {}, &code_page_numbered(950)};  // a UTF-8 log's pairs whole
+  EXPECT_EQ(utf8.oem_from_program_text("許.bas"), "\xB3\x5C.bas");
 }
 
 // Lines of text in the locale's set, without the rows of blanks that only

@@ -50,9 +50,9 @@ class Win32Console final : public Backend {
   void beep() override;
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code, std::string_view error_line) override;
-  // The page of the console's glyphs: 437 where it is not a page of the tables.
+  // The console's page: 437 where it is not a page of the tables.
   const CodePage& text_page() const override {
-    return code_page_numbered(static_cast<int>(glyphs_.table_page));
+    return code_page_numbered(static_cast<int>(glyphs_.code_page));
   }
   // OemToCharA; and the tools' text as it is, in the system's OEM code page.
   void oem_to_ansi(std::string& text) const override;
@@ -75,6 +75,7 @@ class Win32Console final : public Backend {
   int poll_stream(KeyQueue& keys, int timeout_ms);
   int move_overflow(KeyQueue& keys);
   int read_events(KeyQueue& keys);
+  int typed_character(wchar_t ch) const;
   int add_key(KeyQueue& keys, KEY_EVENT_RECORD event);
 
   HANDLE input_;
@@ -96,7 +97,8 @@ class Win32Console final : public Backend {
   std::optional<bool> shown_visible_;
 
   AltKeypadEntry alt_entry_;
-  std::deque<int> overflow_;     // codes read from the console that did not fit yet
+  std::deque<int> overflow_;     // codes read from the console that did not fit yet,
+                                 // a pair as one (kPairCode)
   double counter_period_ = 0.0;  // seconds per performance-counter tick; 0: none
   // The page the form's bytes stand for, in which command lines are read:
   // the one whose glyphs show them; without a console, the system's OEM page.

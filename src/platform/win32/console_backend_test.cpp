@@ -248,6 +248,29 @@ TEST_F(Win32ConsoleTest, KeysWaitInTheConsoleWhileTheQueueIsFull) {
   EXPECT_EQ(tail, (std::vector<int>{'x', 'y', 'y', 'z', key::kF1}));
 }
 
+// Typed, pasted and an input method's characters come as their pairs, each
+// whole: a pair that does not fit waits, whole, with what came after it.
+TEST_F(Win32ConsoleTest, ADoubleByteConsoleGivesTypedCharactersAsItsPairs) {
+  if (!SetConsoleOutputCP(932)) GTEST_SKIP() << "the console refuses code page 932";
+  Win32Console console(input_, output_);
+  KeyQueue keys;
+  while (keys.room() > 3) keys.push('.');
+  type({key_event(0, 0, L'\x8868', 0), key_event(0, 0, L'\x8868', 0, false),
+        key_event(0, 0, L'\x793A', 0), key_event(0, 0, L'\xFF76', 0), key_event('A', 0x1E, L'a', 0),
+        key_event(0, 0, L'\x00FF', 0), key_event(VK_MENU, 0x38, 0, LEFT_ALT_PRESSED),
+        key_event(VK_NUMPAD1, 0x4F, 0, LEFT_ALT_PRESSED),  // Alt+136: a lead byte alone
+        key_event(VK_NUMPAD3, 0x51, 0, LEFT_ALT_PRESSED),
+        key_event(VK_NUMPAD6, 0x4D, 0, LEFT_ALT_PRESSED), key_event(VK_MENU, 0x38, 0, 0, false)});
+  EXPECT_EQ(console.poll_keys(keys, 10), 2);  // 表; 示 does not fit
+  std::vector<int> tail;
+  while (keys.size() > 0) {
+    const int code = keys.pop();
+    if (code != '.') tail.push_back(code);
+    console.poll_keys(keys, 0);
+  }
+  EXPECT_EQ(tail, (std::vector<int>{0x95, 0x5C, 0x8E, 0xA6, 0xB6, 'a', 'y', '?'}));
+}
+
 TEST_F(Win32ConsoleTest, CloseRequestWakesAWaitWithoutLimitAndBecomesAltF4Once) {
   Win32Console console(input_, output_);
   KeyQueue keys;
@@ -321,6 +344,28 @@ TEST_F(Win32ConsoleTest, RedirectedInputGivesItsBytesAsKeysAndItsEndEndsTheRun) 
   EXPECT_EQ(console.poll_keys(keys, kNoTimeLimit), 0);
   Console con(console);
   EXPECT_EXIT(con.read_key(), ::testing::ExitedWithCode(0), "");
+}
+
+// Redirected bytes are in the console's page already: a pair goes into the
+// key queue whole, and a lead byte waits for the byte after it until the end.
+TEST(Win32StreamInput, APairGoesIntoTheKeyQueueWhole) {
+  HANDLE read_end = nullptr;
+  HANDLE write_end = nullptr;
+  ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
+  StreamInput input(read_end);
+  DWORD written = 0;
+  WriteFile(write_end, "a\x88\x9F\x88", 4, &written, nullptr);
+  CloseHandle(write_end);
+  const CodePage& page = code_page_numbered(932);
+  KeyQueue keys;
+  while (keys.room() > 2) keys.push('.');
+  while (keys.room() == 2) input.poll(keys, page, kNoTimeLimit, nullptr);
+  while (keys.size() > 1) keys.pop();  // 'a' went in and the pair waited, whole
+  while (!input.drained()) input.poll(keys, page, kNoTimeLimit, nullptr);
+  std::vector<int> got;
+  while (!keys.empty()) got.push_back(keys.pop());
+  EXPECT_EQ(got, (std::vector<int>{'a', 0x88, 0x9F, 0x88}));
+  CloseHandle(read_end);
 }
 
 // Seconds, not ticks: a 20 ms pause reads as at least 4 ms (the system may

@@ -102,21 +102,24 @@ int Win32Console::poll_keys(KeyQueue& keys, int timeout_ms) {
 int Win32Console::poll_stream(KeyQueue& keys, int timeout_ms) {
   if (stream_->drained()) return take_close_key(keys);
   int added = take_close_key(keys);
-  added += stream_->poll(keys, added > 0 ? 0 : timeout_ms, close_event());
+  added += stream_->poll(keys, text_page(), added > 0 ? 0 : timeout_ms, close_event());
   return added > 0 ? added : take_close_key(keys);
 }
 
 int Win32Console::move_overflow(KeyQueue& keys) {
   int added = 0;
-  while (!overflow_.empty() && keys.push(overflow_.front())) {
+  while (!overflow_.empty()) {
+    const int pushed = push_code(keys, overflow_.front());
+    if (pushed == 0) break;
     overflow_.pop_front();
-    ++added;
+    added += pushed;
   }
   return added;
 }
 
 // Reads no more events than the queue has room for, so that each one read
-// can be kept; only a key's repeat count can go beyond, into the overflow.
+// can be kept; only a key's repeat count, or a pair's second byte, can go
+// beyond, into the overflow.
 int Win32Console::read_events(KeyQueue& keys) {
   int added = 0;
   std::array<INPUT_RECORD, 64> records{};
@@ -135,24 +138,32 @@ int Win32Console::read_events(KeyQueue& keys) {
   return added;
 }
 
+// The code of a typed character in the console's page: its byte, or in a
+// double-byte page its pair (typed, pasted or from an input method alike);
+// -1 for none.
+int Win32Console::typed_character(wchar_t ch) const {
+  if (ch == 0) return -1;
+  const CodePage& page = text_page();
+  if (page.pairs == nullptr || ch < 0x80) return byte_for_char(glyphs_, ch);
+  return typed_code(page.typed_bytes(ch));
+}
+
 // Adds the code of one key event, as often as the console says it repeated.
 int Win32Console::add_key(KeyQueue& keys, KEY_EVENT_RECORD event) {
   if (event.wVirtualScanCode == 0 && event.wVirtualKeyCode != 0) {
     event.wVirtualScanCode =
         static_cast<WORD>(MapVirtualKeyW(event.wVirtualKeyCode, MAPVK_VK_TO_VSC));
   }
-  const wchar_t ch = event.uChar.UnicodeChar;
-  const int code =
-      translate_key_event(event, ch == 0 ? -1 : byte_for_char(glyphs_, ch), alt_entry_);
+  int code = translate_key_event(event, typed_character(event.uChar.UnicodeChar), alt_entry_);
   if (code < 0) return 0;
+  // A lead byte alone (an Alt + keypad entry) would pair with the next key.
+  if (code < 0x100 && text_page().is_lead(static_cast<std::uint8_t>(code))) code = '?';
   const int times = event.bKeyDown != FALSE ? std::max<int>(event.wRepeatCount, 1) : 1;
   int added = 0;
   for (int i = 0; i < times; ++i) {
-    if (overflow_.empty() && keys.push(code)) {
-      ++added;
-    } else {
-      overflow_.push_back(code);
-    }
+    const int pushed = overflow_.empty() ? push_code(keys, code) : 0;
+    if (pushed == 0) overflow_.push_back(code);
+    added += pushed;
   }
   return added;
 }

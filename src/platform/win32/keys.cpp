@@ -120,6 +120,17 @@ int translate_press(const KEY_EVENT_RECORD& event, int byte, bios::Column column
 
 }  // namespace
 
+int typed_code(std::string_view bytes) {
+  const auto lead = static_cast<unsigned char>(bytes[0]);
+  if (bytes.size() < 2) return lead;
+  return kPairCode + lead * 256 + static_cast<unsigned char>(bytes[1]);
+}
+
+int push_code(KeyQueue& keys, int code) {
+  if (code < kPairCode) return keys.push(code) ? 1 : 0;
+  return keys.push_pair((code >> 8) & 0xFF, code & 0xFF) ? 2 : 0;
+}
+
 int translate_key_event(const KEY_EVENT_RECORD& event, int byte, AltKeypadEntry& entry) {
   const DWORD state = event.dwControlKeyState;
   const bool alt = (state & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0;

@@ -6,6 +6,7 @@
 // other event it names, and resets it once it has taken every byte.
 #include "platform/win32/stream_input.h"
 
+#include <algorithm>
 #include <array>
 #include <condition_variable>
 #include <cstdint>
@@ -66,15 +67,22 @@ StreamInput::StreamInput(HANDLE input) : shared_(std::make_shared<Shared>()) {
 
 StreamInput::~StreamInput() = default;
 
-int StreamInput::poll(KeyQueue& keys, int timeout_ms, HANDLE also) {
+int StreamInput::poll(KeyQueue& keys, const CodePage& page, int timeout_ms, HANDLE also) {
   if (timeout_ms != 0) wait_for_any({shared_->ready, also}, timeout_ms);
   std::lock_guard lock(shared_->mutex);
+  std::deque<std::uint8_t>& bytes = shared_->bytes;
   int added = 0;
-  while (!shared_->bytes.empty() && keys.push(shared_->bytes.front())) {
-    shared_->bytes.pop_front();
-    ++added;
+  bool trail_due = false;  // a lead byte waits for the rest of its pair
+  while (!bytes.empty()) {
+    const std::size_t size = page.is_lead(bytes.front()) ? 2 : 1;
+    trail_due = size > bytes.size() && !shared_->ended;
+    const std::size_t taken = std::min(size, bytes.size());
+    if (trail_due || keys.room() < taken) break;
+    for (std::size_t i = 0; i < taken; ++i) keys.push(bytes[i]);
+    bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(taken));
+    added += static_cast<int>(taken);
   }
-  if (shared_->bytes.empty() && !shared_->ended) ResetEvent(shared_->ready);
+  if ((bytes.empty() || trail_due) && !shared_->ended) ResetEvent(shared_->ready);
   if (added > 0) shared_->room.notify_all();
   return added;
 }

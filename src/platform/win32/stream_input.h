@@ -1,5 +1,6 @@
 // Keys from a standard input that is not the console, such as a pipe or a
-// file: each byte is one key, as typed. A pipe cannot be waited on with a
+// file: each byte is one key, as typed, already in the console's page; a
+// pair's two bytes go into the key queue together. A pipe cannot be waited on with a
 // time limit, so a thread of its own reads ahead and sets an event while
 // bytes wait; it holds at most a few kilobytes, and the rest of the input
 // waits where it is. The end of the input is kept, so that the program can
@@ -12,6 +13,7 @@
 #include <initializer_list>
 #include <memory>
 
+#include "platform/code_page.h"
 #include "platform/key_queue.h"
 
 namespace qb {
@@ -26,9 +28,11 @@ class StreamInput {
   StreamInput& operator=(const StreamInput&) = delete;
 
   // Waits at most timeout_ms (0: only looks; negative: no limit) for bytes,
-  // the input's end or `also` (an event; null: none), then moves bytes into
-  // `keys` while it has room; returns how many keys were added.
-  int poll(KeyQueue& keys, int timeout_ms, HANDLE also);
+  // the input's end or `also` (an event; null: none), then moves the
+  // characters of `page` into `keys` while it has room for them whole;
+  // returns how many keys were added. A lead byte waits for the byte after
+  // it, unless the input has ended.
+  int poll(KeyQueue& keys, const CodePage& page, int timeout_ms, HANDLE also);
   // True once the input has ended and every byte of it has been taken.
   bool drained() const;
 
