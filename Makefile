@@ -119,10 +119,11 @@ lint:
 	@scripts/lint.sh $(BUILD) $(WIN_RELEASE)
 
 # The mutation check: one-line mutants of what a change touched (since
-# BASE, by default the branch point from main; MUTATE_SAMPLE=N with
-# BASE=--sample draws N from all of src/), each built in the sanitizer tree
-# and run against the tests of `make check`; the survivors are listed. Not
-# part of `make test`: run it on a change before handing it in.
+# BASE, by default the branch point from main), each built in the
+# sanitizer tree and run against the tests of `make check`; the survivors
+# are listed. MUTATE_SAMPLE=N draws N of them; BASE=--sample draws N from
+# all of src/ and tools/ instead. Not part of `make test`: run it on a
+# change before handing it in.
 mutate: build
 	@scripts/mutate.sh $(BASE)
 

@@ -9,10 +9,11 @@
 # the end. The source is put back after each mutant, and on any way out.
 #   mutate.sh [BASE]   mutants of the lines changed since BASE (default:
 #                      the branch point from main), in the production
-#                      files of src/ and tools/ that the change touched
-#   MUTATE_SAMPLE=N mutate.sh --sample
-#                      N mutants (default 20) drawn from all of src/, by
-#                      the seed MUTATE_SEED (default 1)
+#                      files of src/ and tools/ that the change touched;
+#                      with MUTATE_SAMPLE=N, N of them drawn by the seed
+#                      MUTATE_SEED (default 1)
+#   mutate.sh --sample N mutants (MUTATE_SAMPLE, default 20) drawn from all
+#                      of src/ and tools/, by the same seed
 # BUILD names the build tree (default build, configured as `make check` does).
 set -u
 cd "$(dirname "$0")/.."
@@ -99,16 +100,23 @@ build_and_test() {
   return 0
 }
 
+# The first $1 of the lines read, in an order drawn by the seed; all of
+# them, in their order, for an empty $1.
+draw() {
+  if [ -z "$1" ]; then cat; return; fi
+  awk -v seed="${MUTATE_SEED:-1}" 'BEGIN { srand(seed) } { print rand() "\t" $0 }' |
+    sort -n | cut -f2 | head -n "$1"
+}
+
 if [ "${1:-}" = "--sample" ]; then
   candidates=$(all_lines | while read -r file line; do mutants_of "$file" "$line"; done |
-    awk -v seed="${MUTATE_SEED:-1}" 'BEGIN { srand(seed) } { print rand() "\t" $0 }' |
-    sort -n | cut -f2 | head -n "${MUTATE_SAMPLE:-20}")
+    draw "${MUTATE_SAMPLE:-20}")
 else
   base=${1:-$(git merge-base HEAD main)}
   candidates=$(changed_lines "$base" |
     while read -r file line; do
       echo "$file" | production >/dev/null && [ -f "$file" ] && mutants_of "$file" "$line"
-    done)
+    done | draw "${MUTATE_SAMPLE:-}")
 fi
 
 [ -f "$build/CMakeCache.txt" ] || { echo "mutate.sh: no build tree $build (run make check first)" >&2; exit 2; }
