@@ -42,7 +42,8 @@ std::string byte_literal(const std::string& bytes) {
   std::string out = "\"";
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\' && c != '?') {
+    const bool trigraph = c == '?' && out.back() == '?';  // "??" could open one
+    if (byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\' && !trigraph) {
       out += c;
     } else {
       char escape[8];
