@@ -217,14 +217,14 @@ bool PtySession::wait_until(const std::function<bool(const VtScreen&)>& holds,
 }
 
 bool PtySession::catch_up(std::chrono::milliseconds timeout) {
-  // An operating-system command that no terminal knows: nothing shown changes.
   const std::string mark = "\x1b]7770;" + std::to_string(++marks_) + "\a";
   const std::size_t from = output_.size();
   const int fd = open(slave_path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-  const auto size = static_cast<ssize_t>(mark.size());
-  const bool written = fd >= 0 && write(fd, mark.data(), mark.size()) == size;
+  const bool written = fd >= 0 && write(fd, mark.data(), mark.size()) == std::ssize(mark);
   if (fd >= 0) close(fd);
-  const auto arrived = [&](const VtScreen&) { return output_.find(mark, from) != mark.npos; };
+  const auto arrived = [&](const VtScreen&) {
+    return output_.find(mark, from) != std::string::npos;
+  };
   return written && wait_until(arrived, timeout);
 }
 

@@ -63,10 +63,11 @@ class PtySession {
   // Reads output until `holds` is true of the screen; false after `timeout`.
   bool wait_until(const std::function<bool(const VtScreen&)>& holds,
                   std::chrono::milliseconds timeout = std::chrono::seconds(20));
-  // Writes a mark to the terminal, on the program's side, and reads until
-  // it has come: whatever was written to the terminal before it (all of each
-  // write the program had begun, the terminal's own echo) is then on the screen.
-  // False after `timeout`.
+  // Writes a mark (an operating-system command no terminal knows, which
+  // changes nothing shown) to the terminal on the program's side, and reads
+  // until it has come: whatever was written to the terminal before it (all
+  // of each write the program had begun, the terminal's own echo) is then
+  // on the screen. False after `timeout`.
   bool catch_up(std::chrono::milliseconds timeout = std::chrono::seconds(20));
   // How many typed bytes wait in the terminal for the program to read
   // (while the terminal edits lines, only those of whole lines).
