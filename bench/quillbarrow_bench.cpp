@@ -43,6 +43,21 @@ double seconds_since(Clock::time_point start) {
   return duration<double>(Clock::now() - start).count();
 }
 
+// Reads output until the program has written nothing for `quiet`: the
+// bytes of a screen are counted once all of them have come. A quiet stretch
+// is good enough for a figure; the tests wait for events instead.
+void settle(PtySession& session, milliseconds quiet) {
+  std::size_t seen = session.bytes_received();
+  auto still_since = Clock::now();
+  while (Clock::now() - still_since < quiet) {
+    session.pump(milliseconds(10));
+    if (session.bytes_received() != seen) {
+      seen = session.bytes_received();
+      still_since = Clock::now();
+    }
+  }
+}
+
 // A number of the process's /proc status (VmHWM in kB, voluntary_ctxt_switches,
 // ...), or kNone.
 double status_number(pid_t pid, const std::string& name) {
@@ -125,7 +140,7 @@ Echo measure_echo(PtySession& session) {
     if (!echoed) return {};
     latencies.push_back(seconds_since(sent) * 1e3);
   }
-  session.settle(milliseconds(100));
+  settle(session, milliseconds(100));
   const double bytes = static_cast<double>(session.bytes_received() - bytes_before);
   return {bytes / kEchoedKeys, percentile(latencies, 0.5), percentile(latencies, 0.99)};
 }
@@ -138,13 +153,13 @@ void measure_session(const std::string& program, Figures& f) {
   if (!session.wait_until(splash_complete, seconds(10))) return;
   const auto splash_seen = Clock::now();
   const double splash_cpu = cpu_seconds(session.pid());
-  session.settle(milliseconds(300));  // the splash stays 1.5 s; nothing more comes
+  settle(session, milliseconds(300));  // the splash stays 1.5 s; nothing more comes
   const std::size_t splash = session.bytes_received();
   f.splash_bytes = static_cast<double>(splash);
   if (!session.wait_until(first_prompt_shown, seconds(10))) return;
   f.splash_s = seconds_since(splash_seen);
   f.splash_cpu_s = cpu_seconds(session.pid()) - splash_cpu;
-  session.settle(milliseconds(300));
+  settle(session, milliseconds(300));
   f.title_bytes = static_cast<double>(session.bytes_received() - splash);
 
   const double cpu_before = cpu_seconds(session.pid());
@@ -173,7 +188,7 @@ void measure_session(const std::string& program, Figures& f) {
 void measure_paste(const std::string& program, Figures& f) {
   PtySession session(launch_options(program));
   if (!session.wait_until(first_prompt_shown, seconds(10))) return;
-  session.settle(milliseconds(300));
+  settle(session, milliseconds(300));
   std::string paste;
   for (int i = 0; i < kPasteLength; ++i) paste += static_cast<char>('a' + (i * 7) % 26);
   constexpr int kStart = 11 * 80 + 25;  // the first character's cell, counted from 0
@@ -191,7 +206,7 @@ void measure_paste(const std::string& program, Figures& f) {
   session.send(paste);
   const bool whole = session.wait_until(tail_shown, seconds(30));
   const double elapsed_ms = seconds_since(sent) * 1e3;
-  session.settle(milliseconds(300));
+  settle(session, milliseconds(300));
   const VtScreen& vt = session.screen();
   const int cursor_cell = (vt.cursor_row() - 1 + kScrolled) * 80 + vt.cursor_column() - 1;
   f.paste_lost = whole && tail_shown(vt) ? 0 : std::max(1, kEnd - cursor_cell);
@@ -207,7 +222,7 @@ void measure_curses(const std::string& program, Figures& f) {
       [](const VtScreen& vt) { return vt.cursor_row() == 12 && vt.cursor_column() == 26; },
       seconds(10));
   if (!ready) return;
-  session.settle(milliseconds(300));
+  settle(session, milliseconds(300));
   const Echo echo = measure_echo(session);
   f.curses_bytes_per_key = echo.bytes_per_key;
   f.curses_median_ms = echo.median_ms;

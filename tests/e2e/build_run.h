@@ -28,7 +28,6 @@ namespace fs = std::filesystem;
 
 inline constexpr int kRed = 1;  // console colour 4 is the terminal's palette index 1
 
-inline const std::string kPrompt = "Press any key to quit.";
 inline const std::string kTop = "╔" + repeat("═", 32) + "╗";
 inline const std::string kBlank = "║" + std::string(32, ' ') + "║";
 inline const std::string kBottom = "╚" + repeat("═", 32) + "╝";
@@ -100,10 +99,7 @@ class BuildRun : public ::testing::Test {
     options.env = env;
     session_ = std::make_unique<PtySession>(options);
     for (const std::string& answer : answers) session_->send(answer + "\r");
-    const bool shown =
-        session_->wait_until([](const VtScreen& vt) { return vt.text_at(22, 4, 22) == kPrompt; });
-    EXPECT_TRUE(shown) << "no result screen";
-    session_->settle();  // the whole frame, not just the part with the prompt
+    EXPECT_TRUE(session_->wait_until(result_shown)) << "no result screen";
     return *session_;
   }
 

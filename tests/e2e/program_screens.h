@@ -51,6 +51,13 @@ inline bool first_prompt_shown(const VtScreen& vt) {
          vt.cursor_row() == 12 && vt.cursor_column() == 26;
 }
 
+// The result screen is whole once its prompt, printed last, shows with the
+// cursor on the row below it, where the frame leaves it.
+inline bool result_shown(const VtScreen& vt) {
+  return vt.text_at(22, 4, 22) == "Press any key to quit." && vt.cursor_row() == 23 &&
+         vt.cursor_column() == 1;
+}
+
 // The exit status of a run whose result screen `vt` shows: 0 after "EXE
 // file created !", 1 after either failure box.
 inline int expected_status(const VtScreen& vt) {

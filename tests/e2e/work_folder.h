@@ -98,10 +98,6 @@ inline const std::string kSuccessMiddle = "║       EXE file created !       �
 inline const std::string kResourceErrorMiddle = "║     GoRC RC-Compiler Error     ║";
 inline const std::string kCompilerErrorMiddle = "║    FreeBasic Compiler Error    ║";
 
-inline bool result_prompt_shown(const VtScreen& vt) {
-  return vt.text_at(22, 4, 22) == kResultPrompt;
-}
-
 // Answers for every prompt: the source hello.bas, one icon app.ico, and
 // `params` as the compiler's extra parameters.
 inline std::vector<std::string> run_answers(const std::string& params = "") {
