@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "host.h"
+#include "platform/posix/program_run.h"
 #include "program_screens.h"
 #include "standin_io.h"
 #include "support/demo_icons.h"
@@ -148,18 +149,17 @@ inline void expect_log_line(const VtScreen& vt, const std::string& text, int len
   EXPECT_EQ(vt.background(13, 4), kLightGrey);
 }
 
-// The POSIX program with the Windows stand-ins as GORC.EXE and FBC.EXE:
-// its command runner starts them through wine. Run with the label "wine",
-// which names their folder in QB_E2E_WINDOWS_TOOLS.
-// Whether the Windows stand-ins are at hand: under the label "wine", which
-// names their folder, for this system's program; skips the test otherwise.
+// Whether the Windows stand-ins are at hand, and a wine that the program
+// would run them with: under the label "wine", which names their folder in
+// QB_E2E_WINDOWS_TOOLS, for this system's program.
 inline bool windows_tools_at_hand() {
   const char* tools = std::getenv("QB_E2E_WINDOWS_TOOLS");
   if (tools == nullptr || under_wine()) return false;
-  const bool wine = !tools::find_program("wine").empty() || fs::exists("/usr/lib/wine/wine64");
-  return wine && fs::exists(fs::path(tools) / "fbc_standin.exe");
+  return find_wine().has_value() && fs::exists(fs::path(tools) / "fbc_standin.exe");
 }
 
+// The POSIX program with the Windows stand-ins as GORC.EXE and FBC.EXE:
+// its command runner starts them through wine; skipped without them.
 class WindowsTools : public BuildRun {
  protected:
   void SetUp() override {
