@@ -20,6 +20,7 @@
 #include "program_screens.h"
 #include "standin_io.h"
 #include "support/demo_icons.h"
+#include "support/result_boxes.h"
 #include "support/scratch_folder.h"
 #include "toolchain.h"
 
@@ -30,31 +31,14 @@ namespace fs = std::filesystem;
 inline constexpr int kRed = 1;  // console colour 4 is the terminal's palette index 1
 
 inline const std::string kPrompt = "Press any key to quit.";
-inline const std::string kTop = "╔" + repeat("═", 32) + "╗";
-inline const std::string kBlank = "║" + std::string(32, ' ') + "║";
-inline const std::string kBottom = "╚" + repeat("═", 32) + "╝";
-inline const std::string kSuccess = "║       EXE file created !       ║";
-inline const std::string kResourceError = "║     GoRC RC-Compiler Error     ║";
-inline const std::string kCompilerError = "║    FreeBasic Compiler Error    ║";
 
 // The worked example's answers, with `icon` as the first icon and `params`
 // as the extra compiler parameters.
 inline std::vector<std::string> example_answers(const std::string& params = "",
                                                 const std::string& icon = "app.ico") {
-  return {"hello.bas",
-          "2024 Sample Team",
-          "Sample Team",
-          "Greeting demo",
-          "1.2.3",
-          "Hello",
-          "1.2.0",
-          "First release",
-          "",
-          icon,
-          "y",
-          "small.ico",
-          "n",
-          params};
+  std::vector<std::string> answers = with_params(kWorkedExampleAnswers, params);
+  answers[kFirstIconAnswer] = icon;
+  return answers;
 }
 
 // A description typed in a language beyond ASCII, with an icon named in it.
@@ -130,7 +114,7 @@ class BuildRun : public ::testing::Test {
 // and the prompt in dark grey at row 22, column 4.
 inline void expect_result_screen(const VtScreen& vt, int first_row, const std::string& middle,
                                  int background) {
-  const std::string lines[] = {kTop, kBlank, middle, kBlank, kBottom};
+  const std::string lines[] = {kBoxTop, kBoxBlank, middle, kBoxBlank, kBoxBottom};
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(vt.text_at(first_row + i, 22, 34), lines[i]);
     for (int column = 22; column <= 55; ++column) {
