@@ -5,7 +5,8 @@
 // typed at the end of an answer, processor use and wake-ups while idle at a
 // prompt, the processor time from a hang-up to the end, the time to the
 // first painted frame, the peak resident memory, and a 5000-character paste
-// (characters lost, time until it all shows).
+// (characters lost, time until it all shows), and the time to the result
+// screen when the compiler prints a 10 MB log.
 // With a second path, the same echo is measured on a tiny ncurses program.
 //
 // Usage: quillbarrow_bench <path of quillbarrow> [<path of ncurses_echo>]
@@ -23,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "long_log.h"
 #include "process_time.h"
 #include "program_screens.h"
 
@@ -94,7 +96,7 @@ struct Figures {
   double idle_percent = kNone, idle_wakeups = kNone, hang_up_cpu_s = kNone;
   double bytes_per_key = kNone, echo_median_ms = kNone, echo_p99_ms = kNone;
   double peak_mb = kNone;
-  double paste_lost = kNone, paste_ms = kNone;
+  double paste_lost = kNone, paste_ms = kNone, long_log_s = kNone;
   double curses_bytes_per_key = kNone, curses_median_ms = kNone, curses_p99_ms = kNone;
 };
 
@@ -268,6 +270,7 @@ void print_table(const Figures& f) {
   row("5000-character paste: characters lost", shown(f.paste_lost, 0), "0");
   row("5000-character paste: time until the screen shows it all", shown(f.paste_ms, 1) + " ms",
       "-");
+  row("A 10 MB compiler log: start to the result prompt", shown(f.long_log_s, 1) + " s", "-");
   row("ncurses 6.4, same echo: bytes per character", shown(f.curses_bytes_per_key, 2), "-");
   row("ncurses 6.4, same echo: latency median, p99",
       shown(f.curses_median_ms, 3) + " ms, " + shown(f.curses_p99_ms, 3) + " ms", "-");
@@ -285,6 +288,7 @@ int main(int argc, char** argv) {
   qb::test::measure_start(argv[1], figures);
   qb::test::measure_session(argv[1], figures);
   qb::test::measure_paste(argv[1], figures);
+  figures.long_log_s = qb::test::long_log_seconds(argv[1]);
   if (argc == 3) qb::test::measure_curses(argv[2], figures);
   qb::test::print_table(figures);
   return std::isnan(figures.bytes_per_key) ? 1 : 0;

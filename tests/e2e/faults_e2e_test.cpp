@@ -172,11 +172,8 @@ TEST_F(FaultRun, TenMegabyteLogIsShownScrolledAndAKeyStillQuits) {
   log.reserve(static_cast<std::size_t>(kLines) * 64);
   for (int n = 1; n <= kLines; ++n) log += numbered_line(n);
   folder_.put("fbc.out", log);
-  const auto start = Clock::now();
   const VtScreen& vt = run_to_result(
       folder_.options(QB_PROGRAM, {"QB_STANDIN_FBC_OUTPUT=" + folder_.path("fbc.out")}));
-  std::printf("[ info ] a 10 MB log took %.1f s from the start to the prompt\n",
-              std::chrono::duration<double>(Clock::now() - start).count());
   // The box has scrolled away. The log's own last line end and the one
   // printed after it leave rows 24 and 25 empty, so its last line stands
   // on row 23, and the prompt is printed over the line before, on row 22.

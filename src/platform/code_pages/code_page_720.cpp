@@ -43,7 +43,7 @@ extern const CodePage kCodePage720 = {
     u"\u20AC\u067E\u201A\u0192\u201E\u2026\u2020\u2021"  // 80 €پ‚ƒ„…†‡
     u"\u02C6\u2030\u0679\u2039\u0152\u0686\u0698\u0688"  // 88 ˆ‰ٹ‹Œچژڈ
     u"\u06AF\u2018\u2019\u201C\u201D\u2022\u2013\u2014"  // 90 گ‘’“”•–—
-    u"\u06A9\u2122\u0691\u203A\u0153\u200C\u200D\u06BA"  // 98 ک™ڑ›œ‌‍ں
+    u"\u06A9\u2122\u0691\u203A\u0153\u200C\u200D\u06BA"  // 98 ک™ڑ›œ··ں
     u"\u00A0\u060C\u00A2\u00A3\u00A4\u00A5\u00A6\u00A7"  // A0 ·،¢£¤¥¦§
     u"\u00A8\u00A9\u06BE\u00AB\u00AC\u00AD\u00AE\u00AF"  // A8 ¨©ھ«¬·®¯
     u"\u00B0\u00B1\u00B2\u00B3\u00B4\u00B5\u00B6\u00B7"  // B0 °±²³´µ¶·
@@ -55,7 +55,7 @@ extern const CodePage kCodePage720 = {
     u"\u00E0\u0644\u00E2\u0645\u0646\u0647\u0648\u00E7"  // E0 àلâمنهوç
     u"\u00E8\u00E9\u00EA\u00EB\u0649\u064A\u00EE\u00EF"  // E8 èéêëىيîï
     u"\u064B\u064C\u064D\u064E\u00F4\u064F\u0650\u00F7"  // F0 ····ô··÷
-    u"\u0651\u00F9\u0652\u00FB\u00FC\u200E\u200F\u06D2"sv,  // F8 ·ù·ûü‎‏ے
+    u"\u0651\u00F9\u0652\u00FB\u00FC\u200E\u200F\u06D2"sv,  // F8 ·ù·ûü··ے
     // Windows' best fit: the characters the page lacks that have one, as
     // ranges (first and last code point), then their bytes in that order.
     u"\uFE70\uFE72\uFE74\uFE74\uFE76\uFEF4\uFF01\uFF1E\uFF20\uFF5E"sv,

@@ -49,13 +49,13 @@ extern const CodePage kCodePage862 = {
     u"\u00B0\u00B1\u00B2\u00B3\u00B4\u00B5\u00B6\u00B7"  // B0 °±²³´µ¶·
     u"\u00B8\u00B9\u00F7\u00BB\u00BC\u00BD\u00BE\u00BF"  // B8 ¸¹÷»¼½¾¿
     u"\u05B0\u05B1\u05B2\u05B3\u05B4\u05B5\u05B6\u05B7"  // C0 ········
-    u"\u05B8\u05B9\u05BA\u05BB\u05BC\u05BD\u05BE\u05BF"  // C8 ········
-    u"\u05C0\u05C1\u05C2\u05C3\u05F0\u05F1\u05F2\u05F3"  // D0 ····װױײ׳
+    u"\u05B8\u05B9\u05BA\u05BB\u05BC\u05BD\u05BE\u05BF"  // C8 ······־·
+    u"\u05C0\u05C1\u05C2\u05C3\u05F0\u05F1\u05F2\u05F3"  // D0 ׀··׃װױײ׳
     u"\u05F4\u0000\u0000\u0000\u0000\u0000\u0000\u0000"  // D8 ״·······
     u"\u05D0\u05D1\u05D2\u05D3\u05D4\u05D5\u05D6\u05D7"  // E0 אבגדהוזח
     u"\u05D8\u05D9\u05DA\u05DB\u05DC\u05DD\u05DE\u05DF"  // E8 טיךכלםמן
     u"\u05E0\u05E1\u05E2\u05E3\u05E4\u05E5\u05E6\u05E7"  // F0 נסעףפץצק
-    u"\u05E8\u05E9\u05EA\u0000\u0000\u200E\u200F\u0000"sv,  // F8 רשת··‎‏·
+    u"\u05E8\u05E9\u05EA\u0000\u0000\u200E\u200F\u0000"sv,  // F8 רשת·····
     // Windows' best fit: the characters the page lacks that have one, as
     // ranges (first and last code point), then their bytes in that order.
     u"\u00A6\u00A6\u00A8\u00A9\u00AD\u00AF\u00B3\u00B4\u00B8\u00B9\u00BE\u00BE\u00C0\u00C3"

@@ -41,11 +41,6 @@ bool is_32_bit_windows_program(const fs::path& path) {
   return std::memcmp(header.data(), "PE\0\0", 4) == 0 && header[4] == 0x4C && header[5] == 0x01;
 }
 
-namespace {
-
-// Wine: the program that WINE names (a path, or a name on PATH) when it is
-// set; otherwise wine on PATH, or else where Debian's wine64 package alone
-// puts it, with nothing on PATH.
 std::optional<fs::path> find_wine() {
   const char* named = std::getenv("WINE");
   if (named != nullptr && *named != '\0') return find_program(named);
@@ -54,6 +49,8 @@ std::optional<fs::path> find_wine() {
   if (is_program(debian)) return debian;
   return std::nullopt;
 }
+
+namespace {
 
 // The wine that runs one Windows program, or the line that says why none can.
 struct WineChoice {

@@ -4,6 +4,7 @@
 #define QB_PLATFORM_POSIX_PROGRAM_RUN_H
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,12 @@ inline constexpr int kCannotRunStatus = 126;
 // that ended it. A Windows program runs through wine; without a wine for
 // it, one line saying so goes where its output would.
 int run_program(const std::filesystem::path& path, const std::vector<std::string>& words, int out);
+
+// Wine: the program that WINE names (a path, or a name on PATH) when it is
+// set; otherwise wine on PATH, or else where Debian's wine64 package alone
+// puts it, with nothing on PATH; nullopt when there is none. The scripts'
+// find-wine.sh follows the same rule.
+std::optional<std::filesystem::path> find_wine();
 
 // True for a 32-bit x86 Windows program (its PE header names the i386 machine).
 bool is_32_bit_windows_program(const std::filesystem::path& path);

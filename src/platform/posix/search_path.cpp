@@ -1,6 +1,4 @@
-// The search. An empty entry in PATH is left out rather than taken as the
-// current directory: the command interpreter looks there itself, first,
-// and nothing else should.
+// The search, PATH split into its entries by the rule both systems share.
 #include "platform/posix/search_path.h"
 
 #include <fcntl.h>
@@ -11,6 +9,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/path_entries.h"
+
 namespace qb {
 
 namespace fs = std::filesystem;
@@ -18,12 +18,8 @@ namespace fs = std::filesystem;
 std::vector<fs::path> search_path() {
   std::vector<fs::path> dirs;
   const char* search = std::getenv("PATH");
-  std::string_view rest = search ? search : "";
-  while (!rest.empty()) {
-    const std::size_t colon = rest.find(':');
-    if (colon != 0) dirs.emplace_back(rest.substr(0, colon));
-    rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-  }
+  for (const std::string_view entry : path_entries(search ? search : "", ':'))
+    dirs.emplace_back(entry);
   return dirs;
 }
 

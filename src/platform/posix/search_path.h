@@ -4,8 +4,10 @@
 // when asked, then each on PATH); a name matches whatever the case of its
 // letters, its exact spelling first. A program is an executable file, or a
 // Windows program (wine runs it, executable or not, as unpacked from an
-// archive). The command interpreter, the stand-in tools and the tests all
-// look programs up through this one search.
+// archive). On POSIX the command interpreter, its choice of wine, the
+// stand-in tools and the tests all look programs up through this one
+// search; the Windows stand-ins search on their own, PATH split by the same
+// rule (platform/path_entries.h).
 #ifndef QB_PLATFORM_POSIX_SEARCH_PATH_H
 #define QB_PLATFORM_POSIX_SEARCH_PATH_H
 

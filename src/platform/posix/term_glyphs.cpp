@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/code_page.h"
+#include "platform/combining_marks.h"
 
 namespace qb {
 
@@ -47,18 +48,6 @@ char letter_of(char32_t code_point, std::u16string_view characters, std::string_
                                              : characters.find(static_cast<char16_t>(code_point));
   return at == std::u16string_view::npos ? '\0' : letters[at];
 }
-
-// The ranges of characters that terminals draw over the cell before them:
-// the combining marks of the scripts the code pages hold (Latin and
-// Vietnamese, Cyrillic, Hebrew, Arabic, Thai) and the zero-width format
-// characters.
-constexpr auto kCombining = std::to_array<std::pair<char32_t, char32_t>>({
-    {0x0300, 0x036F}, {0x0483, 0x0489}, {0x0591, 0x05BD}, {0x05BF, 0x05BF}, {0x05C1, 0x05C2},
-    {0x05C4, 0x05C5}, {0x05C7, 0x05C7}, {0x0610, 0x061A}, {0x064B, 0x065F}, {0x0670, 0x0670},
-    {0x06D6, 0x06DC}, {0x06DF, 0x06E4}, {0x06E7, 0x06E8}, {0x06EA, 0x06ED}, {0x0E31, 0x0E31},
-    {0x0E34, 0x0E3A}, {0x0E47, 0x0E4E}, {0x200B, 0x200F}, {0x202A, 0x202E}, {0x2060, 0x2064},
-    {0xFE20, 0xFE2F}, {0xFEFF, 0xFEFF},
-});
 
 // The ranges of characters that every terminal draws two cells wide, of
 // those the double-byte pages hold: East Asian wide and full-width ones.
@@ -107,7 +96,7 @@ TermGlyph single(char byte, GlyphSet set) {
 // character goes on a no-break space, so that it fills a cell of its own.
 TermGlyph utf8_glyph(char32_t code_point, GlyphUse use) {
   std::string text;
-  const bool on_blank = use == GlyphUse::kScreen && combines(code_point);
+  const bool on_blank = use == GlyphUse::kScreen && is_combining_mark(code_point);
   if (on_blank) append_utf8(kNoBreakSpace, text);
   append_utf8(unshowable(code_point) ? kReplacement : code_point, text);
   return glyph_of(text, GlyphSet::kEither, on_blank || unshowable(code_point));
@@ -121,7 +110,7 @@ TermGlyph single_byte_glyph(char32_t code_point, const LocaleCharset& charset, G
   if (code_point < 0x7F) return single(static_cast<char>(code_point), GlyphSet::kAscii);
   const int own = charset.byte_of(code_point);
   // Bytes 0x80 to 0x9F are C1 controls to some terminals (0x9B is CSI).
-  if (own >= 0xA0 && use == GlyphUse::kScreen && combines(code_point)) {
+  if (own >= 0xA0 && use == GlyphUse::kScreen && is_combining_mark(code_point)) {
     const std::array<char, 2> text{' ', static_cast<char>(own)};
     return glyph_of({text.data(), 2}, GlyphSet::kAscii, true);
   }
@@ -163,12 +152,6 @@ TermGlyph character_glyph(const LocaleCharset& charset, char32_t code_point, Gly
 }
 
 }  // namespace
-
-bool combines(char32_t code_point) {
-  return std::any_of(kCombining.begin(), kCombining.end(), [code_point](const auto& range) {
-    return code_point >= range.first && code_point <= range.second;
-  });
-}
 
 bool has_right_to_left_letters(const CodePage& page) {
   return std::any_of(page.upper.begin(), page.upper.end(), [](char16_t c) {

@@ -67,9 +67,6 @@ TermGlyph pair_glyph(const LocaleCharset& charset, char32_t code_point,
 // True for a character that every terminal draws two cells wide (East
 // Asian wide and full-width: ideographs, kana, Hangul, full-width forms).
 bool draws_wide(char32_t code_point);
-// True for a character that terminals draw over the cell before it rather
-// than in a cell of its own (a combining mark, a zero-width format character).
-bool combines(char32_t code_point);
 // True for a page with letters of a right-to-left script (Hebrew, Arabic),
 // which a terminal with bidirectional text would reorder.
 bool has_right_to_left_letters(const CodePage& page);

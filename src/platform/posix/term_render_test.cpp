@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "platform/code_page.h"
+#include "platform/combining_marks.h"
 #include "vt_screen.h"
 
 namespace qb {
@@ -44,7 +45,7 @@ std::u32string shown_chars(const LocaleCharset& charset, const Cell& cell,
   const CodePage& page = cell.glyphs == Glyphs::kProgram ? kCodePage437 : *charset.oem;
   if (charset.utf8) {
     const char32_t glyph = page.glyph(cell.ch);
-    if (combines(glyph)) return std::u32string{U'\u00A0', glyph};
+    if (is_combining_mark(glyph)) return std::u32string{U'\u00A0', glyph};
     const bool unshowable =
         glyph == 0 || (glyph >= 0x80 && glyph < 0xA0) || (glyph >= 0xE000 && glyph < 0xF900);
     return std::u32string(1, unshowable ? U'\uFFFD' : glyph);
@@ -337,7 +338,7 @@ TEST(TermRender, CombiningCharactersAreThoseOfNoWidth) {
     for (int byte = 0x80; byte < 0x100; ++byte) {
       const char32_t glyph = page->glyph(static_cast<std::uint8_t>(byte));
       if (glyph < 0xA0 || (glyph >= 0xE000 && glyph < 0xF900)) continue;  // never sent as they are
-      EXPECT_EQ(combines(glyph), wcwidth(static_cast<wchar_t>(glyph)) == 0)
+      EXPECT_EQ(is_combining_mark(glyph), wcwidth(static_cast<wchar_t>(glyph)) == 0)
           << page->number << " " << byte;
     }
   }
