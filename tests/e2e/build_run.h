@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "host.h"
-#include "platform/posix/program_run.h"
+#include "platform/posix/commands/program_run.h"
 #include "program_screens.h"
 #include "standin_io.h"
 #include "support/demo_icons.h"
@@ -29,7 +29,6 @@ namespace qb::test {
 namespace fs = std::filesystem;
 
 inline constexpr int kRed = 1;  // console colour 4 is the terminal's palette index 1
-
 
 // The worked example's answers, with `icon` as the first icon and `params`
 // as the extra compiler parameters.

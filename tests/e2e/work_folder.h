@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/search_path.h"
+#include "platform/posix/commands/search_path.h"
 #include "program_screens.h"
 #include "support/demo_icons.h"
 #include "support/scratch_folder.h"
