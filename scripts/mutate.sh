@@ -20,9 +20,10 @@ cd "$(dirname "$0")/.."
 build=${BUILD:-build}
 jobs=$(($(nproc) * 6))
 
-# The production sources: no tests, no generated tables.
+# The production sources that the POSIX build compiles: no tests, no
+# generated tables, none of the Windows side (its tests run under wine).
 production() {
-  grep -E '^(src|tools)/.*\.(cpp|h)$' | grep -vE '_test\.cpp$|/code_pages/'
+  grep -E '^(src|tools)/.*\.(cpp|h)$' | grep -vE '_test\.cpp$|/code_pages/|/win32/|_win32\.'
 }
 
 # "file line" for each line a change added or altered since $1.

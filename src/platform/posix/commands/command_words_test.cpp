@@ -34,6 +34,8 @@ TEST(SplitCommandLine, QuotesGroupAndAreDropped) {
   line = split_command_line("\x88\"\x88>\"\x88\"\">o", code_page_numbered(932));  // 88 22, 88 3E
   EXPECT_EQ(line.words, (Words{"\x88\"\x88>\x88\""}));  // are pairs, no marks
   EXPECT_EQ(line.redirections.at(0).file, "o");
+  EXPECT_EQ(split_command_line("a \x88\x9F b", code_page_numbered(932)).words,
+            (Words{"a", "\x88\x9F", "b"}));  // a word of one pair
 }
 
 TEST(SplitCommandLine, RedirectionsAnywhereAndInOrder) {

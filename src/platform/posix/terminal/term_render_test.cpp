@@ -332,7 +332,7 @@ TEST(TermRender, MarksKeepTheirGlyphsAndCombiningCharactersTheirCells) {
 
 // The characters that go on a blank of their own are exactly those of the
 // code pages that the C library's UTF-8 locale gives no width.
-TEST(TermRender, CombiningCharactersAreThoseOfNoWidth) {
+TEST(TermRender, CombiningAndWideCharactersAreThoseOfTheirWidth) {
   ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
   for (const CodePage* page : kCodePages) {
     for (int byte = 0x80; byte < 0x100; ++byte) {
@@ -340,6 +340,18 @@ TEST(TermRender, CombiningCharactersAreThoseOfNoWidth) {
       if (glyph < 0xA0 || (glyph >= 0xE000 && glyph < 0xF900)) continue;  // never sent as they are
       EXPECT_EQ(is_combining_mark(glyph), wcwidth(static_cast<wchar_t>(glyph)) == 0)
           << page->number << " " << byte;
+    }
+    // Every pair's character is drawn two cells wide just where the C
+    // library says so; the ambiguous ones, which it takes as narrow, too.
+    for (int lead = 0x81; lead < 0x100 && page->pairs != nullptr; ++lead) {
+      for (int trail = 0x40; trail < 0x100 && page->is_lead(static_cast<std::uint8_t>(lead));
+           ++trail) {
+        const char32_t glyph =
+            page->pair_glyph(static_cast<std::uint8_t>(lead), static_cast<std::uint8_t>(trail));
+        if (glyph == 0 || (glyph >= 0xE000 && glyph < 0xF900)) continue;
+        EXPECT_EQ(draws_wide(glyph), wcwidth(static_cast<wchar_t>(glyph)) == 2)
+            << page->number << " U+" << std::hex << static_cast<unsigned>(glyph);
+      }
     }
   }
   std::setlocale(LC_CTYPE, "C");

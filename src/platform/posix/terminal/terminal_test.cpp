@@ -158,11 +158,11 @@ TEST(TerminalBackend, ALegacyMultiByteLocaleIsWrittenAndReadInItsSet) {
   unsetenv("LC_ALL");
   EXPECT_TRUE(euc_jp.multibyte && !euc_jp.utf8);
   euc_jp.oem = &code_page_numbered(932);
-  Transcript transcript{euc_jp};  // ｶﾉ, and a mark that the set has only wide
+  Transcript transcript{euc_jp};  // ｡ｶﾉ, and a mark that the set has only wide
   std::string line = transcript.feed("\xAF ", Glyphs::kProgram);
-  line += transcript.feed("\xB6\xC9 a");
-  EXPECT_EQ(line, "> \x8E\xB6\x8E\xC9 a");
-  EXPECT_EQ(euc_jp.oem_from_program_text("\xC9\xBD.bas \xFF\xC9"), "\x95\x5C.bas ??");
+  line += transcript.feed("\xA1\xB6\xC9 a");
+  EXPECT_EQ(line, "> \x8E\xA1\x8E\xB6\x8E\xC9 a");
+  EXPECT_EQ(euc_jp.oem_from_program_text("\x80\xC9\xBD.bas \xFF\xC9"), "?\x95\x5C.bas ??");
   EXPECT_TRUE(euc_jp.append_encoded(U'ö', line) &&
               line.ends_with("\x8F\xAB\xD3"));  // a file name's
   std::setlocale(LC_CTYPE, "C");
