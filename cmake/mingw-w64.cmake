@@ -20,7 +20,8 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 
 get_filename_component(QB_SOURCE_ROOT "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
-find_program(QB_WINE NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
-if(QB_WINE)
+execute_process(COMMAND "${QB_SOURCE_ROOT}/scripts/find-wine.sh"
+  RESULT_VARIABLE qb_wine_status OUTPUT_QUIET ERROR_QUIET)
+if(qb_wine_status EQUAL 0)
   set(CMAKE_CROSSCOMPILING_EMULATOR "${QB_SOURCE_ROOT}/scripts/wine-run.sh")
 endif()

@@ -18,11 +18,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/locales" "$work/out"
 
-wine=""
-for candidate in /usr/lib/wine/wine64 "$(command -v wine64 || true)" "$(command -v wine || true)"; do
-  if [ -n "$candidate" ] && [ -x "$candidate" ]; then wine=$candidate; break; fi
-done
-[ -n "$wine" ] || { echo "make-code-pages.sh: wine is not installed" >&2; exit 1; }
+wine=$(scripts/find-wine.sh) || { echo "make-code-pages.sh: wine is not installed" >&2; exit 1; }
 
 x86_64-w64-mingw32-g++ -std=c++20 -O1 -static -Isrc -o "$work/tables.exe" scripts/code_page_tables/*.cpp
 

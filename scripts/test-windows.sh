@@ -26,12 +26,9 @@ fi
 # One wine server for the whole suite, kept a little after the last program
 # ends, instead of one started and stopped for every test; and the wine
 # prefix made now, not inside a test's time limit.
-for server in /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver "$(command -v wineserver || true)"; do
-  if [ -n "$server" ] && [ -x "$server" ]; then
-    "$server" -p30 2>/dev/null || true
-    break
-  fi
-done
+if server=$(scripts/find-wine.sh --server); then
+  "$server" -p30 2>/dev/null || true
+fi
 scripts/wine-run.sh cmd /c exit 0 >/dev/null
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \

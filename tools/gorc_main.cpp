@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "build/log_lengths.h"
 #include "host.h"
 #include "ico_format.h"
 #include "rc_shape.h"
@@ -26,17 +27,18 @@ namespace {
 
 using namespace qb::tools;
 
+// The lengths of a successful resource compiler's log, as the program judges it.
+constexpr auto kSuccessMin = static_cast<std::size_t>(qb::kResourceLogMin);
+constexpr auto kSuccessMax = static_cast<std::size_t>(qb::kResourceLogMax);
+
 constexpr std::string_view kBanner =
     "Quillbarrow GORC stand-in 1.0 - resource script compiler\r\n"
     "A free test tool for Quillbarrow builds\r\n"
     "Resource object file written.\r\n";
-static_assert(kBanner.size() >= 125 && kBanner.size() <= 135);
+static_assert(kBanner.size() >= kSuccessMin && kBanner.size() <= kSuccessMax);
 
 constexpr std::string_view kPlaceholderObject =
     "QBSTANDIN placeholder resource object (no llvm-rc on this machine)\r\n";
-
-constexpr std::size_t kSuccessMin = 125;
-constexpr std::size_t kSuccessMax = 135;
 
 // The error as GORC prints it: one message, CR LF ended, padded with spaces
 // before its end when its length would fall into the success range.

@@ -1,8 +1,12 @@
 // What the stand-in tools ask of the system they run on: finding a program on
 // the search path, running one with its output captured, environment
 // settings, the ANSI code page in which a resource compiler there reads a
-// script, and the names of files in the system's own character set. Only
-// host_posix.cpp and host_win32.cpp touch the system.
+// script, and the names of files in the system's own character set.
+// host_posix.cpp and host_win32.cpp hold all that differs between the two
+// systems; the rest of the tools touch the system only through the C++
+// standard library, alike on both: files read and written (standin_io.cpp),
+// scratch folders made and removed (toolchain.cpp), a stale object file
+// removed (gorc_main.cpp).
 #ifndef QB_TOOLS_HOST_H
 #define QB_TOOLS_HOST_H
 

@@ -12,8 +12,8 @@
 
 #include "host.h"
 #include "platform/code_page.h"
+#include "platform/posix/commands/search_path.h"
 #include "platform/posix/locale_charset.h"
-#include "platform/posix/search_path.h"
 
 namespace qb::tools {
 

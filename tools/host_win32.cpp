@@ -1,6 +1,8 @@
 // The stand-in tools' system calls on Windows: a search of PATH (with the
-// executable extensions of PATHEXT), CreateProcess with a pipe that collects
-// the child's standard output and error, and the ANSI code page (CP_ACP).
+// executable extensions of PATHEXT; both lists split as the POSIX search
+// splits PATH, empty entries left out), CreateProcess with a pipe that
+// collects the child's standard output and error, and the ANSI code page
+// (CP_ACP).
 //
 // Under wine, a program found on PATH may be a Unix one: the machine's
 // llvm-rc, say, once its folder (Z:\usr\bin) is on wine's search path.
@@ -24,6 +26,7 @@
 #include <sstream>
 
 #include "host.h"
+#include "platform/path_entries.h"
 
 namespace qb::tools {
 
@@ -36,13 +39,8 @@ std::vector<std::string> candidate_names(std::string_view name) {
   if (std::filesystem::path(name).has_extension()) return names;
   std::string extensions = environment("PATHEXT");
   if (extensions.empty()) extensions = ".COM;.EXE;.BAT;.CMD";
-  std::size_t start = 0;
-  while (start < extensions.size()) {
-    std::size_t end = extensions.find(';', start);
-    if (end == std::string::npos) end = extensions.size();
-    if (end > start) names.push_back(std::string(name) + extensions.substr(start, end - start));
-    start = end + 1;
-  }
+  for (const std::string_view extension : path_entries(extensions, ';'))
+    names.push_back(std::string(name).append(extension));
   return names;
 }
 
@@ -179,17 +177,12 @@ RunResult run_unix_program(const std::vector<std::string>& argv) {
 
 std::string find_program(std::string_view name) {
   const std::string path = environment("PATH");
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    std::size_t end = path.find(';', start);
-    if (end == std::string::npos) end = path.size();
-    const std::string dir = end > start ? path.substr(start, end - start) : ".";
+  for (const std::string_view dir : path_entries(path, ';')) {
     for (const std::string& candidate : candidate_names(name)) {
       const std::filesystem::path file = std::filesystem::path(dir) / candidate;
       std::error_code error;
       if (std::filesystem::is_regular_file(file, error)) return file.string();
     }
-    start = end + 1;
   }
   return "";
 }

@@ -1,9 +1,13 @@
 // The Windows side of the stand-ins' system calls: the search of PATH with
-// PATHEXT, and a child's arguments and output going through CreateProcess.
+// PATHEXT, empty entries passed over, and a child's arguments and output
+// going through CreateProcess.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 
 #include "host.h"
 
@@ -21,6 +25,14 @@ TEST(Win32Host, FindsProgramsOnThePathWithTheirExtension) {
   ASSERT_GE(cmd.size(), 8u);
   EXPECT_EQ(cmd.substr(cmd.size() - 8), "\\cmd.exe");
   EXPECT_EQ(find_program("no-such-tool-anywhere"), "");
+
+  // An empty entry is no current directory, on either system.
+  std::ofstream("here-only.exe") << "MZ";
+  const std::string path = environment("PATH");
+  ASSERT_EQ(_putenv_s("PATH", (";" + path).c_str()), 0);
+  EXPECT_EQ(find_program("here-only"), "");
+  ASSERT_EQ(_putenv_s("PATH", path.c_str()), 0);
+  std::remove("here-only.exe");
 }
 
 TEST(Win32Host, ArgumentsArriveWholeAndOutputAndStatusComeBack) {

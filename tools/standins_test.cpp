@@ -7,11 +7,13 @@
 
 #include <filesystem>
 
+#include "build/log_lengths.h"
 #include "host.h"
 #include "readobj_listing.h"
 #include "standin_io.h"
 #include "support/demo_icons.h"
 #include "support/scratch_folder.h"
+#include "support/worked_example_script.h"
 #include "toolchain.h"
 
 namespace qb::tools {
@@ -19,26 +21,24 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kIcons = "100 ICON app.ico\r\n101 ICON small.ico\r\n\r\n\r\n";
+// The worked example's script up to its version block: its two icon lines.
+const std::string kIcons = [] {
+  const std::string script = test::kWorkedExampleScript;
+  return script.substr(0, script.find("1 VERSIONINFO"));
+}();
 
-// The worked example's script after its icon lines.
+// The worked example's script after its icon lines, with `file_version` as
+// its FILEVERSION.
 std::string script_body(const std::string& file_version = "1,2,3,0") {
-  return "1 VERSIONINFO\r\nFILEVERSION " + file_version +
-         "\r\nPRODUCTVERSION 1,2,0,0\r\nFILEOS 0x10001\r\nFILETYPE 0x1\r\n{\r\n"
-         "BLOCK \"StringFileInfo\"\r\n{\r\n\tBLOCK \"040904b4\"\r\n\t{\r\n"
-         "\t\tVALUE \"FileDescription\", \"Greeting demo\"\r\n"
-         "\t\tVALUE \"LegalCopyright\", \"2024 Sample Team\"\r\n"
-         "\t\tVALUE \"ProductName\", \"Hello\"\r\n\t\tVALUE \"Publisher\", \"Sample Team\"\r\n"
-         "\t\tVALUE \"Website\", \"\"\r\n\t\tVALUE \"Comments\", \"First release\"\r\n"
-         "\t\tVALUE \"FileVersion\", \"1.23\"\r\n\t\tVALUE \"ProductVersion\", \"1.20\"\r\n"
-         "\t\tVALUE \"InternalName\", \"hello\"\r\n"
-         "\t\tVALUE \"OriginalFilename\", \"hello.exe\"\r\n\t}\r\n}\r\n\r\n"
-         "BLOCK \"VarFileInfo\"\r\n\r\n\r\n{\r\nVALUE \"Translation\", 0x0409 0x04B4\r\n}\r\n}\r\n"
-         "\r\n";
+  std::string body = test::kWorkedExampleScript;
+  body.erase(0, kIcons.size());
+  const std::size_t at = body.find("FILEVERSION ") + std::string_view("FILEVERSION ").size();
+  return body.replace(at, body.find('\r', at) - at, file_version);
 }
 
 bool in_success_range(std::size_t length) {
-  return length >= 125 && length <= 135;
+  return length >= static_cast<std::size_t>(kResourceLogMin) &&
+         length <= static_cast<std::size_t>(kResourceLogMax);
 }
 
 // A scratch folder with the demo icons and hello.bas, made current meanwhile.

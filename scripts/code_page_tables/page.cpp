@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "code_page_tables.h"
+#include "platform/combining_marks.h"
 
 // The end of the last line of a literal that holds a view: the views of
 // the generated files are made with ""sv, so that a zero inside counts too.
@@ -42,7 +43,8 @@ std::string byte_literal(const std::string& bytes) {
   std::string out = "\"";
   for (const char c : bytes) {
     const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\' && c != '?') {
+    const bool trigraph = c == '?' && out.back() == '?';  // "??" could open one
+    if (byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\' && !trigraph) {
       out += c;
     } else {
       char escape[8];
@@ -65,10 +67,8 @@ std::string utf16_literal(const std::vector<wchar_t>& characters) {
 
 // `c` as a comment shows it: a dot for what shows nothing by itself.
 std::string comment_glyph(wchar_t c) {
-  const bool combining = (c >= 0x0300 && c < 0x0370) || (c >= 0x0591 && c < 0x05C8) ||
-                         (c >= 0x064B && c < 0x0660) || c == 0x0E31 ||
-                         (c >= 0x0E34 && c < 0x0E3B) || (c >= 0x0E47 && c < 0x0E4F);
-  const bool invisible = c <= 0xA0 || c == 0xAD || (c >= 0xE000 && c < 0xF900) || combining;
+  const bool invisible = c <= 0xA0 || c == 0xAD || (c >= 0xE000 && c < 0xF900) ||
+                         qb::is_combining_mark(static_cast<char32_t>(c));
   if (invisible) return "\xC2\xB7";
   char utf8[8] = {};
   WideCharToMultiByte(CP_UTF8, 0, &c, 1, utf8, sizeof utf8, nullptr, nullptr);

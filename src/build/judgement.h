@@ -16,17 +16,12 @@
 #include <cstdint>
 #include <string>
 
+#include "build/log_lengths.h"
 #include "driver/program_state.h"
 
 namespace qb {
 
 enum class Outcome { kCompilerFailure, kResourceFailure, kSuccess };
-
-// The lengths of GORC.LOG a resource compiler's success is told by.
-inline constexpr std::int32_t kResourceLogMin = 125;
-inline constexpr std::int32_t kResourceLogMax = 135;
-// The most FBC.LOG may hold when the compiler succeeded.
-inline constexpr std::int32_t kCompilerLogLimit = 2;
 
 // The two logs as the judgement reads them; a missing log reads as empty.
 struct LogLengths {

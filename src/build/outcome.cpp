@@ -51,7 +51,7 @@ void settle_log(FileTable& files, std::string_view name, bool read, bool passed)
 // last length looked at.
 Verdict judge(FileTable& files, ProgramState& state) {
   const LogLengths lengths{log_length(files, kResourceLog), log_length(files, kCompilerLog)};
-  const Verdict verdict = judge_build(state, lengths);
+  Verdict verdict = judge_build(state, lengths);
   settle_log(files, kCompilerLog, verdict.read.compiler, verdict.passed.compiler);
   settle_log(files, kResourceLog, verdict.read.resource, verdict.passed.resource);
   if (verdict.failed_step.empty()) state.log_size = verdict.last_length;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/memory_backend.h"
+#include "support/form_answers.h"
 #include "support/scratch_folder.h"
 #include "support/screen_text.h"
 #include "support/worked_example_script.h"
@@ -13,9 +14,8 @@ namespace {
 
 // Types one form's answers, each line ended by Enter, `at` seconds in.
 void type_form(MemoryBackend& backend, double at) {
-  for (const char* line : {"hello.bas", "(c) Me", "", "Hello", "1.2.3", "Hello", "1.2.0", "", "",
-                           "app.ico", "n", ""}) {
-    for (const char* c = line; *c != '\0'; ++c) backend.type_at(at, static_cast<unsigned char>(*c));
+  for (const std::string_view line : test::kFormAnswers) {
+    for (const char c : line) backend.type_at(at, static_cast<unsigned char>(c));
     backend.type_at(at, 13);
   }
 }

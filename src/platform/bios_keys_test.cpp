@@ -14,8 +14,11 @@ TEST(BiosKeys, NamedKeysGiveTheirCodeOrCharacterInEachColumn) {
   EXPECT_EQ(column_of(true, true, true), kAlt);
   EXPECT_EQ(column_of(true, true, false), kCtrl);
   EXPECT_EQ(column_of(true, false, false), kShift);
-  EXPECT_EQ(code(Key::kF1, kNormal), key::kF1);
-  EXPECT_EQ(code(Key::kF4, kAlt), key::kAltF4);
+  // An extended code is 255 + 256 x the scan code: F1's is 0x3B, Alt+F4's 0x6B.
+  EXPECT_EQ(code(Key::kF1, kNormal), 255 + 256 * 0x3B);
+  EXPECT_EQ(key::kF1, 255 + 256 * 0x3B);
+  EXPECT_EQ(code(Key::kF4, kAlt), 255 + 256 * 0x6B);
+  EXPECT_EQ(key::kAltF4, 255 + 256 * 0x6B);
   EXPECT_EQ(code(Key::kTab, kNormal), -1);
   EXPECT_EQ(code(Key::kPadEnter, kAlt), key::extended(0xA6));
   EXPECT_EQ(code(Key::kDigit2, kCtrl), key::extended(0x03));

@@ -1,9 +1,9 @@
 // Running one command line the way the command interpreter does. On Windows
-// this is cmd.exe, handed the line as UTF-16 (platform/win32/command.h adds
+// this is cmd.exe, handed the line as UTF-16 (platform/win32/commands/command.h adds
 // the code page the line is read in); on POSIX a small interpreter gives the
 // same effects for what this program hands it: programs found in the
 // current directory first (Windows programs run through wine), "> file"
-// redirection and DEL; platform/posix/command_interpreter.h adds the
+// redirection and DEL; platform/posix/commands/command_interpreter.h adds the
 // locale's character set, into which it converts the line's words.
 #ifndef QB_PLATFORM_COMMAND_H
 #define QB_PLATFORM_COMMAND_H

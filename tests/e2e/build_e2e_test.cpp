@@ -26,7 +26,7 @@ std::string log_of(std::size_t length) {
 
 TEST_F(BuildRun, WorkedExampleEndsOnTheSuccessBoxLeavingOnlyTheExecutable) {
   const VtScreen& vt = run_to_result(example_answers()).screen();
-  expect_result_screen(vt, 10, kSuccess, kBlue);
+  expect_result_screen(vt, 10, kSuccessMiddle, kBlue);
   for (const int row : {9, 15, 16, 21}) EXPECT_TRUE(vt.blank(row, 1, 80, kBlack, kLightGrey));
   EXPECT_TRUE(vt.blank(13, 1, 21, kBlack, kLightGrey));  // no log under a success
   press_key_and_expect_clean_exit();
@@ -55,7 +55,7 @@ TEST_F(BuildRun, AResourceCompilerFailureIsShownBeforeTheCompilerFailureItCaused
   // GoRC leaves no RESFILE.OBJ and the compiler fails for want of it; the
   // first failure is the one shown, and both logs stay.
   const VtScreen& vt = run_to_result(example_answers("", "missing.ico")).screen();
-  expect_result_screen(vt, 4, kResourceError, kRed);
+  expect_result_screen(vt, 4, kResourceErrorMiddle, kRed);
   const std::string message = "GORC.EXE error: cannot open icon file missing.ico";
   expect_log_line(vt, message, static_cast<int>(message.size()));
   press_key_and_expect_clean_exit();
@@ -69,7 +69,7 @@ TEST_F(BuildRun, AResourceLogOutsideTheRangeShowsTheResourceBoxWithTheLog) {
   ASSERT_TRUE(tools::write_file(path("gorc.out"), "resource trouble\r\nsecond line\r\n"));
   const VtScreen& vt =
       run_to_result(example_answers(), {"QB_STANDIN_GORC_OUTPUT=gorc.out"}).screen();
-  expect_result_screen(vt, 4, kResourceError, kRed);
+  expect_result_screen(vt, 4, kResourceErrorMiddle, kRed);
   for (int row = 9; row <= 12; ++row) EXPECT_TRUE(vt.blank(row, 1, 80, kBlack, kLightGrey));
   expect_log_line(vt, "resource trouble", 16);
   EXPECT_EQ(vt.text_at(14, 1, 12), "second line ");
@@ -81,7 +81,7 @@ TEST_F(BuildRun, AResourceLogOutsideTheRangeShowsTheResourceBoxWithTheLog) {
 TEST_F(BuildRun, AMissingCompilerIsAFailureThatNamesItsStatus) {
   fs::remove(folder_ / "FBC.EXE");
   const VtScreen& vt = run_to_result(example_answers()).screen();
-  expect_result_screen(vt, 4, kCompilerError, kRed);
+  expect_result_screen(vt, 4, kCompilerErrorMiddle, kRed);
   // The command interpreter's status for a command it cannot find: the
   // POSIX runner's 127, cmd's 9009.
   const std::string line = std::string("FBC.EXE could not be run or failed silently (status ") +
@@ -96,7 +96,8 @@ TEST_F(BuildRun, ControlBytesAndEscapeSequencesInALogShowAsGlyphs) {
   ASSERT_TRUE(
       tools::write_file(path("fbc.out"), "\x1b[2J\x1b[31mX\x1b]0;T\x07\x01\x02\x7f\xb0\r\n"));
   const VtScreen& vt = run_to_result(example_answers(), {"QB_STANDIN_FBC_OUTPUT=fbc.out"}).screen();
-  expect_result_screen(vt, 4, kCompilerError, kRed);  // nothing cleared or recoloured the screen
+  expect_result_screen(vt, 4, kCompilerErrorMiddle,
+                       kRed);  // nothing cleared or recoloured the screen
   const std::string esc = utf8(U'\u2190');
   const std::string glyphs = esc + "[2J" + esc + "[31mX" + esc + "]0;T" + utf8(U'\u263A') +
                              utf8(U'\u263B') + utf8(U'\u2302') + utf8(U'\u2591');
@@ -115,7 +116,7 @@ TEST_F(BuildRun, BuildsASourceNamedInTheLocalesLetters) {
     answers[0] = stem + ".bas";
     const VtScreen& vt =
         run_to_result(answers, {"LOCPATH=" QB_TEST_LOCPATH, "LC_ALL=" + locale}).screen();
-    expect_result_screen(vt, 10, kSuccess, kBlue);
+    expect_result_screen(vt, 10, kSuccessMiddle, kBlue);
     press_key_and_expect_clean_exit();
     EXPECT_TRUE(exists(stem + ".exe")) << locale;
   }
@@ -123,7 +124,7 @@ TEST_F(BuildRun, BuildsASourceNamedInTheLocalesLetters) {
 
 TEST_F(BuildRun, ExtraParametersReachTheCompilerAsWords) {
   const VtScreen& vt = run_to_result(example_answers("-s gui -x greet.exe")).screen();
-  expect_result_screen(vt, 10, kSuccess, kBlue);
+  expect_result_screen(vt, 10, kSuccessMiddle, kBlue);
   press_key_and_expect_clean_exit();
   EXPECT_TRUE(exists("greet.exe"));
   EXPECT_FALSE(exists("hello.exe"));
@@ -146,7 +147,7 @@ class CompilerFailure : public WindowsTools, public ::testing::WithParamInterfac
 
 TEST_P(CompilerFailure, ShowsItsLogAndKeepsTheResourceLogUntouched) {
   const VtScreen& vt = run_to_result(example_answers("-w")).screen();
-  expect_result_screen(vt, 4, kCompilerError, kRed);
+  expect_result_screen(vt, 4, kCompilerErrorMiddle, kRed);
   expect_log_line(vt, "FBC.EXE error: unknown option -w", 32);
   press_key_and_expect_clean_exit();
   EXPECT_EQ(fs::file_size(path("GORC.LOG")), 130u);
@@ -163,7 +164,7 @@ TEST_F(WindowsTools, BuildsTheSourceNamedBeyondAscii) {
   fs::rename(folder_ / "hello.bas", folder_ / "m\xC3\xB6we.bas");
   std::vector<std::string> answers = example_answers();
   answers[0] = "m\xC3\xB6we.bas";
-  expect_result_screen(run_to_result(answers).screen(), 10, kSuccess, kBlue);
+  expect_result_screen(run_to_result(answers).screen(), 10, kSuccessMiddle, kBlue);
   press_key_and_expect_clean_exit();
   EXPECT_TRUE(exists("m\xC3\xB6we.exe"));
 }
@@ -189,7 +190,7 @@ TEST_P(LogBoundary, JudgesTheLogLengthAtTheEdge) {
   ASSERT_TRUE(tools::write_file(path("hook.out"), log_of(b.length)));
   const VtScreen& vt =
       run_to_result(example_answers(), {std::string(b.hook) + "=hook.out"}).screen();
-  const bool success = b.middle == &kSuccess;
+  const bool success = b.middle == &kSuccessMiddle;
   expect_result_screen(vt, success ? 10 : 4, *b.middle, success ? kBlue : kRed);
   const int shown = static_cast<int>(std::min<std::size_t>(b.length - 2, 10));
   if (!success) expect_log_line(vt, std::string(static_cast<std::size_t>(shown), 'g'), shown);
@@ -201,12 +202,12 @@ TEST_P(LogBoundary, JudgesTheLogLengthAtTheEdge) {
 INSTANTIATE_TEST_SUITE_P(
     Lengths, LogBoundary,
     ::testing::Values(
-        Boundary{"Fbc2", "QB_STANDIN_FBC_OUTPUT", 2, &kSuccess, false, false},
-        Boundary{"Fbc3", "QB_STANDIN_FBC_OUTPUT", 3, &kCompilerError, true, true},
-        Boundary{"Gorc124", "QB_STANDIN_GORC_OUTPUT", 124, &kResourceError, false, true},
-        Boundary{"Gorc125", "QB_STANDIN_GORC_OUTPUT", 125, &kSuccess, false, false},
-        Boundary{"Gorc135", "QB_STANDIN_GORC_OUTPUT", 135, &kSuccess, false, false},
-        Boundary{"Gorc136", "QB_STANDIN_GORC_OUTPUT", 136, &kResourceError, false, true}),
+        Boundary{"Fbc2", "QB_STANDIN_FBC_OUTPUT", 2, &kSuccessMiddle, false, false},
+        Boundary{"Fbc3", "QB_STANDIN_FBC_OUTPUT", 3, &kCompilerErrorMiddle, true, true},
+        Boundary{"Gorc124", "QB_STANDIN_GORC_OUTPUT", 124, &kResourceErrorMiddle, false, true},
+        Boundary{"Gorc125", "QB_STANDIN_GORC_OUTPUT", 125, &kSuccessMiddle, false, false},
+        Boundary{"Gorc135", "QB_STANDIN_GORC_OUTPUT", 135, &kSuccessMiddle, false, false},
+        Boundary{"Gorc136", "QB_STANDIN_GORC_OUTPUT", 136, &kResourceErrorMiddle, false, true}),
     [](const ::testing::TestParamInfo<Boundary>& info) { return std::string(info.param.name); });
 
 }  // namespace

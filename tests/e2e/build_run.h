@@ -16,9 +16,11 @@
 #include <vector>
 
 #include "host.h"
+#include "platform/posix/commands/program_run.h"
 #include "program_screens.h"
 #include "standin_io.h"
 #include "support/demo_icons.h"
+#include "support/result_boxes.h"
 #include "support/scratch_folder.h"
 #include "toolchain.h"
 
@@ -28,32 +30,13 @@ namespace fs = std::filesystem;
 
 inline constexpr int kRed = 1;  // console colour 4 is the terminal's palette index 1
 
-inline const std::string kPrompt = "Press any key to quit.";
-inline const std::string kTop = "╔" + repeat("═", 32) + "╗";
-inline const std::string kBlank = "║" + std::string(32, ' ') + "║";
-inline const std::string kBottom = "╚" + repeat("═", 32) + "╝";
-inline const std::string kSuccess = "║       EXE file created !       ║";
-inline const std::string kResourceError = "║     GoRC RC-Compiler Error     ║";
-inline const std::string kCompilerError = "║    FreeBasic Compiler Error    ║";
-
 // The worked example's answers, with `icon` as the first icon and `params`
 // as the extra compiler parameters.
 inline std::vector<std::string> example_answers(const std::string& params = "",
                                                 const std::string& icon = "app.ico") {
-  return {"hello.bas",
-          "2024 Sample Team",
-          "Sample Team",
-          "Greeting demo",
-          "1.2.3",
-          "Hello",
-          "1.2.0",
-          "First release",
-          "",
-          icon,
-          "y",
-          "small.ico",
-          "n",
-          params};
+  std::vector<std::string> answers = with_params(kWorkedExampleAnswers, params);
+  answers[kFirstIconAnswer] = icon;
+  return answers;
 }
 
 // A description typed in a language beyond ASCII, with an icon named in it,
@@ -102,10 +85,7 @@ class BuildRun : public ::testing::Test {
     options.env = env;
     session_ = std::make_unique<PtySession>(options);
     for (const std::string& answer : answers) session_->send(answer + "\r");
-    const bool shown =
-        session_->wait_until([](const VtScreen& vt) { return vt.text_at(22, 4, 22) == kPrompt; });
-    EXPECT_TRUE(shown) << "no result screen";
-    session_->settle();  // the whole frame, not just the part with the prompt
+    EXPECT_TRUE(session_->wait_until(result_shown)) << "no result screen";
     return *session_;
   }
 
@@ -132,7 +112,7 @@ class BuildRun : public ::testing::Test {
 // and the prompt in dark grey at row 22, column 4.
 inline void expect_result_screen(const VtScreen& vt, int first_row, const std::string& middle,
                                  int background) {
-  const std::string lines[] = {kTop, kBlank, middle, kBlank, kBottom};
+  const std::string lines[] = {kBoxTop, kBoxBlank, middle, kBoxBlank, kBoxBottom};
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(vt.text_at(first_row + i, 22, 34), lines[i]);
     for (int column = 22; column <= 55; ++column) {
@@ -151,18 +131,17 @@ inline void expect_log_line(const VtScreen& vt, const std::string& text, int len
   EXPECT_EQ(vt.background(13, 4), kLightGrey);
 }
 
-// The POSIX program with the Windows stand-ins as GORC.EXE and FBC.EXE:
-// its command runner starts them through wine. Run with the label "wine",
-// which names their folder in QB_E2E_WINDOWS_TOOLS.
-// Whether the Windows stand-ins are at hand: under the label "wine", which
-// names their folder, for this system's program; skips the test otherwise.
+// Whether the Windows stand-ins are at hand, and a wine that the program
+// would run them with: under the label "wine", which names their folder in
+// QB_E2E_WINDOWS_TOOLS, for this system's program.
 inline bool windows_tools_at_hand() {
   const char* tools = std::getenv("QB_E2E_WINDOWS_TOOLS");
   if (tools == nullptr || under_wine()) return false;
-  const bool wine = !tools::find_program("wine").empty() || fs::exists("/usr/lib/wine/wine64");
-  return wine && fs::exists(fs::path(tools) / "fbc_standin.exe");
+  return find_wine().has_value() && fs::exists(fs::path(tools) / "fbc_standin.exe");
 }
 
+// The POSIX program with the Windows stand-ins as GORC.EXE and FBC.EXE:
+// its command runner starts them through wine; skipped without them.
 class WindowsTools : public BuildRun {
  protected:
   void SetUp() override {

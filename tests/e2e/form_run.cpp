@@ -96,9 +96,11 @@ PtySession& FormRun::start(const std::vector<std::string>& env) {
 }
 
 bool FormRun::shows(const std::function<bool(const VtScreen&)>& holds) {
-  const bool held = session_->wait_until(holds);
-  session_->settle(std::chrono::milliseconds(50));
-  return held;
+  return session_->wait_until(holds) && session_->catch_up();
+}
+
+bool FormRun::keys_waiting(std::size_t count) {
+  return shows([&](const VtScreen&) { return session_->unread_input() == count; });
 }
 
 bool FormRun::shows_text(int row, int column, const std::string& text) {
@@ -123,10 +125,7 @@ bool FormRun::build_started() const {
 }
 
 void FormRun::finish() {
-  ASSERT_TRUE(session_->wait_until([](const VtScreen& vt) {
-    return vt.text_at(22, 4, 22) == "Press any key to quit.";
-  })) << "no result screen";
-  session_->settle();
+  ASSERT_TRUE(session_->wait_until(result_shown)) << "no result screen";
   quit_at_result(*session_);
 }
 

@@ -61,8 +61,12 @@ class FormRun : public ::testing::Test {
 
   // Starts the program in the folder, with `env` added to its environment.
   PtySession& start(const std::vector<std::string>& env = {});
-  // Waits until `holds` is true of the screen.
+  // Waits until `holds` is true of the screen, and for the rest of what
+  // reached the terminal by then.
   bool shows(const std::function<bool(const VtScreen&)>& holds);
+  // Waits until `count` typed bytes wait unread in the terminal, and for
+  // what it shows then: its echo of them, were its echo on.
+  bool keys_waiting(std::size_t count);
   // Waits until `text` stands at row, column.
   bool shows_text(int row, int column, const std::string& text);
   // Waits until the cursor stands at row, column.

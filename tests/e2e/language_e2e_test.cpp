@@ -53,7 +53,7 @@ void BuildRun::expect_built_as_typed(const Typed& typed, std::vector<std::string
   // wine takes its code pages from the locale, made by the build.
   env.insert(env.end(), {std::string("LC_ALL=") + typed.locale, "LOCPATH=" QB_TEST_LOCPATH,
                          "QB_STANDIN_GORC_KEEP=kept.rc"});
-  expect_result_screen(run_to_result(answers, env).screen(), 10, kSuccess, kBlue);
+  expect_result_screen(run_to_result(answers, env).screen(), 10, kSuccessMiddle, kBlue);
   press_key_and_expect_clean_exit();
   if (typed.script_bytes != nullptr) {
     const std::string line = std::string("\"FileDescription\", \"") + typed.script_bytes + "\"";

@@ -170,7 +170,7 @@ void EditingRun::answer_icons() {
 void EditingRun::keys_during_the_build() {
   ASSERT_TRUE(shows([&](const VtScreen&) { return build_started(); }));
   send("zq\x7f");
-  session_->settle();
+  ASSERT_TRUE(keys_waiting(3));
   EXPECT_TRUE(vt().blank(22, 1, 80, kBlack, kLightGrey));
   release_build();
   const auto status = session_->wait_exit();

@@ -14,6 +14,8 @@
 #endif
 
 #include "pty_session.h"
+#include "support/form_answers.h"
+#include "support/result_boxes.h"
 
 namespace qb::test {
 
@@ -51,21 +53,23 @@ inline bool first_prompt_shown(const VtScreen& vt) {
          vt.cursor_row() == 12 && vt.cursor_column() == 26;
 }
 
+// The result screen is whole once its prompt, printed last, shows with the
+// cursor on the row below it, where the frame leaves it.
+inline bool result_shown(const VtScreen& vt) {
+  return vt.text_at(22, 4, 22) == "Press any key to quit." && vt.cursor_row() == 23 &&
+         vt.cursor_column() == 1;
+}
+
 // The exit status of a run whose result screen `vt` shows: 0 after "EXE
 // file created !", 1 after either failure box.
 inline int expected_status(const VtScreen& vt) {
-  return vt.text_at(12, 22, 34) == "║       EXE file created !       ║" ? 0 : 1;
+  return vt.text_at(12, 22, 34) == kSuccessMiddle ? 0 : 1;
 }
-
-// Answers for every prompt of the form, each ended by Enter: a source
-// file, versions 1.2.3 and 1.2.0, one icon and no extra parameters.
-inline const char* const kFormAnswers[] = {"hello.bas", "(c) Me", "", "Hello",   "1.2.3", "Hello",
-                                           "1.2.0",     "",       "", "app.ico", "n",     ""};
 
 // Answers the form, then presses a key now and then until the program
 // ends (however many screens wait for a key after the form).
 inline std::optional<ExitStatus> finish_run(PtySession& session) {
-  for (const char* answer : kFormAnswers) session.send(std::string(answer) + "\r");
+  for (const std::string_view answer : kFormAnswers) session.send(std::string(answer) + "\r");
   for (int tries = 0; tries < 40; ++tries) {
     if (auto status = session.wait_exit(std::chrono::milliseconds(500))) return status;
     session.send("q");

@@ -216,16 +216,24 @@ bool PtySession::wait_until(const std::function<bool(const VtScreen&)>& holds,
   }
 }
 
-void PtySession::settle(std::chrono::milliseconds quiet) {
-  std::size_t seen = bytes_received_;
-  auto still_since = Clock::now();
-  while (Clock::now() - still_since < quiet) {
-    pump(std::chrono::milliseconds(10));
-    if (bytes_received_ != seen) {
-      seen = bytes_received_;
-      still_since = Clock::now();
-    }
-  }
+bool PtySession::catch_up(std::chrono::milliseconds timeout) {
+  const std::string mark = "\x1b]7770;" + std::to_string(++marks_) + "\a";
+  const std::size_t from = output_.size();
+  const int fd = open(slave_path_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  const bool written = fd >= 0 && write(fd, mark.data(), mark.size()) == std::ssize(mark);
+  if (fd >= 0) close(fd);
+  const auto arrived = [&](const VtScreen&) {
+    return output_.find(mark, from) != std::string::npos;
+  };
+  return written && wait_until(arrived, timeout);
+}
+
+std::size_t PtySession::unread_input() const {
+  const int fd = open(slave_path_.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  int waiting = 0;
+  if (fd < 0 || ioctl(fd, TIOCINQ, &waiting) != 0) waiting = 0;
+  if (fd >= 0) close(fd);
+  return static_cast<std::size_t>(waiting);
 }
 
 std::optional<ExitStatus> PtySession::wait_exit(std::chrono::milliseconds timeout) {
@@ -241,11 +249,7 @@ std::optional<ExitStatus> PtySession::wait_exit(std::chrono::milliseconds timeou
 bool PtySession::reap(int flags) {
   int raw = 0;
   if (waitpid(pid_, &raw, flags) != pid_) return false;
-  if (WIFEXITED(raw)) {
-    status_ = ExitStatus{true, WEXITSTATUS(raw)};
-  } else {
-    status_ = ExitStatus{false, WTERMSIG(raw)};
-  }
+  status_ = WIFEXITED(raw) ? ExitStatus{true, WEXITSTATUS(raw)} : ExitStatus{false, WTERMSIG(raw)};
   return true;
 }
 

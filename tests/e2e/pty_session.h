@@ -63,9 +63,15 @@ class PtySession {
   // Reads output until `holds` is true of the screen; false after `timeout`.
   bool wait_until(const std::function<bool(const VtScreen&)>& holds,
                   std::chrono::milliseconds timeout = std::chrono::seconds(20));
-  // Reads output until the program has written nothing for `quiet`: a
-  // frame may reach the terminal in pieces, and this sees all of it.
-  void settle(std::chrono::milliseconds quiet = std::chrono::milliseconds(200));
+  // Writes a mark (an operating-system command no terminal knows, which
+  // changes nothing shown) to the terminal on the program's side, and reads
+  // until it has come: whatever was written to the terminal before it (all
+  // of each write the program had begun, the terminal's own echo) is then
+  // on the screen. False after `timeout`.
+  bool catch_up(std::chrono::milliseconds timeout = std::chrono::seconds(20));
+  // How many typed bytes wait in the terminal for the program to read
+  // (while the terminal edits lines, only those of whole lines).
+  std::size_t unread_input() const;
   // Waits for the program to end, reading its last output; nothing after `timeout`.
   std::optional<ExitStatus> wait_exit(std::chrono::milliseconds timeout = std::chrono::seconds(20));
   // Resizes the terminal (the program gets SIGWINCH) and the emulator with it.
@@ -112,6 +118,7 @@ class PtySession {
   std::string modes_before_;
   std::optional<ExitStatus> status_;
   std::size_t bytes_received_ = 0;
+  int marks_ = 0;  // marks written by catch_up
   std::string output_;
   Clock::time_point started_;
 };

@@ -81,7 +81,7 @@ class TypingRun : public ::testing::Test {
     return quit_and_read_params();
   }
   std::string quit_and_read_params() {
-    EXPECT_TRUE(session_->wait_until(result_prompt_shown, seconds(30)));
+    EXPECT_TRUE(session_->wait_until(result_shown, seconds(30)));
     EXPECT_EQ(session_->screen().text_at(12, 22, 34), kSuccessMiddle);
     session_->send("q");
     const auto status = session_->wait_exit(seconds(10));
@@ -187,7 +187,7 @@ TEST_F(TypingRun, SuspendMidAnswerAndResizeAndSuspendWhileToolsRun) {
       [&](const VtScreen&) { return state_of(session.pid()) == 'T' && state_of(tool) == 'T'; }));
   session.signal(SIGCONT);
   session.resize(80, 25);
-  ASSERT_TRUE(release("fbc.go", [&] { return result_prompt_shown(session.screen()); }));
+  ASSERT_TRUE(release("fbc.go", [&] { return result_shown(session.screen()); }));
   EXPECT_EQ(quit_and_read_params(), answer);
 }
 

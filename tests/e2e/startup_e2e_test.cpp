@@ -119,7 +119,7 @@ TEST(Startup, HelpAndVersionPrintOnlyTheirText) {
 TEST(Startup, AScriptedRunWritesATranscriptAndReportsAFailedBuild) {
   PtyOptions options = program_options();
   std::string answers;
-  for (const char* answer : kFormAnswers) answers += std::string(answer) + "\n";
+  for (const std::string_view answer : kFormAnswers) answers += std::string(answer) + "\n";
   options.prefix.insert(options.prefix.begin(),
                         {"/bin/sh", "-c", "printf %s \"$0\" | \"$@\" >transcript.txt", answers});
   PtySession session(options);
@@ -136,7 +136,7 @@ TEST(Startup, AScriptedRunWritesATranscriptAndReportsAFailedBuild) {
   EXPECT_NE(transcript.find("\n» Your source code: hello.bas\n» Your copyright: (c) Me\n"),
             std::string::npos);
   // GoRC, the first tool, is missing: its box, and the status it left.
-  EXPECT_NE(transcript.find("\n║     GoRC RC-Compiler Error     ║\n"), std::string::npos);
+  EXPECT_NE(transcript.find("\n" + kResourceErrorMiddle + "\n"), std::string::npos);
   EXPECT_NE(transcript.find("\nGORC.EXE could not be run or failed silently (status 127).\n"),
             std::string::npos);
   EXPECT_EQ(transcript.find_first_of("\r\x1b"), std::string::npos);

@@ -47,8 +47,7 @@ class ValgrindSession : public ::testing::Test {
     session.resize(100, 30);  // a repaint at another size, and back
     session.resize(80, 25);
     type_answers(session, run_answers());
-    ASSERT_TRUE(session.wait_until(result_prompt_shown, seconds(120)));
-    session.settle();
+    ASSERT_TRUE(session.wait_until(result_shown, seconds(120)));
     EXPECT_EQ(session.screen().text_at(middle_row, 22, 34), middle);
     const int expected = expected_status(session.screen());
     session.send("q");

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/search_path.h"
+#include "platform/posix/commands/search_path.h"
 #include "program_screens.h"
 #include "support/demo_icons.h"
 #include "support/scratch_folder.h"
@@ -94,19 +94,10 @@ class WorkFolder {
 };
 
 inline const std::string kResultPrompt = "Press any key to quit.";
-inline const std::string kSuccessMiddle = "║       EXE file created !       ║";
-inline const std::string kResourceErrorMiddle = "║     GoRC RC-Compiler Error     ║";
-inline const std::string kCompilerErrorMiddle = "║    FreeBasic Compiler Error    ║";
 
-inline bool result_prompt_shown(const VtScreen& vt) {
-  return vt.text_at(22, 4, 22) == kResultPrompt;
-}
-
-// Answers for every prompt: the source hello.bas, one icon app.ico, and
-// `params` as the compiler's extra parameters.
+// The short run's answers, with `params` as the compiler's extra parameters.
 inline std::vector<std::string> run_answers(const std::string& params = "") {
-  return {"hello.bas", "(c) Me", "", "Hello",   "1.2.3", "Hello",
-          "1.2.0",     "",       "", "app.ico", "n",     params};
+  return with_params(kFormAnswers, params);
 }
 
 inline void type_answers(PtySession& session, const std::vector<std::string>& answers) {

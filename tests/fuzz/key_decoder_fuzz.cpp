@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "platform/bios_keys.h"
-#include "platform/posix/key_decoder.h"
+#include "platform/posix/terminal/key_decoder.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The resource script of the worked example, byte for byte: source
 // hello.bas, versions 1.2.3 and 1.2.0, icons app.ico and small.ico, an empty
 // web site. 623 bytes; the script writer's tests and the form's end-to-end
-// run both hold the program to it. And the five command lines that build
-// hello.bas without extra parameters.
+// run both hold the program to it, and the stand-in tools' tests compile it.
+// And the five command lines that build hello.bas without extra parameters.
 #ifndef QB_TESTS_SUPPORT_WORKED_EXAMPLE_SCRIPT_H
 #define QB_TESTS_SUPPORT_WORKED_EXAMPLE_SCRIPT_H
 

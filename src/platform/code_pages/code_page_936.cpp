@@ -1578,7 +1578,7 @@ constexpr DoubleBytes kPairs = {
     u"\xD28A\xC0AA\x8956\xC7E7\x8444\xD869\xD2E6\xC9F1\xCFE9\xB8A3\xBEB8\xBEAB\xD3F0\xD654"
     u"\xD2DD\xB6BC\xEF88\xEF95\xF05E\xFA51"sv,
     // OemToCharA of a pair without a character and of a lone lead byte.
-    "\077"sv,
+    "?"sv,
     &pair_index,
 };
 // clang-format on

@@ -1580,7 +1580,7 @@ constexpr DoubleBytes kPairs = {
     u"\xA4C4\xA4C5\xA4C6\xA4C7\xA4C8\xA4C9\xA4CA\xA4CB\xA4CC\xA4CD\xA4CE\xA4CF\xA4D0\xA4D1"
     u"\xA4D2\xA4D3"sv,
     // OemToCharA of a pair without a character and of a lone lead byte.
-    "\077"sv,
+    "?"sv,
     &pair_index,
 };
 // clang-format on

@@ -1583,7 +1583,7 @@ constexpr DoubleBytes kPairs = {
     u"\xB4B8\xE8F9\xBDDE\xAF71\xAFAB\xB2BB\xBAD6\xB974\xBAEB\xA6D0\xBDD1\xB668\xB3A3\xB6BA"
     u"\xB97D\xC05D\xC562\xA1A8\xA1A6\xA165\xA166\xA173\xA1A5\xA14E"sv,
     // OemToCharA of a pair without a character and of a lone lead byte.
-    "\077"sv,
+    "?"sv,
     &pair_index,
 };
 // clang-format on

@@ -53,15 +53,14 @@ bool windows_writes(const std::wstring& name, const std::wstring& script) {
          std::wstring::npos;
 }
 
-// The page the program gives a Windows locale: its OEM page if one byte wide
-// or one of the double-byte pages the program has.
+// The page the program gives a Windows locale: its OEM page if one or two
+// bytes wide (932, 936, 949, 950), else 437.
 int windows_page(const std::wstring& name) {
   DWORD page = 0;
   GetLocaleInfoEx(name.c_str(), LOCALE_IDEFAULTCODEPAGE | LOCALE_RETURN_NUMBER,
                   reinterpret_cast<LPWSTR>(&page), 2);
   CPINFO info{};
-  const bool known = code_page_numbered(static_cast<int>(page)).pairs != nullptr;
-  return page > 2 && GetCPInfo(page, &info) != FALSE && (info.MaxCharSize == 1 || known)
+  return page > 2 && GetCPInfo(page, &info) != FALSE && info.MaxCharSize <= 2
              ? static_cast<int>(page)
              : 437;
 }

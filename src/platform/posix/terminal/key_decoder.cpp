@@ -1,0 +1,222 @@
+// The key decoder's state machine. An escape sequence is collected byte by
+// byte (Esc, an introducer, parameters, a final byte) and then looked up in
+// the tables of key_sequences.cpp; a sequence that is not there is
+// swallowed whole. An Esc waits for the next byte: an introducer begins a
+// sequence, a second Esc makes the sequence after it Alt's, and any other
+// key is that key with Alt. Characters of several bytes, UTF-8 or a legacy
+// set's, are collected the same way: while one is open, every byte goes
+// first to it (a legacy set's later bytes may be ASCII: a backslash, a
+// digit).
+#include "platform/posix/terminal/key_decoder.h"
+
+#include <string_view>
+
+#include "platform/bios_keys.h"
+#include "platform/key_queue.h"
+#include "platform/posix/terminal/key_sequences.h"
+
+namespace qb {
+
+namespace {
+
+// Adds the keys of `more` to `keys`.
+void add_all(DecodedKeys& keys, const DecodedKeys& more) {
+  for (int i = 0; i < more.count; ++i) keys.add(more.codes[static_cast<std::size_t>(i)]);
+  keys.began_escape = keys.began_escape || more.began_escape;
+}
+
+// True for a byte that ends a sequence of this introducer.
+bool final_byte(std::uint8_t byte, std::uint8_t intro) {
+  if (intro == '[' && byte == '$') return true;  // rxvt's Shift suffix
+  return byte >= 0x40 && byte <= 0x7E;
+}
+
+// True for a parameter or intermediate byte.
+bool parameter_byte(std::uint8_t byte) {
+  return byte >= 0x20 && byte <= 0x3F;
+}
+
+}  // namespace
+
+KeyDecoder::KeyDecoder(const LocaleCharset& charset)
+    : utf8_input_(charset.utf8),
+      multibyte_input_(!charset.utf8 && charset.multibyte),
+      page_(charset.oem) {
+  for (std::size_t i = 0; i < single_byte_.size(); ++i) {
+    const char32_t code_point = charset.high[i];
+    single_byte_[i] = code_point != 0 ? page_->typed_byte(code_point) : '?';
+  }
+}
+
+DecodedKeys KeyDecoder::feed(std::uint8_t byte) {
+  return length_ > 0 ? escape(byte) : ground(byte);
+}
+
+DecodedKeys KeyDecoder::timeout() {
+  DecodedKeys keys;
+  if (length_ == 1) {
+    keys.add(alt_ ? alt_code(key::kEscape) : key::kEscape);
+  } else if (length_ == 2 && !overflow_) {
+    keys.add(alt_code(sequence_[1]));  // Alt+[ or Alt+O
+  }
+  length_ = 0;
+  overflow_ = false;
+  alt_ = false;
+  return keys;
+}
+
+// A byte outside any escape sequence.
+DecodedKeys KeyDecoder::ground(std::uint8_t byte) {
+  DecodedKeys keys;
+  if (multibyte_input_ && (byte >= 0x80 || multibyte_.open())) return legacy(byte);
+  if (byte >= 0x80 && !utf8_input_) {
+    keys.add(single_byte_[byte - 0x80]);
+    return keys;
+  }
+  if (utf8_.open() || byte >= 0x80) return utf8(byte);
+  if (byte == key::kEscape) {
+    sequence_[0] = byte;
+    length_ = 1;
+    overflow_ = false;
+    alt_ = false;
+    keys.began_escape = true;
+  } else if (byte == 127) {
+    keys.add(8);  // Backspace, as most terminals send it
+  } else if (byte == 0) {
+    keys.add(bios::code(bios::Key::kDigit2, bios::Column::kCtrl));  // Ctrl+@, the BIOS's NUL key
+  } else {
+    keys.add(byte);
+  }
+  return keys;
+}
+
+// A byte of a UTF-8 character; the finished character gives its keys, as
+// add_character() has them.
+DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
+  DecodedKeys keys;
+  switch (utf8_.feed(byte)) {
+    case Utf8Decoder::Step::kMore:
+      return keys;
+    case Utf8Decoder::Step::kDone:
+      add_character(keys, utf8_.character());
+      break;
+    case Utf8Decoder::Step::kInvalid:
+      break;  // a broken character is dropped
+    case Utf8Decoder::Step::kBrokenOff:
+      alt_char_ = false;
+      return ground(byte);  // the byte starts afresh
+  }
+  alt_char_ = false;
+  return keys;
+}
+
+// A byte of a character of a legacy multi-byte set, as utf8() reads UTF-8.
+DecodedKeys KeyDecoder::legacy(std::uint8_t byte) {
+  DecodedKeys keys;
+  switch (multibyte_.feed(byte)) {
+    case Utf8Decoder::Step::kMore:
+      return keys;
+    case Utf8Decoder::Step::kDone:
+      add_character(keys, multibyte_.character());
+      break;
+    case Utf8Decoder::Step::kInvalid:
+      break;  // a broken character is dropped
+    case Utf8Decoder::Step::kBrokenOff:
+      alt_char_ = false;
+      return ground(byte);  // the byte starts afresh
+  }
+  alt_char_ = false;
+  return keys;
+}
+
+// A finished character's keys: Alt with it right after Esc, else its byte
+// in the OEM code page, or its pair, or the byte or pair that Windows' best
+// fit gives it, or "?".
+void KeyDecoder::add_character(DecodedKeys& keys, char32_t code_point) {
+  if (alt_char_) {
+    keys.add(key::kAltOther);
+  } else if (page_->pairs == nullptr) {
+    keys.add(page_->typed_byte(code_point));
+  } else {
+    for (const char c : page_->typed_bytes(code_point)) keys.add(static_cast<std::uint8_t>(c));
+    keys.pair = keys.count == 2;
+  }
+}
+
+// A byte after Esc.
+DecodedKeys KeyDecoder::escape(std::uint8_t byte) {
+  if (length_ == 1 && byte != '[' && byte != 'O') return after_esc(byte);
+  const std::uint8_t intro = length_ > 1 ? sequence_[1] : byte;
+  const bool linux_function_key = intro == '[' && length_ == 3 && sequence_[2] == '[';
+  const bool opens_linux = intro == '[' && length_ == 2 && byte == '[';
+  if (length_ == 1 || opens_linux) {
+    append(byte);
+    return {};
+  }
+  if (linux_function_key || final_byte(byte, intro)) {
+    append(byte);
+    return finish();
+  }
+  if (parameter_byte(byte)) {
+    append(byte);
+    return {};
+  }
+  return abandon(byte);
+}
+
+// The byte right after Esc, opening no sequence: Alt with that byte's key.
+// A second Esc waits on, since rxvt sends Alt with a sequence's key as Esc
+// and the sequence; after two Escs any other byte makes them Alt+Esc and
+// is read afresh.
+DecodedKeys KeyDecoder::after_esc(std::uint8_t byte) {
+  DecodedKeys keys;
+  if (!alt_ && byte == key::kEscape) {
+    alt_ = true;
+    return keys;
+  }
+  length_ = 0;
+  if (alt_) {
+    alt_ = false;
+    keys.add(alt_code(key::kEscape));
+    add_all(keys, ground(byte));
+  } else if (byte >= 0x80 && (utf8_input_ || multibyte_input_)) {
+    alt_char_ = true;  // Alt with a character: given once the character is whole
+    return utf8_input_ ? utf8(byte) : legacy(byte);
+  } else {
+    keys.add(byte >= 0x80 ? key::kAltOther : alt_code(byte));
+  }
+  return keys;
+}
+
+// Adds a byte to the sequence; one too many marks the sequence for swallowing.
+void KeyDecoder::append(std::uint8_t byte) {
+  if (length_ < kMaxSequence) {
+    sequence_[static_cast<std::size_t>(length_++)] = byte;
+  } else {
+    overflow_ = true;
+  }
+}
+
+// The sequence is complete: its key, if the table knows it.
+DecodedKeys KeyDecoder::finish() {
+  DecodedKeys keys;
+  const std::string_view bytes(reinterpret_cast<const char*>(sequence_.data()),
+                               static_cast<std::size_t>(length_));
+  const int code = overflow_ ? -1 : decode_sequence(bytes, alt_);
+  length_ = 0;
+  overflow_ = false;
+  alt_ = false;
+  if (code >= 0) keys.add(code);
+  return keys;
+}
+
+// A byte that cannot go on the sequence: the sequence is swallowed and the
+// byte read afresh.
+DecodedKeys KeyDecoder::abandon(std::uint8_t byte) {
+  length_ = 0;
+  overflow_ = false;
+  alt_ = false;
+  return ground(byte);
+}
+
+}  // namespace qb

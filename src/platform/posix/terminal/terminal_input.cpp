@@ -1,0 +1,114 @@
+// Reading the terminal's keys. A wait sleeps in ppoll() on the input and
+// the signals' self-pipe, so an idle program never wakes, and a signal
+// noted just before the wait still ends it at once: its byte is already in
+// the pipe. On a test's clock a wait only looks, and moves the clock on to
+// its deadline when nothing is ready. Input is read only as far as the key
+// queue has room, each byte giving at most one key beyond the one the
+// decoder may owe (the second of Alt+Esc, or of a pair whose character
+// began in an earlier read), so what does not fit stays unread in the
+// terminal and a pair always fits whole.
+#include "platform/posix/terminal/terminal_input.h"
+
+#include <poll.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+#include "platform/posix/terminal/terminal_signals.h"
+
+namespace qb {
+
+namespace {
+
+constexpr double kLongestWait = 3600.0;  // a single ppoll() sleeps at most an hour
+
+// Queues the decoded keys, a pair whole; returns how many. The caller has
+// made room.
+int push_keys(const DecodedKeys& decoded, KeyQueue& keys) {
+  if (decoded.pair) return keys.push_pair(decoded.codes[0], decoded.codes[1]) ? 2 : 0;
+  int pushed = 0;
+  for (int i = 0; i < decoded.count; ++i) {
+    pushed += keys.push(decoded.codes[static_cast<std::size_t>(i)]) ? 1 : 0;
+  }
+  return pushed;
+}
+
+// `seconds` (at least zero, at most an hour) as ppoll() takes it.
+timespec as_timespec(double seconds) {
+  const double left = std::clamp(seconds, 0.0, kLongestWait);
+  const double whole = std::floor(left);
+  return timespec{static_cast<time_t>(whole), static_cast<long>((left - whole) * 1e9)};
+}
+
+}  // namespace
+
+double monotonic_seconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+TerminalInput::TerminalInput(int input_fd, int wake_fd, const LocaleCharset& charset,
+                             TerminalClock clock)
+    : input_fd_(input_fd), wake_fd_(wake_fd), clock_(std::move(clock)), decoder_(charset) {}
+
+int TerminalInput::wait_and_read(KeyQueue& keys, double deadline) {
+  const auto extra = static_cast<std::size_t>(decoder_.extra_keys());
+  const std::size_t room = keys.room() > extra ? keys.room() - extra : 0;
+  // A begun sequence is cut short only when no byte has followed in time;
+  // while there is no room to look, it waits.
+  const bool look = room > 0;
+  const bool settling = look && decoder_.pending();
+  if (wait_ready(look, settling ? std::min(deadline, escape_deadline_) : deadline)) {
+    return read_input(keys, room);
+  }
+  if (settling && now() >= escape_deadline_) return push_keys(decoder_.timeout(), keys);
+  return 0;
+}
+
+// Sleeps until `deadline`, input (when wanted) or a signal's wake-up byte,
+// whichever comes first; true when input is ready to read (or has ended).
+bool TerminalInput::wait_ready(bool want_input, double deadline) {
+  std::array<pollfd, 2> fds{};
+  nfds_t count = 0;
+  if (want_input) fds[count++] = pollfd{input_fd_, POLLIN, 0};
+  if (wake_fd_ >= 0) fds[count++] = pollfd{wake_fd_, POLLIN, 0};
+  const bool test_clock = static_cast<bool>(clock_.pass_to);
+  const timespec wait = as_timespec(test_clock ? 0 : deadline - now());
+  const bool endless = deadline == kNoDeadline && !test_clock;
+  if (ppoll(fds.data(), count, endless ? nullptr : &wait, nullptr) <= 0) {
+    if (test_clock && deadline != kNoDeadline) clock_.pass_to(deadline);
+    return false;
+  }
+  if (wake_fd_ >= 0 && fds[count - 1].revents != 0) drain_wake_pipe(wake_fd_);
+  return want_input && fds[0].revents != 0;
+}
+
+// Reads at most `room` bytes and decodes them; the escape window of a
+// sequence begun here counts from the moment the read returned.
+int TerminalInput::read_input(KeyQueue& keys, std::size_t room) {
+  std::array<std::uint8_t, 4096> bytes{};
+  const ssize_t got = read(input_fd_, bytes.data(), std::min(room, bytes.size()));
+  const double arrived = now();
+  if (got < 0 && (errno == EINTR || errno == EAGAIN)) return 0;
+  if (got <= 0) {
+    // End of input or a hang-up: a half-read Esc is still a key.
+    ended_ = true;
+    return push_keys(decoder_.timeout(), keys);
+  }
+  int added = 0;
+  for (ssize_t i = 0; i < got; ++i) {
+    const DecodedKeys decoded = decoder_.feed(bytes[static_cast<std::size_t>(i)]);
+    if (decoded.began_escape) escape_deadline_ = arrived + kEscapeWindow;
+    added += push_keys(decoded, keys);
+  }
+  return added;
+}
+
+}  // namespace qb

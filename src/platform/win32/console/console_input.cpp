@@ -1,0 +1,176 @@
+// The Windows console backend's keyboard side: key events read from the
+// console's input queue while the key queue has room, the system's
+// console-close signal turned into the key Alt+F4, redirected input, and
+// the backend of the program's standard handles. A wait for keys sleeps on
+// the console's input handle (or the redirected input's event) beside an
+// event that the close handler sets, so it wakes for either and for nothing else.
+#include "platform/bios_keys.h"
+#include "platform/win32/console/console_backend.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <memory>
+
+namespace qb {
+
+namespace {
+
+// The one value shared with the thread on which the system runs the
+// console-close handler: whether the key Alt+F4 has been asked for and
+// whether the program's thread has taken it into its key queue. An atomic,
+// so that neither thread ever sees half of the other's change.
+std::atomic<int> close_key_state{0};
+constexpr int kNoClose = 0;
+constexpr int kCloseAsked = 1;
+constexpr int kCloseTaken = 2;
+
+constexpr DWORD kCloseWaitMs = 4000;  // the system allows the handler 5 s
+constexpr DWORD kCloseAfterMs = 500;  // for the program to end on the key
+constexpr DWORD kCloseStepMs = 50;
+
+// The event (auto-reset) that wakes a wait for keys when the close key is
+// asked for; made once, on first use from either thread, and never closed.
+HANDLE close_event() {
+  static const HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  return event;
+}
+
+// Console-close, log-off and shut-down become Alt+F4; Ctrl+C and Ctrl+Break
+// go on to the system's own handler, which ends the process. The system ends
+// the process when this returns, so it first gives the program time to take
+// the key and, at its last screen, to end on it by itself.
+BOOL WINAPI on_console_control(DWORD type) {
+  if (type != CTRL_CLOSE_EVENT && type != CTRL_LOGOFF_EVENT && type != CTRL_SHUTDOWN_EVENT) {
+    return FALSE;
+  }
+  request_close_key();
+  for (DWORD waited = 0; waited < kCloseWaitMs && close_key_state.load() == kCloseAsked;
+       waited += kCloseStepMs) {
+    Sleep(kCloseStepMs);
+  }
+  Sleep(kCloseAfterMs);
+  return TRUE;
+}
+
+// Moves an asked-for Alt+F4 into the queue once there is room; 1 if it did.
+int take_close_key(KeyQueue& keys) {
+  if (close_key_state.load() != kCloseAsked || !keys.push(key::kAltF4)) return 0;
+  close_key_state.store(kCloseTaken);
+  return 1;
+}
+
+}  // namespace
+
+void request_close_key() {
+  int expected = kNoClose;
+  if (close_key_state.compare_exchange_strong(expected, kCloseAsked)) SetEvent(close_event());
+}
+
+void Win32Console::install_close_handler() {
+  if (close_handler_installed_) return;
+  close_handler_installed_ = SetConsoleCtrlHandler(on_console_control, TRUE) != FALSE;
+}
+
+void Win32Console::remove_close_handler() {
+  if (!close_handler_installed_) return;
+  SetConsoleCtrlHandler(on_console_control, FALSE);
+  close_handler_installed_ = false;
+}
+
+// A look (no wait) while keys are still queued leaves the console's events
+// where they are, to be read in one go once the queue has run dry: every
+// call to the console is a round trip to its host (a millisecond under
+// wine), and a paste would otherwise cost one per key.
+int Win32Console::poll_keys(KeyQueue& keys, int timeout_ms) {
+  install_close_handler();
+  if (stream_) return poll_stream(keys, timeout_ms);
+  int added = take_close_key(keys) + move_overflow(keys);
+  if (timeout_ms == 0 && !keys.empty()) return added;
+  if (added == 0 && timeout_ms != 0) {
+    // Events are read only into room, so the console's input is waited on
+    // only then; otherwise only the close key can come.
+    const bool readable = keyboard_ && keys.room() > 0 && overflow_.empty();
+    wait_for_any({close_event(), readable ? input_ : nullptr}, timeout_ms);
+    added += take_close_key(keys);
+  }
+  if (keyboard_) added += read_events(keys);
+  return added;
+}
+
+// Once the input has ended only the close key can come, and nothing waits.
+int Win32Console::poll_stream(KeyQueue& keys, int timeout_ms) {
+  if (stream_->drained()) return take_close_key(keys);
+  int added = take_close_key(keys);
+  added += stream_->poll(keys, text_page(), added > 0 ? 0 : timeout_ms, close_event());
+  return added > 0 ? added : take_close_key(keys);
+}
+
+int Win32Console::move_overflow(KeyQueue& keys) {
+  int added = 0;
+  while (!overflow_.empty()) {
+    const int pushed = push_code(keys, overflow_.front());
+    if (pushed == 0) break;
+    overflow_.pop_front();
+    added += pushed;
+  }
+  return added;
+}
+
+// Reads no more events than the queue has room for, so that each one read
+// can be kept; only a key's repeat count, or a pair's second byte, can go
+// beyond, into the overflow.
+int Win32Console::read_events(KeyQueue& keys) {
+  int added = 0;
+  std::array<INPUT_RECORD, 64> records{};
+  while (overflow_.empty() && keys.room() > 0) {
+    const auto wanted = static_cast<DWORD>(std::min(records.size(), keys.room()));
+    DWORD available = 0;
+    if (PeekConsoleInputW(input_, records.data(), wanted, &available) == FALSE || available == 0) {
+      break;
+    }
+    DWORD taken = 0;
+    if (ReadConsoleInputW(input_, records.data(), available, &taken) == FALSE || taken == 0) break;
+    for (DWORD i = 0; i < taken; ++i) {
+      if (records[i].EventType == KEY_EVENT) added += add_key(keys, records[i].Event.KeyEvent);
+    }
+  }
+  return added;
+}
+
+// The code of a typed character in the console's page: its byte, or in a
+// double-byte page its pair (typed, pasted or from an input method alike);
+// -1 for none.
+int Win32Console::typed_character(wchar_t ch) const {
+  if (ch == 0) return -1;
+  const CodePage& page = text_page();
+  if (page.pairs == nullptr || ch < 0x80) return byte_for_char(glyphs_, ch);
+  return typed_code(page.typed_bytes(ch));
+}
+
+// Adds the code of one key event, as often as the console says it repeated.
+int Win32Console::add_key(KeyQueue& keys, KEY_EVENT_RECORD event) {
+  if (event.wVirtualScanCode == 0 && event.wVirtualKeyCode != 0) {
+    event.wVirtualScanCode =
+        static_cast<WORD>(MapVirtualKeyW(event.wVirtualKeyCode, MAPVK_VK_TO_VSC));
+  }
+  int code = translate_key_event(event, typed_character(event.uChar.UnicodeChar), alt_entry_);
+  if (code < 0) return 0;
+  // A lead byte alone (an Alt + keypad entry) would pair with the next key.
+  if (code < 0x100 && text_page().is_lead(static_cast<std::uint8_t>(code))) code = '?';
+  const int times = event.bKeyDown != FALSE ? std::max<int>(event.wRepeatCount, 1) : 1;
+  int added = 0;
+  for (int i = 0; i < times; ++i) {
+    const int pushed = overflow_.empty() ? push_code(keys, code) : 0;
+    if (pushed == 0) overflow_.push_back(code);
+    added += pushed;
+  }
+  return added;
+}
+
+std::unique_ptr<Backend> make_system_backend() {
+  return std::make_unique<Win32Console>(GetStdHandle(STD_INPUT_HANDLE),
+                                        GetStdHandle(STD_OUTPUT_HANDLE));
+}
+
+}  // namespace qb

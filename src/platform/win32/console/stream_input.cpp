@@ -1,0 +1,110 @@
+// The read-ahead of a redirected standard input. The reader thread and the
+// program's thread share one buffer under a mutex; the reader waits on a
+// condition variable while the buffer is full, and sets an event (manual
+// reset) whenever bytes or the input's end wait for the program, which
+// waits on that event, with or without a time limit, together with any
+// other event it names, and resets it once it has taken every byte.
+#include "platform/win32/console/stream_input.h"
+
+#include <algorithm>
+#include <array>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace qb {
+
+namespace {
+constexpr std::size_t kReadAhead = 4096;
+}
+
+struct StreamInput::Shared {
+  Shared() = default;
+  Shared(const Shared&) = delete;
+  Shared& operator=(const Shared&) = delete;
+  ~Shared() {
+    if (ready != nullptr) CloseHandle(ready);
+  }
+
+  std::mutex mutex;
+  std::condition_variable room;  // the buffer has room again
+  std::deque<std::uint8_t> bytes;
+  bool ended = false;
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);  // set while bytes or the end wait
+};
+
+// Never holds more than the read-ahead: while the buffer is full it waits.
+void StreamInput::read_ahead(HANDLE input, std::shared_ptr<Shared> shared) {
+  std::array<char, kReadAhead> chunk{};
+  for (;;) {
+    {
+      std::unique_lock lock(shared->mutex);
+      shared->room.wait(lock, [&] { return shared->bytes.size() < kReadAhead; });
+    }
+    DWORD got = 0;
+    const BOOL read =
+        ReadFile(input, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr);
+    std::lock_guard lock(shared->mutex);
+    if (read == FALSE || got == 0) {
+      shared->ended = true;
+      SetEvent(shared->ready);
+      return;
+    }
+    shared->bytes.insert(shared->bytes.end(), chunk.begin(), chunk.begin() + got);
+    SetEvent(shared->ready);
+  }
+}
+
+StreamInput::StreamInput(HANDLE input) : shared_(std::make_shared<Shared>()) {
+  if (input == nullptr || input == INVALID_HANDLE_VALUE) {
+    shared_->ended = true;
+    return;
+  }
+  std::thread(read_ahead, input, shared_).detach();
+}
+
+StreamInput::~StreamInput() = default;
+
+int StreamInput::poll(KeyQueue& keys, const CodePage& page, int timeout_ms, HANDLE also) {
+  if (timeout_ms != 0) wait_for_any({shared_->ready, also}, timeout_ms);
+  std::lock_guard lock(shared_->mutex);
+  std::deque<std::uint8_t>& bytes = shared_->bytes;
+  int added = 0;
+  bool trail_due = false;  // a lead byte waits for the rest of its pair
+  while (!bytes.empty()) {
+    const std::size_t size = page.is_lead(bytes.front()) ? 2 : 1;
+    trail_due = size > bytes.size() && !shared_->ended;
+    const std::size_t taken = std::min(size, bytes.size());
+    if (trail_due || keys.room() < taken) break;
+    for (std::size_t i = 0; i < taken; ++i) keys.push(bytes[i]);
+    bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(taken));
+    added += static_cast<int>(taken);
+  }
+  if ((bytes.empty() || trail_due) && !shared_->ended) ResetEvent(shared_->ready);
+  if (added > 0) shared_->room.notify_all();
+  return added;
+}
+
+bool StreamInput::drained() const {
+  std::lock_guard lock(shared_->mutex);
+  return shared_->ended && shared_->bytes.empty();
+}
+
+void wait_for_any(std::initializer_list<HANDLE> handles, int timeout_ms) {
+  constexpr int kMostHandles = 4;
+  std::array<HANDLE, kMostHandles> waited{};
+  DWORD count = 0;
+  for (const HANDLE handle : handles) {
+    if (handle != nullptr && count < kMostHandles) waited[count++] = handle;
+  }
+  const DWORD limit = timeout_ms < 0 ? INFINITE : static_cast<DWORD>(timeout_ms);
+  if (count == 0) {
+    Sleep(limit);
+  } else {
+    WaitForMultipleObjects(count, waited.data(), FALSE, limit);
+  }
+}
+
+}  // namespace qb
