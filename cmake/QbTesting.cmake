@@ -56,7 +56,7 @@ endfunction()
 # them. The tests name them, so the list is no setting: a build tree made
 # before a locale joined it makes that one too.
 set(QB_TEST_LOCALES ru_RU.KOI8-R ru_RU.UTF-8 pl_PL.UTF-8 el_GR.UTF-8 tr_TR.UTF-8 he_IL.UTF-8
-    th_TH.UTF-8 de_DE.UTF-8 ja_JP.SJIS:SHIFT_JIS ja_JP.EUC-JP zh_CN.GB18030 zh_CN.GBK
+    th_TH.UTF-8 de_DE.UTF-8 ja_JP.UTF-8 zh_CN.UTF-8 zh_TW.UTF-8 ko_KR.UTF-8 ja_JP.SJIS:SHIFT_JIS ja_JP.EUC-JP zh_CN.GB18030 zh_CN.GBK
     zh_TW.BIG5 ko_KR.EUC-KR)
 
 # The target qb_test_locales: each locale of QB_TEST_LOCALES compiled from

@@ -9,6 +9,7 @@
 // banner of 125 to 135 bytes, on failure an error message whose length is
 // always outside that range.
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -83,6 +84,8 @@ std::string compile(const std::string& base) {
   std::filesystem::remove(base + ".OBJ", ignored);  // a failed run leaves no stale object
   const std::optional<std::string> script = read_file(script_name);
   if (!script) return "cannot open resource script " + script_name;
+  if (const char* keep = std::getenv("QB_STANDIN_GORC_KEEP"); keep != nullptr)
+    write_file(keep, *script);  // the test's copy; the program deletes the script
   std::string text;
   std::string problem = read_in_ansi_page(script_name, *script, text);
   if (!problem.empty()) return problem;

@@ -68,8 +68,9 @@ class Backend {
   // what typed characters become.
   virtual const CodePage& text_page() const = 0;
   // Converts `text` in place from the OEM code page to the ANSI code page,
-  // one byte to one byte and a double-byte page's pair to a pair, as the
-  // system's OemToCharA does.
+  // as the system's OemToCharA does: one byte to one byte, and in a
+  // double-byte page a pair to its character's bytes, or to the page's
+  // default where it has no character.
   virtual void oem_to_ansi(std::string& text) const = 0;
   // The bytes of the OEM code page that show `text`, which another program
   // (a tool, in its log) wrote in the system's own way.

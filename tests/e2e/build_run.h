@@ -39,11 +39,13 @@ inline std::vector<std::string> example_answers(const std::string& params = "",
   return answers;
 }
 
-// A description typed in a language beyond ASCII, with an icon named in it.
+// A description typed in a language beyond ASCII, with an icon named in it,
+// and where given the description's bytes as the resource script holds them.
 struct Typed {
   const char* locale;
   const char* description;
   const char* icon;
+  const char* script_bytes = nullptr;
 };
 
 // Names the case in test listings by its language.
@@ -88,8 +90,9 @@ class BuildRun : public ::testing::Test {
   }
 
   // Builds the worked example in `typed`'s locale, with its description and
-  // first icon, and `env`: the executable carries the description as typed
-  // and the icon (language_e2e_test.cpp).
+  // first icon, and `env`: the script carries the description's bytes, if
+  // given, and the executable the description as typed and the icon
+  // (language_e2e_test.cpp).
   void expect_built_as_typed(const Typed& typed, std::vector<std::string> env);
 
   // Presses a key: the program must end with the outcome's status on a

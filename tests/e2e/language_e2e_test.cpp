@@ -26,6 +26,11 @@ const Typed kTyped[] = {
     {"he_IL.UTF-8", "תיאור התוכנית", "app.ico"},
     {"th_TH.UTF-8", "คำอธิบายโปรแกรม", "app.ico"},
     {"de_DE.UTF-8", "Größe © 2024 Müller", "app.ico"},
+    {"ja_JP.UTF-8", "表示ソフト ｶﾀｶﾅ", "ポテト表.ico",
+     "\x95\x5C\x8E\xA6\x83\x5C\x83\x74\x83\x67 \xB6\xC0\xB6\xC5"},
+    {"zh_CN.UTF-8", "程序说明", "图标.ico"},
+    {"zh_TW.UTF-8", "許功蓋", "app.ico", "\xB3\x5C\xA5\x5C\xBB\x5C"},
+    {"ko_KR.UTF-8", "프로그램 설명", "app.ico"},
 };
 
 // The text of UTF-16LE `bytes` in UTF-8.
@@ -46,9 +51,14 @@ void BuildRun::expect_built_as_typed(const Typed& typed, std::vector<std::string
   std::vector<std::string> answers = example_answers("", typed.icon);
   answers[3] = typed.description;
   // wine takes its code pages from the locale, made by the build.
-  env.insert(env.end(), {std::string("LC_ALL=") + typed.locale, "LOCPATH=" QB_TEST_LOCPATH});
+  env.insert(env.end(), {std::string("LC_ALL=") + typed.locale, "LOCPATH=" QB_TEST_LOCPATH,
+                         "QB_STANDIN_GORC_KEEP=kept.rc"});
   expect_result_screen(run_to_result(answers, env).screen(), 10, kSuccessMiddle, kBlue);
   press_key_and_expect_clean_exit();
+  if (typed.script_bytes != nullptr) {
+    const std::string line = std::string("\"FileDescription\", \"") + typed.script_bytes + "\"";
+    EXPECT_NE(tools::read_file(path("kept.rc")).value_or("").find(line), std::string::npos);
+  }
   const std::string listing =
       tools::run_captured({llvm_readobj(), "--coff-resources", path("hello.exe")}).output;
   EXPECT_NE(listing.find("Name: (ID 100)"), std::string::npos);
@@ -70,7 +80,7 @@ TEST_P(TypedInALanguage, ReachesTheVersionStringsAsTyped) {
 
 INSTANTIATE_TEST_SUITE_P(Locales, TypedInALanguage, ::testing::ValuesIn(kTyped),
                          [](const ::testing::TestParamInfo<Typed>& info) {
-                           return std::string(info.param.locale, 2);
+                           return std::string(info.param.locale, 5);
                          });
 
 // The Windows stand-ins read the script in wine's ANSI page, the locale's,

@@ -3,7 +3,8 @@
 // a key), Tab, refused answers redrawn in place, and an answer that wraps
 // past column 80 edited across the row boundary; then keys typed while the
 // tools run. Every edited answer is then looked up in the resource script
-// the form's record became. An arrow split on its way is the terminal
+// the form's record became. Then a Japanese session, where a character may
+// take two bytes and two cells. An arrow split on its way is the terminal
 // backend's unit test, on a clock the test sets.
 #include <gtest/gtest.h>
 
@@ -201,6 +202,48 @@ TEST_F(EditingRun, EditingKeysRefusalsAndWrappingOnScreenAndInTheRecord) {
   EXPECT_EQ(lines[17], "\t\tVALUE \"Publisher\", \"Sample Team\"");
   EXPECT_EQ(lines[18], "\t\tVALUE \"Website\", \"\"");
   EXPECT_EQ(lines[22], "\t\tVALUE \"InternalName\", \"hello\"");
+}
+
+// In ja_JP.UTF-8 (code page 932) a pair takes two cells, one wide glyph;
+// the editing keys move over and erase whole characters; the copyright
+// keeps the whole characters that fit its 32 bytes; the marks are those of
+// 437; the script gets the pairs as typed, trail bytes 0x5C single, and the
+// compiler the source by its own name.
+TEST_F(EditingRun, InJapaneseTheKeysWorkOnWholeCharactersAndThePairsReachTheScript) {
+  start({"LOCPATH=" QB_TEST_LOCPATH, "LC_ALL=ja_JP.UTF-8"});
+  ASSERT_TRUE(session_->wait_until(title_shown));
+  EXPECT_EQ(vt().text_at(4, 6, 2), "╔═");
+  const auto shows_cells = [&](int row, int column, int length, const std::string& text) {
+    return shows([=](const VtScreen& v) { return v.text_at(row, column, length) == text; });
+  };
+  send("ポテト表.bas");
+  ASSERT_TRUE(shows_cells(12, 26, 12, "ポテト表.bas"));
+  expect_text(vt(), 12, 6, "» Your source code: ", kBlack);
+  EXPECT_EQ(vt().width(12, 26), 2);
+  EXPECT_EQ(vt().char_at(12, 27), kWideRest);
+  EXPECT_TRUE(cursor_at(12, 38));
+  send("\rA" + times("表", 16) + "\r\r表示A");
+  ASSERT_TRUE(shows_cells(15, 26, 5, "表示A"));
+  send(std::string(kCsiLeft) + kCsiLeft);
+  EXPECT_TRUE(cursor_at(15, 28));
+  send("\x7f");
+  ASSERT_TRUE(shows_cells(15, 26, 5, "示A  "));
+  EXPECT_TRUE(cursor_at(15, 26));
+  send("\r1.2.3\rHello\r1.2.0\rソフト表示" + std::string(kCsiHome) + kDelete);
+  ASSERT_TRUE(shows_cells(19, 18, 10, "フト表示  "));
+  EXPECT_TRUE(cursor_at(19, 18));
+  send("\r\rapp.ico\rn\r\r");
+  finish();
+  const std::vector<std::string> lines = script_lines();
+  ASSERT_EQ(lines.size(), 35u);
+  EXPECT_EQ(lines[14],
+            "\t\tVALUE \"FileDescription\", \"\x8E\xA6"
+            "A\"");
+  EXPECT_EQ(lines[15], "\t\tVALUE \"LegalCopyright\", \"A" + times("\x95\x5C", 15) + "\"");
+  EXPECT_EQ(lines[19], "\t\tVALUE \"Comments\", \"\x83\x74\x83\x67\x95\x5C\x8E\xA6\"");
+  EXPECT_EQ(lines[22], "\t\tVALUE \"InternalName\", \"\x83\x7C\x83\x65\x83\x67\x95\x5C\"");
+  ASSERT_FALSE(fbc_arguments().empty());
+  EXPECT_EQ(fbc_arguments()[0], "ポテト表.bas");
 }
 
 }  // namespace

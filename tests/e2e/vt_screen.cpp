@@ -88,6 +88,10 @@ char32_t VtScreen::char_at(int row, int column) const {
   return cell.chars[0] == 0 ? U' ' : static_cast<char32_t>(cell.chars[0]);
 }
 
+int VtScreen::width(int row, int column) const {
+  return cell_of(screen_, row, column).width;
+}
+
 std::u32string VtScreen::chars_at(int row, int column) const {
   const VTermScreenCell cell = cell_of(screen_, row, column);
   std::u32string chars(1, char_at(row, column));
@@ -99,7 +103,9 @@ std::u32string VtScreen::chars_at(int row, int column) const {
 
 std::string VtScreen::text_at(int row, int column, int length) const {
   std::string text;
-  for (int c = column; c < column + length; ++c) text += utf8(char_at(row, c));
+  for (int c = column; c < column + length; ++c) {
+    if (char_at(row, c) != kWideRest) text += utf8(char_at(row, c));
+  }
   return text;
 }
 

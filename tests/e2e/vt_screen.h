@@ -16,6 +16,8 @@ namespace qb::test {
 // codes, never from bold), kDefaultColour, or kOtherColour for RGB colours.
 inline constexpr int kDefaultColour = -1;
 inline constexpr int kOtherColour = -2;
+// What libvterm holds in the cell that a wide character's right half covers.
+inline constexpr char32_t kWideRest = 0xFFFFFFFF;
 
 class VtScreen {
  public:
@@ -30,11 +32,14 @@ class VtScreen {
   int columns() const { return columns_; }
   int rows() const { return rows_; }
 
-  // Rows and columns count from 1. A blank cell reads as U' '.
+  // Rows and columns count from 1. A blank cell reads as U' ', the second
+  // cell of a wide character as kWideRest.
   char32_t char_at(int row, int column) const;
+  // 2 for a cell that holds a wide character, else 1.
+  int width(int row, int column) const;
   // The cell's character with the combining characters drawn over it.
   std::u32string chars_at(int row, int column) const;
-  // `length` cells from row, column as UTF-8.
+  // `length` cells from row, column as UTF-8; a wide character once.
   std::string text_at(int row, int column, int length) const;
   int foreground(int row, int column) const;
   int background(int row, int column) const;

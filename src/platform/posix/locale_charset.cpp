@@ -108,11 +108,11 @@ bool LocaleCharset::append_encoded(char32_t code_point, std::string& out) const 
 std::string LocaleCharset::oem_from_program_text(std::string_view text) const {
   if (utf8 || is_utf8(text)) return oem_from_utf8_text(*oem, text);
   if (multibyte) return oem_from_multibyte_text(*oem, text);
-  std::string converted(text);
-  for (char& c : converted) {
+  std::string converted;
+  for (const char c : text) {
     const auto byte = static_cast<std::uint8_t>(c);
     const char32_t code_point = byte < 0x80 ? 0 : high[byte - 0x80];
-    if (code_point != 0) c = static_cast<char>(oem->typed_byte(code_point));
+    converted += code_point != 0 ? oem->typed_bytes(code_point) : std::string(1, c);
   }
   return converted;
 }

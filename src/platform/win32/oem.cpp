@@ -1,16 +1,24 @@
-// Conversions by the system itself: OemToCharA, in place, with the code
-// pages of the user's locale; MultiByteToWideChar to UTF-16.
+// Conversions by the system itself: OemToCharA, with the code pages of the
+// user's locale; MultiByteToWideChar to UTF-16.
 #include <windows.h>
+
+#include <utility>
 
 #include "platform/win32/oem.h"
 
 namespace qb {
 
-// The text is handed to OemToCharA as source and destination at once; the
-// program's texts hold no zero byte, so the whole text is converted.
+// OemToCharA writes into a buffer of its own, twice the text and its zero:
+// in a double-byte page the text may grow (a lone lead byte at the end
+// becomes the page's default pair) or shrink (an undefined pair becomes
+// one "?"). The program's texts hold no zero byte, so the whole text is
+// converted and the result ends at its zero.
 void oem_to_ansi(std::string& text) {
   if (text.empty()) return;
-  OemToCharA(text.data(), text.data());
+  std::string ansi(2 * text.size() + 1, '\0');
+  OemToCharA(text.c_str(), ansi.data());
+  ansi.resize(ansi.find('\0'));
+  text = std::move(ansi);
 }
 
 // A byte that the page leaves undefined becomes the system's stand-in for

@@ -1,7 +1,6 @@
-// Conversions of the form's text, one byte a character in an OEM code page:
-// to the system's ANSI code page, one byte to one byte, in place, by the
-// system's own OemToCharA; and to UTF-16, as the system's wide functions
-// take names and command lines.
+// Conversions of the form's text, in an OEM code page: to the system's ANSI
+// code page by the system's own OemToCharA; and to UTF-16, as the system's
+// wide functions take names and command lines.
 #ifndef QB_PLATFORM_WIN32_OEM_H
 #define QB_PLATFORM_WIN32_OEM_H
 
@@ -10,7 +9,8 @@
 
 namespace qb {
 
-// Converts every byte of `text` in place; the length never changes.
+// Converts `text` to the ANSI page: byte for byte in a one-byte page; in a
+// double-byte page a pair or a lone lead byte may change its length.
 void oem_to_ansi(std::string& text);
 
 // The characters that `text`'s bytes stand for in `code_page` (CP_OEMCP:
