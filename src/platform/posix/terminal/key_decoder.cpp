@@ -93,31 +93,27 @@ DecodedKeys KeyDecoder::ground(std::uint8_t byte) {
 // A byte of a UTF-8 character; the finished character gives its keys, as
 // add_character() has them.
 DecodedKeys KeyDecoder::utf8(std::uint8_t byte) {
-  DecodedKeys keys;
-  switch (utf8_.feed(byte)) {
-    case Utf8Decoder::Step::kMore:
-      return keys;
-    case Utf8Decoder::Step::kDone:
-      add_character(keys, utf8_.character());
-      break;
-    case Utf8Decoder::Step::kInvalid:
-      break;  // a broken character is dropped
-    case Utf8Decoder::Step::kBrokenOff:
-      alt_char_ = false;
-      return ground(byte);  // the byte starts afresh
-  }
-  alt_char_ = false;
-  return keys;
+  const Utf8Decoder::Step step = utf8_.feed(byte);
+  return character_step(step, utf8_.character(), byte);
 }
 
-// A byte of a character of a legacy multi-byte set, as utf8() reads UTF-8.
+// A byte of a character of a legacy multi-byte set, read as UTF-8 is.
 DecodedKeys KeyDecoder::legacy(std::uint8_t byte) {
+  const Utf8Decoder::Step step = multibyte_.feed(byte);
+  return character_step(step, multibyte_.character(), byte);
+}
+
+// The keys of one step of a character's decoder, `character` once it is
+// done: none while more bytes are due or when it is broken; a byte that
+// broke a begun character off starts afresh.
+DecodedKeys KeyDecoder::character_step(Utf8Decoder::Step step, char32_t character,
+                                       std::uint8_t byte) {
   DecodedKeys keys;
-  switch (multibyte_.feed(byte)) {
+  switch (step) {
     case Utf8Decoder::Step::kMore:
       return keys;
     case Utf8Decoder::Step::kDone:
-      add_character(keys, multibyte_.character());
+      add_character(keys, character);
       break;
     case Utf8Decoder::Step::kInvalid:
       break;  // a broken character is dropped

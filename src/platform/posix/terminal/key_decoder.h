@@ -65,6 +65,7 @@ class KeyDecoder {
   DecodedKeys ground(std::uint8_t byte);
   DecodedKeys utf8(std::uint8_t byte);
   DecodedKeys legacy(std::uint8_t byte);
+  DecodedKeys character_step(Utf8Decoder::Step step, char32_t character, std::uint8_t byte);
   void add_character(DecodedKeys& keys, char32_t code_point);
   DecodedKeys escape(std::uint8_t byte);
   DecodedKeys after_esc(std::uint8_t byte);
