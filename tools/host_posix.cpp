@@ -127,8 +127,8 @@ std::string native_file_name(std::string_view utf8_name) {
   for (const char c : utf8_name) {
     const Utf8Decoder::Step step = decoder.feed(static_cast<std::uint8_t>(c));
     if (step == Utf8Decoder::Step::kMore) continue;
-    const int byte = step == Utf8Decoder::Step::kDone ? charset.byte_of(decoder.character()) : -1;
-    name += byte < 0 ? '?' : static_cast<char>(byte);
+    charset.append_encoded_or_mark(step == Utf8Decoder::Step::kDone ? decoder.character() : 0,
+                                   name);
   }
   return name;
 }

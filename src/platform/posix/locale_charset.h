@@ -35,6 +35,11 @@ struct LocaleCharset {
   // Appends `code_point` in this set to `out`; false, appending nothing,
   // where the set has no such character.
   bool append_encoded(char32_t code_point, std::string& out) const;
+  // Appends `code_point` in this set, or "?" where the set lacks it or for
+  // none (0): how a name goes to the system's files and programs.
+  void append_encoded_or_mark(char32_t code_point, std::string& out) const {
+    if (code_point == 0 || !append_encoded(code_point, out)) out += '?';
+  }
   // Text another program wrote (a tool's log), in the form's page: valid
   // UTF-8 as its characters, as if typed; otherwise as the set's characters,
   // as POSIX tools write in the locale's set: in a single-byte set a byte

@@ -46,12 +46,6 @@ struct Splitter {
   }
 };
 
-// Appends `glyph` in the character set `charset`; "?" for a character it
-// lacks, or for none (0, a pair the page leaves undefined).
-void append_in_locale(char32_t glyph, const LocaleCharset& charset, std::string& out) {
-  if (glyph == 0 || !charset.append_encoded(glyph, out)) out += '?';
-}
-
 }  // namespace
 
 CommandWords split_command_line(std::string_view command_line, const CodePage& page) {
@@ -96,7 +90,7 @@ std::string oem_to_locale(std::string_view text, const LocaleCharset& charset) {
     const bool pair = character_size(page, text, at) == 2;
     const char32_t glyph =
         pair ? page.pair_glyph(byte, static_cast<std::uint8_t>(text[++at])) : page.glyph(byte);
-    append_in_locale(glyph, charset, out);
+    charset.append_encoded_or_mark(glyph, out);  // 0: a pair the page leaves undefined
   }
   return out;
 }
