@@ -80,7 +80,10 @@ function(qb_test_locales)
     endif()
     set(output ${PROJECT_BINARY_DIR}/locales/${locale})
     # localedef's status 1 means warnings; the locale is made all the same.
+    # localedef makes the locale's own folder but not the one above it,
+    # which only Ninja makes for a command's output.
     add_custom_command(OUTPUT ${output}/LC_CTYPE
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/locales
       COMMAND sh -c "localedef -i ${source} -f ${charset} ${output}; test -f ${output}/LC_CTYPE"
       COMMENT "Making the locale ${locale} for the tests"
       VERBATIM)
