@@ -41,8 +41,11 @@ class Backend {
   virtual void resize(int columns, int rows) = 0;
   // Waits at most timeout_ms (0: only looks; kNoTimeLimit: until a key or
   // anything else comes, without waking meanwhile) for key presses, then
-  // moves them into `keys` while it has room; returns how many keys were
-  // added. Once the input has ended it adds what is left and never waits.
+  // moves them into `keys`, each key's codes whole, while it has room.
+  // Returns how many keys have come: those added, or, at once and without
+  // a wait, 1 while a key that has come does not fit whole (it waits,
+  // unread or held, until the queue has room; none is ever dropped). Once
+  // the input has ended it adds what is left and never waits.
   virtual int poll_keys(KeyQueue& keys, int timeout_ms) = 0;
   // True once the keys' input has ended (a redirected input ran dry, the
   // terminal hung up): no key will come any more.

@@ -69,6 +69,19 @@ TEST(Console, APasteOfManyKeysLosesNone) {
   for (int i = 0; i < 5000; ++i) ASSERT_EQ(con.read_key(), 32 + i % 90) << i;
 }
 
+// One place short, a pair that has come ends a wait for a key at once.
+TEST(Console, APairThatDoesNotFitYetEndsAWaitForAKey) {
+  MemoryBackend backend;
+  backend.code_page = &code_page_numbered(932);
+  Console con(backend);
+  backend.type_text(std::string(KeyQueue::kCapacity, 'x') + "\x88\x9F");
+  EXPECT_EQ(con.read_key(), 'x');
+  con.wait_for_key();
+  EXPECT_EQ(backend.now, 0.0);
+  for (std::size_t i = 1; i < KeyQueue::kCapacity; ++i) ASSERT_EQ(con.read_key(), 'x');
+  EXPECT_EQ(con.read_key() * 256 + con.read_key(), 0x889F);  // whole, after the reads
+}
+
 TEST(Console, WaitForInputEndsEarlyWhenAKeyComes) {
   MemoryBackend backend;
   Console con(backend);

@@ -4,7 +4,8 @@
 // bytes, one after the other, and goes in whole or not at all, so the queue
 // never holds half a pair. Backends add keys only while the queue has room,
 // so a key is never dropped: the rest waits in the terminal or the console
-// until the program reads on.
+// until the program reads on, and a key that has come but does not fit
+// counts as come (Backend::poll_keys).
 #ifndef QB_PLATFORM_KEY_QUEUE_H
 #define QB_PLATFORM_KEY_QUEUE_H
 

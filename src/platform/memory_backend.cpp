@@ -5,17 +5,22 @@
 #include "platform/memory_backend.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace qb {
 
 void MemoryBackend::type_text(std::string_view text) {
-  for (const char c : text) type(static_cast<unsigned char>(c));
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const auto byte = static_cast<std::uint8_t>(text[at]);
+    const bool pair = code_page->is_lead(byte) && at + 1 < text.size();
+    type_key_at(now, byte, pair ? static_cast<std::uint8_t>(text[++at]) : -1);
+  }
 }
 
-void MemoryBackend::type_at(double seconds, int code) {
+void MemoryBackend::type_key_at(double seconds, int code, int trail) {
   const auto later = std::upper_bound(script_.begin(), script_.end(), seconds,
                                       [](double t, const Scripted& s) { return t < s.at; });
-  script_.insert(later, Scripted{seconds, code});
+  script_.insert(later, Scripted{seconds, code, trail});
 }
 
 void MemoryBackend::present(const Screen& screen) {
@@ -23,27 +28,27 @@ void MemoryBackend::present(const Screen& screen) {
   ++frames;
 }
 
+// Moves the keys that are ready into the queue, each whole; returns how
+// many have come, a ready key that does not fit counted as one.
 int MemoryBackend::move_ready(KeyQueue& keys) {
   int added = 0;
-  while (!script_.empty() && script_.front().at <= now && keys.push(script_.front().code)) {
+  while (!script_.empty() && script_.front().at <= now) {
+    const Scripted& key = script_.front();
+    if (!(key.trail < 0 ? keys.push(key.code) : keys.push_pair(key.code, key.trail))) {
+      return added + 1;
+    }
+    added += key.trail < 0 ? 1 : 2;
     script_.pop_front();
-    ++added;
   }
   return added;
 }
 
 int MemoryBackend::poll_keys(KeyQueue& keys, int timeout_ms) {
-  const int added = move_ready(keys);
-  if (added > 0 || timeout_ms == 0) return added;
-  const bool forever = timeout_ms < 0;
-  if (script_.empty() || (forever && keys.room() == 0)) throw ScriptExhausted{};
+  const int come = move_ready(keys);
+  if (come > 0 || timeout_ms == 0) return come;
+  if (script_.empty()) throw ScriptExhausted{};
   const double next_key = std::max(now, script_.front().at);
-  if (forever) {
-    now = next_key;
-  } else {
-    const double limit = now + timeout_ms / 1000.0;
-    now = keys.room() == 0 ? limit : std::min(limit, next_key);
-  }
+  now = timeout_ms < 0 ? next_key : std::min(now + timeout_ms / 1000.0, next_key);
   return move_ready(keys);
 }
 

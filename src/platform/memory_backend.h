@@ -1,6 +1,9 @@
 // The in-memory backend for tests: keys come from a script, time from a
 // virtual clock, commands from a callback, and every frame, beep and stream
 // byte is kept to be looked at. Nothing touches a terminal or the clock.
+// Keys go into the queue as a terminal's or a console's do: each whole (a
+// pair's two bytes together), and one that has come but does not fit
+// counts as come.
 #ifndef QB_PLATFORM_MEMORY_BACKEND_H
 #define QB_PLATFORM_MEMORY_BACKEND_H
 
@@ -30,10 +33,11 @@ class MemoryBackend : public Backend {
  public:
   // Queues a key code, ready at once.
   void type(int code) { type_at(now, code); }
-  // Queues each byte of `text` as a character key, ready at once.
+  // Queues each character of `text` (in `code_page`) as a key, ready at
+  // once: a byte, or a pair's two bytes, which go into the queue together.
   void type_text(std::string_view text);
   // Queues a key code that becomes ready when the virtual clock reaches `seconds`.
-  void type_at(double seconds, int code);
+  void type_at(double seconds, int code) { type_key_at(seconds, code, -1); }
   // Keys still waiting "in the terminal", not yet moved into the queue.
   std::size_t keys_pending() const { return script_.size(); }
 
@@ -82,7 +86,9 @@ class MemoryBackend : public Backend {
   struct Scripted {
     double at;
     int code;
+    int trail;  // a pair's second byte, else -1
   };
+  void type_key_at(double seconds, int code, int trail);
   int move_ready(KeyQueue& keys);
 
   std::deque<Scripted> script_;  // ordered by time

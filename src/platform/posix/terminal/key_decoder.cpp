@@ -6,10 +6,12 @@
 // key is that key with Alt. Characters of several bytes, UTF-8 or a legacy
 // set's, are collected the same way: while one is open, every byte goes
 // first to it (a legacy set's later bytes may be ASCII: a backslash, a
-// digit).
+// digit). A control string's bytes are only counted, never kept: it
+// stands for no key.
 #include "platform/posix/terminal/key_decoder.h"
 
 #include <string_view>
+#include <utility>
 
 #include "platform/bios_keys.h"
 #include "platform/key_queue.h"
@@ -22,7 +24,15 @@ namespace {
 // Adds the keys of `more` to `keys`.
 void add_all(DecodedKeys& keys, const DecodedKeys& more) {
   for (int i = 0; i < more.count; ++i) keys.add(more.codes[static_cast<std::size_t>(i)]);
-  keys.began_escape = keys.began_escape || more.began_escape;
+  keys.starts_window = keys.starts_window || more.starts_window;
+}
+
+constexpr std::uint8_t kBell = 7;
+
+// True for the byte after Esc that opens a control string: OSC, DCS, APC,
+// PM or SOS.
+bool opens_string(std::uint8_t byte) {
+  return byte == ']' || byte == 'P' || byte == '_' || byte == '^' || byte == 'X';
 }
 
 // True for a byte that ends a sequence of this introducer.
@@ -56,12 +66,14 @@ DecodedKeys KeyDecoder::timeout() {
   DecodedKeys keys;
   if (length_ == 1) {
     keys.add(alt_ ? alt_code(key::kEscape) : key::kEscape);
-  } else if (length_ == 2 && !overflow_) {
-    keys.add(alt_code(sequence_[1]));  // Alt+[ or Alt+O
+  } else if (length_ == 2 && !overflow_ && string_bytes_ <= 2) {
+    keys.add(alt_code(sequence_[1]));  // Alt+[, Alt+O, Alt+] ...
   }
   length_ = 0;
   overflow_ = false;
   alt_ = false;
+  string_bytes_ = 0;
+  string_esc_ = false;
   return keys;
 }
 
@@ -74,13 +86,8 @@ DecodedKeys KeyDecoder::ground(std::uint8_t byte) {
     return keys;
   }
   if (utf8_.open() || byte >= 0x80) return utf8(byte);
-  if (byte == key::kEscape) {
-    sequence_[0] = byte;
-    length_ = 1;
-    overflow_ = false;
-    alt_ = false;
-    keys.began_escape = true;
-  } else if (byte == 127) {
+  if (byte == key::kEscape) return begin_escape(false);
+  if (byte == 127) {
     keys.add(8);  // Backspace, as most terminals send it
   } else if (byte == 0) {
     keys.add(bios::code(bios::Key::kDigit2, bios::Column::kCtrl));  // Ctrl+@, the BIOS's NUL key
@@ -139,13 +146,28 @@ void KeyDecoder::add_character(DecodedKeys& keys, char32_t code_point) {
   }
 }
 
+// An Esc opens a sequence; `in_string` when it came inside a control
+// string, which it ends.
+DecodedKeys KeyDecoder::begin_escape(bool in_string) {
+  DecodedKeys keys;
+  sequence_[0] = key::kEscape;
+  length_ = 1;
+  overflow_ = false;
+  alt_ = false;
+  string_bytes_ = 0;
+  string_esc_ = in_string;
+  keys.starts_window = true;
+  return keys;
+}
+
 // A byte after Esc.
 DecodedKeys KeyDecoder::escape(std::uint8_t byte) {
-  if (length_ == 1 && byte != '[' && byte != 'O') return after_esc(byte);
-  const std::uint8_t intro = length_ > 1 ? sequence_[1] : byte;
+  if (string_bytes_ > 0) return control_string(byte);
+  if (length_ == 1) return introducer(byte);
+  const std::uint8_t intro = sequence_[1];
   const bool linux_function_key = intro == '[' && length_ == 3 && sequence_[2] == '[';
   const bool opens_linux = intro == '[' && length_ == 2 && byte == '[';
-  if (length_ == 1 || opens_linux) {
+  if (opens_linux) {
     append(byte);
     return {};
   }
@@ -158,6 +180,40 @@ DecodedKeys KeyDecoder::escape(std::uint8_t byte) {
     return {};
   }
   return abandon(byte);
+}
+
+// The byte right after Esc: ST, when the Esc came inside a control string;
+// the introducer of a control string or of a sequence; or a key with Alt.
+DecodedKeys KeyDecoder::introducer(std::uint8_t byte) {
+  const bool after_string = std::exchange(string_esc_, false);
+  DecodedKeys keys;
+  if (after_string && byte == '\\') {
+    length_ = 0;  // the string's end, and nothing more
+  } else if (!alt_ && opens_string(byte)) {
+    append(byte);
+    string_bytes_ = 2;
+    keys.starts_window = true;
+  } else if (byte == '[' || byte == 'O') {
+    append(byte);
+  } else {
+    return after_esc(byte);
+  }
+  return keys;
+}
+
+// A byte of a control string, which does nothing: an Esc ends it and opens
+// a sequence (with a backslash, ST, that ends the string alone), BEL ends
+// an OSC, and the string's longest ends it; any other byte is swallowed.
+DecodedKeys KeyDecoder::control_string(std::uint8_t byte) {
+  if (byte == key::kEscape) return begin_escape(true);
+  DecodedKeys keys;
+  if ((byte == kBell && sequence_[1] == ']') || ++string_bytes_ >= kMaxString) {
+    length_ = 0;
+    string_bytes_ = 0;
+    return keys;
+  }
+  keys.starts_window = true;
+  return keys;
 }
 
 // The byte right after Esc, opening no sequence: Alt with that byte's key.

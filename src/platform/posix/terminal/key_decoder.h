@@ -7,7 +7,10 @@
 // cursor keys, the editing block and the function keys, with their Shift,
 // Ctrl and Alt variants, become the PC BIOS extended codes (255 + 256 x
 // scan code). Esc followed at once by a key that starts no sequence is that
-// key with Alt, as terminals send it. The decoder is pure, but for the
+// key with Alt, as terminals send it. A control string that a paste may
+// carry (OSC, DCS, APC, PM, SOS: a window title, a terminal's reply) is
+// read whole and does nothing, as an unknown sequence does; it ends on its
+// terminator or on a pause. The decoder is pure, but for the
 // locale that the C library reads a legacy set in: the caller feeds it
 // bytes and tells it when a begun sequence has waited long enough to be
 // settled.
@@ -30,9 +33,10 @@ struct DecodedKeys {
   int count = 0;
   // The two codes are a pair's bytes: they go into the key queue together.
   bool pair = false;
-  // The byte was an Esc that opened a wait for the rest of a sequence; the
-  // wait counts from this byte's arrival.
-  bool began_escape = false;
+  // The byte starts the escape window anew: an Esc, which opens a wait for
+  // the rest of a sequence, or a byte of a control string, which a pause
+  // after its last byte ends. The window counts from this byte's arrival.
+  bool starts_window = false;
   // Appends a key code.
   void add(int code) { codes[static_cast<std::size_t>(count++)] = code; }
 };
@@ -40,6 +44,9 @@ struct DecodedKeys {
 class KeyDecoder {
  public:
   static constexpr int kMaxSequence = 32;  // longer sequences are swallowed unread
+  // A control string ends after this many bytes, its Esc and introducer
+  // included; the bytes after it are read afresh.
+  static constexpr int kMaxString = 4096;
 
   // Reads the bytes 128 to 255 as `charset` has them: UTF-8, single bytes,
   // or a legacy multi-byte set.
@@ -48,12 +55,15 @@ class KeyDecoder {
   // Takes one input byte; returns the keys it completes.
   DecodedKeys feed(std::uint8_t byte);
   // Ends an escape sequence that stopped short: a lone Esc becomes the Esc
-  // key, two Escs Alt+Esc, Esc [ and Esc O Alt+[ and Alt+O; anything longer
-  // is swallowed.
+  // key, two Escs Alt+Esc, Esc and one introducer ([, O, ], P ...) Alt with
+  // it; anything longer, a control string too, is swallowed.
   DecodedKeys timeout();
-  // True while an escape sequence has begun and not ended; the caller calls
-  // timeout() when no byte follows soon.
+  // True while an escape sequence or a control string has begun and not
+  // ended; the caller calls timeout() when no byte follows soon.
   bool pending() const { return length_ > 0; }
+  // True while a key has begun and not ended: a sequence, or a character
+  // of several bytes.
+  bool begun() const { return length_ > 0 || utf8_.open() || multibyte_.open(); }
   // How many more keys than bytes the next feed or timeout may give (0 or 1):
   // one after a begun escape sequence, or after a begun character that may
   // end as a pair.
@@ -68,7 +78,10 @@ class KeyDecoder {
   DecodedKeys character_step(Utf8Decoder::Step step, char32_t character, std::uint8_t byte);
   void add_character(DecodedKeys& keys, char32_t code_point);
   DecodedKeys escape(std::uint8_t byte);
+  DecodedKeys introducer(std::uint8_t byte);
   DecodedKeys after_esc(std::uint8_t byte);
+  DecodedKeys control_string(std::uint8_t byte);
+  DecodedKeys begin_escape(bool in_string);
   DecodedKeys finish();
   DecodedKeys abandon(std::uint8_t byte);
   void append(std::uint8_t byte);
@@ -78,10 +91,12 @@ class KeyDecoder {
   const CodePage* page_;                         // the OEM code page keys come in
   std::array<std::uint8_t, 128> single_byte_{};  // its byte for each of 128..255
   std::array<std::uint8_t, kMaxSequence> sequence_{};
-  int length_ = 0;         // bytes of the escape sequence so far, Esc included
-  bool overflow_ = false;  // the sequence outgrew the buffer: swallow it
-  bool alt_ = false;       // an Esc came before the sequence's own: its key has Alt
-  bool alt_char_ = false;  // the character being read came right after Esc
+  int length_ = 0;           // bytes of the escape sequence so far, Esc included
+  bool overflow_ = false;    // the sequence outgrew the buffer: swallow it
+  bool alt_ = false;         // an Esc came before the sequence's own: its key has Alt
+  int string_bytes_ = 0;     // bytes of the control string so far, 0 outside one
+  bool string_esc_ = false;  // the Esc came inside a control string: with \ it ends it
+  bool alt_char_ = false;    // the character being read came right after Esc
   Utf8Decoder utf8_;
   MultibyteDecoder multibyte_;
 };

@@ -169,12 +169,16 @@ TEST(KeyDecoder, LegacyMultiByteSetsGiveWholeCharactersOfThePage) {
 
 TEST(KeyDecoder, LoneEscIsToldFromASequenceOnlyByTheTimeout) {
   KeyDecoder decoder;
-  EXPECT_TRUE(decoder.feed(27).began_escape);
+  EXPECT_TRUE(decoder.feed(27).starts_window);
   EXPECT_TRUE(decoder.pending());
-  EXPECT_FALSE(decoder.feed(27).began_escape);  // the second Esc waits on the first's time
+  EXPECT_FALSE(decoder.feed(27).starts_window);  // the second Esc waits on the first's time
   EXPECT_EQ(decode(decoder, "", true), std::vector<int>{bios(0x01)});  // Alt+Esc
   EXPECT_FALSE(decoder.pending());
   EXPECT_EQ(decode(decoder, "\x1b", true), std::vector<int>{27});
+  decode(decoder, "\x1b[");  // a sequence's window counts from its Esc,
+  EXPECT_FALSE(decoder.feed('1').starts_window);
+  decode(decoder, "\x1b]0;");  // a control string's from its last byte
+  EXPECT_TRUE(decoder.feed('t').starts_window);
 
   EXPECT_EQ(decode("\x1b[", true), std::vector<int>{bios(0x1A)});  // Alt+[
   EXPECT_EQ(decode("\x1bO", true), std::vector<int>{bios(0x18)});  // Alt+O
@@ -214,6 +218,26 @@ TEST(KeyDecoder, UnknownAndBrokenSequencesAreSwallowedWhole) {
   EXPECT_EQ(decode("\x1b[" + std::string(100, '1') + "~a"), std::vector<int>{'a'});
   EXPECT_EQ(decode("\x1b[1\r"), std::vector<int>{13});  // a control byte breaks it off
   EXPECT_EQ(decode("\x1b[12\x1b[B"), std::vector<int>{key::kDown});
+}
+
+// Control strings that a paste may carry (OSC, DCS, APC, PM, SOS) do
+// nothing, however long, up to BEL (an OSC's only) or ST, or the longest a
+// string may be (BEL ends no DCS); an Esc in one that is no ST starts a
+// sequence of its own; a pause ends an unended one; Esc ] alone is Alt+].
+TEST(KeyDecoder, ControlStringsAreSwallowedWhole) {
+  const std::pair<std::string, std::vector<int>> cases[] = {
+      {"a\x1b]0;title\ab", {'a', 'b'}},
+      {"a\x1b]2;" + std::string(40, 't') + "\x1b\\b", {'a', 'b'}},
+      {"\x1bP1$r0m\ax\x1b\\b\x1b_app\x1b\\c\x1b^pm\x1b\\d\x1bXsos\x1b\\e", {'b', 'c', 'd', 'e'}},
+      {"\x1b]0;t\x1b[Ab", {key::kUp, 'b'}},
+      {"\x1b]0;unended", {}},
+      {"\x1b]" + std::string(4094, 't') + "ok", {'o', 'k'}},
+      {"\x1b]", {bios(0x1B)}},
+  };
+  for (const auto& [typed, keys] : cases) EXPECT_EQ(decode(typed, true), keys) << typed;
+  KeyDecoder decoder;  // Alt+P, a pause, then typed text
+  EXPECT_EQ(decode(decoder, "\x1bP", true), std::vector<int>{bios(0x19)});
+  EXPECT_EQ(decode(decoder, "ab"), (std::vector<int>{'a', 'b'}));
 }
 
 // Whatever arrives, keys never outnumber the bytes fed (plus the decoder's

@@ -6,7 +6,9 @@
 // queue has room, each byte giving at most one key beyond the one the
 // decoder may owe (the second of Alt+Esc, or of a pair whose character
 // began in an earlier read), so what does not fit stays unread in the
-// terminal and a pair always fits whole.
+// terminal and a pair always fits whole. A key that has come but does not
+// fit counts as come, so that a wait for a key never sleeps on a key that
+// is already there.
 #include "platform/posix/terminal/terminal_input.h"
 
 #include <poll.h>
@@ -56,16 +58,25 @@ double monotonic_seconds() {
 
 TerminalInput::TerminalInput(int input_fd, int wake_fd, const LocaleCharset& charset,
                              TerminalClock clock)
-    : input_fd_(input_fd), wake_fd_(wake_fd), clock_(std::move(clock)), decoder_(charset) {}
+    : input_fd_(input_fd),
+      wake_fd_(wake_fd),
+      clock_(std::move(clock)),
+      redirected_(isatty(input_fd) == 0),
+      decoder_(charset) {}
 
 int TerminalInput::wait_and_read(KeyQueue& keys, double deadline) {
-  const auto extra = static_cast<std::size_t>(decoder_.extra_keys());
-  const std::size_t room = keys.room() > extra ? keys.room() - extra : 0;
-  // A begun sequence is cut short only when no byte has followed in time;
-  // while there is no room to look, it waits.
-  const bool look = room > 0;
-  const bool settling = look && decoder_.pending();
-  if (wait_ready(look, settling ? std::min(deadline, escape_deadline_) : deadline)) {
+  // The bytes held at a redirected input's start give a key each when they go on.
+  const std::size_t owed = static_cast<std::size_t>(decoder_.extra_keys()) + text_.held();
+  const std::size_t room = keys.room() > owed ? keys.room() - owed : 0;
+  if (room == 0) {
+    // A begun key waits for room to go in whole; so does input in front of
+    // a full queue, which is only looked at. A begun sequence is cut short
+    // only when no byte has followed in time, once there is room to look.
+    if (decoder_.begun() || text_.held() > 0) return 1;
+    return wait_ready(true, deadline) ? 1 : 0;
+  }
+  const bool settling = decoder_.pending();
+  if (wait_ready(true, settling ? std::min(deadline, escape_deadline_) : deadline)) {
     return read_input(keys, room);
   }
   if (settling && now() >= escape_deadline_) return push_keys(decoder_.timeout(), keys);
@@ -97,15 +108,27 @@ int TerminalInput::read_input(KeyQueue& keys, std::size_t room) {
   const ssize_t got = read(input_fd_, bytes.data(), std::min(room, bytes.size()));
   const double arrived = now();
   if (got < 0 && (errno == EINTR || errno == EAGAIN)) return 0;
+  taken_.clear();
   if (got <= 0) {
     // End of input or a hang-up: a half-read Esc is still a key.
     ended_ = true;
-    return push_keys(decoder_.timeout(), keys);
+    text_.finish(taken_);
+    const int added = decode(taken_, keys, arrived);
+    return added + push_keys(decoder_.timeout(), keys);
   }
+  const std::string_view read_bytes(reinterpret_cast<const char*>(bytes.data()),
+                                    static_cast<std::size_t>(got));
+  if (!redirected_) return decode(read_bytes, keys, arrived);
+  text_.take(read_bytes, taken_);
+  return decode(taken_, keys, arrived);
+}
+
+// Feeds `bytes` to the decoder and queues their keys; returns how many.
+int TerminalInput::decode(std::string_view bytes, KeyQueue& keys, double arrived) {
   int added = 0;
-  for (ssize_t i = 0; i < got; ++i) {
-    const DecodedKeys decoded = decoder_.feed(bytes[static_cast<std::size_t>(i)]);
-    if (decoded.began_escape) escape_deadline_ = arrived + kEscapeWindow;
+  for (const char byte : bytes) {
+    const DecodedKeys decoded = decoder_.feed(static_cast<std::uint8_t>(byte));
+    if (decoded.starts_window) escape_deadline_ = arrived + kEscapeWindow;
     added += push_keys(decoded, keys);
   }
   return added;

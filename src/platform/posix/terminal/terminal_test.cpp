@@ -1,17 +1,19 @@
 // The terminal backend over pipes (input that is not a terminal is read as
-// keys as it is; output that is not a terminal is a plain stream), on a
-// clock the test sets: no key of a long paste is lost, what does not fit
-// waits unread, a lone Esc comes exactly when its window closes, and the
-// end of input ends the program.
+// keys, with a file's line ends; output that is not a terminal is a plain
+// stream), on a clock the test sets: no key of a long paste is lost, what
+// does not fit waits unread, a lone Esc comes exactly when its window
+// closes, and the end of input ends the program.
 #include "platform/posix/terminal/terminal.h"
 #include "platform/posix/terminal/transcript.h"
 
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <unistd.h>
 
 #include <clocale>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/bios_keys.h"
@@ -74,7 +76,8 @@ TEST(TerminalBackend, KeysThatDoNotFitStayUnreadInOrder) {
   for (std::size_t i = 0; i + 1 < KeyQueue::kCapacity; ++i) keys.push('.');
   piped.type("xyz");
   EXPECT_EQ(piped.backend->poll_keys(keys, 0), 1);
-  EXPECT_EQ(piped.backend->poll_keys(keys, 0), 0);  // full: the rest waits
+  EXPECT_EQ(piped.backend->poll_keys(keys, 100), 1);  // full: y has come, and waits unread
+  EXPECT_DOUBLE_EQ(piped.now, 0);
   while (keys.size() > 1) keys.pop();
   EXPECT_EQ(keys.pop(), 'x');
   EXPECT_EQ(piped.backend->poll_keys(keys, 100), 2);
@@ -85,14 +88,58 @@ TEST(TerminalBackend, KeysThatDoNotFitStayUnreadInOrder) {
   EXPECT_DOUBLE_EQ(piped.now, 0.1);
   piped.backend->sleep_ms(1500);
   EXPECT_DOUBLE_EQ(piped.now, 1.6);
+}
 
-  // A character that becomes a pair (亜) waits for room for both bytes.
-  PipedBackend pairs(LocaleCharset{true, {}, &code_page_numbered(932)});
-  while (keys.room() > 1) keys.push('.');
-  pairs.type("亜");
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(pairs.backend->poll_keys(keys, 0), 0);
-  keys.pop();
-  EXPECT_EQ(pairs.backend->poll_keys(keys, 0) + pairs.backend->poll_keys(keys, 0), 2);
+// One place short, a key begun in the input (a character that becomes a
+// pair, an Esc) has come: a wait returns at once, and the key goes in
+// whole once a read has made room (a lone Esc when its window closes).
+TEST(TerminalBackend, ABegunKeyThatDoesNotFitHasComeAndGoesInWhole) {
+  const std::tuple<int, const char*, std::vector<int>> cases[] = {
+      {932, "亜", {0x88, 0x9F}}, {437, "\x1b[D", {key::kLeft}}, {437, "\x1b", {27}}};
+  for (const auto& [page, typed, key] : cases) {
+    PipedBackend piped(LocaleCharset{true, {}, &code_page_numbered(page)});
+    KeyQueue keys;
+    while (keys.room() > 1) keys.push('.');
+    piped.type(typed);
+    EXPECT_EQ(piped.backend->poll_keys(keys, 1000), 1) << typed;
+    EXPECT_DOUBLE_EQ(piped.now, 0) << typed;
+    keys.pop();
+    piped.backend->poll_keys(keys, 1000);
+    std::vector<int> got;
+    while (!keys.empty()) got.push_back(keys.pop());
+    EXPECT_TRUE(std::equal(key.rbegin(), key.rend(), got.rbegin())) << typed;
+  }
+}
+
+// Answers from a pipe: CR LF, LF and CR are one Enter each, a CR LF split
+// between reads too, and a UTF-8 byte-order mark at the start is skipped
+// (one broken off is text); a terminal's Enter and Ctrl+J stay two keys.
+TEST(TerminalInput, RedirectedLineEndsAreOneEnterEach) {
+  using Reads = std::vector<std::string>;
+  const std::tuple<Reads, std::vector<int>, bool> cases[] = {
+      {{"a\r\nb\nc\rd"}, {'a', 13, 'b', 10, 'c', 13, 'd'}, false},
+      {{"a\r", "\nb"}, {'a', 13, 'b'}, false},
+      {{"\r\r\n\n\r"}, {13, 13, 10, 13}, false},  // CR CR LF, then LF CR
+      {{"\xEF\xBB", "\xBF\xC3\xA9\r\n"}, {0x82, 13}, false},
+      {{"\xEF\xBBx"}, {'x'}, false},  // a broken character, dropped
+      {{"\r\n"}, {13, 10}, true}};
+  for (const auto& [reads, expected, terminal] : cases) {
+    int fds[2];  // the reading end, the writing end
+    termios raw{};
+    cfmakeraw(&raw);
+    ASSERT_EQ(terminal ? openpty(&fds[1], &fds[0], nullptr, &raw, nullptr) : pipe(fds), 0);
+    double now = 0;
+    TerminalInput input(fds[0], -1, {}, {[&] { return now; }, [&](double to) { now = to; }});
+    KeyQueue keys;
+    for (const std::string& read : reads) {
+      ASSERT_EQ(write(fds[1], read.data(), read.size()), static_cast<ssize_t>(read.size()));
+      input.wait_and_read(keys, 0);
+    }
+    std::vector<int> got;
+    while (!keys.empty()) got.push_back(keys.pop());
+    EXPECT_EQ(got, expected) << reads[0];
+    for (const int fd : fds) close(fd);
+  }
 }
 
 // The rest of a sequence split on its way (as over ssh) still makes the

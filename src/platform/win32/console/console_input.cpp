@@ -3,7 +3,9 @@
 // console-close signal turned into the key Alt+F4, redirected input, and
 // the backend of the program's standard handles. A wait for keys sleeps on
 // the console's input handle (or the redirected input's event) beside an
-// event that the close handler sets, so it wakes for either and for nothing else.
+// event that the close handler sets, so it wakes for either and for nothing
+// else; a key that has come but does not fit in the key queue yet (held in
+// the overflow, or the close key) counts as come, so no wait sleeps on it.
 #include "platform/bios_keys.h"
 #include "platform/win32/console/console_backend.h"
 
@@ -60,6 +62,11 @@ int take_close_key(KeyQueue& keys) {
   return 1;
 }
 
+// 1 while an asked-for Alt+F4 waits for room in the queue, else 0.
+int held_close_key() {
+  return close_key_state.load() == kCloseAsked ? 1 : 0;
+}
+
 }  // namespace
 
 void request_close_key() {
@@ -86,24 +93,24 @@ int Win32Console::poll_keys(KeyQueue& keys, int timeout_ms) {
   install_close_handler();
   if (stream_) return poll_stream(keys, timeout_ms);
   int added = take_close_key(keys) + move_overflow(keys);
+  if (!overflow_.empty() || held_close_key() != 0) return added + 1;
   if (timeout_ms == 0 && !keys.empty()) return added;
   if (added == 0 && timeout_ms != 0) {
-    // Events are read only into room, so the console's input is waited on
-    // only then; otherwise only the close key can come.
-    const bool readable = keyboard_ && keys.room() > 0 && overflow_.empty();
-    wait_for_any({close_event(), readable ? input_ : nullptr}, timeout_ms);
+    wait_for_any({close_event(), keyboard_ ? input_ : nullptr}, timeout_ms);
     added += take_close_key(keys);
   }
   if (keyboard_) added += read_events(keys);
-  return added;
+  return added + (overflow_.empty() ? held_close_key() : 1);
 }
 
 // Once the input has ended only the close key can come, and nothing waits.
 int Win32Console::poll_stream(KeyQueue& keys, int timeout_ms) {
-  if (stream_->drained()) return take_close_key(keys);
   int added = take_close_key(keys);
-  added += stream_->poll(keys, text_page(), added > 0 ? 0 : timeout_ms, close_event());
-  return added > 0 ? added : take_close_key(keys);
+  if (!stream_->drained() && held_close_key() == 0) {
+    added += stream_->poll(keys, text_page(), added > 0 ? 0 : timeout_ms, close_event());
+    if (added == 0) added = take_close_key(keys);
+  }
+  return added + held_close_key();
 }
 
 int Win32Console::move_overflow(KeyQueue& keys) {
@@ -118,13 +125,14 @@ int Win32Console::move_overflow(KeyQueue& keys) {
 }
 
 // Reads no more events than the queue has room for, so that each one read
-// can be kept; only a key's repeat count, or a pair's second byte, can go
-// beyond, into the overflow.
+// can be kept; only a key's repeat count, or a pair that does not fit, can
+// go beyond, into the overflow. With the queue full they are read one at a
+// time, until one is a key, which the overflow then holds.
 int Win32Console::read_events(KeyQueue& keys) {
   int added = 0;
   std::array<INPUT_RECORD, 64> records{};
-  while (overflow_.empty() && keys.room() > 0) {
-    const auto wanted = static_cast<DWORD>(std::min(records.size(), keys.room()));
+  while (overflow_.empty()) {
+    const auto wanted = static_cast<DWORD>(std::clamp<std::size_t>(keys.room(), 1, records.size()));
     DWORD available = 0;
     if (PeekConsoleInputW(input_, records.data(), wanted, &available) == FALSE || available == 0) {
       break;

@@ -3,7 +3,9 @@
 // condition variable while the buffer is full, and sets an event (manual
 // reset) whenever bytes or the input's end wait for the program, which
 // waits on that event, with or without a time limit, together with any
-// other event it names, and resets it once it has taken every byte.
+// other event it names, and resets it once it has taken every byte. The
+// reader reads the input's line ends as redirected text before they reach
+// the buffer.
 #include "platform/win32/console/stream_input.h"
 
 #include <algorithm>
@@ -12,7 +14,11 @@
 #include <cstdint>
 #include <deque>
 #include <mutex>
+#include <string>
+#include <string_view>
 #include <thread>
+
+#include "platform/redirected_text.h"
 
 namespace qb {
 
@@ -38,7 +44,9 @@ struct StreamInput::Shared {
 // Never holds more than the read-ahead: while the buffer is full it waits.
 void StreamInput::read_ahead(HANDLE input, std::shared_ptr<Shared> shared) {
   std::array<char, kReadAhead> chunk{};
-  for (;;) {
+  RedirectedText text;
+  std::string taken;
+  for (bool ended = false; !ended;) {
     {
       std::unique_lock lock(shared->mutex);
       shared->room.wait(lock, [&] { return shared->bytes.size() < kReadAhead; });
@@ -46,13 +54,16 @@ void StreamInput::read_ahead(HANDLE input, std::shared_ptr<Shared> shared) {
     DWORD got = 0;
     const BOOL read =
         ReadFile(input, chunk.data(), static_cast<DWORD>(chunk.size()), &got, nullptr);
-    std::lock_guard lock(shared->mutex);
-    if (read == FALSE || got == 0) {
-      shared->ended = true;
-      SetEvent(shared->ready);
-      return;
+    ended = read == FALSE || got == 0;
+    taken.clear();
+    if (ended) {
+      text.finish(taken);
+    } else {
+      text.take(std::string_view(chunk.data(), got), taken);
     }
-    shared->bytes.insert(shared->bytes.end(), chunk.begin(), chunk.begin() + got);
+    std::lock_guard lock(shared->mutex);
+    shared->bytes.insert(shared->bytes.end(), taken.begin(), taken.end());
+    shared->ended = ended;
     SetEvent(shared->ready);
   }
 }
@@ -73,18 +84,20 @@ int StreamInput::poll(KeyQueue& keys, const CodePage& page, int timeout_ms, HAND
   std::deque<std::uint8_t>& bytes = shared_->bytes;
   int added = 0;
   bool trail_due = false;  // a lead byte waits for the rest of its pair
+  bool held = false;       // a character that has come does not fit yet
   while (!bytes.empty()) {
     const std::size_t size = page.is_lead(bytes.front()) ? 2 : 1;
     trail_due = size > bytes.size() && !shared_->ended;
     const std::size_t taken = std::min(size, bytes.size());
-    if (trail_due || keys.room() < taken) break;
+    held = !trail_due && keys.room() < taken;
+    if (trail_due || held) break;
     for (std::size_t i = 0; i < taken; ++i) keys.push(bytes[i]);
     bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(taken));
     added += static_cast<int>(taken);
   }
   if ((bytes.empty() || trail_due) && !shared_->ended) ResetEvent(shared_->ready);
   if (added > 0) shared_->room.notify_all();
-  return added;
+  return added + (held ? 1 : 0);
 }
 
 bool StreamInput::drained() const {

@@ -1,5 +1,6 @@
 // Keys from a standard input that is not the console, such as a pipe or a
-// file: each byte is one key, as typed, already in the console's page; a
+// file: each byte is one key, as typed, already in the console's page, but
+// that its line ends and a byte-order mark are read as redirected text; a
 // pair's two bytes go into the key queue together. A pipe cannot be waited on with a
 // time limit, so a thread of its own reads ahead and sets an event while
 // bytes wait; it holds at most a few kilobytes, and the rest of the input
@@ -30,8 +31,9 @@ class StreamInput {
   // Waits at most timeout_ms (0: only looks; negative: no limit) for bytes,
   // the input's end or `also` (an event; null: none), then moves the
   // characters of `page` into `keys` while it has room for them whole;
-  // returns how many keys were added. A lead byte waits for the byte after
-  // it, unless the input has ended.
+  // returns how many keys have come: those added, and 1 more when the next
+  // character has come but does not fit. A lead byte waits for the byte
+  // after it, unless the input has ended.
   int poll(KeyQueue& keys, const CodePage& page, int timeout_ms, HANDLE also);
   // True once the input has ended and every byte of it has been taken.
   bool drained() const;
