@@ -178,7 +178,7 @@ TEST_F(TypingRun, SuspendMidAnswerAndResizeAndSuspendWhileToolsRun) {
   session.resize(70, 25);
   ASSERT_TRUE(release("gorc.go", [&] {
     return started("fbc.pid") &&
-           session.screen().text_at(25, 1, 40) == "Enlarge the terminal to at least 80 x 25";
+           session.screen().text_at(25, 1, 40) == "Enlarge the terminal to at least 80 x 22";
   }));
   for (int row = 1; row <= 25; ++row) EXPECT_TRUE(session.wider().no_text(row, 71, 71)) << row;
   const pid_t tool = std::stoi(folder_.get("fbc.pid"));

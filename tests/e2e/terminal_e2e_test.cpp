@@ -223,7 +223,7 @@ TEST(TerminalSize, ResizeRepaintsAtTheNewSizeWithANoticeWhileTooSmall) {
     for (int row = 1; row <= 20; ++row)
       outside_clear = outside_clear && session.wider().no_text(row, 61, 61);
     return outside_clear && vt.text_at(4, 6, 55) == "╔" + repeat("═", 54) &&
-           vt.text_at(20, 1, 41) == "Enlarge the terminal to at least 80 x 25 ";
+           vt.text_at(20, 1, 41) == "Enlarge the terminal to at least 80 x 22 ";
   }));
   session.resize(80, 25);
   ASSERT_TRUE(session.wait_until([](const VtScreen& vt) {

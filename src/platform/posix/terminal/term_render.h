@@ -43,7 +43,7 @@ int sgr_colour(int console_colour, bool background);
 
 // The notice on the last row of a terminal too small for the form (fewer
 // than 80 columns or 22 rows), and its attribute; cut to the terminal's width.
-inline constexpr std::string_view kSmallTerminalNotice = "Enlarge the terminal to at least 80 x 25";
+inline constexpr std::string_view kSmallTerminalNotice = "Enlarge the terminal to at least 80 x 22";
 inline constexpr std::uint8_t kNoticeAttribute = 0x4F;  // white on red
 // True when a terminal of `size` gets the notice.
 bool too_small_for_form(TermSize size);
