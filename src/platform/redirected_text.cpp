@@ -11,8 +11,7 @@ void RedirectedText::take(std::string_view bytes, std::string& out) {
   for (const char byte : bytes) {
     if (!started_) {
       if (byte == kByteOrderMark[matched_]) {
-        started_ = ++matched_ == kByteOrderMark.size();
-        if (started_) matched_ = 0;  // the whole mark: skipped
+        started_ = ++matched_ == kByteOrderMark.size();  // the whole mark: skipped
         continue;
       }
       finish(out);  // what matched so far was text after all
@@ -27,8 +26,7 @@ void RedirectedText::take(std::string_view bytes, std::string& out) {
 }
 
 void RedirectedText::finish(std::string& out) {
-  out.append(kByteOrderMark.substr(0, matched_));
-  matched_ = 0;
+  if (!started_) out.append(kByteOrderMark.substr(0, matched_));
   started_ = true;
 }
 

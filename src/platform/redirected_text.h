@@ -23,10 +23,10 @@ class RedirectedText {
   void finish(std::string& out);
   // How many bytes are held back: the start of the input while it may still
   // be the mark (at most two).
-  std::size_t held() const { return matched_; }
+  std::size_t held() const { return started_ ? 0 : matched_; }
 
  private:
-  std::size_t matched_ = 0;  // bytes of the input's start that match the mark so far
+  std::size_t matched_ = 0;  // bytes of the input's start that matched the mark
   bool started_ = false;     // the input's start is decided: mark or text
   bool after_cr_ = false;    // the last byte given was a CR
 };

@@ -233,6 +233,7 @@ TEST(KeyDecoder, ControlStringsAreSwallowedWhole) {
       {"\x1b]0;unended", {}},
       {"\x1b]" + std::string(4094, 't') + "ok", {'o', 'k'}},
       {"\x1b]", {bios(0x1B)}},
+      {"\x1b\x1b\\", {bios(0x01), '\\'}},  // no ST outside a string
   };
   for (const auto& [typed, keys] : cases) EXPECT_EQ(decode(typed, true), keys) << typed;
   KeyDecoder decoder;  // Alt+P, a pause, then typed text

@@ -119,7 +119,7 @@ TEST(TerminalInput, RedirectedLineEndsAreOneEnterEach) {
   const std::tuple<Reads, std::vector<int>, bool> cases[] = {
       {{"a\r\nb\nc\rd"}, {'a', 13, 'b', 10, 'c', 13, 'd'}, false},
       {{"a\r", "\nb"}, {'a', 13, 'b'}, false},
-      {{"\r\r\n\n\r"}, {13, 13, 10, 13}, false},  // CR CR LF, then LF CR
+      {{"\n\r\r\n\n\r"}, {10, 13, 13, 10, 13}, false},  // LF, CR CR LF, LF CR
       {{"\xEF\xBB", "\xBF\xC3\xA9\r\n"}, {0x82, 13}, false},
       {{"\xEF\xBBx"}, {'x'}, false},  // a broken character, dropped
       {{"\r\n"}, {13, 10}, true}};
