@@ -6,8 +6,8 @@
 #include <string>
 
 #include "form/read_line.h"
-#include "platform/bios_keys.h"
-#include "platform/memory_backend.h"
+#include "platform/keys/bios_keys.h"
+#include "platform/memory/memory_backend.h"
 
 namespace {
 

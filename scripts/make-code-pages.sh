@@ -1,5 +1,5 @@
 #!/bin/sh
-# Makes the code page tables of src/platform/code_pages/ again, from
+# Makes the code page tables of src/platform/text/code_pages/ again, from
 # Windows' own functions run under wine (scripts/code_page_tables/):
 # which OEM page each locale has, and for each page its characters (in the
 # double-byte pages 932, 936, 949 and 950 also its pairs), its best fit and
@@ -13,7 +13,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/ensure-deps.sh --windows locales perl
-out=src/platform/code_pages
+out=src/platform/text/code_pages
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/locales" "$work/out"

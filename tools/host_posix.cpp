@@ -11,7 +11,8 @@
 #include <filesystem>
 
 #include "host.h"
-#include "platform/code_page.h"
+#include "platform/text/code_page.h"
+#include "platform/text/utf8.h"
 #include "platform/posix/commands/search_path.h"
 #include "platform/posix/locale_charset.h"
 

@@ -26,7 +26,7 @@
 #include <sstream>
 
 #include "host.h"
-#include "platform/path_entries.h"
+#include "platform/files/path_entries.h"
 
 namespace qb::tools {
 

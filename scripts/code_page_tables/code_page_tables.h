@@ -60,7 +60,7 @@ int print_locales(const std::vector<Locale>& locales);
 // Prints code_page_N.cpp for `page`, which must be the process's OEM page.
 int print_page(unsigned page);
 
-// What page.cpp's printing shares with double_bytes.cpp.
+// What page.cpp's printing shares with double_byte_pages.cpp.
 // The end of a view literal's last line: "sv," there, else nothing.
 const char* view_end(bool last);
 // `bytes` as a C++ string literal; `characters` as a UTF-16 one.

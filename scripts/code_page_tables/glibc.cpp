@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "code_page_tables.h"
-#include "platform/code_pages/tables.h"
+#include "platform/text/locale_tables.h"
 
 namespace {
 

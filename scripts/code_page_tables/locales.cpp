@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "code_page_tables.h"
-#include "platform/code_pages/tables.h"
+#include "platform/text/locale_tables.h"
 
 namespace {
 
@@ -208,7 +208,7 @@ void print_opening(const std::set<unsigned>& pages) {
       "// scripts/code_page_tables/glibc_scripts.pl); the scripts glibc's modifiers\n"
       "// name; and every page the locales have. Locales whose OEM page Windows\n"
       "// serves in Unicode only (UTF-8, or none) get 437 here.\n%s"
-      "#include \"platform/code_pages/tables.h\"\n\nnamespace qb {\n\n",
+      "#include \"platform/text/locale_tables.h\"\n\nnamespace qb {\n\n",
       kHeader);
   // 437 and 850 are declared by code_page.h already.
   for (const unsigned page : pages) {

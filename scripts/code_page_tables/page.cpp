@@ -1,7 +1,7 @@
 // The code page part of the table maker, and its entry: for one page, the
 // character of each byte, OemToCharA's table to the ANSI page, the ANSI
 // page's own characters and Windows' best fit, printed as the C++ source of
-// code_page_N.cpp; double_bytes.cpp adds the pairs of the double-byte pages.
+// code_page_N.cpp; double_byte_pages.cpp adds the pairs of the double-byte pages.
 //   code_page_tables pages       the one-byte OEM pages of the system's
 //                                locales: "page ansi locale..." a line, the
 //                                locales those with a territory
@@ -29,7 +29,7 @@
 #include <vector>
 
 #include "code_page_tables.h"
-#include "platform/combining_marks.h"
+#include "platform/text/combining_marks.h"
 
 // The end of the last line of a literal that holds a view: the views of
 // the generated files are made with ""sv, so that a zero inside counts too.
@@ -166,7 +166,7 @@ int print_page(unsigned page) {
       "// (WideCharToMultiByte, less those it would turn into control bytes).\n%s",
       page, ansi, ansi, ansi, kHeader);
   std::printf(
-      "#include \"platform/code_page.h\"\n\nnamespace qb {\n\n"
+      "#include \"platform/text/code_page.h\"\n\nnamespace qb {\n\n"
       "using namespace std::string_view_literals;\n\n// clang-format off\n");
   std::printf("extern const CodePage kCodePage%u = {\n    %u, %u,\n", page, page, ansi);
   std::printf("    // The character of each byte from 0x80.\n");

@@ -17,7 +17,7 @@
 #include <string>
 
 #include "build/log_lengths.h"
-#include "driver/program_state.h"
+#include "driver/shared/program_state.h"
 
 namespace qb {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <string_view>
 
-#include "driver/box_text.h"
-#include "driver/quit_program.h"
+#include "driver/shared/box_text.h"
+#include "driver/shared/quit_program.h"
 #include "platform/command.h"
 
 namespace qb {

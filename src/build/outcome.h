@@ -3,7 +3,7 @@
 #ifndef QB_BUILD_OUTCOME_H
 #define QB_BUILD_OUTCOME_H
 
-#include "driver/program_state.h"
+#include "driver/shared/program_state.h"
 #include "platform/platform.h"
 
 namespace qb {

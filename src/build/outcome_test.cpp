@@ -9,7 +9,7 @@
 #include <optional>
 #include <tuple>
 
-#include "platform/memory_backend.h"
+#include "platform/memory/memory_backend.h"
 #include "support/result_boxes.h"
 #include "support/scratch_folder.h"
 #include "support/screen_text.h"

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "driver/program_state.h"
+#include "driver/shared/program_state.h"
 #include "platform/platform.h"
 
 namespace qb {

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "platform/memory_backend.h"
+#include "platform/memory/memory_backend.h"
 #include "support/scratch_folder.h"
 #include "support/worked_example_script.h"
 

@@ -3,7 +3,7 @@
 #ifndef QB_DRIVER_RUN_PROGRAM_H
 #define QB_DRIVER_RUN_PROGRAM_H
 
-#include "driver/program_state.h"
+#include "driver/shared/program_state.h"
 #include "platform/platform.h"
 
 namespace qb {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "driver/box_text.h"
+#include "driver/shared/box_text.h"
 
 namespace qb {
 

@@ -3,7 +3,7 @@
 #ifndef QB_DRIVER_SCREENS_H
 #define QB_DRIVER_SCREENS_H
 
-#include "driver/program_state.h"
+#include "driver/shared/program_state.h"
 #include "platform/console.h"
 
 namespace qb {

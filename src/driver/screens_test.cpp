@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/memory_backend.h"
+#include "platform/memory/memory_backend.h"
 #include "support/screen_text.h"
 
 namespace qb {

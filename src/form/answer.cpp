@@ -5,7 +5,7 @@
 // page a pair's second byte may be either, and then it is no mark.
 #include "form/answer.h"
 
-#include "platform/page_text.h"
+#include "platform/text/page_text.h"
 
 namespace qb {
 

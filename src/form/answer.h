@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/code_page.h"
+#include "platform/text/code_page.h"
 
 namespace qb {
 

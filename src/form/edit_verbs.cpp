@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "platform/page_text.h"
+#include "platform/text/page_text.h"
 
 namespace qb {
 

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "form/read_line.h"
-#include "platform/page_text.h"
+#include "platform/text/page_text.h"
 
 namespace qb {
 

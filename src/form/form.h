@@ -3,7 +3,7 @@
 #ifndef QB_FORM_FORM_H
 #define QB_FORM_FORM_H
 
-#include "driver/program_state.h"
+#include "driver/shared/program_state.h"
 #include "platform/console.h"
 
 namespace qb {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/memory_backend.h"
+#include "platform/memory/memory_backend.h"
 #include "support/screen_text.h"
 
 namespace qb {

@@ -14,7 +14,7 @@
 #include "form/answer.h"
 #include "form/edit_verbs.h"
 #include "form/stream_echo.h"
-#include "platform/bios_keys.h"
+#include "platform/keys/bios_keys.h"
 
 namespace qb {
 

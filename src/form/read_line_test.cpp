@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/bios_keys.h"
-#include "platform/memory_backend.h"
+#include "platform/keys/bios_keys.h"
+#include "platform/memory/memory_backend.h"
 #include "support/screen_text.h"
 
 namespace qb {

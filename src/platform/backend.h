@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/code_page.h"
-#include "platform/key_queue.h"
-#include "platform/screen.h"
+#include "platform/text/code_page.h"
+#include "platform/keys/key_queue.h"
+#include "platform/screen/screen.h"
 
 namespace qb {
 

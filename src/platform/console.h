@@ -11,8 +11,8 @@
 #include <utility>
 
 #include "platform/backend.h"
-#include "platform/key_queue.h"
-#include "platform/screen.h"
+#include "platform/keys/key_queue.h"
+#include "platform/screen/screen.h"
 
 namespace qb {
 

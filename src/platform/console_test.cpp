@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/memory_backend.h"
+#include "platform/memory/memory_backend.h"
 
 namespace qb {
 namespace {

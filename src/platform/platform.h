@@ -6,7 +6,7 @@
 
 #include "platform/backend.h"
 #include "platform/console.h"
-#include "platform/file_table.h"
+#include "platform/files/file_table.h"
 
 namespace qb {
 

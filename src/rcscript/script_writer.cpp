@@ -14,7 +14,7 @@
 
 #include <string>
 
-#include "platform/page_text.h"
+#include "platform/text/page_text.h"
 #include "rcscript/text_conversions.h"
 
 namespace qb {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "driver/project_info.h"
+#include "driver/shared/project_info.h"
 #include "platform/platform.h"
 #include "rcscript/script_template.h"
 

@@ -12,7 +12,7 @@
 
 #include "host.h"
 #include "ico_format.h"
-#include "platform/memory_backend.h"
+#include "platform/memory/memory_backend.h"
 #include "readobj_listing.h"
 #include "standin_io.h"
 #include "support/scratch_folder.h"

@@ -3,7 +3,7 @@
 // found by reading the text from its start, character by character.
 #include "rcscript/text_conversions.h"
 
-#include "platform/page_text.h"
+#include "platform/text/page_text.h"
 
 namespace qb {
 

@@ -11,7 +11,8 @@
 #include <vector>
 
 #include "build_run.h"
-#include "platform/code_page.h"
+#include "platform/text/code_page.h"
+#include "platform/text/utf8.h"
 #include "readobj_listing.h"
 
 namespace qb::test {

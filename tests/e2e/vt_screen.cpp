@@ -3,7 +3,8 @@
 
 #include <vterm.h>
 
-#include "platform/code_page.h"
+#include "platform/text/code_page.h"
+#include "platform/text/utf8.h"
 
 namespace qb::test {
 

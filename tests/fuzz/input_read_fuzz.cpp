@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/file_table.h"
+#include "platform/files/file_table.h"
 #include "support/scratch_folder.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/bios_keys.h"
+#include "platform/keys/bios_keys.h"
 #include "platform/posix/terminal/key_decoder.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "driver/project_info.h"
-#include "platform/memory_backend.h"
+#include "driver/shared/project_info.h"
+#include "platform/memory/memory_backend.h"
 #include "rcscript/script_template.h"
 #include "rcscript/script_writer.h"
 #include "support/scratch_folder.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 
 namespace qb {
 

@@ -6,6 +6,8 @@
 // C library, which reads (mbrtowc) and writes (wcrtomb) it. The OEM code
 // page follows from the name alone.
 #include "platform/posix/locale_charset.h"
+#include "platform/text/utf8.h"
+#include "platform/text/locale_page.h"
 
 #include <langinfo.h>
 

@@ -14,7 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/code_page.h"
+#include "platform/text/code_page.h"
+#include "platform/text/utf8.h"
 
 namespace qb {
 

@@ -19,7 +19,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/code_page.h"
+#include "platform/text/code_page.h"
+#include "platform/text/locale_page.h"
 
 namespace qb {
 namespace {

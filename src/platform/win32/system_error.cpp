@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/system_error.h"
+#include "platform/files/system_error.h"
 
 namespace qb {
 

@@ -19,7 +19,7 @@
 #include <thread>
 
 #include "platform/posix/commands/command_interpreter.h"
-#include "platform/posix/terminal/terminal_signals.h"
+#include "platform/posix/signals/signals.h"
 #include "support/scratch_folder.h"
 
 namespace qb {

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "platform/code_page.h"
-#include "platform/page_text.h"
+#include "platform/text/code_page.h"
+#include "platform/text/page_text.h"
 
 namespace qb {
 

@@ -23,7 +23,7 @@
 
 #include "platform/posix/commands/search_path.h"
 #include "platform/posix/fd_io.h"
-#include "platform/posix/terminal/terminal_signals.h"
+#include "platform/posix/signals/signals.h"
 
 namespace qb {
 

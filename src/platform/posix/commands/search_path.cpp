@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "platform/path_entries.h"
+#include "platform/files/path_entries.h"
 
 namespace qb {
 

@@ -7,7 +7,7 @@
 // archive). On POSIX the command interpreter, its choice of wine, the
 // stand-in tools and the tests all look programs up through this one
 // search; the Windows stand-ins search on their own, PATH split by the same
-// rule (platform/path_entries.h).
+// rule (platform/files/path_entries.h).
 #ifndef QB_PLATFORM_POSIX_SEARCH_PATH_H
 #define QB_PLATFORM_POSIX_SEARCH_PATH_H
 

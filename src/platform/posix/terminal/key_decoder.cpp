@@ -13,9 +13,10 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/bios_keys.h"
-#include "platform/key_queue.h"
+#include "platform/keys/bios_keys.h"
+#include "platform/keys/key_queue.h"
 #include "platform/posix/terminal/key_sequences.h"
+#include "platform/text/utf8.h"
 
 namespace qb {
 

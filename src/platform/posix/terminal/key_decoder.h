@@ -20,7 +20,8 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/code_page.h"
+#include "platform/text/code_page.h"
+#include "platform/text/utf8.h"
 #include "platform/posix/locale_charset.h"
 
 namespace qb {

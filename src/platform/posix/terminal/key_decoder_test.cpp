@@ -14,8 +14,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/bios_keys.h"
-#include "platform/key_queue.h"
+#include "platform/keys/bios_keys.h"
+#include "platform/keys/key_queue.h"
 
 namespace qb {
 namespace {

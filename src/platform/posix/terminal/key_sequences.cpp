@@ -9,8 +9,8 @@
 #include <array>
 #include <cstddef>
 
-#include "platform/bios_keys.h"
-#include "platform/key_queue.h"
+#include "platform/keys/bios_keys.h"
+#include "platform/keys/key_queue.h"
 
 namespace qb {
 

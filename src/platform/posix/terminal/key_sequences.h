@@ -7,7 +7,7 @@
 
 #include <cstdint>
 #include <string_view>
-#include "platform/bios_keys.h"
+#include "platform/keys/bios_keys.h"
 
 namespace qb {
 

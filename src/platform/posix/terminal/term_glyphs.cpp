@@ -8,8 +8,9 @@
 #include <string>
 #include <utility>
 
-#include "platform/code_page.h"
-#include "platform/combining_marks.h"
+#include "platform/text/code_page.h"
+#include "platform/text/utf8.h"
+#include "platform/text/combining_marks.h"
 
 namespace qb {
 

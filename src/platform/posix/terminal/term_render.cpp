@@ -16,7 +16,7 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/code_page.h"
+#include "platform/text/code_page.h"
 
 namespace qb {
 

@@ -23,10 +23,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/frame_diff.h"
+#include "platform/screen/frame_diff.h"
 #include "platform/posix/locale_charset.h"
 #include "platform/posix/terminal/term_glyphs.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 
 namespace qb {
 

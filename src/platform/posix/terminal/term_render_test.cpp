@@ -11,8 +11,8 @@
 #include <string>
 #include <tuple>
 
-#include "platform/code_page.h"
-#include "platform/combining_marks.h"
+#include "platform/text/code_page.h"
+#include "platform/text/combining_marks.h"
 #include "vt_screen.h"
 
 namespace qb {

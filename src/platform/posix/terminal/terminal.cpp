@@ -24,7 +24,7 @@
 #include "platform/posix/terminal/term_render.h"
 #include "platform/posix/terminal/terminal_input.h"
 #include "platform/posix/terminal/terminal_modes.h"
-#include "platform/posix/terminal/terminal_signals.h"
+#include "platform/posix/signals/signals.h"
 #include "platform/posix/terminal/transcript.h"
 
 namespace qb {

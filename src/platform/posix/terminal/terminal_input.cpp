@@ -22,7 +22,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "platform/posix/terminal/terminal_signals.h"
+#include "platform/posix/signals/signals.h"
 
 namespace qb {
 

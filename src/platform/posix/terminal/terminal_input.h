@@ -16,10 +16,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/key_queue.h"
+#include "platform/keys/key_queue.h"
 #include "platform/posix/locale_charset.h"
 #include "platform/posix/terminal/key_decoder.h"
-#include "platform/redirected_text.h"
+#include "platform/keys/redirected_text.h"
 
 namespace qb {
 

@@ -15,7 +15,7 @@
 
 #include "platform/posix/fd_io.h"
 #include "platform/posix/terminal/terminal_reset.h"
-#include "platform/posix/terminal/terminal_signals.h"
+#include "platform/posix/signals/signals.h"
 
 namespace qb {
 
@@ -74,7 +74,7 @@ void TerminalModes::enter() {
   }
   if (screen_ || keyboard_)
     arm_crash_restore(keyboard_ ? input_fd_ : -1, saved_, screen_ ? output_fd_ : -1,
-                      screen_restore(right_to_left_));
+                      screen_restore(right_to_left_) + std::string(kFreshLine));
   raw_ = true;
 }
 

@@ -16,7 +16,7 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/bios_keys.h"
+#include "platform/keys/bios_keys.h"
 #include "platform/console.h"
 
 namespace qb {

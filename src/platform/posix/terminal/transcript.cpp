@@ -4,7 +4,7 @@
 // tab go out as they are, and so does a CR that ends no line.
 #include "platform/posix/terminal/transcript.h"
 
-#include "platform/code_page.h"
+#include "platform/text/code_page.h"
 
 namespace qb {
 

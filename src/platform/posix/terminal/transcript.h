@@ -16,7 +16,7 @@
 
 #include "platform/posix/locale_charset.h"
 #include "platform/posix/terminal/term_glyphs.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 
 namespace qb {
 

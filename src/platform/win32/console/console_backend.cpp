@@ -11,7 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "platform/code_page.h"
+#include "platform/text/code_page.h"
 #include "platform/win32/commands/command.h"
 #include "platform/win32/oem.h"
 

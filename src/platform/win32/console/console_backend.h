@@ -18,7 +18,7 @@
 #include <string_view>
 
 #include "platform/backend.h"
-#include "platform/frame_diff.h"
+#include "platform/screen/frame_diff.h"
 #include "platform/win32/console/glyphs.h"
 #include "platform/win32/console/keys.h"
 #include "platform/win32/console/stream_input.h"

@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/bios_keys.h"
+#include "platform/keys/bios_keys.h"
 #include "platform/console.h"
-#include "platform/screen.h"
+#include "platform/screen/screen.h"
 
 namespace qb {
 namespace {

@@ -6,7 +6,7 @@
 // event that the close handler sets, so it wakes for either and for nothing
 // else; a key that has come but does not fit in the key queue yet (held in
 // the overflow, or the close key) counts as come, so no wait sleeps on it.
-#include "platform/bios_keys.h"
+#include "platform/keys/bios_keys.h"
 #include "platform/win32/console/console_backend.h"
 
 #include <algorithm>

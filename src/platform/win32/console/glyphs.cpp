@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "platform/code_page.h"
+#include "platform/text/code_page.h"
 
 namespace qb {
 

@@ -8,7 +8,7 @@
 
 #include <array>
 
-#include "platform/frame_diff.h"
+#include "platform/screen/frame_diff.h"
 
 namespace qb {
 

@@ -13,7 +13,7 @@
 
 #include <string_view>
 
-#include "platform/key_queue.h"
+#include "platform/keys/key_queue.h"
 
 namespace qb {
 

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <thread>
 
-#include "platform/redirected_text.h"
+#include "platform/keys/redirected_text.h"
 
 namespace qb {
 

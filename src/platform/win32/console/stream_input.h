@@ -14,8 +14,8 @@
 #include <initializer_list>
 #include <memory>
 
-#include "platform/code_page.h"
-#include "platform/key_queue.h"
+#include "platform/text/code_page.h"
+#include "platform/keys/key_queue.h"
 
 namespace qb {
 

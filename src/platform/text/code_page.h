@@ -1,0 +1,89 @@
+// The console's OEM code pages as data: the character each byte stands for,
+// the byte Windows puts in place of a character a page lacks (its best fit),
+// the page's table to its ANSI partner that OemToCharA applies, and the
+// characters of that ANSI page, in which a resource compiler reads a script. The
+// form's text is one byte a character in such a page (one or two in a
+// double-byte page); the screen shows the bytes through it, typed characters
+// come into it, and the resource script leaves it for the ANSI page. On
+// POSIX the page is the one Windows gives the user's locale; code page 437
+// serves wherever one must be chosen. The pages' data (code_pages/) is made
+// by scripts/make-code-pages.sh from the system's own functions.
+#ifndef QB_PLATFORM_TEXT_CODE_PAGE_H
+#define QB_PLATFORM_TEXT_CODE_PAGE_H
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace qb {
+
+// The pairs of a double-byte page (pair_lookups.h).
+struct DoubleBytes;
+
+// No pair of a double-byte page has a second byte below this one.
+inline constexpr int kFirstTrailByte = 0x40;
+
+// One OEM code page; bytes 0x00 to 0x7F are ASCII in every one. In the
+// double-byte pages (932, 936, 949, 950) a character is one byte, or a lead
+// byte and the byte after it, a pair; in the others every byte is one.
+struct CodePage {
+  int number;
+  int ansi_number;                 // the ANSI page OemToCharA converts to
+  std::u16string_view upper;       // the character of each byte 0x80 to 0xFF;
+                                   // 0 for a lead byte
+  std::string_view to_ansi;        // OemToCharA of each byte 0x80 to 0xFF; 0
+                                   // for a lead byte
+  std::u16string_view ansi_upper;  // the character of each byte 0x80 to 0xFF in
+                                   // the ANSI page; 0 where it has none, and
+                                   // for a lead byte
+  std::u16string_view fit_ranges;  // the characters with a best fit: first and
+                                   // last code point of each range, ascending
+                                   // (a double-byte page keeps its best fit,
+                                   // which may be a pair, with its pairs)
+  std::string_view fit_bytes;      // the best fit of each of them, in order;
+                                   // never a control byte
+  const DoubleBytes* pairs;        // the pairs of a double-byte page, else null
+
+  // True when `byte` opens a pair: never in a one-byte page.
+  bool is_lead(std::uint8_t byte) const;
+  // The character of the pair `lead`, `trail`; 0 where the page has none.
+  char32_t pair_glyph(std::uint8_t lead, std::uint8_t trail) const;
+  // The bytes a typed `code_point` becomes, one or a pair, as the Windows
+  // console makes them: its own, else Windows' best fit, else "?".
+  std::string typed_bytes(char32_t code_point) const;
+
+  // The glyph `byte` shows as: the control bytes 1 to 31 and 127 as their
+  // PC glyphs (smileys, arrows, the house), byte 0 as a blank.
+  char32_t glyph(std::uint8_t byte) const;
+  // The byte whose glyph is `code_point`, or -1; control glyphs and control
+  // characters give -1, so typed text never brings a control code.
+  int byte_of(char32_t code_point) const;
+  // The byte a typed `code_point` becomes, as the Windows console makes it:
+  // its own byte, else Windows' best fit (© is c under 437), else "?".
+  std::uint8_t typed_byte(char32_t code_point) const;
+  // OemToCharA of `byte`.
+  std::uint8_t ansi_byte(std::uint8_t byte) const;
+};
+
+extern const CodePage kCodePage437;  // United States (and the fallback)
+extern const CodePage kCodePage850;  // Western European
+// Every OEM page that Windows gives a locale, 437 and 850 included, and the
+// double-byte pages 932, 936, 949 and 950.
+extern const std::span<const CodePage* const> kCodePages;
+
+// The page numbered `number`; code page 437 for one not in kCodePages.
+const CodePage& code_page_numbered(int number);
+
+// Converts text in place from `page` to its ANSI page as OemToCharA does:
+// one byte to one byte; in a double-byte page, which is its own ANSI page, a
+// pair to its character's pair (mostly itself), and a pair without a
+// character or a lead byte that ends the text to the page's default.
+void oem_to_ansi(const CodePage& page, std::string& text);
+// Text that another program wrote, in `page`'s bytes: valid UTF-8 character
+// by character as if typed; anything else as its bytes, unchanged.
+std::string oem_from_utf8_text(const CodePage& page, std::string_view text);
+
+}  // namespace qb
+
+#endif  // QB_PLATFORM_TEXT_CODE_PAGE_H
