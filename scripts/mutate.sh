@@ -6,7 +6,8 @@
 # and false swapped), or empties a return (return {}). Each is built in the
 # sanitizer tree and run with the unit and end-to-end tests of `make
 # check`; one that builds and passes every test survives, and is listed at
-# the end. The source is put back after each mutant, and on any way out.
+# the end. The source is put back after each mutant, and on any way out:
+# each original waits beside its mutant until then.
 #   mutate.sh [BASE]   mutants of the lines changed since BASE (default:
 #                      the branch point from main), in the production
 #                      files of src/ and tools/ that the change touched;
@@ -121,33 +122,53 @@ else
 fi
 
 [ -f "$build/CMakeCache.txt" ] || { echo "mutate.sh: no build tree $build (run make check first)" >&2; exit 2; }
-saved=$(mktemp)
+# The original of the file being mutated is kept beside it, as
+# FILE.mutate-original, and put back on every way out; one that a killed
+# run left behind is put back first.
+original_suffix=.mutate-original
+find src tools -name "*$original_suffix" | while IFS= read -r left; do
+  echo "mutate.sh: putting back ${left%"$original_suffix"}, left mutated by an earlier run" >&2
+  mv -f "$left" "${left%"$original_suffix"}" && touch "${left%"$original_suffix"}"
+done
 current=""
 restore() {
-  if [ -n "$current" ]; then cp "$saved" "$current"; current=""; fi
+  # Touched, so that the build takes it anew and not for the mutant it built.
+  if [ -n "$current" ]; then mv -f "$current$original_suffix" "$current" && touch "$current"; fi
+  current=""
 }
-trap 'restore; rm -f "$saved"; cmake --build "$build" >/dev/null 2>&1; exit 130' INT TERM
+finish() {
+  if [ -n "${job:-}" ]; then kill "$job" 2>/dev/null; wait "$job" 2>/dev/null; fi
+  restore
+  rm -f "${mutant:-}"
+}
+trap finish EXIT
+trap 'finish; cmake --build "$build" >/dev/null 2>&1; exit 130' HUP INT TERM QUIT
+mutant=$(mktemp)
 survivors=""
 count=0
 killed=0
 while read -r file line op; do
   [ -n "$file" ] || continue
-  cp "$file" "$saved"
+  cp "$file" "$file$original_suffix"
   current=$file
-  mutant_text "$file" "$line" "$op" >"$saved.new" && cp "$saved.new" "$file"
-  rm -f "$saved.new"
-  if cmp -s "$file" "$saved"; then restore; continue; fi
+  mutant_text "$file" "$line" "$op" >"$mutant" && cp "$mutant" "$file"
+  if cmp -s "$file" "$file$original_suffix"; then restore; continue; fi
   count=$((count + 1))
   change=$(sed -n "${line}p" "$file" | sed 's/^[[:space:]]*//')
-  build_and_test
-  case $? in
+  # In the background, so that a signal is acted on at once, not once the
+  # build and the tests are over.
+  build_and_test &
+  job=$!
+  wait "$job"
+  result=$?
+  job=""
+  case $result in
     0) echo "survived  $file:$line  $change"; survivors="$survivors$file:$line  $change"$'\n' ;;
     1) echo "killed    $file:$line  $change"; killed=$((killed + 1)) ;;
     2) echo "no build  $file:$line  $change" ;;
   esac
   restore
 done <<<"$candidates"
-rm -f "$saved"
 cmake --build "$build" >/dev/null 2>&1
 echo
 echo "$count mutants, $killed killed, $(printf '%s' "$survivors" | grep -c .) survived"

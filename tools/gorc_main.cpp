@@ -6,8 +6,8 @@
 // writes a placeholder object where they are not.
 //
 // What it prints is its log, and its length is its verdict: on success a
-// banner of 125 to 135 bytes, on failure an error message whose length is
-// always outside that range.
+// banner whose length tells of success (build/tool_logs.h), on failure an
+// error message whose length never does.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "build/log_lengths.h"
+#include "build/tool_logs.h"
 #include "host.h"
 #include "ico_format.h"
 #include "rc_shape.h"

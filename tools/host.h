@@ -1,12 +1,12 @@
 // What the stand-in tools ask of the system they run on: finding a program on
-// the search path, running one with its output captured, environment
-// settings, the ANSI code page in which a resource compiler there reads a
-// script, and the names of files in the system's own character set.
-// host_posix.cpp and host_win32.cpp hold all that differs between the two
-// systems; the rest of the tools touch the system only through the C++
-// standard library, alike on both: files read and written (standin_io.cpp),
-// scratch folders made and removed (toolchain.cpp), a stale object file
-// removed (gorc_main.cpp).
+// the search path, running one with its output captured, the ANSI code page
+// in which a resource compiler there reads a script, and the names of files
+// in the system's own character set. host_posix.cpp and host_win32.cpp hold
+// all that differs between the two systems; the rest of the tools touch the
+// system only through the C++ standard library, alike on both: files read
+// and written and the environment's settings (standin_io.cpp), scratch
+// folders made and removed (toolchain.cpp), a stale object file removed
+// (gorc_main.cpp).
 #ifndef QB_TOOLS_HOST_H
 #define QB_TOOLS_HOST_H
 
@@ -32,9 +32,6 @@ std::string find_program(std::string_view name);
 // Runs argv[0] (a path) with the arguments argv[1..], waits for it and
 // returns its exit status and its output, both streams together.
 RunResult run_captured(const std::vector<std::string>& argv);
-
-// The value of the environment variable `name`, or "" when it is unset.
-std::string environment(const char* name);
 
 // Makes standard output pass bytes through unchanged (no line-end translation).
 void use_binary_stdout();

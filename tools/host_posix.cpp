@@ -71,11 +71,6 @@ RunResult run_captured(const std::vector<std::string>& argv) {
   return result;
 }
 
-std::string environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value == nullptr ? "" : value;
-}
-
 void use_binary_stdout() {}
 
 namespace {

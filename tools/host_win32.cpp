@@ -27,6 +27,7 @@
 
 #include "host.h"
 #include "platform/files/path_entries.h"
+#include "standin_io.h"
 
 namespace qb::tools {
 
@@ -222,11 +223,6 @@ RunResult run_captured(const std::vector<std::string>& argv) {
   }
   CloseHandle(read_end);
   return result;
-}
-
-std::string environment(const char* name) {
-  const char* value = std::getenv(name);
-  return value == nullptr ? "" : value;
 }
 
 // The C runtime would write every LF as CR LF; the tools' output is exact.

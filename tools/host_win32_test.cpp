@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "host.h"
+#include "standin_io.h"
 
 namespace qb::tools {
 namespace {

@@ -37,6 +37,11 @@ bool file_exists(const std::string& path) {
          !std::filesystem::is_directory(path, error);
 }
 
+std::string environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value == nullptr ? "" : value;
+}
+
 bool emit(std::string_view bytes) {
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
   return std::fflush(stdout) == 0 && written;

@@ -1,6 +1,7 @@
-// The small services both stand-in tools share: whole-file reading and
-// writing, printing to standard output byte for byte, and the test hooks
-// that replace a tool's output or its exit status.
+// The small services both stand-in tools share, alike on both systems:
+// whole-file reading and writing, the environment's settings, printing to
+// standard output byte for byte, and the test hooks that replace a tool's
+// output or its exit status.
 #ifndef QB_TOOLS_STANDIN_IO_H
 #define QB_TOOLS_STANDIN_IO_H
 
@@ -16,6 +17,9 @@ std::optional<std::string> read_file(const std::string& path);
 bool write_file(const std::string& path, std::string_view bytes);
 // True when `path` names an existing file that can be read, not a folder.
 bool file_exists(const std::string& path);
+
+// The value of the environment variable `name`, or "" when it is unset.
+std::string environment(const char* name);
 
 // Writes the bytes to standard output unchanged and flushes; false when
 // standard output did not take them all.

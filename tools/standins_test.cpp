@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "build/log_lengths.h"
+#include "build/tool_logs.h"
 #include "host.h"
 #include "readobj_listing.h"
 #include "standin_io.h"

@@ -1,6 +1,8 @@
 // The judgement of a build: first the program's own steps, then the logs.
 #include "build/judgement.h"
 
+#include "build/tool_logs.h"
+
 #include <optional>
 #include <utility>
 
@@ -8,7 +10,7 @@ namespace qb {
 
 namespace {
 
-// True when a GORC.LOG of `length` bytes tells of a failure.
+// True when a resource compiler's log of `length` bytes tells of a failure.
 bool resource_log_failed(std::int32_t length) {
   return length < kResourceLogMin || length > kResourceLogMax;
 }
@@ -31,11 +33,13 @@ std::optional<Verdict> own_step_failure(const ProgramState& state) {
   }
   if (!state.resource_log_failure.empty()) {
     return step_verdict(Outcome::kResourceFailure,
-                        "GORC.LOG could not be created: " + state.resource_log_failure);
+                        std::string(kResourceLog) +
+                            " could not be created: " + state.resource_log_failure);
   }
   if (!state.compiler_log_failure.empty()) {
     return step_verdict(Outcome::kCompilerFailure,
-                        "FBC.LOG could not be created: " + state.compiler_log_failure);
+                        std::string(kCompilerLog) +
+                            " could not be created: " + state.compiler_log_failure);
   }
   return std::nullopt;
 }

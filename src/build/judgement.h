@@ -1,22 +1,22 @@
 // The judgement of a build, as a pure function from what the build met to
 // its outcome: no file is read, written or deleted here. A step of the
 // program's own that could not be done comes first: the script not written
-// or GORC.LOG not created gives the resource compiler's box, FBC.LOG not
-// created the compiler's, each with one plain line that says so in place of
-// a log. Otherwise the two logs' byte lengths decide. A resource compiler
-// that left no object file and a GORC.LOG outside 125 to 135 bytes failed
-// first, and the compiler's failure only followed from it. In every other
-// case FBC.LOG comes first: more than 2 bytes, or a compiler line that gave
-// a non-zero status, is a compiler failure (so a compiler that could not be
-// run, or died without a word, is never taken for success); else GORC.LOG
-// must be 125 to 135 bytes long for success.
+// or the resource compiler's log not created gives the resource compiler's
+// box, the compiler's log not created the compiler's, each with one plain
+// line that says so in place of a log. Otherwise the two logs' byte lengths
+// decide, by the rules of tool_logs.h. A resource compiler that left no
+// object file and a log of a failure failed first, and the compiler's
+// failure only followed from it. In every other case the compiler's log
+// comes first: a log of a failure, or a compiler line that gave a non-zero
+// status, is a compiler failure (so a compiler that could not be run, or
+// died without a word, is never taken for success); else the resource
+// compiler's log must tell of success.
 #ifndef QB_BUILD_JUDGEMENT_H
 #define QB_BUILD_JUDGEMENT_H
 
 #include <cstdint>
 #include <string>
 
-#include "build/log_lengths.h"
 #include "driver/shared/program_state.h"
 
 namespace qb {
@@ -25,8 +25,8 @@ enum class Outcome { kCompilerFailure, kResourceFailure, kSuccess };
 
 // The two logs as the judgement reads them; a missing log reads as empty.
 struct LogLengths {
-  std::int32_t resource = 0;  // GORC.LOG
-  std::int32_t compiler = 0;  // FBC.LOG
+  std::int32_t resource = 0;  // the resource compiler's
+  std::int32_t compiler = 0;  // the compiler's
 };
 
 // Which log a verdict read, kept or passed: one flag for each.

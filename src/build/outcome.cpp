@@ -11,6 +11,7 @@
 #include "build/outcome.h"
 
 #include "build/judgement.h"
+#include "build/tool_logs.h"
 
 #include <string>
 #include <string_view>
@@ -23,10 +24,7 @@ namespace qb {
 namespace {
 
 constexpr int kLogFileNumber = 3;
-constexpr int kBoxWidth = 34;
-constexpr int kBoxColumn = 22;
-constexpr std::string_view kResourceLog = "GORC.LOG";
-constexpr std::string_view kCompilerLog = "FBC.LOG";
+constexpr int kBoxWidth = kSmallBoxWidth;
 
 // The length of the named log, 0 when it is missing; nothing is created.
 std::int32_t log_length(FileTable& files, std::string_view name) {
@@ -71,7 +69,7 @@ std::string middle_line(Outcome outcome) {
   return box_framed("EXE file created !", kBoxWidth);
 }
 
-// Clears the screen to light grey and draws the outcome's box at column 22.
+// Clears the screen to light grey and draws the outcome's box.
 void draw_box(Console& con, ProgramState& state, Outcome outcome) {
   const bool success = outcome == Outcome::kSuccess;
   // Two clears, kept as the result screen's fixed sequence: the first in the
@@ -84,7 +82,7 @@ void draw_box(Console& con, ProgramState& state, Outcome outcome) {
   con.clear_screen();
   con.set_color(15, success ? 1 : 4);
   state.box_row = success ? 10 : 4;
-  state.box_col = kBoxColumn;
+  state.box_col = kSmallBoxColumn;
   const std::string blank = box_blank(kBoxWidth);
   for (const std::string& line :
        {box_top(kBoxWidth), blank, middle_line(outcome), blank, box_bottom(kBoxWidth)}) {
@@ -109,7 +107,7 @@ std::string read_log(FileTable& files, const ProgramState& state, Outcome outcom
   files.close_file(kLogFileNumber);
   const int status = compiler ? state.compiler_status : state.resource_status;
   if (status != 0 && says_nothing(text)) {
-    text = std::string(compiler ? "FBC.EXE" : "GORC.EXE") +
+    text = std::string(compiler ? kCompiler : kResourceCompiler) +
            " could not be run or failed silently (status " + std::to_string(status) + ").";
   }
   return text;
@@ -119,7 +117,7 @@ std::string read_log(FileTable& files, const ProgramState& state, Outcome outcom
 
 void show_outcome(Platform& platform, ProgramState& state) {
   Console& con = platform.console;
-  con.set_screen_size(80, 25);
+  con.set_screen_size(Screen::kColumns, Screen::kRows);
   const Verdict verdict = judge(platform.files, state);
   const Outcome outcome = verdict.outcome;
   const int exit_code = outcome == Outcome::kSuccess ? 0 : 1;

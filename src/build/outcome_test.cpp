@@ -46,6 +46,9 @@ std::string box_middle(const Screen& s) {
   return "";
 }
 
+// The logs as the verdict leaves them (judgement_test.cpp holds the verdicts
+// themselves): deleted when they passed, kept when they tell of a failure,
+// made empty when the judgement read one that was missing.
 TEST(ShowOutcome, JudgesByLogLengthsAndCompilerStatusAndLeavesTheRightLogs) {
   const struct {
     const char* name;
@@ -56,20 +59,13 @@ TEST(ShowOutcome, JudgesByLogLengthsAndCompilerStatusAndLeavesTheRightLogs) {
     bool fbc_left, gorc_left;
   } cases[] = {
       {"FBC 2, GORC 125", 2, 125, 0, true, kSuccessMiddle, false, false},
-      {"FBC 2, GORC 135", 2, 135, 0, true, kSuccessMiddle, false, false},
       {"FBC 0, GORC 124", 0, 124, 0, true, kResourceMiddle, false, true},
-      {"FBC 0, GORC 136", 0, 136, 0, true, kResourceMiddle, false, true},
       {"FBC 3, GORC 130", 3, 130, 0, true, kCompilerMiddle, true, true},
       {"no logs", std::nullopt, std::nullopt, 0, true, kResourceMiddle, false, true},
       {"no FBC.LOG, GORC 130", std::nullopt, 130, 0, true, kSuccessMiddle, false, false},
-      {"status 127, FBC 0", 0, 130, 127, true, kCompilerMiddle, true, true},
       {"status 1, no FBC.LOG", std::nullopt, 130, 1, true, kCompilerMiddle, true, true},
       // The resource compiler failed first, and the compiler for want of its object.
       {"no object, FBC 3, GORC 124", 3, 124, 1, false, kResourceMiddle, true, true},
-      {"no object, FBC 0, GORC 136", 0, 136, 0, false, kResourceMiddle, true, true},
-      // Otherwise FBC.LOG is judged first, as with an object.
-      {"object, FBC 3, GORC 124", 3, 124, 1, true, kCompilerMiddle, true, true},
-      {"no object, FBC 3, GORC 125", 3, 125, 1, false, kCompilerMiddle, true, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

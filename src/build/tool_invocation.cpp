@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "build/tool_logs.h"
 #include "platform/command.h"
 #include "rcscript/text_conversions.h"
 
@@ -35,12 +36,15 @@ void run_build_tools(Platform& platform, std::string_view script_name, ProgramSt
   const std::string source = trim_right(state.project.source_file.view(), page);
   const std::string tail = state.fbc_params.empty() ? "" : " " + state.fbc_params;
 
-  state.resource_log_failure = create_log(platform.files, "GORC.LOG");
-  state.resource_status = con.run_command("GORC.EXE " + base + ">GORC.LOG");
+  const std::string resource_log(kResourceLog);
+  const std::string compiler_log(kCompilerLog);
+  state.resource_log_failure = create_log(platform.files, resource_log);
+  state.resource_status =
+      con.run_command(std::string(kResourceCompiler) + " " + base + ">" + resource_log);
   state.object_file_made = command_file_exists(base + ".OBJ");
-  state.compiler_log_failure = create_log(platform.files, "FBC.LOG");
-  state.compiler_status =
-      con.run_command("FBC.EXE " + source + " -a " + base + ".OBJ" + tail + ">FBC.LOG");
+  state.compiler_log_failure = create_log(platform.files, compiler_log);
+  state.compiler_status = con.run_command(std::string(kCompiler) + " " + source + " -a " + base +
+                                          ".OBJ" + tail + ">" + compiler_log);
   con.run_command("DEL " + std::string(script_name));
   con.run_command("DEL " + base + ".OBJ");
   con.run_command("DEL " + base + ".RES");

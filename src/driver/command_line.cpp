@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "platform/platform.h"
+
 namespace qb {
 
 namespace {
@@ -51,10 +53,8 @@ std::string command_line_text(CommandLineRequest request) {
   return "";
 }
 
-int print_command_line_text(CommandLineRequest request, std::FILE* out) {
-  const std::string text = command_line_text(request);
-  const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  return written && std::fflush(out) == 0 ? 0 : 1;
+int print_command_line_text(CommandLineRequest request) {
+  return write_standard_output(command_line_text(request)) ? 0 : 1;
 }
 
 }  // namespace qb

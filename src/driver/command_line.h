@@ -4,7 +4,6 @@
 #ifndef QB_DRIVER_COMMAND_LINE_H
 #define QB_DRIVER_COMMAND_LINE_H
 
-#include <cstdio>
 #include <span>
 #include <string>
 
@@ -19,9 +18,9 @@ CommandLineRequest read_command_line(std::span<const char* const> argv);
 // The text that `request` prints, ending in a line end; empty for kRun.
 std::string command_line_text(CommandLineRequest request);
 
-// Writes the text of `request` to `out`; the exit status: 0 once it is
-// written, 1 when it could not be.
-int print_command_line_text(CommandLineRequest request, std::FILE* out);
+// Writes the text of `request` to standard output; the exit status: 0 once
+// it is written, 1 when it could not be.
+int print_command_line_text(CommandLineRequest request);
 
 }  // namespace qb
 

@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
   const auto request = qb::read_command_line({argv, static_cast<std::size_t>(argc)});
-  if (request != qb::CommandLineRequest::kRun) return qb::print_command_line_text(request, stdout);
+  if (request != qb::CommandLineRequest::kRun) return qb::print_command_line_text(request);
   static qb::ProgramState state;
   static const auto backend = qb::make_system_backend();
   static qb::Platform platform(*backend);

@@ -35,8 +35,8 @@ TEST(RunProgram, EndsOnAClearedScreenWithTheOutcomesStatus) {
   } catch (const ProgramEnded& ended) {
     EXPECT_EQ(ended.exit_code, 1);
   }
-  EXPECT_EQ(state.project.source_file.read(), "hello.bas");
-  EXPECT_EQ(state.project.icon1.read(), "app.ico");
+  EXPECT_EQ(state.project.source_file.view(), "hello.bas");
+  EXPECT_EQ(state.project.icon1.view(), "app.ico");
   EXPECT_EQ(backend.commands, std::vector<std::string>(test::kWorkedExampleCommands.begin(),
                                                        test::kWorkedExampleCommands.end()));
   EXPECT_TRUE(ScratchFolder::exists("RESFILE.RC"));  // DEL ran only in the test double
@@ -55,10 +55,10 @@ TEST(RunProgram, KeysTypedDuringTheSplashReachTheFirstPrompt) {
   type_form(backend, 0.5);     // the whole form typed ahead while the splash is shown
   backend.type_at(5.0, 'q');
   EXPECT_THROW(run_program(platform, state), ProgramEnded);
-  EXPECT_EQ(state.project.source_file.read(), "hello.bas");
-  EXPECT_EQ(state.project.copyright.read(), "(c) Me");
-  EXPECT_EQ(state.project.product_version.read(), "1.2.0");
-  EXPECT_EQ(state.project.icon1.read(), "app.ico");
+  EXPECT_EQ(state.project.source_file.view(), "hello.bas");
+  EXPECT_EQ(state.project.copyright.view(), "(c) Me");
+  EXPECT_EQ(state.project.product_version.view(), "1.2.0");
+  EXPECT_EQ(state.project.icon1.view(), "app.ico");
   EXPECT_EQ(backend.keys_pending(), 0u);
 }
 

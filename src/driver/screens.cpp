@@ -29,13 +29,13 @@ void print_box_line(Console& con, std::int32_t& row, int column, const std::stri
 }  // namespace
 
 void show_splash(Console& con) {
-  constexpr int kWidth = 34;
-  con.set_screen_size(80, 25);
+  constexpr int kWidth = kSmallBoxWidth;
+  con.set_screen_size(Screen::kColumns, Screen::kRows);
   con.set_color(0, 7);
   con.clear_screen();
   con.set_color(15, 1);
   std::int32_t row = 8;
-  const int column = 22;
+  const int column = kSmallBoxColumn;
   for (const std::string& line :
        {box_top(kWidth), box_blank(kWidth), box_framed(kTitle, kWidth), box_blank(kWidth),
         box_framed(kSplashCopyright, kWidth), box_framed(kSplashAddress, kWidth), box_blank(kWidth),

@@ -53,18 +53,18 @@ TEST(Form, FillsTheRecordAndLeavesEveryAnswerOnItsRow) {
   f.lines({"app.ico", "n", "-s gui -x app.exe"});
   f.run();
   const ProjectInfo& p = f.state.project;
-  EXPECT_EQ(p.source_file.read(), "hello.bas");
-  EXPECT_EQ(p.copyright.read(), "(c) Me");
-  EXPECT_EQ(p.publisher.read(), "Pub");
-  EXPECT_EQ(p.file_description.read(), "Desc");
-  EXPECT_EQ(p.file_version.read(), "1.2.3");
-  EXPECT_EQ(p.product_name.read(), "Prod");
-  EXPECT_EQ(p.product_version.read(), "1.2.0");
-  EXPECT_EQ(p.comments.read(), "Cmt");
-  EXPECT_EQ(p.website.read(), "web");
-  EXPECT_EQ(p.icon1.read(), "app.ico");
-  EXPECT_EQ(p.icon2.read(), "");
-  EXPECT_EQ(p.icon3.read(), "");
+  EXPECT_EQ(p.source_file.view(), "hello.bas");
+  EXPECT_EQ(p.copyright.view(), "(c) Me");
+  EXPECT_EQ(p.publisher.view(), "Pub");
+  EXPECT_EQ(p.file_description.view(), "Desc");
+  EXPECT_EQ(p.file_version.view(), "1.2.3");
+  EXPECT_EQ(p.product_name.view(), "Prod");
+  EXPECT_EQ(p.product_version.view(), "1.2.0");
+  EXPECT_EQ(p.comments.view(), "Cmt");
+  EXPECT_EQ(p.website.view(), "web");
+  EXPECT_EQ(p.icon1.view(), "app.ico");
+  EXPECT_EQ(p.icon2.view(), "");
+  EXPECT_EQ(p.icon3.view(), "");
   EXPECT_EQ(f.state.fbc_params, "-s gui -x app.exe");
 
   const Screen& s = f.screen();
@@ -98,13 +98,13 @@ TEST(Form, RequiredAndVersionPromptsComeBackUntilAnswered) {
   f.lines({"", "", "i.ico", "no", ""});                 // 8, 9, 10, 11, 15
   f.run();
   const ProjectInfo& p = f.state.project;
-  EXPECT_EQ(p.source_file.read(), "src.bas");
-  EXPECT_EQ(p.copyright.read(), "Example Ltd");
-  EXPECT_EQ(p.publisher.read(), "");
-  EXPECT_EQ(p.file_version.read(), "1.2.3");
-  EXPECT_EQ(p.product_version.read(), "abcde");
-  EXPECT_EQ(p.comments.read(), "");
-  EXPECT_EQ(p.website.read(), "");
+  EXPECT_EQ(p.source_file.view(), "src.bas");
+  EXPECT_EQ(p.copyright.view(), "Example Ltd");
+  EXPECT_EQ(p.publisher.view(), "");
+  EXPECT_EQ(p.file_version.view(), "1.2.3");
+  EXPECT_EQ(p.product_version.view(), "abcde");
+  EXPECT_EQ(p.comments.view(), "");
+  EXPECT_EQ(p.website.view(), "");
   EXPECT_EQ(f.state.fbc_params, "");
   EXPECT_EQ(f.backend.keys_pending(), 0u);
   EXPECT_EQ(f.backend.beeps, 0);  // no sign of why a prompt came back
@@ -134,9 +134,9 @@ TEST(Form, IconQuestionsGiveOneTwoOrThreeIcons) {
     f.first_nine();
     f.lines(c.typed);
     f.run();
-    EXPECT_EQ(f.state.project.icon1.read(), c.typed.front());
-    EXPECT_EQ(f.state.project.icon2.read(), c.icon2) << c.icon2;
-    EXPECT_EQ(f.state.project.icon3.read(), c.icon3) << c.icon3;
+    EXPECT_EQ(f.state.project.icon1.view(), c.typed.front());
+    EXPECT_EQ(f.state.project.icon2.view(), c.icon2) << c.icon2;
+    EXPECT_EQ(f.state.project.icon3.view(), c.icon3) << c.icon3;
     EXPECT_EQ(f.state.fbc_params, "params");
     EXPECT_EQ(f.backend.keys_pending(), 0u);
   }
@@ -198,8 +198,8 @@ TEST(Form, LongAnswersAreCutInTheRecordButStayWholeOnTheScreen) {
   f.lines({source, copyright, "", "d", "1.2.3", "p", "1.2.3", "", "", "i.ico", "n"});
   f.lines({"\"" + params + "\""});
   f.run();
-  EXPECT_EQ(f.state.project.source_file.read(), source.substr(0, 255));
-  EXPECT_EQ(f.state.project.copyright.read(), copyright.substr(0, 32));
+  EXPECT_EQ(f.state.project.source_file.view(), source.substr(0, 255));
+  EXPECT_EQ(f.state.project.copyright.view(), copyright.substr(0, 32));
   EXPECT_EQ(f.state.fbc_params, params);
   const Screen& s = f.screen();
   // The source ran from row 12, column 26 over rows 13 to 16; prompts 2 to 5
@@ -215,7 +215,7 @@ TEST(Form, LongAnswersAreCutInTheRecordButStayWholeOnTheScreen) {
   for (int i = 0; i < 16; ++i) wide += "\x95\x5C";  // A and sixteen 表, 33 bytes
   g.lines({"s", wide});
   g.run_until_keys_end();
-  EXPECT_EQ(g.state.project.copyright.read(), wide.substr(0, 31));
+  EXPECT_EQ(g.state.project.copyright.view(), wide.substr(0, 31));
 }
 
 }  // namespace

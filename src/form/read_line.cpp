@@ -20,8 +20,6 @@ namespace qb {
 
 namespace {
 
-constexpr int kFirstTrail = 0x40;  // no pair's second byte is lower
-
 // The screen cell the cursor stands for; a pending wrap stands for the cell
 // after the last row's last column.
 long cursor_cell(const Console& con, int columns) {
@@ -131,7 +129,7 @@ TypedKey next_key(Console& con, const CodePage& page) {
     return typed;
   if (!con.key_waiting()) return TypedKey{-1};
   const int next = con.read_key();
-  if (next < kFirstTrail || next > 0xFF) return TypedKey{next};
+  if (next < kFirstTrailByte || next > 0xFF) return TypedKey{next};
   typed.trail = next;
   return typed;
 }

@@ -80,7 +80,6 @@ class Console {
   // Shows the model on the display if it changed since it was last shown.
   void flush();
   const Screen& screen() const { return screen_; }
-  bool key_arrived() const { return key_arrived_; }
 
  private:
   void move_keys(int timeout_ms);

@@ -118,7 +118,7 @@ TEST_F(ScriptWriterTest, StringValuesAndIconNamesAreConverted) {
   EXPECT_EQ(line(script, 15), "\t\tVALUE \"FileDescription\", \"Gr\xFC\xA2\x65 \xDF\"");
   EXPECT_EQ(line(script, 23), "\t\tVALUE \"InternalName\", \"src\\\\m\xF6we\"");
   EXPECT_EQ(line(script, 24), "\t\tVALUE \"OriginalFilename\", \"src\\\\m\xF6we.exe\"");
-  EXPECT_EQ(project.source_file.read(), "src\\m\x94we.bas");  // the record keeps what was typed
+  EXPECT_EQ(project.source_file.view(), "src\\m\x94we.bas");  // the record keeps what was typed
 
   backend_.code_page = &kCodePage850;  // a German user's "© 2024 Beispiel GmbH"
   project.copyright.store("\xB8 2024 Beispiel GmbH");

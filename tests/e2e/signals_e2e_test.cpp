@@ -1,14 +1,18 @@
 // Signals while a long answer is typed: a storm of resizes, a suspend and
 // resume halfway through (and another, with a resize, while a tool runs),
-// and the terminal going away. The answer is the compiler's extra
+// and the terminal going away; and a SIGTERM while the terminal takes no
+// output. The answer is the compiler's extra
 // parameters, so the record is checked where it ends up: on the command
 // line of a small script standing in for FBC.EXE.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -216,6 +220,37 @@ TEST_F(TypingRun, ClosedTerminalEndsTheProgram) {
     }
     EXPECT_FALSE(folder_.exists("fbc.args"));  // the build never ran
   }
+}
+
+// A terminal whose output is stopped (flow control) holds the program in a
+// write; SIGTERM still ends it, by that signal, with the terminal's modes
+// put back.
+TEST(BlockedTerminal, SigtermEndsTheProgramInAWriteThatWaits) {
+  PtySession session(launch_options(QB_PROGRAM));
+  ASSERT_TRUE(session.wait_until(first_prompt_shown));
+  const std::string proc = "/proc/" + std::to_string(session.pid());
+  const int terminal =
+      open(std::filesystem::read_symlink(proc + "/fd/1").c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(terminal, 0);
+  ASSERT_EQ(tcflow(terminal, TCOOFF), 0);
+  session.send("hello");  // its echo waits
+  bool in_write = false;
+  for (int look = 0; look < 2000 && !in_write; ++look) {
+    std::ifstream syscall_file(proc + "/syscall");
+    std::string call;
+    std::getline(syscall_file, call);
+    in_write = call.rfind(std::to_string(SYS_write) + " ", 0) == 0;
+    if (!in_write) session.pump(milliseconds(10));
+  }
+  ASSERT_TRUE(in_write) << "the program never waited in a write";
+  session.signal(SIGTERM);
+  const auto status = session.wait_exit();
+  tcflow(terminal, TCOON);
+  close(terminal);
+  ASSERT_TRUE(status) << "still running, state " << state_of(session.pid());
+  EXPECT_FALSE(status->exited);
+  EXPECT_EQ(status->code, SIGTERM);
+  EXPECT_EQ(session.modes_now(), session.modes_before());
 }
 
 }  // namespace

@@ -20,6 +20,10 @@ inline constexpr char kBottomLeft = '\xC8';   // ╚
 inline constexpr char kBottomRight = '\xBC';  // ╝
 }  // namespace box
 
+// The splash box and the result boxes: 34 wide, their left edge at column 22.
+inline constexpr int kSmallBoxWidth = 34;
+inline constexpr int kSmallBoxColumn = 22;
+
 // `left`, then `fill` up to width - 2 bytes, then `right`.
 inline std::string frame_line(char left, char fill, char right, int width) {
   return left + std::string(static_cast<std::size_t>(width - 2), fill) + right;

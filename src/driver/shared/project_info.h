@@ -33,7 +33,6 @@ class FixedText {
   std::string_view view() const {
     return std::string_view(bytes_.data(), std::char_traits<char>::length(bytes_.data()));
   }
-  std::string read() const { return std::string(view()); }
 
  private:
   std::array<char, N + 1> bytes_{};

@@ -13,8 +13,8 @@
 
 namespace qb {
 
-// A double-byte page's pairs. Trail bytes run from 0x40 to 0xFF in every
-// such page, so each lead byte has a row of 192 characters. The index gives
+// A double-byte page's pairs. Trail bytes run from kFirstTrailByte to 0xFF
+// in every such page, so each lead byte has a row of 192 characters. The index gives
 // each character of the page its bytes as Windows' WideCharToMultiByte
 // does: its best fit where the page lacks it, Windows' choice where the page
 // has it at several places, else its byte or its first pair in the order
@@ -22,7 +22,7 @@ namespace qb {
 struct DoubleBytes {
   std::string_view leads;          // the lead bytes, ascending
   std::u16string_view rows;        // for each lead byte in turn, the character
-                                   // of each trail byte 0x40 to 0xFF; 0 for none
+                                   // of each trail byte; 0 for none
   std::u16string_view characters;  // the index: every character from U+00A0
                                    // with bytes, ascending
   std::u16string_view codes;       // the bytes of each, in order: a byte, or a

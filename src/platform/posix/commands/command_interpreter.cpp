@@ -107,10 +107,6 @@ int run_words(const std::vector<std::string>& words, int out) {
 
 }  // namespace
 
-int run_command_line(std::string_view command_line) {
-  return interpret_command_line(command_line, LocaleCharset{});
-}
-
 int interpret_command_line(std::string_view command_line, const LocaleCharset& charset) {
   if (command_line.empty()) return -1;
   CommandWords line = split_command_line(command_line, *charset.oem);

@@ -1,7 +1,7 @@
-// The POSIX command interpreter's full form: the words of a command line
-// reach the system in the locale's character set, where the form keeps them
-// in the OEM code page (platform/command.h's run_command_line assumes UTF-8
-// and code page 437).
+// The POSIX command interpreter: programs found in the current directory
+// first (Windows programs run through wine), "> file" redirection and DEL;
+// the words of a command line reach the system in the locale's character
+// set, where the form keeps them in the OEM code page.
 #ifndef QB_PLATFORM_POSIX_COMMAND_INTERPRETER_H
 #define QB_PLATFORM_POSIX_COMMAND_INTERPRETER_H
 

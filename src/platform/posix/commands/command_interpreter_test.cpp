@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,8 +18,10 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/posix/commands/command_interpreter.h"
+#include "platform/posix/commands/program_run.h"
 #include "platform/posix/signals/signals.h"
 #include "support/scratch_folder.h"
 
@@ -68,7 +71,7 @@ class CommandTest : public ::testing::Test {
     const int err = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
-    const int status = run_command_line(line);
+    const int status = interpret_command_line(line, LocaleCharset{});
     dup2(saved_out, STDOUT_FILENO);
     dup2(saved_err, STDERR_FILENO);
     for (int fd : {saved_out, saved_err, out, err}) close(fd);
@@ -231,6 +234,29 @@ TEST_F(CommandTest, WindowsProgramsRunThroughWine) {
   EXPECT_EQ(run("FBC.EXE x").err, line);
 }
 
+// The scripts find the wine the program finds (scripts/find-wine.sh), as
+// WINE names it or on PATH; wine's environment takes what is not set.
+TEST_F(CommandTest, WineIsFoundAsTheScriptsFindItAndGetsItsSettings) {
+  fs::create_directory("other");
+  tool("other/wine64", "");
+  for (const char* wine : {"", "wine", "no-such-wine", "other/wine64"}) {
+    setenv("WINE", wine, 1);
+    if (*wine == 0) tool("bin/wine", "");
+    std::string script(512, '\0');  // its line, the same file however spelled
+    FILE* found = popen(QB_SCRIPTS_DIR "/find-wine.sh", "r");
+    script.resize(std::fread(script.data(), 1, script.size(), found));
+    pclose(found);
+    const fs::path by_script =
+        script.empty() ? "" : fs::absolute(script.substr(0, script.size() - 1));
+    EXPECT_EQ(find_wine().value_or(""), by_script) << wine;
+  }
+  const char* const set[] = {"WINEDEBUG=+relay", "WINELOADER=/l", "WINEDEBUGGER=x", nullptr};
+  EXPECT_EQ(wine_environment(set, fs::path("/w")), std::vector<std::string>(set, set + 3));
+  EXPECT_EQ(wine_environment(set + 2, fs::path("/w")),
+            (std::vector<std::string>{"WINEDEBUGGER=x", "WINEDEBUG=-all", "WINELOADER=/w"}));
+  EXPECT_EQ(wine_environment(set + 3, std::nullopt), std::vector<std::string>{"WINEDEBUG=-all"});
+}
+
 TEST_F(CommandTest, TheChildsStatusIsReturned) {
   tool("GORC.EXE", "exit 3");
   EXPECT_EQ(run("GORC.EXE RESFILE>GORC.LOG").status, 3);
@@ -257,7 +283,7 @@ TEST_F(CommandTest, AnEndingSignalStopsTheWaitAndReachesTheCommand) {
     }
     pthread_kill(runner, SIGTERM);
   });
-  const int status = run_command_line("GORC.EXE");
+  const int status = interpret_command_line("GORC.EXE", LocaleCharset{});
   signaller.join();
   EXPECT_EQ(status, 128 + SIGTERM);
   EXPECT_EQ(take_signals(), signal_bit(SIGTERM));
@@ -270,7 +296,7 @@ TEST_F(CommandTest, AnEndingSignalStopsTheWaitAndReachesTheCommand) {
 }
 
 TEST_F(CommandTest, EmptyLinesAndBadRedirections) {
-  EXPECT_EQ(run_command_line(""), -1);
+  EXPECT_EQ(interpret_command_line("", LocaleCharset{}), -1);
   EXPECT_EQ(run("  \t").status, 0);
 
   tool("GORC.EXE", "touch ran");

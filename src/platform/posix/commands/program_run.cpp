@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -20,6 +21,7 @@
 #include <cstring>
 #include <fstream>
 #include <optional>
+#include <string_view>
 
 #include "platform/posix/commands/search_path.h"
 #include "platform/posix/fd_io.h"
@@ -39,6 +41,22 @@ bool is_32_bit_windows_program(const fs::path& path) {
   if (!in.seekg(pe) || !in.read(reinterpret_cast<char*>(header.data()), header.size()))
     return false;
   return std::memcmp(header.data(), "PE\0\0", 4) == 0 && header[4] == 0x4C && header[5] == 0x01;
+}
+
+// True when `env` sets the variable `name`.
+bool sets(const std::vector<std::string>& env, std::string_view name) {
+  return std::any_of(env.begin(), env.end(), [name](const std::string& entry) {
+    return entry.size() > name.size() && entry.starts_with(name) && entry[name.size()] == '=';
+  });
+}
+
+std::vector<std::string> wine_environment(const char* const* environment,
+                                          const std::optional<fs::path>& loader) {
+  std::vector<std::string> env;
+  for (const char* const* e = environment; *e != nullptr; ++e) env.emplace_back(*e);
+  if (!sets(env, "WINEDEBUG")) env.emplace_back("WINEDEBUG=-all");
+  if (loader && !sets(env, "WINELOADER")) env.push_back("WINELOADER=" + loader->string());
+  return env;
 }
 
 std::optional<fs::path> find_wine() {
@@ -72,19 +90,6 @@ WineChoice choose_wine(const fs::path& path, const std::string& name) {
   const fs::path wine32 = wine->parent_path() / "wine";
   if (is_program(wine32)) return {wine32, true, ""};
   return {{}, false, name + " is a 32-bit Windows program: wine32 is needed to run it.\n"};
-}
-
-// This process's environment for wine: its own diagnostics off unless
-// WINEDEBUG asks for them (they would land on the screen), and a loader
-// started directly named as WINELOADER, so the tool's own children start too.
-std::vector<std::string> wine_environment(const WineChoice& choice) {
-  std::vector<std::string> env;
-  for (char** e = environ; *e != nullptr; ++e) env.emplace_back(*e);
-  if (std::getenv("WINEDEBUG") == nullptr) env.emplace_back("WINEDEBUG=-all");
-  if (std::getenv("WINELOADER") == nullptr && choice.loader) {
-    env.push_back("WINELOADER=" + choice.wine->string());
-  }
-  return env;
 }
 
 // The interpreter's status for a finished child: its exit code, or 128 plus
@@ -170,7 +175,8 @@ int run_windows_program(const fs::path& path, const std::vector<std::string>& wo
   const fs::path& wine = *choice.wine;
   std::vector<std::string> argv = {wine.string(), fs::absolute(path).lexically_normal().string()};
   argv.insert(argv.end(), words.begin() + 1, words.end());
-  const std::vector<std::string> env = wine_environment(choice);
+  const std::vector<std::string> env =
+      wine_environment(environ, choice.loader ? choice.wine : std::nullopt);
   return spawn_and_wait(wine, argv, out, &env);
 }
 

@@ -26,6 +26,14 @@ int run_program(const std::filesystem::path& path, const std::vector<std::string
 // find-wine.sh follows the same rule.
 std::optional<std::filesystem::path> find_wine();
 
+// The environment a Windows program runs with under wine: `environment` (as
+// environ has it), with wine's own diagnostics off unless WINEDEBUG asks
+// for them (they would land on the screen), and `loader`, a loader of
+// wine's started directly, as WINELOADER unless that is set, so that the
+// program's own children start too.
+std::vector<std::string> wine_environment(const char* const* environment,
+                                          const std::optional<std::filesystem::path>& loader);
+
 // True for a 32-bit x86 Windows program (its PE header names the i386 machine).
 bool is_32_bit_windows_program(const std::filesystem::path& path);
 

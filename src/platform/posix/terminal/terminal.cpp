@@ -107,14 +107,16 @@ void TerminalBackend::end_output() {
 // it, or repaints after a resize or a resume.
 void TerminalBackend::service_signals() {
   if (!signals_pending()) return;
-  const std::uint32_t noted = take_signals();
-  for (const int ending : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-    if ((noted & signal_bit(ending)) != 0) {
-      end_output();
-      modes_.leave(true);
-      die_by_signal(ending);
-    }
+  if (const int ending = pending_ending_signal(); ending != 0) {
+    // The terminal gets what it takes at once; one that takes no output
+    // does not hold the end back.
+    const int flags = stop_waits(output_fd_);
+    end_output();
+    modes_.leave(true);
+    restore_waits(output_fd_, flags);
+    die_by_signal(ending);
   }
+  const std::uint32_t noted = take_signals();
   if ((noted & signal_bit(SIGTSTP)) != 0) {
     modes_.leave(true);
     stop_process();

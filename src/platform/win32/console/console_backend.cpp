@@ -12,7 +12,7 @@
 #include <cstdlib>
 
 #include "platform/text/code_page.h"
-#include "platform/win32/commands/command.h"
+#include "platform/win32/commands/cmd_exe.h"
 #include "platform/win32/oem.h"
 
 namespace qb {

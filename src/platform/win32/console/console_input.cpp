@@ -33,6 +33,9 @@ constexpr DWORD kCloseStepMs = 50;
 
 // The event (auto-reset) that wakes a wait for keys when the close key is
 // asked for; made once, on first use from either thread, and never closed.
+// It stays at file level beside the close-key state: both are the data of
+// a handler that the system calls on a thread of its own, which can reach
+// nothing that main owns.
 HANDLE close_event() {
   static const HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   return event;
