@@ -1,12 +1,14 @@
 // Reading back llvm-readobj's resource listing in tests: the bytes of the
-// hex dumps under one resource type, and the ASCII text of UTF-16 strings
-// among them, so a test can look for the version strings it typed.
+// hex dumps under one resource type, and the text of the UTF-16 strings
+// among them in UTF-8, so a test can look for the version strings it typed.
 #ifndef QB_TOOLS_READOBJ_LISTING_H
 #define QB_TOOLS_READOBJ_LISTING_H
 
 #include <algorithm>
 #include <sstream>
 #include <string>
+
+#include "platform/text/utf8.h"
 
 namespace qb::tools {
 
@@ -29,11 +31,12 @@ inline std::string dumped_bytes(const std::string& listing, const std::string& t
   return bytes;
 }
 
-// The ASCII characters of UTF-16LE text within `bytes`.
-inline std::string narrow_utf16(const std::string& bytes) {
+// UTF-16LE `bytes` (of the Basic Multilingual Plane) in UTF-8.
+inline std::string utf8_of_utf16(const std::string& bytes) {
   std::string text;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    if (bytes[i + 1] == '\0') text += bytes[i];
+    const auto low = static_cast<unsigned char>(bytes[i]);
+    append_utf8(low | static_cast<char32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8, text);
   }
   return text;
 }

@@ -92,7 +92,7 @@ TEST_F(StandinFolder, WorkedExampleBecomesAWindowsExecutableWithIconsAndVersion)
   EXPECT_NE(listing.find("Type: GROUP_ICON (ID 14)"), std::string::npos);
   EXPECT_NE(listing.find("Name: (ID 100)"), std::string::npos);
   EXPECT_NE(listing.find("Name: (ID 101)"), std::string::npos);
-  const std::string version = narrow_utf16(dumped_bytes(listing, "Type: VERSIONINFO"));
+  const std::string version = utf8_of_utf16(dumped_bytes(listing, "Type: VERSIONINFO"));
   for (const char* text :
        {"Greeting demo", "2024 Sample Team", "Sample Team", "First release", "1.23", "hello.exe"}) {
     EXPECT_NE(version.find(text), std::string::npos) << text;

@@ -4,13 +4,15 @@
 #include <gtest/gtest.h>
 
 #include "platform/memory/memory_backend.h"
+#include "support/result_boxes.h"
 #include "support/screen_text.h"
 
 namespace qb {
 namespace {
 
-const std::string kBoxTop34 = "\xC9" + std::string(32, '\xCD') + "\xBB";
-const std::string kBoxBottom34 = "\xC8" + std::string(32, '\xCD') + "\xBC";
+// The splash box's frame is the result boxes'.
+const std::string kBoxTop34 = test::in_437(test::kBoxTop);
+const std::string kBoxBottom34 = test::in_437(test::kBoxBottom);
 
 TEST(Splash, DrawsTheBoxAndFooterOnLightGrey) {
   MemoryBackend backend;

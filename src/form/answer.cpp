@@ -1,8 +1,8 @@
 // Taking the answer from a typed line: its first field. Leading spaces and
 // tabs are skipped; a field that opens with a double quote runs to the next
 // one, any other field to the first comma; every byte else counts as typed.
-// The quote and the comma are characters of their own: in a double-byte
-// page a pair's second byte may be either, and then it is no mark.
+// The quote and the comma are characters of their own, never a pair's
+// second byte (page_text.h).
 #include "form/answer.h"
 
 #include "platform/text/page_text.h"

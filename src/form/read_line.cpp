@@ -1,11 +1,10 @@
 // The line editor's loop and its one drawing step. Keys are turned into
-// editing verbs (edit_verbs.cpp), the two keys of a pair into one typed
-// character; after each key the refresh step reprints only the text from
-// the first changed character to the end, blanks the cells a removal freed
-// and puts the cursor on the insertion point, so an append costs only the
-// new character's cells. The text's start is re-read from where printing
-// left the cursor, so it follows the screen when printing scrolled it up.
-// Where output is no screen, the echo is the plain stream's (stream_echo.cpp).
+// editing verbs (edit_verbs.cpp), a character of several bytes typed whole; after each key the
+// refresh step reprints only the text from the first changed character to the end, blanks the cells
+// a removal freed and puts the cursor on the insertion point, so an append costs only the new
+// character's cells. The text's start is re-read from where printing left the cursor, so it follows
+// the screen when printing scrolled it up. Where output is no screen, the echo is the plain
+// stream's (stream_echo.cpp).
 #include "form/read_line.h"
 
 #include <algorithm>
@@ -93,45 +92,33 @@ constexpr auto kKeyVerbs = std::to_array<KeyVerb>({
     {key::kDown, edit_down},
 });
 
-// A key as the editor takes it: its code and, for a pair's first byte, the
-// pair's second byte (else -1).
-struct TypedKey {
-  int code;
-  int trail = -1;
-};
-
 // Hands one key to its verb; true for the keys that end the line. Characters
-// 32 to 255 are typed, a pair whole; every other code is ignored.
-bool apply_key(LineEdit& st, TypedKey key) {
-  if (key.code == key::kEnter || key.code == key::kLineFeed) return true;
+// 32 to 255 are typed, a character of several bytes whole; every other code
+// is ignored, and so is a lead byte on its own (as Alt + keypad digits can
+// give), so that the text never holds half a pair.
+bool apply_key(LineEdit& st, const Keystroke& key) {
+  if (key.size() > 1) {
+    edit_insert(st, key.bytes());
+    return false;
+  }
+  const int code = key.code();
+  if (code == key::kEnter || code == key::kLineFeed) return true;
   for (const KeyVerb& kv : kKeyVerbs) {
-    if (kv.key == key.code) {
+    if (kv.key == code) {
       kv.verb(st);
       return false;
     }
   }
-  if (key.code >= 32 && key.code <= 255) {
-    const std::array<char, 2> bytes{static_cast<char>(key.code), static_cast<char>(key.trail)};
-    edit_insert(st, std::string_view(bytes.data(), key.trail < 0 ? 1 : 2));
+  if (code >= 32 && code <= 255 && !st.page->is_lead(static_cast<std::uint8_t>(code))) {
+    edit_insert(st, key.bytes());
   }
   return false;
 }
 
-// Waits for a key, asleep until one comes, and takes it. A pair's first byte
-// takes the second with it, which the key queue holds right behind it; a
-// first byte with no second after it (as Alt + keypad digits can give) is
-// dropped, so the text never holds half a pair.
-TypedKey next_key(Console& con, const CodePage& page) {
+// Waits for a key, asleep until one comes, and takes it.
+Keystroke next_key(Console& con) {
   while (!con.key_waiting()) con.wait_for_input(kNoTimeLimit);
-  TypedKey typed{con.read_key()};
-  if (typed.code < 0x80 || typed.code > 0xFF ||
-      !page.is_lead(static_cast<std::uint8_t>(typed.code)))
-    return typed;
-  if (!con.key_waiting()) return TypedKey{-1};
-  const int next = con.read_key();
-  if (next < kFirstTrailByte || next > 0xFF) return TypedKey{next};
-  typed.trail = next;
-  return typed;
+  return con.read_key();
 }
 
 }  // namespace
@@ -147,7 +134,7 @@ std::string read_line(Console& con) {
   con.show_cursor(true);
   go_to_cell(con, st, st.start);
   const bool on_screen = con.is_screen();
-  while (!apply_key(st, next_key(con, *st.page))) {
+  while (!apply_key(st, next_key(con))) {
     if (on_screen) {
       refresh(con, st);
     } else {

@@ -351,8 +351,10 @@ TEST(ReadLine, APasteOf5000KeysKeepsEveryKeyInOrder) {
 // pipe or a file gets the finished text alone, and never a backspace.
 TEST(ReadLine, APlainStreamShowsTheTextThatWasRead) {
   using namespace key;
+  const Keystroke hyo = Keystroke::character("\x95\x5C");  // 表
+  const Keystroke ji = Keystroke::character("\x8E\xA6");   // 示
   const struct {
-    std::vector<int> keys;
+    std::vector<Keystroke> keys;
     const char* text;
     const char* shown;  // what the terminal gets
     const CodePage* page = &kCodePage437;
@@ -363,7 +365,7 @@ TEST(ReadLine, APlainStreamShowsTheTextThatWasRead) {
        "c",
        "abc\b\b\bbc \b\b\bc \b\bc"},  // Enter goes on to the end
       // 表示A: a pair is two cells; a lead byte with no second byte is dropped.
-      {{0x95, 0x5C, 0x8E, 0xA6, 'A', kLeft, kLeft, kBackspace, kEnter},
+      {{hyo, ji, 'A', kLeft, kLeft, kBackspace, kEnter},
        "\x8E\xA6\x41",
        "\x95\x5C\x8E\xA6\x41\b\b\b\b\b\x8E\xA6\x41  \b\b\b\b\b\x8E\xA6\x41",
        &code_page_numbered(932)},
@@ -376,7 +378,7 @@ TEST(ReadLine, APlainStreamShowsTheTextThatWasRead) {
       backend.stream_edits = edits;
       backend.code_page = c.page;
       Console con(backend);
-      for (const int code : c.keys) backend.type(code);
+      for (const Keystroke& key : c.keys) backend.type(key);
       EXPECT_EQ(read_line(con), c.text);
       EXPECT_EQ(backend.stream, edits ? c.shown : c.text);
     }

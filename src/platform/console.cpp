@@ -54,7 +54,7 @@ bool Console::key_waiting() {
   return !keys_.empty();
 }
 
-int Console::read_key() {
+Keystroke Console::read_key() {
   while (keys_.empty()) wait_for_key();
   key_arrived_ = false;
   return keys_.pop();

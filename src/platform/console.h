@@ -53,8 +53,9 @@ class Console {
 
   // True when a key is queued, after moving waiting key presses in.
   bool key_waiting();
-  // Removes and returns the oldest key, waiting for one if none is queued.
-  int read_key();
+  // Removes and returns the oldest key, a character of several bytes whole,
+  // waiting for one if none is queued.
+  Keystroke read_key();
   // Waits until a key has arrived since the last read_key; the key stays queued.
   void wait_for_key();
   // Pauses at most `milliseconds` (kNoTimeLimit: as long as it takes),

@@ -6,9 +6,8 @@
 // written as a quoted string that a resource compiler reads back as exactly
 // those bytes: inside quotes it takes "" for a double quote and a backslash
 // as the start of an escape (\n, \t, \x41, \\), so both are doubled.
-// Doubled are characters, not bytes: in a double-byte page a pair's second
-// byte may be 0x5C and belongs to its pair (亜\ in code page 932 is written
-// 88 9F 5C 5C). The form's page tells the pairs; where it has pairs, its
+// Doubled are characters, not bytes: a pair's second byte 0x5C belongs to
+// its pair (page_text.h). The form's page tells the pairs; where it has pairs, its
 // ANSI page is the same page, so the converted text reads with its leads.
 #include "rcscript/script_writer.h"
 

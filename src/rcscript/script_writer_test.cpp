@@ -158,7 +158,7 @@ TEST_F(ScriptWriterTest, QuotesAndBackslashesAreDoubledAndReadBackAsTyped) {
         tools::run_captured({llvm_rc, "/no-preprocess", "/C", "1252", "/FO", res, script_path()});
     ASSERT_EQ(run.status, 0) << run.output;
     // The UTF-16 strings read as ASCII: the key, its terminator and padding, the value.
-    const std::string text = tools::narrow_utf16(tools::read_file(res).value_or(""));
+    const std::string text = tools::utf8_of_utf16(tools::read_file(res).value_or(""));
     const std::size_t value = text.find_first_not_of('\0', text.find("Comments") + 8);
     EXPECT_EQ(text.substr(value, text.find('\0', value) - value), typed);
   }

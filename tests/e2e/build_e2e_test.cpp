@@ -47,7 +47,7 @@ TEST_F(BuildRun, WorkedExampleEndsOnTheSuccessBoxLeavingOnlyTheExecutable) {
   EXPECT_NE(listing.find("Name: (ID 100)"), std::string::npos);
   EXPECT_NE(listing.find("Name: (ID 101)"), std::string::npos);
   const std::string version =
-      tools::narrow_utf16(tools::dumped_bytes(listing, "Type: VERSIONINFO"));
+      tools::utf8_of_utf16(tools::dumped_bytes(listing, "Type: VERSIONINFO"));
   for (const char* text : {"Greeting demo", "2024 Sample Team", "1.23", "1.20", "hello.exe"}) {
     EXPECT_NE(version.find(text), std::string::npos) << text;
   }

@@ -72,10 +72,6 @@ void expect_spaces(const VtScreen& vt, int row, int first, int last) {
   }
 }
 
-std::string times(const std::string& key, int count) {
-  return repeat(key, count);
-}
-
 void FormRun::SetUp() {
   copy_demo_icons(folder_);
   ASSERT_TRUE(tools::write_file((folder_ / "hello.bas").string(), "print \"Hello\"\r\n"));

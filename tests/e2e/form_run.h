@@ -51,9 +51,6 @@ int expect_prompt(const VtScreen& vt, int row, const std::string& prompt, const 
 // Expects spaces on light grey from `first` to `last` (any foreground).
 void expect_spaces(const VtScreen& vt, int row, int first, int last);
 
-// `count` copies of a key's sequence.
-std::string times(const std::string& key, int count);
-
 class FormRun : public ::testing::Test {
  protected:
   void SetUp() override;

@@ -34,16 +34,6 @@ const Typed kTyped[] = {
     {"ko_KR.UTF-8", "프로그램 설명", "app.ico"},
 };
 
-// The text of UTF-16LE `bytes` in UTF-8.
-std::string utf8_of_utf16(const std::string& bytes) {
-  std::string text;
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const auto low = static_cast<unsigned char>(bytes[i]);
-    append_utf8(low | static_cast<char32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8, text);
-  }
-  return text;
-}
-
 }  // namespace
 
 // Builds the worked example in `typed`'s locale; see the declaration.
@@ -63,7 +53,8 @@ void BuildRun::expect_built_as_typed(const Typed& typed, std::vector<std::string
   const std::string listing =
       tools::run_captured({llvm_readobj(), "--coff-resources", path("hello.exe")}).output;
   EXPECT_NE(listing.find("Name: (ID 100)"), std::string::npos);
-  const std::string version = utf8_of_utf16(tools::dumped_bytes(listing, "Type: VERSIONINFO"));
+  const std::string version =
+      tools::utf8_of_utf16(tools::dumped_bytes(listing, "Type: VERSIONINFO"));
   EXPECT_NE(version.find(typed.description), std::string::npos) << version;
 }
 

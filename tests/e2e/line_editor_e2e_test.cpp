@@ -85,7 +85,7 @@ void EditingRun::edit_description() {
   send("\rGreetingdemo");
   ASSERT_TRUE(shows_text(15, 26, "Greetingdemo"));
   EXPECT_TRUE(vt().blank(16, 1, 80, kBlack, kLightGrey));  // asked again on row 15
-  send(times(kCsiLeft, 2) + times(kSs3Left, 2) + " ");
+  send(repeat(kCsiLeft, 2) + repeat(kSs3Left, 2) + " ");
   ASSERT_TRUE(shows_text(15, 26, "Greeting demo"));
   EXPECT_TRUE(cursor_at(15, 35));
   send(kVtEnd);
@@ -124,7 +124,7 @@ void EditingRun::edit_across_rows() {
   EXPECT_TRUE(cursor_at(18, 22));
   send(kSs3Up);
   EXPECT_TRUE(cursor_at(17, 22));
-  send(kCsiEnd + times(kCsiLeft, 42) + "#");
+  send(kCsiEnd + repeat(kCsiLeft, 42) + "#");
   ASSERT_TRUE(shows_text(17, 80, "#"));
   EXPECT_TRUE(cursor_at(18, 1));
   expect_text(vt(), 18, 1, name.substr(58), kGreen);
@@ -222,7 +222,7 @@ TEST_F(EditingRun, InJapaneseTheKeysWorkOnWholeCharactersAndThePairsReachTheScri
   EXPECT_EQ(vt().width(12, 26), 2);
   EXPECT_EQ(vt().char_at(12, 27), kWideRest);
   EXPECT_TRUE(cursor_at(12, 38));
-  send("\rA" + times("表", 16) + "\r\r表示A");
+  send("\rA" + repeat("表", 16) + "\r\r表示A");
   ASSERT_TRUE(shows_cells(15, 26, 5, "表示A"));
   send(std::string(kCsiLeft) + kCsiLeft);
   EXPECT_TRUE(cursor_at(15, 28));
@@ -239,7 +239,7 @@ TEST_F(EditingRun, InJapaneseTheKeysWorkOnWholeCharactersAndThePairsReachTheScri
   EXPECT_EQ(lines[14],
             "\t\tVALUE \"FileDescription\", \"\x8E\xA6"
             "A\"");
-  EXPECT_EQ(lines[15], "\t\tVALUE \"LegalCopyright\", \"A" + times("\x95\x5C", 15) + "\"");
+  EXPECT_EQ(lines[15], "\t\tVALUE \"LegalCopyright\", \"A" + repeat("\x95\x5C", 15) + "\"");
   EXPECT_EQ(lines[19], "\t\tVALUE \"Comments\", \"\x83\x74\x83\x67\x95\x5C\x8E\xA6\"");
   EXPECT_EQ(lines[22], "\t\tVALUE \"InternalName\", \"\x83\x7C\x83\x65\x83\x67\x95\x5C\"");
   ASSERT_FALSE(fbc_arguments().empty());

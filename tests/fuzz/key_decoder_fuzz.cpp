@@ -10,12 +10,16 @@
 
 namespace {
 
-// Counts the keys and aborts on one that reading a key could not give.
+// Counts the key queue places the keys take and aborts on a key that
+// reading a key could not give.
 void take(const qb::DecodedKeys& keys, std::size_t& total) {
   for (int i = 0; i < keys.count; ++i) {
-    if (!qb::key::valid(keys.codes[static_cast<std::size_t>(i)])) std::abort();
+    const qb::Keystroke& key = keys.keys[static_cast<std::size_t>(i)];
+    for (std::size_t c = 0; c < key.size(); ++c) {
+      if (!qb::key::valid(key.code(c))) std::abort();
+    }
   }
-  total += static_cast<std::size_t>(keys.count);
+  total += static_cast<std::size_t>(keys.places());
 }
 
 }  // namespace

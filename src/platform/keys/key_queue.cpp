@@ -1,29 +1,24 @@
-// A fixed ring of key codes that refuses keys when full instead of dropping
+// A fixed ring of keystrokes that refuses keys when full instead of dropping
 // the oldest, so that a fast paste keeps every character.
 #include "platform/keys/key_queue.h"
 
 namespace qb {
 
-bool KeyQueue::push(int code) {
-  if (count_ == kCapacity) return false;
-  codes_[(head_ + count_) % kCapacity] = code;
-  ++count_;
+bool KeyQueue::push(const Keystroke& key) {
+  if (key.empty() || key.size() > room()) return false;
+  ring_[(head_ + keys_) % kCapacity] = key;
+  ++keys_;
+  used_ += key.size();
   return true;
 }
 
-bool KeyQueue::push_pair(int lead, int trail) {
-  if (room() < 2) return false;
-  push(lead);
-  push(trail);
-  return true;
-}
-
-int KeyQueue::pop() {
-  if (count_ == 0) return -1;
-  const int code = codes_[head_];
+Keystroke KeyQueue::pop() {
+  if (keys_ == 0) return {};
+  const Keystroke key = ring_[head_];
   head_ = (head_ + 1) % kCapacity;
-  --count_;
-  return code;
+  --keys_;
+  used_ -= key.size();
+  return key;
 }
 
 }  // namespace qb

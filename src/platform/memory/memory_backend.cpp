@@ -7,20 +7,23 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/text/page_text.h"
+
 namespace qb {
 
 void MemoryBackend::type_text(std::string_view text) {
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    const auto byte = static_cast<std::uint8_t>(text[at]);
-    const bool pair = code_page->is_lead(byte) && at + 1 < text.size();
-    type_key_at(now, byte, pair ? static_cast<std::uint8_t>(text[++at]) : -1);
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t size = character_size(*code_page, text, at);
+    type(size == 1 ? Keystroke(static_cast<std::uint8_t>(text[at]))
+                   : Keystroke::character(text.substr(at, size)));
+    at += size;
   }
 }
 
-void MemoryBackend::type_key_at(double seconds, int code, int trail) {
+void MemoryBackend::type_at(double seconds, const Keystroke& key) {
   const auto later = std::upper_bound(script_.begin(), script_.end(), seconds,
                                       [](double t, const Scripted& s) { return t < s.at; });
-  script_.insert(later, Scripted{seconds, code, trail});
+  script_.insert(later, Scripted{seconds, key});
 }
 
 void MemoryBackend::present(const Screen& screen) {
@@ -33,11 +36,9 @@ void MemoryBackend::present(const Screen& screen) {
 int MemoryBackend::move_ready(KeyQueue& keys) {
   int added = 0;
   while (!script_.empty() && script_.front().at <= now) {
-    const Scripted& key = script_.front();
-    if (!(key.trail < 0 ? keys.push(key.code) : keys.push_pair(key.code, key.trail))) {
-      return added + 1;
-    }
-    added += key.trail < 0 ? 1 : 2;
+    const Keystroke& key = script_.front().key;
+    if (!keys.push(key)) return added + 1;
+    added += static_cast<int>(key.size());
     script_.pop_front();
   }
   return added;

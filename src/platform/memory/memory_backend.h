@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "platform/backend.h"
-#include "platform/text/code_page.h"
 #include "platform/screen/screen.h"
+#include "platform/text/code_page.h"
 
 namespace qb {
 
@@ -31,13 +31,14 @@ struct ScriptExhausted {};
 
 class MemoryBackend : public Backend {
  public:
-  // Queues a key code, ready at once.
-  void type(int code) { type_at(now, code); }
+  // Queues a key, ready at once.
+  void type(const Keystroke& key) { type_at(now, key); }
   // Queues each character of `text` (in `code_page`) as a key, ready at
   // once: a byte, or a pair's two bytes, which go into the queue together.
   void type_text(std::string_view text);
-  // Queues a key code that becomes ready when the virtual clock reaches `seconds`.
-  void type_at(double seconds, int code) { type_key_at(seconds, code, -1); }
+  // Queues a key (a key code, or a character's bytes) that becomes ready
+  // when the virtual clock reaches `seconds`.
+  void type_at(double seconds, const Keystroke& key);
   // Keys still waiting "in the terminal", not yet moved into the queue.
   std::size_t keys_pending() const { return script_.size(); }
 
@@ -85,10 +86,8 @@ class MemoryBackend : public Backend {
  private:
   struct Scripted {
     double at;
-    int code;
-    int trail;  // a pair's second byte, else -1
+    Keystroke key;
   };
-  void type_key_at(double seconds, int code, int trail);
   int move_ready(KeyQueue& keys);
 
   std::deque<Scripted> script_;  // ordered by time

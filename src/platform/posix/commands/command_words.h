@@ -3,9 +3,8 @@
 // a word, and ">" or ">>" sending standard output into a file. No other byte
 // means anything: "&", "|", ";", "$" and the like stay part of their word.
 // The words come as bytes of the OEM code page, as typed on the form, and
-// are given to the system in the locale's character set. In a double-byte
-// page a pair is one character, whatever its second byte: ポ in code page
-// 932 is 83 7C, and its 7C is no "|", nor would a quote, blank or ">" be.
+// are given to the system in the locale's character set. A pair of a
+// double-byte page is one character, whatever its second byte (page_text.h).
 #ifndef QB_PLATFORM_POSIX_COMMAND_WORDS_H
 #define QB_PLATFORM_POSIX_COMMAND_WORDS_H
 

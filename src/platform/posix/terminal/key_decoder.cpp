@@ -24,7 +24,7 @@ namespace {
 
 // Adds the keys of `more` to `keys`.
 void add_all(DecodedKeys& keys, const DecodedKeys& more) {
-  for (int i = 0; i < more.count; ++i) keys.add(more.codes[static_cast<std::size_t>(i)]);
+  for (int i = 0; i < more.count; ++i) keys.add(more.keys[static_cast<std::size_t>(i)]);
   keys.starts_window = keys.starts_window || more.starts_window;
 }
 
@@ -142,8 +142,7 @@ void KeyDecoder::add_character(DecodedKeys& keys, char32_t code_point) {
   } else if (page_->pairs == nullptr) {
     keys.add(page_->typed_byte(code_point));
   } else {
-    for (const char c : page_->typed_bytes(code_point)) keys.add(static_cast<std::uint8_t>(c));
-    keys.pair = keys.count == 2;
+    keys.add(Keystroke::character(page_->typed_bytes(code_point)));
   }
 }
 

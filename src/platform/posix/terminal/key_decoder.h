@@ -20,26 +20,32 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/keys/keystroke.h"
+#include "platform/posix/locale_charset.h"
 #include "platform/text/code_page.h"
 #include "platform/text/utf8.h"
-#include "platform/posix/locale_charset.h"
 
 namespace qb {
 
 // The keys one byte (or one timeout) gave: none, one, or two (Alt+Esc that
-// opened no sequence after all, then the key of the byte after it; or the
-// two bytes of a pair, one typed character of a double-byte page).
+// opened no sequence after all, then the key of the byte after it). A typed
+// character of a double-byte page that is a pair is one key of two codes.
 struct DecodedKeys {
-  std::array<int, 2> codes{};
+  std::array<Keystroke, 2> keys{};
   int count = 0;
-  // The two codes are a pair's bytes: they go into the key queue together.
-  bool pair = false;
   // The byte starts the escape window anew: an Esc, which opens a wait for
   // the rest of a sequence, or a byte of a control string, which a pause
   // after its last byte ends. The window counts from this byte's arrival.
   bool starts_window = false;
-  // Appends a key code.
-  void add(int code) { codes[static_cast<std::size_t>(count++)] = code; }
+  // Appends a key.
+  void add(const Keystroke& key) { keys[static_cast<std::size_t>(count++)] = key; }
+  // The key queue places the keys take.
+  int places() const {
+    int total = 0;
+    for (int i = 0; i < count; ++i)
+      total += static_cast<int>(keys[static_cast<std::size_t>(i)].size());
+    return total;
+  }
 };
 
 class KeyDecoder {
@@ -65,9 +71,9 @@ class KeyDecoder {
   // True while a key has begun and not ended: a sequence, or a character
   // of several bytes.
   bool begun() const { return length_ > 0 || utf8_.open() || multibyte_.open(); }
-  // How many more keys than bytes the next feed or timeout may give (0 or 1):
-  // one after a begun escape sequence, or after a begun character that may
-  // end as a pair.
+  // How many more key queue places than bytes the next feed or timeout may
+  // take (0 or 1): one after a begun escape sequence, or after a begun
+  // character that may end as a pair.
   int extra_keys() const {
     return length_ > 0 || (page_->pairs != nullptr && (utf8_.open() || multibyte_.open())) ? 1 : 0;
   }

@@ -30,13 +30,13 @@ namespace {
 
 constexpr double kLongestWait = 3600.0;  // a single ppoll() sleeps at most an hour
 
-// Queues the decoded keys, a pair whole; returns how many. The caller has
-// made room.
+// Queues the decoded keys, each whole; returns how many places they took.
+// The caller has made room.
 int push_keys(const DecodedKeys& decoded, KeyQueue& keys) {
-  if (decoded.pair) return keys.push_pair(decoded.codes[0], decoded.codes[1]) ? 2 : 0;
   int pushed = 0;
   for (int i = 0; i < decoded.count; ++i) {
-    pushed += keys.push(decoded.codes[static_cast<std::size_t>(i)]) ? 1 : 0;
+    const Keystroke& key = decoded.keys[static_cast<std::size_t>(i)];
+    pushed += keys.push(key) ? static_cast<int>(key.size()) : 0;
   }
   return pushed;
 }

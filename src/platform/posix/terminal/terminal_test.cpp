@@ -16,8 +16,9 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/keys/bios_keys.h"
 #include "platform/console.h"
+#include "platform/keys/bios_keys.h"
+#include "support/queued_codes.h"
 
 namespace qb {
 namespace {
@@ -105,8 +106,7 @@ TEST(TerminalBackend, ABegunKeyThatDoesNotFitHasComeAndGoesInWhole) {
     EXPECT_DOUBLE_EQ(piped.now, 0) << typed;
     keys.pop();
     piped.backend->poll_keys(keys, 1000);
-    std::vector<int> got;
-    while (!keys.empty()) got.push_back(keys.pop());
+    const std::vector<int> got = test::take_codes(keys);
     EXPECT_TRUE(std::equal(key.rbegin(), key.rend(), got.rbegin())) << typed;
   }
 }
@@ -135,8 +135,7 @@ TEST(TerminalInput, RedirectedLineEndsAreOneEnterEach) {
       ASSERT_EQ(write(fds[1], read.data(), read.size()), static_cast<ssize_t>(read.size()));
       input.wait_and_read(keys, 0);
     }
-    std::vector<int> got;
-    while (!keys.empty()) got.push_back(keys.pop());
+    const std::vector<int> got = test::take_codes(keys);
     EXPECT_EQ(got, expected) << reads[0];
     for (const int fd : fds) close(fd);
   }
@@ -160,8 +159,7 @@ TEST(TerminalBackend, AnEscWaitsExactlyItsWindowForTheRestOfASequence) {
     piped.backend->poll_keys(keys, 0);
     piped.type("[D");
     piped.backend->poll_keys(keys, 0);
-    std::vector<int> got;
-    while (!keys.empty()) got.push_back(keys.pop());
+    const std::vector<int> got = test::take_codes(keys);
     EXPECT_EQ(got, c.keys) << c.rest_after;
   }
   PipedBackend piped;  // sequences that come whole need no wait

@@ -11,9 +11,10 @@
 #include <thread>
 #include <vector>
 
-#include "platform/keys/bios_keys.h"
 #include "platform/console.h"
+#include "platform/keys/bios_keys.h"
 #include "platform/screen/screen.h"
+#include "support/queued_codes.h"
 
 namespace qb {
 namespace {
@@ -241,8 +242,9 @@ TEST_F(Win32ConsoleTest, KeysWaitInTheConsoleWhileTheQueueIsFull) {
   EXPECT_EQ(console.poll_keys(keys, kNoTimeLimit), 1);  // a wait ends at once on it
   std::vector<int> tail;
   while (keys.size() > 0) {
-    const int code = keys.pop();
-    if (code != '.') tail.push_back(code);
+    const Keystroke key = keys.pop();
+    for (std::size_t i = 0; i < key.size(); ++i)
+      if (key.code(i) != '.') tail.push_back(key.code(i));
     console.poll_keys(keys, 0);
   }
   EXPECT_EQ(tail, (std::vector<int>{'x', 'y', 'y', 'z', key::kF1}));
@@ -265,8 +267,9 @@ TEST_F(Win32ConsoleTest, ADoubleByteConsoleGivesTypedCharactersAsItsPairs) {
   EXPECT_EQ(console.poll_keys(keys, kNoTimeLimit), 1);  // one place short: no wait
   std::vector<int> tail;
   while (keys.size() > 0) {
-    const int code = keys.pop();
-    if (code != '.') tail.push_back(code);
+    const Keystroke key = keys.pop();
+    for (std::size_t i = 0; i < key.size(); ++i)
+      if (key.code(i) != '.') tail.push_back(key.code(i));
     console.poll_keys(keys, 0);
   }
   EXPECT_EQ(tail, (std::vector<int>{0x95, 0x5C, 0x8E, 0xA6, 0xB6, 'a', 'y', '?'}));
@@ -364,8 +367,7 @@ TEST(Win32StreamInput, APairGoesIntoTheKeyQueueWhole) {
   EXPECT_EQ(input.poll(keys, page, kNoTimeLimit, nullptr), 1);  // the pair has come: no wait
   while (keys.size() > 1) keys.pop();  // 'a' went in and the pair waited, whole
   while (!input.drained()) input.poll(keys, page, kNoTimeLimit, nullptr);
-  std::vector<int> got;
-  while (!keys.empty()) got.push_back(keys.pop());
+  const std::vector<int> got = test::take_codes(keys);
   EXPECT_EQ(got, (std::vector<int>{'a', 0x88, 0x9F, 0x88}));
   CloseHandle(read_end);
 }

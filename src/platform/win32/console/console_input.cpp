@@ -1,13 +1,14 @@
-// The Windows console backend's keyboard side: key events read from the
-// console's input queue while the key queue has room, the system's
-// console-close signal turned into the key Alt+F4, redirected input, and
-// the backend of the program's standard handles. A wait for keys sleeps on
+// The Windows console's keyboard: key events read from the console's input
+// queue while the key queue has room, the system's console-close signal
+// turned into the key Alt+F4, and redirected input. A wait for keys sleeps on
 // the console's input handle (or the redirected input's event) beside an
 // event that the close handler sets, so it wakes for either and for nothing
 // else; a key that has come but does not fit in the key queue yet (held in
 // the overflow, or the close key) counts as come, so no wait sleeps on it.
+#include "platform/win32/console/console_input.h"
+
 #include "platform/keys/bios_keys.h"
-#include "platform/win32/console/console_backend.h"
+#include "platform/win32/console/keys.h"
 
 #include <algorithm>
 #include <array>
@@ -77,24 +78,37 @@ void request_close_key() {
   if (close_key_state.compare_exchange_strong(expected, kCloseAsked)) SetEvent(close_event());
 }
 
-void Win32Console::install_close_handler() {
+ConsoleInput::ConsoleInput(HANDLE input, bool keyboard) : input_(input), keyboard_(keyboard) {
+  if (!keyboard_) stream_ = std::make_unique<StreamInput>(input_);
+}
+
+ConsoleInput::~ConsoleInput() {
+  remove_close_handler();
+}
+
+void ConsoleInput::install_close_handler() {
   if (close_handler_installed_) return;
   close_handler_installed_ = SetConsoleCtrlHandler(on_console_control, TRUE) != FALSE;
 }
 
-void Win32Console::remove_close_handler() {
+void ConsoleInput::remove_close_handler() {
   if (!close_handler_installed_) return;
   SetConsoleCtrlHandler(on_console_control, FALSE);
   close_handler_installed_ = false;
+}
+
+bool ConsoleInput::ended() const {
+  return stream_ && stream_->drained();
 }
 
 // A look (no wait) while keys are still queued leaves the console's events
 // where they are, to be read in one go once the queue has run dry: every
 // call to the console is a round trip to its host (a millisecond under
 // wine), and a paste would otherwise cost one per key.
-int Win32Console::poll_keys(KeyQueue& keys, int timeout_ms) {
+int ConsoleInput::poll(KeyQueue& keys, int timeout_ms, const CodePageGlyphs& glyphs) {
   install_close_handler();
-  if (stream_) return poll_stream(keys, timeout_ms);
+  const CodePage& page = code_page_numbered(static_cast<int>(glyphs.code_page));
+  if (stream_) return poll_stream(keys, timeout_ms, page);
   int added = take_close_key(keys) + move_overflow(keys);
   if (!overflow_.empty() || held_close_key() != 0) return added + 1;
   if (timeout_ms == 0 && !keys.empty()) return added;
@@ -102,27 +116,25 @@ int Win32Console::poll_keys(KeyQueue& keys, int timeout_ms) {
     wait_for_any({close_event(), keyboard_ ? input_ : nullptr}, timeout_ms);
     added += take_close_key(keys);
   }
-  if (keyboard_) added += read_events(keys);
+  if (keyboard_) added += read_events(keys, glyphs);
   return added + (overflow_.empty() ? held_close_key() : 1);
 }
 
 // Once the input has ended only the close key can come, and nothing waits.
-int Win32Console::poll_stream(KeyQueue& keys, int timeout_ms) {
+int ConsoleInput::poll_stream(KeyQueue& keys, int timeout_ms, const CodePage& page) {
   int added = take_close_key(keys);
   if (!stream_->drained() && held_close_key() == 0) {
-    added += stream_->poll(keys, text_page(), added > 0 ? 0 : timeout_ms, close_event());
+    added += stream_->poll(keys, page, added > 0 ? 0 : timeout_ms, close_event());
     if (added == 0) added = take_close_key(keys);
   }
   return added + held_close_key();
 }
 
-int Win32Console::move_overflow(KeyQueue& keys) {
+int ConsoleInput::move_overflow(KeyQueue& keys) {
   int added = 0;
-  while (!overflow_.empty()) {
-    const int pushed = push_code(keys, overflow_.front());
-    if (pushed == 0) break;
+  while (!overflow_.empty() && keys.push(overflow_.front())) {
+    added += static_cast<int>(overflow_.front().size());
     overflow_.pop_front();
-    added += pushed;
   }
   return added;
 }
@@ -131,7 +143,7 @@ int Win32Console::move_overflow(KeyQueue& keys) {
 // can be kept; only a key's repeat count, or a pair that does not fit, can
 // go beyond, into the overflow. With the queue full they are read one at a
 // time, until one is a key, which the overflow then holds.
-int Win32Console::read_events(KeyQueue& keys) {
+int ConsoleInput::read_events(KeyQueue& keys, const CodePageGlyphs& glyphs) {
   int added = 0;
   std::array<INPUT_RECORD, 64> records{};
   while (overflow_.empty()) {
@@ -143,45 +155,49 @@ int Win32Console::read_events(KeyQueue& keys) {
     DWORD taken = 0;
     if (ReadConsoleInputW(input_, records.data(), available, &taken) == FALSE || taken == 0) break;
     for (DWORD i = 0; i < taken; ++i) {
-      if (records[i].EventType == KEY_EVENT) added += add_key(keys, records[i].Event.KeyEvent);
+      if (records[i].EventType == KEY_EVENT)
+        added += add_key(keys, records[i].Event.KeyEvent, glyphs);
     }
   }
   return added;
 }
 
-// The code of a typed character in the console's page: its byte, or in a
-// double-byte page its pair (typed, pasted or from an input method alike);
-// -1 for none.
-int Win32Console::typed_character(wchar_t ch) const {
-  if (ch == 0) return -1;
-  const CodePage& page = text_page();
-  if (page.pairs == nullptr || ch < 0x80) return byte_for_char(glyphs_, ch);
-  return typed_code(page.typed_bytes(ch));
+namespace {
+
+// A typed character in the console's page: its byte, or in a double-byte
+// page its pair (typed, pasted or from an input method alike); none for none.
+Keystroke typed_character(wchar_t ch, const CodePageGlyphs& glyphs) {
+  if (ch == 0) return {};
+  const CodePage& page = code_page_numbered(static_cast<int>(glyphs.code_page));
+  if (page.pairs == nullptr || ch < 0x80) return byte_for_char(glyphs, ch);
+  return Keystroke::character(page.typed_bytes(ch));
 }
 
-// Adds the code of one key event, as often as the console says it repeated.
-int Win32Console::add_key(KeyQueue& keys, KEY_EVENT_RECORD event) {
+}  // namespace
+
+// Adds the key of one key event, as often as the console says it repeated.
+int ConsoleInput::add_key(KeyQueue& keys, KEY_EVENT_RECORD event, const CodePageGlyphs& glyphs) {
   if (event.wVirtualScanCode == 0 && event.wVirtualKeyCode != 0) {
     event.wVirtualScanCode =
         static_cast<WORD>(MapVirtualKeyW(event.wVirtualKeyCode, MAPVK_VK_TO_VSC));
   }
-  int code = translate_key_event(event, typed_character(event.uChar.UnicodeChar), alt_entry_);
-  if (code < 0) return 0;
+  Keystroke key =
+      translate_key_event(event, typed_character(event.uChar.UnicodeChar, glyphs), alt_entry_);
+  if (key.empty()) return 0;
   // A lead byte alone (an Alt + keypad entry) would pair with the next key.
-  if (code < 0x100 && text_page().is_lead(static_cast<std::uint8_t>(code))) code = '?';
+  const CodePage& page = code_page_numbered(static_cast<int>(glyphs.code_page));
+  if (key.size() == 1 && key.code() < 0x100 && page.is_lead(static_cast<std::uint8_t>(key.code())))
+    key = '?';
   const int times = event.bKeyDown != FALSE ? std::max<int>(event.wRepeatCount, 1) : 1;
   int added = 0;
   for (int i = 0; i < times; ++i) {
-    const int pushed = overflow_.empty() ? push_code(keys, code) : 0;
-    if (pushed == 0) overflow_.push_back(code);
-    added += pushed;
+    if (overflow_.empty() && keys.push(key)) {
+      added += static_cast<int>(key.size());
+    } else {
+      overflow_.push_back(key);
+    }
   }
   return added;
-}
-
-std::unique_ptr<Backend> make_system_backend() {
-  return std::make_unique<Win32Console>(GetStdHandle(STD_INPUT_HANDLE),
-                                        GetStdHandle(STD_OUTPUT_HANDLE));
 }
 
 }  // namespace qb

@@ -9,7 +9,6 @@
 #include <optional>
 
 #include "platform/keys/bios_keys.h"
-#include "platform/keys/key_queue.h"
 
 namespace qb {
 
@@ -102,10 +101,11 @@ std::optional<bios::Key> named_key(WORD vk, bool enhanced) {
   return std::nullopt;
 }
 
-// A key press (not a modifier, not part of an Alt + keypad entry) as a code:
+// A key press (not a modifier, not part of an Alt + keypad entry) as a key:
 // the table's code for its named key, else Alt's code for its place in the
 // main block, else its character.
-int translate_press(const KEY_EVENT_RECORD& event, int byte, bios::Column column, bool enhanced) {
+Keystroke translate_press(const KEY_EVENT_RECORD& event, const Keystroke& typed,
+                          bios::Column column, bool enhanced) {
   const std::optional<bios::Key> key = named_key(event.wVirtualKeyCode, enhanced);
   const int code = key ? bios::code(*key, column) : -1;
   if (code >= 0) return code;
@@ -114,24 +114,15 @@ int translate_press(const KEY_EVENT_RECORD& event, int byte, bios::Column column
     const int main_block = bios::alt_code(event.wVirtualScanCode);
     if (main_block >= 0) return main_block;
   }
-  if (byte >= 0 || alt) return byte;
-  return key ? bios::character(*key, column) : -1;
+  if (!typed.empty() || alt) return typed;
+  const int character = key ? bios::character(*key, column) : -1;
+  return character >= 0 ? Keystroke(character) : Keystroke();
 }
 
 }  // namespace
 
-int typed_code(std::string_view bytes) {
-  const auto lead = static_cast<unsigned char>(bytes[0]);
-  if (bytes.size() < 2) return lead;
-  return kPairCode + lead * 256 + static_cast<unsigned char>(bytes[1]);
-}
-
-int push_code(KeyQueue& keys, int code) {
-  if (code < kPairCode) return keys.push(code) ? 1 : 0;
-  return keys.push_pair((code >> 8) & 0xFF, code & 0xFF) ? 2 : 0;
-}
-
-int translate_key_event(const KEY_EVENT_RECORD& event, int byte, AltKeypadEntry& entry) {
+Keystroke translate_key_event(const KEY_EVENT_RECORD& event, const Keystroke& typed,
+                              AltKeypadEntry& entry) {
   const DWORD state = event.dwControlKeyState;
   const bool alt = (state & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0;
   const bool ctrl = (state & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
@@ -140,22 +131,22 @@ int translate_key_event(const KEY_EVENT_RECORD& event, int byte, AltKeypadEntry&
   const WORD vk = event.wVirtualKeyCode;
 
   if (event.bKeyDown == FALSE) {
-    if (vk != VK_MENU || !entry.active) return -1;
+    if (vk != VK_MENU || !entry.active) return {};
     const int code = entry.value;
     entry = AltKeypadEntry{};
     return code;
   }
-  if (is_modifier(vk)) return -1;
+  if (is_modifier(vk)) return {};
   const int digit = keypad_digit(vk, enhanced);
   if (alt && !ctrl && !shift && digit >= 0) {
     entry.active = true;
     entry.value = (entry.value * 10 + digit) % 256;
-    return -1;
+    return {};
   }
   entry = AltKeypadEntry{};
   // Ctrl with Alt is AltGr on many layouts: its character comes first.
-  if (alt && ctrl && byte >= 0) return byte;
-  return translate_press(event, byte, bios::column_of(shift, ctrl, alt && !ctrl), enhanced);
+  if (alt && ctrl && !typed.empty()) return typed;
+  return translate_press(event, typed, bios::column_of(shift, ctrl, alt && !ctrl), enhanced);
 }
 
 }  // namespace qb

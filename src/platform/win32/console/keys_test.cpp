@@ -28,11 +28,16 @@ KEY_EVENT_RECORD press(WORD vk, WORD scan, wchar_t ch = 0, DWORD state = 0, bool
   return event;
 }
 
-// Translates one event with a fresh Alt entry; the byte is the character itself.
+// The character of an event as its own byte, or none.
+Keystroke typed_of(const KEY_EVENT_RECORD& event) {
+  return event.uChar.UnicodeChar == 0 ? Keystroke() : Keystroke(event.uChar.UnicodeChar);
+}
+
+// Translates one event with a fresh Alt entry; -1 for none.
 int code_of(const KEY_EVENT_RECORD& event) {
   AltKeypadEntry entry;
-  const int byte = event.uChar.UnicodeChar == 0 ? -1 : event.uChar.UnicodeChar;
-  return translate_key_event(event, byte, entry);
+  const Keystroke key = translate_key_event(event, typed_of(event), entry);
+  return key.empty() ? -1 : key.code();
 }
 
 TEST(Win32Keys, CharactersComeAsTheConsoleDeliversThem) {
@@ -111,10 +116,10 @@ TEST(Win32Keys, ModifiersAloneReleasesAndCharlessKeysGiveNothing) {
   EXPECT_EQ(code_of(press(VK_LEFT, 0x4B, 0, kGrey, false)), -1);
   EXPECT_EQ(code_of(press(VK_MENU, 0x38, 0, 0, false)), -1);
   EXPECT_EQ(code_of(press(VK_F13, 0x64)), -1);
-  // A character that the console's code page lacks arrives as byte -1.
+  // A character that the console's code page lacks arrives as none.
   AltKeypadEntry entry;
-  EXPECT_EQ(translate_key_event(press('E', 0x12, 0x20AC, RIGHT_ALT_PRESSED | kCtrl), -1, entry),
-            -1);
+  EXPECT_TRUE(
+      translate_key_event(press('E', 0x12, 0x20AC, RIGHT_ALT_PRESSED | kCtrl), {}, entry).empty());
 }
 
 // Feeds a sequence of events through one entry; returns the codes given.
@@ -122,9 +127,8 @@ std::vector<int> codes_of(std::initializer_list<KEY_EVENT_RECORD> events) {
   AltKeypadEntry entry;
   std::vector<int> codes;
   for (const KEY_EVENT_RECORD& event : events) {
-    const int byte = event.uChar.UnicodeChar == 0 ? -1 : event.uChar.UnicodeChar;
-    const int code = translate_key_event(event, byte, entry);
-    if (code >= 0) codes.push_back(code);
+    const Keystroke key = translate_key_event(event, typed_of(event), entry);
+    if (!key.empty()) codes.push_back(key.code());
   }
   return codes;
 }

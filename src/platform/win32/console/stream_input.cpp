@@ -91,7 +91,8 @@ int StreamInput::poll(KeyQueue& keys, const CodePage& page, int timeout_ms, HAND
     const std::size_t taken = std::min(size, bytes.size());
     held = !trail_due && keys.room() < taken;
     if (trail_due || held) break;
-    for (std::size_t i = 0; i < taken; ++i) keys.push(bytes[i]);
+    const std::string character(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(taken));
+    keys.push(taken == 1 ? Keystroke(bytes.front()) : Keystroke::character(character));
     bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(taken));
     added += static_cast<int>(taken);
   }
