@@ -16,10 +16,11 @@ constexpr int kTrails = 0x100 - kFirstTrailByte;  // the second bytes of a lead 
 
 // The bytes the index gives `code_point` (below 0x10000), or -1 for none.
 int code_of(const DoubleBytes& pairs, char32_t code_point) {
-  const auto found = std::lower_bound(pairs.characters.begin(), pairs.characters.end(),
-                                      static_cast<char16_t>(code_point));
-  if (found == pairs.characters.end() || *found != code_point) return -1;
-  return pairs.codes[static_cast<std::size_t>(found - pairs.characters.begin())];
+  const std::u16string_view characters = pairs.characters;
+  const auto at = static_cast<std::size_t>(
+      std::lower_bound(characters.begin(), characters.end(), static_cast<char16_t>(code_point)) -
+      characters.begin());
+  return at < characters.size() && characters[at] == code_point ? pairs.codes[at] : -1;
 }
 
 }  // namespace
