@@ -270,6 +270,7 @@ TEST(CodePage, ToolTextInUtf8IsReadCharacterByCharacterAndOtherTextAsBytes) {
             "cannot open m\x94we.ico - c\n");
   EXPECT_EQ(oem_from_utf8_text(kCodePage850, "\xC2\xA9 \xE2\x82\xAC\t\x01"), "\xB8 ?\t\x01");
   EXPECT_EQ(oem_from_utf8_text(kCodePage437, "\xF4\x8F\xBF\xBF"), "?");  // U+10FFFF, the last
+  EXPECT_EQ(oem_from_utf8_text(kCodePage437, "\xC2\x80"), "?");  // a C1 control, never a byte
   for (const std::string_view bytes :
        {"m\x94we", "\xC3", "\xC3(", "\xE2\x80", "\xC0\xAF", "\xED\xA0\x80", "\xF8\x88\x80\x80\x80",
         "\xF4\x90\x80\x80"}) {
