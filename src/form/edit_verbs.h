@@ -14,8 +14,8 @@
 namespace qb {
 
 // Text positions count bytes and always stand at a character's start; screen
-// positions count cells, where a pair takes two and the blank that a pair
-// leaves at a row's end (page_text.h) takes one.
+// positions count cells, where a pair or a wide character takes two and the
+// blank that one leaves at a row's end (page_text.h) takes one.
 struct LineEdit {
   static constexpr std::size_t kClean = std::string::npos;
 
@@ -25,11 +25,13 @@ struct LineEdit {
   int columns = 80;     // screen width: one row of cells, the step of Up and Down
   int rows = 25;        // screen height
   // The screen cell where the text begins, counted in reading order from
-  // row 1, column 1 (= 0): text[0]'s, or the blank before it when a pair is
-  // pushed onto the next row. Negative once scrolling has carried it off the top.
+  // row 1, column 1 (= 0): text[0]'s, or the blank before it when a
+  // character of two cells is pushed onto the next row. Negative once scrolling has carried it off
+  // the top.
   long start = 0;
   std::size_t drawn = 0;             // how many cells the screen shows of the text from `start`
   std::size_t echo_at = 0;           // a plain stream's cursor, as a byte index (stream_echo.cpp)
+  long echo_column = 0;              // and as the columns of the text before it
   std::size_t redraw_from = kClean;  // first byte index to reprint, or kClean
   bool place_cursor = false;         // the cursor must be moved to the insertion point
   bool beep = false;                 // a refused key asks for the beep

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/memory/memory_backend.h"
@@ -216,6 +218,19 @@ TEST(Form, LongAnswersAreCutInTheRecordButStayWholeOnTheScreen) {
   g.lines({"s", wide});
   g.run_until_keys_end();
   EXPECT_EQ(g.state.project.copyright.view(), wide.substr(0, 31));
+
+  // In UTF-8 too: nine 😀 (36 bytes) keep eight, twenty é (40) keep sixteen.
+  for (const auto& [character, count, kept] :
+       {std::tuple{"\xF0\x9F\x98\x80", 9, 8}, {"\xC3\xA9", 20, 16}}) {
+    FormRun u;
+    u.backend.code_page = &code_page_numbered(65001);
+    std::string typed;
+    for (int i = 0; i < count; ++i) typed += character;
+    u.lines({"s", typed});
+    u.run_until_keys_end();
+    EXPECT_EQ(u.state.project.copyright.view(),
+              typed.substr(0, static_cast<std::size_t>(kept) * std::strlen(character)));
+  }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "form/edit_verbs.h"
 #include "form/stream_echo.h"
 #include "platform/keys/bios_keys.h"
+#include "platform/text/page_text.h"
 
 namespace qb {
 
@@ -94,11 +95,13 @@ constexpr auto kKeyVerbs = std::to_array<KeyVerb>({
 
 // Hands one key to its verb; true for the keys that end the line. Characters
 // 32 to 255 are typed, a character of several bytes whole; every other code
-// is ignored, and so is a lead byte on its own (as Alt + keypad digits can
-// give), so that the text never holds half a pair.
+// is ignored, and so are a lead byte on its own (as Alt + keypad digits can
+// give), a byte of UTF-8 that is no character alone and bytes that are not
+// one character of the page, so that the text never holds part of one.
 bool apply_key(LineEdit& st, const Keystroke& key) {
   if (key.size() > 1) {
-    edit_insert(st, key.bytes());
+    const std::string bytes = key.bytes();
+    if (character_size(*st.page, bytes, 0) == bytes.size()) edit_insert(st, bytes);
     return false;
   }
   const int code = key.code();
@@ -109,7 +112,7 @@ bool apply_key(LineEdit& st, const Keystroke& key) {
       return false;
     }
   }
-  if (code >= 32 && code <= 255 && !st.page->is_lead(static_cast<std::uint8_t>(code))) {
+  if (code >= 32 && code <= 255 && st.page->stands_alone(static_cast<std::uint8_t>(code))) {
     edit_insert(st, key.bytes());
   }
   return false;

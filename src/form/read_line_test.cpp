@@ -370,6 +370,12 @@ TEST(ReadLine, APlainStreamShowsTheTextThatWasRead) {
        "\x95\x5C\x8E\xA6\x41\b\b\b\b\b\x8E\xA6\x41  \b\b\b\b\b\x8E\xA6\x41",
        &code_page_numbered(932)},
       {{'a', 0x95, kBackspace, 'b', 0x95, kEnter}, "b", "a\b \bb", &code_page_numbered(932)},
+      // é😀A in UTF-8: a backspace a column, 😀 two; a byte that is no character is dropped.
+      {{Keystroke::character("\xC3\xA9"), Keystroke::character("\xF0\x9F\x98\x80"), 'A', 0xC3,
+        kLeft, kLeft, kBackspace, kEnter},
+       "\xF0\x9F\x98\x80\x41",
+       "\xC3\xA9\xF0\x9F\x98\x80\x41\b\b\b\b\xF0\x9F\x98\x80\x41 \b\b\b\b\xF0\x9F\x98\x80\x41",
+       &code_page_numbered(65001)},
   };
   for (const bool edits : {true, false}) {
     for (const auto& c : cases) {

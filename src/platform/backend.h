@@ -1,6 +1,6 @@
 // The seam between the portable console and the system it runs on. A backend
 // shows the screen model, delivers key presses, keeps time, runs commands
-// and converts text between the form's OEM code page and the system's;
+// and converts text between the console's code page and the system's;
 // the terminal, the Windows console and the in-memory test double each
 // provide one. Everything above this seam is the same on every system.
 #ifndef QB_PLATFORM_BACKEND_H
@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text/code_page.h"
 #include "platform/keys/key_queue.h"
 #include "platform/screen/screen.h"
+#include "platform/text/code_page.h"
 
 namespace qb {
 
@@ -67,15 +67,20 @@ class Backend {
   // as one line on standard error and ends the process.
   [[noreturn]] virtual void end_program(int exit_code, std::string_view error_line) = 0;
 
-  // The OEM code page of the form's text: what the screen's bytes show and
-  // what typed characters become.
+  // The console's code page, the form's text's: what the screen's bytes
+  // show and what typed characters become.
   virtual const CodePage& text_page() const = 0;
-  // Converts `text` in place from the OEM code page to the ANSI code page,
-  // as the system's OemToCharA does: one byte to one byte, and in a
-  // double-byte page a pair to its character's bytes, or to the page's
-  // default where it has no character.
-  virtual void oem_to_ansi(std::string& text) const = 0;
-  // The bytes of the OEM code page that show `text`, which another program
+  // The page of the resource script's text, in which a resource compiler
+  // reads it: the ANSI page; or UTF-8 where the console's page or the ANSI
+  // page is UTF-8, the script then opening with the byte-order mark.
+  virtual const CodePage& script_page() const = 0;
+  // Converts `text` in place from the console's page to the script's page:
+  // where the console's page is the OEM page, as the system's OemToCharA
+  // does (one byte to one byte; in a double-byte page a pair to its
+  // character's bytes, or to the page's default where it has none); else
+  // character by character through Unicode, with Windows' best fit.
+  virtual void to_script_page(std::string& text) const = 0;
+  // The bytes of the console's page that show `text`, which another program
   // (a tool, in its log) wrote in the system's own way.
   virtual std::string oem_from_program_text(std::string_view text) const = 0;
 };

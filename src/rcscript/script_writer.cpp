@@ -1,14 +1,15 @@
 // The writer of RESFILE.RC. The numeric version lines go in as typed, only
 // trimmed at the right; the icon names and the nine string values are
-// trimmed and converted from the OEM to the ANSI code page on copies, the
-// page in which a resource compiler reads the script and the names of the
-// files it opens. ASCII stays as it is in every page. Each value is
+// trimmed and converted from the console's page to the script's page on
+// copies: the ANSI code page, in which a resource compiler reads the script
+// and the names of the files it opens, or UTF-8, where no legacy page holds
+// every character, the script then opening with the byte-order mark that
+// tells a resource compiler so. ASCII stays as it is in every page. Each value is
 // written as a quoted string that a resource compiler reads back as exactly
 // those bytes: inside quotes it takes "" for a double quote and a backslash
 // as the start of an escape (\n, \t, \x41, \\), so both are doubled.
 // Doubled are characters, not bytes: a pair's second byte 0x5C belongs to
-// its pair (page_text.h). The form's page tells the pairs; where it has pairs, its
-// ANSI page is the same page, so the converted text reads with its leads.
+// its pair (page_text.h), as the script's page tells.
 #include "rcscript/script_writer.h"
 
 #include <string>
@@ -23,7 +24,7 @@ namespace {
 // The field's text, trimmed at the right and converted to the ANSI code page.
 std::string converted(const Backend& system, std::string_view field_text) {
   std::string text = trim_right(field_text, system.text_page());
-  if (!text.empty()) system.oem_to_ansi(text);
+  if (!text.empty()) system.to_script_page(text);
   return text;
 }
 
@@ -59,14 +60,20 @@ void write_value(FileTable& files, int number, std::string_view key, std::string
   files.write_text(number, line, true);
 }
 
-// Lines 1 to 7: the icons in the ANSI code page, a blank line, VERSIONINFO
+// The UTF-8 byte-order mark, which opens a script in UTF-8.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Lines 1 to 7: the icons in the script's page (after the byte-order mark
+// in UTF-8), a blank line, VERSIONINFO
 // and the two numeric versions as typed but for the trailing blanks.
 void write_head(Platform& platform, int number, const ScriptTemplate& script,
                 const ProjectInfo& project) {
   FileTable& files = platform.files;
   const Backend& system = platform.backend;
   const CodePage& page = system.text_page();
-  files.write_text(number, "100 ICON " + converted(system, project.icon1.view()), true);
+  const std::string_view mark = system.script_page().is_utf8() ? kUtf8Mark : "";
+  files.write_text(number,
+                   std::string(mark) + "100 ICON " + converted(system, project.icon1.view()), true);
   files.write_text(number, icon_line(system, "101", project.icon2.view()), true);
   files.write_text(number, icon_line(system, "102", project.icon3.view()), true);
   files.write_text(number, "", true);
@@ -79,9 +86,9 @@ void write_head(Platform& platform, int number, const ScriptTemplate& script,
   files.write_text(number, "PRODUCTVERSION " + product_version, true);
 }
 
-// Lines 15 to 24: the ten string values, converted to the ANSI code page.
+// Lines 15 to 24: the ten string values, converted to the script's page.
 void write_string_values(Platform& platform, int number, const ProjectInfo& project) {
-  const CodePage& page = platform.backend.text_page();
+  const CodePage& page = platform.backend.script_page();
   const auto ansi = [&platform](std::string_view text) {
     return converted(platform.backend, text);
   };

@@ -13,7 +13,7 @@
 namespace qb {
 
 // Writes the script named `script_name` from `project` through the
-// platform's files, its strings converted by the platform's OEM-to-ANSI.
+// platform's files, its strings converted to the script's page by the platform.
 // Returns "" when the whole script was written, else the system's words
 // for why it was not; nothing is shown either way.
 std::string write_resource_script(Platform& platform, const ScriptTemplate& script,

@@ -5,8 +5,8 @@
 // change), draws them in its own way (escape sequences on a terminal,
 // rectangles on the Windows console) and marks them shown. Until the display
 // is known (at the start, after invalidate) every cell counts as changed. A
-// pair of a double-byte page is drawn whole: runs and spans never hold half
-// of one where the display has room for both.
+// character of two cells (a pair, a wide character of UTF-8) is drawn whole:
+// runs and spans never hold half of one where the display has room for both.
 #ifndef QB_PLATFORM_SCREEN_FRAME_DIFF_H
 #define QB_PLATFORM_SCREEN_FRAME_DIFF_H
 
@@ -25,13 +25,15 @@ namespace qb {
 inline constexpr std::uint16_t kDefaultLook = 0x100;
 
 // A cell as a display shows it: its byte, its look (a console attribute,
-// background * 16 + foreground, or kDefaultLook), whose glyph the byte shows
-// and whether it is a pair's half (never CellPart::kSkipped: that is a blank).
+// background * 16 + foreground, or kDefaultLook), whose glyph the byte shows,
+// whether it is half of a character of two cells (never CellPart::kSkipped:
+// that is a blank) and a UTF-8 character's further bytes.
 struct ShownCell {
   std::uint8_t ch = ' ';
   std::uint16_t look = 0x07;
   Glyphs glyphs = Glyphs::kCodePage;
   CellPart part = CellPart::kWhole;
+  MoreBytes more{};
   friend bool operator==(const ShownCell&, const ShownCell&) = default;
 };
 
@@ -45,7 +47,7 @@ using MarkBytes = std::bitset<256>;
 inline ShownCell shown_cell(const Cell& cell, const MarkBytes& marks_differ) {
   const bool mark = cell.glyphs == Glyphs::kProgram && marks_differ[cell.ch];
   const CellPart part = cell.part == CellPart::kSkipped ? CellPart::kWhole : cell.part;
-  return {cell.ch, cell.attr, mark ? Glyphs::kProgram : Glyphs::kCodePage, part};
+  return {cell.ch, cell.attr, mark ? Glyphs::kProgram : Glyphs::kCodePage, part, cell.more};
 }
 
 // Columns first to last of one row, both from 1; empty when first > last.

@@ -1,13 +1,14 @@
 // The screen model's printing rules. A print runs a pen over the cells; the
 // pen may stand below row 25 while bytes are still coming, and the screen
 // scrolls only when a glyph must be written there or the print ends there.
-// A pair goes where page_text.h lays text out, so that the line editor
+// A character of two cells goes where page_text.h lays text out, so that the line editor
 // finds its characters where the screen put them.
 #include "platform/screen/screen.h"
 
 #include <algorithm>
 
 #include "platform/text/page_text.h"
+#include "platform/text/utf8.h"
 
 namespace qb {
 
@@ -21,18 +22,29 @@ struct Screen::Pen {
   Glyphs glyphs;
 };
 
-bool prints_as_pair(const CodePage& page, std::string_view bytes, std::size_t at) {
-  if (at + 1 >= bytes.size() || !page.is_lead(static_cast<std::uint8_t>(bytes[at]))) return false;
+std::size_t printed_character_size(const CodePage& page, std::string_view bytes, std::size_t at) {
+  const auto byte = static_cast<std::uint8_t>(bytes[at]);
+  if (page.is_utf8()) return byte < 0x80 ? 1 : std::max<std::size_t>(utf8_length_at(bytes, at), 1);
+  if (at + 1 >= bytes.size() || !page.is_lead(byte)) return 1;
   switch (bytes[at + 1]) {
     case '\a':
     case '\b':
     case '\t':
     case '\n':
     case '\r':
-      return false;
+      return 1;
     default:
-      return true;
+      return 2;
   }
+}
+
+std::string cell_bytes(std::uint8_t ch, const MoreBytes& more) {
+  std::string bytes(1, static_cast<char>(ch));
+  for (const std::uint8_t byte : more) {
+    if (byte == 0) break;
+    bytes += static_cast<char>(byte);
+  }
+  return bytes;
 }
 
 Screen::Screen() {
@@ -87,8 +99,9 @@ void Screen::scroll_up(int rows) {
 
 // Writes one glyph, or one part of a character, at the pen, scrolling first
 // when the pen is below row 25, and wraps to column 1 of the next row after
-// column 80. Over half a pair, the pair's other half becomes a blank.
-void Screen::put_glyph(Pen& pen, std::uint8_t byte, CellPart part) {
+// column 80. Over half of a character of two cells, its other half becomes
+// a blank.
+void Screen::put_glyph(Pen& pen, std::uint8_t byte, CellPart part, const MoreBytes& more) {
   if (pen.row > kRows) {
     scroll_up(pen.row - kRows);
     pen.row = kRows;
@@ -96,29 +109,40 @@ void Screen::put_glyph(Pen& pen, std::uint8_t byte, CellPart part) {
   Cell& cell = at(pen.row, pen.column);
   if (cell.part == CellPart::kLead || cell.part == CellPart::kTrail)
     split_pair(pen.row, pen.column);
-  cell = Cell{byte, attribute_, pen.glyphs, part};
+  cell = Cell{byte, attribute_, pen.glyphs, part, more};
   if (++pen.column > kColumns) {
     pen.column = 1;
     ++pen.row;
   }
 }
 
-// Blanks the other half of the pair that the cell at row, column is half of;
-// a pair's halves always stand side by side on one row.
+// Blanks the other half of the character of two cells that the cell at row,
+// column is half of; its halves always stand side by side on one row.
 void Screen::split_pair(int row, int column) {
   Cell& other = at(row, at(row, column).part == CellPart::kLead ? column + 1 : column - 1);
   other.ch = ' ';
   other.glyphs = Glyphs::kCodePage;
   other.part = CellPart::kWhole;
+  other.more = {};
 }
 
-// Writes a pair over two cells at the pen. Where its first cell would be a
-// row's last, that cell is left blank and the pair starts on the next row.
-void Screen::put_pair(Pen& pen, std::uint8_t lead, std::uint8_t trail) {
+// Writes a character of several bytes at the pen: a pair over two cells; a
+// character of UTF-8 over its cells, whole in each. Where a character of
+// two cells would start on a row's last cell, that cell is left blank and
+// the character starts on the next row.
+void Screen::put_character(Pen& pen, const CodePage& page, std::string_view bytes) {
+  const auto first = static_cast<std::uint8_t>(bytes[0]);
+  MoreBytes more{};
+  if (page.is_utf8()) std::copy(bytes.begin() + 1, bytes.end(), more.begin());
+  if (page.is_utf8() && character_cells(page, bytes, 0) == 1) {
+    put_glyph(pen, first, CellPart::kWhole, more);
+    return;
+  }
   const long cell = static_cast<long>(pen.row - 1) * kColumns + pen.column - 1;
   if (placed_cell(cell, 2, kColumns) != cell) put_glyph(pen, ' ', CellPart::kSkipped);
-  put_glyph(pen, lead, CellPart::kLead);
-  put_glyph(pen, trail, CellPart::kTrail);
+  put_glyph(pen, first, CellPart::kLead, more);
+  const auto second = page.is_utf8() ? first : static_cast<std::uint8_t>(bytes[1]);
+  put_glyph(pen, second, CellPart::kTrail, more);
 }
 
 // Acts on one byte at the pen: the backspace, tab, line feed and carriage
@@ -155,15 +179,17 @@ int Screen::print(std::string_view bytes, Glyphs glyphs) {
     pen = Pen{kRows, 1, glyphs};
   }
   const CodePage& page = glyphs == Glyphs::kProgram ? kCodePage437 : *page_;
-  const bool pairs = page.pairs != nullptr;
+  const bool one_byte = page.one_byte();
   int bells = 0;
   bool last_was_glyph = false;  // bells leave this as it was
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto byte = static_cast<std::uint8_t>(bytes[i]);
+    const std::size_t size = one_byte ? 1 : printed_character_size(page, bytes, i);
     if (byte == '\a') {
       ++bells;
-    } else if (pairs && prints_as_pair(page, bytes, i)) {
-      put_pair(pen, byte, static_cast<std::uint8_t>(bytes[++i]));
+    } else if (size > 1) {
+      put_character(pen, page, bytes.substr(i, size));
+      i += size - 1;
       last_was_glyph = true;
     } else {
       last_was_glyph = put_byte(pen, byte);

@@ -1,16 +1,17 @@
-// The screen model: a grid of 80 x 25 character cells, each a byte, a
-// colour attribute and whose glyphs the byte shows, with a cursor and the
+// The screen model: a grid of 80 x 25 character cells, each a character, a
+// colour attribute and whose glyphs it shows, with a cursor and the
 // printing rules of the text screen (control bytes, wrapping at column 80,
 // scrolling, and the pending wrap once row 25 has been filled). In a
-// double-byte code page a pair fills two cells and never straddles a row's
-// end, as on the Windows console. Backends only ever show this model; it
-// never touches the terminal or the console itself.
+// double-byte code page a pair fills two cells, in UTF-8 a wide character
+// does, and neither straddles a row's end, as on the Windows console. Backends only ever show this
+// model; it never touches the terminal or the console itself.
 #ifndef QB_PLATFORM_SCREEN_SCREEN_H
 #define QB_PLATFORM_SCREEN_SCREEN_H
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "platform/text/code_page.h"
@@ -23,27 +24,39 @@ namespace qb {
 // whatever page the console uses.
 enum class Glyphs : std::uint8_t { kCodePage, kProgram };
 
-// What a cell holds of the text: a character of one byte; the first or the
-// second byte of a pair, whose one glyph fills both cells; or the blank a
-// pair left on a row's last cell when it started on the next row instead,
-// with no byte behind it.
+// What a cell holds of the text: a character of one cell; the first or the
+// second cell of a character of two (a pair, a wide character of UTF-8),
+// whose one glyph fills both; or the blank such a character left on a
+// row's last cell when it started on the next row instead, with no byte
+// behind it.
 enum class CellPart : std::uint8_t { kWhole, kLead, kTrail, kSkipped };
 
+// The bytes of a UTF-8 character after its first; 0 past its end (no
+// continuation byte is 0).
+using MoreBytes = std::array<std::uint8_t, 3>;
+
 // One character cell: the byte shown, its attribute (background * 16 +
-// foreground), whose glyph the byte shows and what part of a character it is.
+// foreground), whose glyph the byte shows and what part of a character it
+// is. A pair's first cell holds its first byte, its second cell the second
+// byte; a character of UTF-8 is whole in each of its cells, its first byte
+// in `ch` and the rest in `more`.
 struct Cell {
   std::uint8_t ch = ' ';
   std::uint8_t attr = 0x07;
   Glyphs glyphs = Glyphs::kCodePage;
   CellPart part = CellPart::kWhole;
+  MoreBytes more{};
   friend bool operator==(const Cell&, const Cell&) = default;
 };
 
-// True when the byte at `at` of printed `bytes` and the byte after it show
-// as one pair of `page`: a lead byte followed, in the same print, by a byte
+// The bytes of the character a cell holds: `ch` and then `more` up to its 0.
+std::string cell_bytes(std::uint8_t ch, const MoreBytes& more);
+
+// How many bytes from `at` of printed `bytes` show as one character of
+// `page`: 2 for a pair, a lead byte followed in the same print by a byte
 // that is not a control the print acts on (bell, backspace, tab, line feed,
-// carriage return).
-bool prints_as_pair(const CodePage& page, std::string_view bytes, std::size_t at);
+// carriage return); in UTF-8 those of a valid sequence; else 1.
+std::size_t printed_character_size(const CodePage& page, std::string_view bytes, std::size_t at);
 
 class Screen {
  public:
@@ -83,10 +96,10 @@ class Screen {
   // Cursor to row 1, column 1 and a pending wrap cleared.
   void home();
   // Prints bytes by the console's rules, showing `glyphs`' glyphs; returns
-  // how many bells (byte 7) it met. A pair (see prints_as_pair; the
-  // program's own marks never pair) that would start on a row's last cell
-  // leaves that cell blank and starts on the next row; a character written
-  // over half a pair blanks its other half.
+  // how many bells (byte 7) it met. A character of two cells (see
+  // printed_character_size; the program's own marks are one byte each) that
+  // would start on a row's last cell leaves that cell blank and starts on
+  // the next row; a character written over half of one blanks its other half.
   int print(std::string_view bytes, Glyphs glyphs = Glyphs::kCodePage);
 
  private:
@@ -94,8 +107,9 @@ class Screen {
   Cell& at(int row, int column) {
     return cells_[static_cast<std::size_t>((row - 1) * kColumns + column - 1)];
   }
-  void put_glyph(Pen& pen, std::uint8_t byte, CellPart part = CellPart::kWhole);
-  void put_pair(Pen& pen, std::uint8_t lead, std::uint8_t trail);
+  void put_glyph(Pen& pen, std::uint8_t byte, CellPart part = CellPart::kWhole,
+                 const MoreBytes& more = {});
+  void put_character(Pen& pen, const CodePage& page, std::string_view bytes);
   void split_pair(int row, int column);
   bool put_byte(Pen& pen, std::uint8_t byte);
   void scroll_up(int rows);

@@ -180,6 +180,34 @@ TEST(Screen, PairsFillTwoCellsAndStartANewRowRatherThanStraddleOne) {
   }
 }
 
+// In UTF-8 a wide character fills two cells as a pair does, each holding
+// the whole character; any other (é, a combining mark) fills one, and a byte
+// that starts no character shows in a cell of its own.
+TEST(Screen, Utf8CharactersFillTheirCellsWhole) {
+  const std::string smile = "\xF0\x9F\x98\x80";
+  for (const auto& [column, bytes, at, shown] :
+       std::to_array<std::tuple<int, std::string, int, std::string_view>>({
+           {1,
+            "a" + smile +
+                "\xC3\xA9"
+                "e\xCC\x81",
+            0, "a[].e. 4,7"},
+           {80, smile, -1, " _[]  5,3"},
+           {1, "\xC3(", 0, ".( 4,3"},
+       })) {
+    Screen s;
+    s.set_page(code_page_numbered(65001));
+    s.move_to(4, column);
+    EXPECT_EQ(print_parts(s, bytes, Glyphs::kCodePage, at, static_cast<int>(shown.rfind(' '))),
+              shown);
+  }
+  Screen s;
+  s.set_page(code_page_numbered(65001));
+  s.print(smile);
+  EXPECT_EQ(cell_bytes(s.cell(1, 1).ch, s.cell(1, 1).more), smile);
+  EXPECT_EQ(s.cell(1, 2).more, s.cell(1, 1).more);
+}
+
 TEST(Screen, LocateRules) {
   Screen s;
   s.move_to(5, 10);

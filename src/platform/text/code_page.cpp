@@ -71,11 +71,19 @@ char32_t CodePage::pair_glyph(std::uint8_t lead, std::uint8_t trail) const {
 }
 
 std::string CodePage::typed_bytes(char32_t code_point) const {
+  if (is_utf8()) {
+    const bool surrogate = code_point >= 0xD800 && code_point <= 0xDFFF;
+    if (is_control(code_point) || surrogate || code_point > 0x10FFFF) return "?";
+    std::string bytes;
+    append_utf8(code_point, bytes);
+    return bytes;
+  }
   if (pairs != nullptr) return double_byte_typed(*this, *pairs, code_point);
   return {static_cast<char>(typed_byte(code_point))};
 }
 
 const CodePage& code_page_numbered(int number) {
+  if (number == kUtf8CodePage) return kCodePage65001;
   for (const CodePage* page : kCodePages) {
     if (page->number == number) return *page;
   }
@@ -83,6 +91,7 @@ const CodePage& code_page_numbered(int number) {
 }
 
 void oem_to_ansi(const CodePage& page, std::string& text) {
+  if (page.is_utf8()) return;  // UTF-8 is its own ANSI page
   if (page.pairs != nullptr) {
     double_byte_to_ansi(page, *page.pairs, text);
     return;

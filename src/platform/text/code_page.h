@@ -1,11 +1,12 @@
-// The console's OEM code pages as data: the character each byte stands for,
+// The console's code pages as data: the character each byte stands for,
 // the byte Windows puts in place of a character a page lacks (its best fit),
 // the page's table to its ANSI partner that OemToCharA applies, and the
 // characters of that ANSI page, in which a resource compiler reads a script. The
 // form's text is one byte a character in such a page (one or two in a
-// double-byte page); the screen shows the bytes through it, typed characters
-// come into it, and the resource script leaves it for the ANSI page. On
-// POSIX the page is the one Windows gives the user's locale; code page 437
+// double-byte page, one to four in UTF-8, code page 65001); the screen shows
+// the bytes through it, typed characters come into it, and the resource
+// script leaves it for the ANSI page. On POSIX the page is the one Windows
+// gives the user's locale unless QB_CODE_PAGE names another; code page 437
 // serves wherever one must be chosen. The pages' data (code_pages/) is made
 // by scripts/make-code-pages.sh from the system's own functions.
 #ifndef QB_PLATFORM_TEXT_CODE_PAGE_H
@@ -23,10 +24,14 @@ struct DoubleBytes;
 
 // No pair of a double-byte page has a second byte below this one.
 inline constexpr int kFirstTrailByte = 0x40;
+// The number Windows gives UTF-8 as a code page.
+inline constexpr int kUtf8CodePage = 65001;
 
-// One OEM code page; bytes 0x00 to 0x7F are ASCII in every one. In the
+// One code page; bytes 0x00 to 0x7F are ASCII in every one. In the
 // double-byte pages (932, 936, 949, 950) a character is one byte, or a lead
-// byte and the byte after it, a pair; in the others every byte is one.
+// byte and the byte after it, a pair; in UTF-8 (65001) it is one to four
+// bytes of valid UTF-8, and a byte from 0x80 is never one on its own; in the
+// others every byte is one.
 struct CodePage {
   int number;
   int ansi_number;                 // the ANSI page OemToCharA converts to
@@ -45,12 +50,20 @@ struct CodePage {
                                    // never a control byte
   const DoubleBytes* pairs;        // the pairs of a double-byte page, else null
 
+  // True for UTF-8, code page 65001.
+  bool is_utf8() const { return number == kUtf8CodePage; }
+  // True where every byte is a character and a cell: neither pairs nor UTF-8.
+  bool one_byte() const { return pairs == nullptr && !is_utf8(); }
   // True when `byte` opens a pair: never in a one-byte page.
   bool is_lead(std::uint8_t byte) const;
+  // True when `byte` is a whole character by itself: not a lead byte, and
+  // in UTF-8 below 0x80.
+  bool stands_alone(std::uint8_t byte) const { return is_utf8() ? byte < 0x80 : !is_lead(byte); }
   // The character of the pair `lead`, `trail`; 0 where the page has none.
   char32_t pair_glyph(std::uint8_t lead, std::uint8_t trail) const;
   // The bytes a typed `code_point` becomes, one or a pair, as the Windows
-  // console makes them: its own, else Windows' best fit, else "?".
+  // console makes them: its own, else Windows' best fit, else "?"; in UTF-8
+  // its UTF-8 form. A control character becomes "?" in every page.
   std::string typed_bytes(char32_t code_point) const;
 
   // The glyph `byte` shows as: the control bytes 1 to 31 and 127 as their
@@ -66,13 +79,15 @@ struct CodePage {
   std::uint8_t ansi_byte(std::uint8_t byte) const;
 };
 
-extern const CodePage kCodePage437;  // United States (and the fallback)
-extern const CodePage kCodePage850;  // Western European
+extern const CodePage kCodePage437;    // United States (and the fallback)
+extern const CodePage kCodePage850;    // Western European
+extern const CodePage kCodePage65001;  // UTF-8
 // Every OEM page that Windows gives a locale, 437 and 850 included, and the
 // double-byte pages 932, 936, 949 and 950.
 extern const std::span<const CodePage* const> kCodePages;
 
-// The page numbered `number`; code page 437 for one not in kCodePages.
+// The page numbered `number`: UTF-8 for 65001, code page 437 for one not in
+// kCodePages.
 const CodePage& code_page_numbered(int number);
 
 // Converts text in place from `page` to its ANSI page as OemToCharA does:

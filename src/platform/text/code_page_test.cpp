@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/text/pair_lookups.h"
 #include "platform/text/page_text.h"
+#include "platform/text/pair_lookups.h"
 
 #include <set>
 #include <string>
@@ -317,6 +317,45 @@ TEST(PageText, APairsSecondByteIsNeverACharacterOfItsOwn) {
   EXPECT_EQ(placed_cell(7, 2, 4), 8);                     // the screen's rule, one pair at a time
   EXPECT_EQ(placed_cell(7, 1, 4), 7);
   EXPECT_EQ(placed_cell(6, 2, 4), 6);
+}
+
+// UTF-8 is read as the pairs are, from the text's start: a character is a
+// valid sequence of one to four bytes, a wide one takes two cells and never
+// straddles a row's end, a combining mark takes a cell of its own, and a
+// byte that starts no valid sequence is one byte that is no character.
+TEST(PageText, Utf8IsReadAsThePairsAre) {
+  const CodePage& page = code_page_numbered(65001);
+  // a 😀 é \ 日 e U+0301 x y 日: on rows of 4 cells the last 日 would start on
+  // a row's last cell, and starts on the next row.
+  const std::string_view text =
+      "a\xF0\x9F\x98\x80\xC3\xA9\\\xE6\x97\xA5"
+      "e\xCC\x81xy\xE6\x97\xA5";
+  const std::size_t starts[] = {0, 1, 5, 7, 8, 11, 12, 14, 15, 16};
+  const long cells[] = {0, 1, 3, 4, 5, 7, 8, 9, 10, 12};
+  for (std::size_t i = 0; i < std::size(starts); ++i) {
+    const std::size_t next = i + 1 < std::size(starts) ? starts[i + 1] : text.size();
+    EXPECT_EQ(character_size(page, text, starts[i]), next - starts[i]) << i;
+    EXPECT_EQ(character_start(page, text, next - 1), starts[i]) << i;
+    EXPECT_EQ(cell_of(page, text, starts[i], 0, 4), cells[i]) << i;
+  }
+  EXPECT_EQ(cell_of(page, text, text.size(), 0, 4), 14);
+  EXPECT_EQ(character_at_cell(page, text, 2, 0, 4), 1u);    // 😀's second cell
+  EXPECT_EQ(character_at_cell(page, text, 11, 0, 4), 16u);  // the blank before the last 日
+  EXPECT_EQ(whole_characters(page, text, 4), 1u);
+  EXPECT_EQ(whole_characters(page, text, 7), 7u);
+  EXPECT_EQ(find_character(page, text, '\\'), 7u);
+  EXPECT_EQ(code_point_at(page, text, 1), U'😀');
+  EXPECT_EQ(page.typed_bytes(U'😀'), "\xF0\x9F\x98\x80");
+  EXPECT_FALSE(page.stands_alone(0xC3));
+  // Overlong, a surrogate, beyond U+10FFFF, broken off: each byte stands
+  // alone as no character; C1 controls and surrogates never become text.
+  for (const std::string_view bad :
+       {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xF0\x9F\x98"}) {
+    EXPECT_EQ(character_size(page, bad, 0), 1u) << bad;
+    EXPECT_EQ(code_point_at(page, bad, 0), 0u) << bad;
+  }
+  EXPECT_EQ(page.typed_bytes(0x85), "?");
+  EXPECT_EQ(page.typed_bytes(0xD83D), "?");
 }
 
 }  // namespace

@@ -14,6 +14,30 @@ bool is_utf8(std::string_view text) {
   return !decoder.open();
 }
 
+std::size_t utf8_length_at(std::string_view text, std::size_t at) {
+  Utf8Decoder decoder;
+  for (std::size_t i = at; i < text.size() && i < at + 4; ++i) {
+    switch (decoder.feed(static_cast<std::uint8_t>(text[i]))) {
+      case Utf8Decoder::Step::kMore:
+        break;
+      case Utf8Decoder::Step::kDone:
+        return i - at + 1;
+      case Utf8Decoder::Step::kInvalid:
+      case Utf8Decoder::Step::kBrokenOff:
+        return 0;
+    }
+  }
+  return 0;
+}
+
+char32_t utf8_code_point_at(std::string_view text, std::size_t at) {
+  Utf8Decoder decoder;
+  for (std::size_t i = at; i < text.size(); ++i) {
+    if (decoder.feed(static_cast<std::uint8_t>(text[i])) != Utf8Decoder::Step::kMore) break;
+  }
+  return decoder.character();
+}
+
 void append_utf8(char32_t code_point, std::string& out) {
   if (code_point < 0x80) {
     out += static_cast<char>(code_point);

@@ -13,6 +13,12 @@ namespace qb {
 // True when `text` is valid UTF-8 throughout.
 bool is_utf8(std::string_view text);
 
+// The bytes of the valid UTF-8 character that starts at `at` of `text`
+// (below text.size()), or 0 where none starts there.
+std::size_t utf8_length_at(std::string_view text, std::size_t at);
+// The code point of that character; only where utf8_length_at is not 0.
+char32_t utf8_code_point_at(std::string_view text, std::size_t at);
+
 // Appends the UTF-8 form of `code_point` (below 0x110000) to `out`.
 void append_utf8(char32_t code_point, std::string& out);
 

@@ -1,8 +1,9 @@
 // The splitter behind the command runner. A double quote switches grouping
 // on and off and is itself dropped, as a program's start-up code drops it
 // when it reads its arguments; blanks and ">" inside quotes are plain bytes,
-// and so is a pair's second byte anywhere. Then the words go from the OEM
-// code page to the locale's character set, a pair as its one character.
+// and so is any byte of a character of several bytes. Then the words go from
+// the console's code page to the locale's character set, each character as
+// itself.
 #include "platform/posix/commands/command_words.h"
 
 #include <cstdint>
@@ -53,8 +54,9 @@ CommandWords split_command_line(std::string_view command_line, const CodePage& p
   bool quoted = false;
   for (std::size_t i = 0; i < command_line.size(); ++i) {
     const char c = command_line[i];
-    if (character_size(page, command_line, i) == 2) {
-      s.word += command_line.substr(i++, 2);
+    if (const std::size_t size = character_size(page, command_line, i); size > 1) {
+      s.word += command_line.substr(i, size);
+      i += size - 1;
       s.in_word = true;
     } else if (c == '"') {
       quoted = !quoted;
@@ -81,16 +83,13 @@ std::string oem_to_locale(std::string_view text, const LocaleCharset& charset) {
   const CodePage& page = *charset.oem;
   std::string out;
   out.reserve(text.size());
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    const auto byte = static_cast<std::uint8_t>(text[at]);
-    if (byte < 0x80) {
+  for (std::size_t at = 0; at < text.size(); at += character_size(page, text, at)) {
+    if (static_cast<std::uint8_t>(text[at]) < 0x80) {
       out += text[at];
       continue;
     }
-    const bool pair = character_size(page, text, at) == 2;
-    const char32_t glyph =
-        pair ? page.pair_glyph(byte, static_cast<std::uint8_t>(text[++at])) : page.glyph(byte);
-    charset.append_encoded_or_mark(glyph, out);  // 0: a pair the page leaves undefined
+    // 0: a pair the page leaves undefined, a byte of UTF-8 that is none
+    charset.append_encoded_or_mark(code_point_at(page, text, at), out);
   }
   return out;
 }

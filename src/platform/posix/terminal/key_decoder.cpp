@@ -55,7 +55,13 @@ KeyDecoder::KeyDecoder(const LocaleCharset& charset)
       page_(charset.oem) {
   for (std::size_t i = 0; i < single_byte_.size(); ++i) {
     const char32_t code_point = charset.high[i];
-    single_byte_[i] = code_point != 0 ? page_->typed_byte(code_point) : '?';
+    if (code_point == 0) {
+      single_byte_[i] = '?';
+    } else if (page_->is_utf8()) {
+      single_byte_[i] = Keystroke::character(page_->typed_bytes(code_point));
+    } else {
+      single_byte_[i] = page_->typed_byte(code_point);
+    }
   }
 }
 
@@ -134,12 +140,12 @@ DecodedKeys KeyDecoder::character_step(Utf8Decoder::Step step, char32_t characte
 }
 
 // A finished character's keys: Alt with it right after Esc, else its byte
-// in the OEM code page, or its pair, or the byte or pair that Windows' best
-// fit gives it, or "?".
+// in the console's page, or its pair, or the byte or pair that Windows' best
+// fit gives it, or "?"; in UTF-8 its bytes.
 void KeyDecoder::add_character(DecodedKeys& keys, char32_t code_point) {
   if (alt_char_) {
     keys.add(key::kAltOther);
-  } else if (page_->pairs == nullptr) {
+  } else if (page_->one_byte()) {
     keys.add(page_->typed_byte(code_point));
   } else {
     keys.add(Keystroke::character(page_->typed_bytes(code_point)));

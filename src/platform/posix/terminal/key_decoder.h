@@ -71,11 +71,20 @@ class KeyDecoder {
   // True while a key has begun and not ended: a sequence, or a character
   // of several bytes.
   bool begun() const { return length_ > 0 || utf8_.open() || multibyte_.open(); }
-  // How many more key queue places than bytes the next feed or timeout may
-  // take (0 or 1): one after a begun escape sequence, or after a begun
-  // character that may end as a pair.
+  // How many more key queue places than places_per_byte() a byte the next
+  // feed or timeout may take: one after a begun escape sequence; after a
+  // begun character, one where it may end as a pair, and up to a whole
+  // character's bytes where it ends as UTF-8.
   int extra_keys() const {
-    return length_ > 0 || (page_->pairs != nullptr && (utf8_.open() || multibyte_.open())) ? 1 : 0;
+    const bool character_begun = utf8_.open() || multibyte_.open();
+    if (character_begun && page_->is_utf8()) return static_cast<int>(Keystroke::kMaxCodes);
+    return length_ > 0 || (page_->pairs != nullptr && character_begun) ? 1 : 0;
+  }
+  // The most key queue places one byte may take: one where a character
+  // never has more bytes in the page than from the terminal; up to UTF-8's
+  // four where a terminal of single bytes or of a legacy set types into UTF-8.
+  int places_per_byte() const {
+    return utf8_input_ || !page_->is_utf8() ? 1 : static_cast<int>(Keystroke::kMaxCodes);
   }
 
  private:
@@ -95,8 +104,8 @@ class KeyDecoder {
 
   bool utf8_input_ = true;
   bool multibyte_input_ = false;
-  const CodePage* page_;                         // the OEM code page keys come in
-  std::array<std::uint8_t, 128> single_byte_{};  // its byte for each of 128..255
+  const CodePage* page_;                      // the OEM code page keys come in
+  std::array<Keystroke, 128> single_byte_{};  // the key of each of 128..255
   std::array<std::uint8_t, kMaxSequence> sequence_{};
   int length_ = 0;           // bytes of the escape sequence so far, Esc included
   bool overflow_ = false;    // the sequence outgrew the buffer: swallow it

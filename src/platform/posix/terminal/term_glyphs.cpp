@@ -8,9 +8,10 @@
 #include <string>
 #include <utility>
 
+#include "platform/text/character_widths.h"
 #include "platform/text/code_page.h"
-#include "platform/text/utf8.h"
 #include "platform/text/combining_marks.h"
+#include "platform/text/utf8.h"
 
 namespace qb {
 
@@ -77,6 +78,12 @@ bool unshowable(char32_t code_point) {
          (code_point >= 0xE000 && code_point < 0xF900);
 }
 
+// True for a character that a terminal draws over the cell before it: the
+// pages' combining marks, and whatever else glibc gives no width.
+bool shows_nothing(char32_t code_point) {
+  return is_combining_mark(code_point) || shows_nothing_alone(code_point);
+}
+
 // A glyph of the bytes `text` (at most six).
 TermGlyph glyph_of(std::string_view text, GlyphSet set, bool width_unsure) {
   TermGlyph glyph;
@@ -97,7 +104,7 @@ TermGlyph single(char byte, GlyphSet set) {
 // character goes on a no-break space, so that it fills a cell of its own.
 TermGlyph utf8_glyph(char32_t code_point, GlyphUse use) {
   std::string text;
-  const bool on_blank = use == GlyphUse::kScreen && is_combining_mark(code_point);
+  const bool on_blank = use == GlyphUse::kScreen && shows_nothing(code_point);
   if (on_blank) append_utf8(kNoBreakSpace, text);
   append_utf8(unshowable(code_point) ? kReplacement : code_point, text);
   return glyph_of(text, GlyphSet::kEither, on_blank || unshowable(code_point));
@@ -111,7 +118,7 @@ TermGlyph single_byte_glyph(char32_t code_point, const LocaleCharset& charset, G
   if (code_point < 0x7F) return single(static_cast<char>(code_point), GlyphSet::kAscii);
   const int own = charset.byte_of(code_point);
   // Bytes 0x80 to 0x9F are C1 controls to some terminals (0x9B is CSI).
-  if (own >= 0xA0 && use == GlyphUse::kScreen && is_combining_mark(code_point)) {
+  if (own >= 0xA0 && use == GlyphUse::kScreen && shows_nothing(code_point)) {
     const std::array<char, 2> text{' ', static_cast<char>(own)};
     return glyph_of({text.data(), 2}, GlyphSet::kAscii, true);
   }
@@ -144,15 +151,14 @@ TermGlyph multibyte_glyph(char32_t code_point, const LocaleCharset& charset, Gly
   return single_byte_glyph(code_point, charset, use);
 }
 
-// The glyph of `code_point` for a terminal that speaks `charset`: the one
-// step from a character to the bytes that show it.
+}  // namespace
+
+// The one step from a character to the bytes that show it.
 TermGlyph character_glyph(const LocaleCharset& charset, char32_t code_point, GlyphUse use) {
   if (charset.utf8) return utf8_glyph(code_point, use);
   if (charset.multibyte) return multibyte_glyph(code_point, charset, use);
   return single_byte_glyph(code_point, charset, use);
 }
-
-}  // namespace
 
 bool has_right_to_left_letters(const CodePage& page) {
   return std::any_of(page.upper.begin(), page.upper.end(), [](char16_t c) {

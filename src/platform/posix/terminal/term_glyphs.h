@@ -57,6 +57,11 @@ enum class GlyphUse : std::uint8_t { kScreen, kText };
 // The glyph of every byte 0 to 255 of `page` for a terminal that speaks `charset`.
 GlyphTable make_glyph_table(const LocaleCharset& charset, const CodePage& page,
                             GlyphUse use = GlyphUse::kScreen);
+// The glyph of `code_point` for one cell, for a terminal that speaks
+// `charset`: how a character of UTF-8 of one cell shows, and each byte's
+// glyph in the tables.
+TermGlyph character_glyph(const LocaleCharset& charset, char32_t code_point,
+                          GlyphUse use = GlyphUse::kScreen);
 // The glyph of a pair whose character is `code_point` (0 for none), for a
 // terminal that speaks `charset`, to be drawn over the pair's two cells on
 // the screen; its width is unsure unless every terminal draws it two cells

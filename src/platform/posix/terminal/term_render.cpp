@@ -6,8 +6,9 @@
 // the last column (even the bottom-right cell) never scrolls it; where the
 // terminal's cursor goes after that is not trusted, nor after a glyph whose
 // width terminals may not agree on (see term_glyphs.h), and the next cell is
-// then reached with an absolute move. A pair's glyph that terminals may
-// draw one cell wide goes over a blank second cell, so that the columns
+// then reached with an absolute move, as is the cell after a wide character
+// of UTF-8. A glyph of two cells that terminals may draw one cell wide goes
+// over a blank second cell, so that the columns
 // after it stay where they are either way. The program's own marks are
 // drawn with code page 437's glyphs. The cursor's moves and the pen are in
 // term_render_pen.cpp.
@@ -17,12 +18,19 @@
 #include <array>
 
 #include "platform/text/code_page.h"
+#include "platform/text/utf8.h"
 
 namespace qb {
 
 namespace {
 
 constexpr std::size_t kEraseCost = 16;  // cells an erase and its pen are worth
+
+// The character of a cell of UTF-8 of several bytes; 0 for none.
+char32_t utf8_character(const ShownCell& look) {
+  const std::string bytes = cell_bytes(look.ch, look.more);
+  return utf8_length_at(bytes, 0) == bytes.size() ? utf8_code_point_at(bytes, 0) : 0;
+}
 
 }  // namespace
 
@@ -163,8 +171,9 @@ void TermRenderer::draw_run(int row, ColumnRun run, std::string& out) {
 void TermRenderer::draw_cell(int row, int column, const ShownCell& look, std::string& out) {
   move_to(row, column, out);
   set_attribute(look.look, out);
-  const TermGlyph& glyph =
-      look.glyphs == Glyphs::kProgram ? mark_glyphs_[look.ch] : glyphs_[look.ch];
+  const TermGlyph glyph = look.more[0] != 0 ? character_glyph(charset_, utf8_character(look))
+                          : look.glyphs == Glyphs::kProgram ? mark_glyphs_[look.ch]
+                                                            : glyphs_[look.ch];
   use_set(glyph.set, out);
   out += glyph.text();
   if (column >= size_.columns || glyph.width_unsure) {
@@ -175,10 +184,10 @@ void TermRenderer::draw_cell(int row, int column, const ShownCell& look, std::st
   }
 }
 
-// Draws the pair whose first cell is `column` of `row` as its glyph over
-// both cells. A glyph that a terminal may draw one cell wide goes over a
-// blank second cell, and where the cursor stands after it is not trusted;
-// a terminal with no room for the second cell gets a blank in the first.
+// Draws the character of two cells (a pair, a wide character of UTF-8)
+// whose first cell is `column` of `row` as its glyph over both cells. A glyph that a terminal may
+// draw one cell wide goes over a blank second cell, and where the cursor stands after it is not
+// trusted; a terminal with no room for the second cell gets a blank in the first.
 void TermRenderer::draw_pair(int row, int column, std::string& out) {
   const ShownCell lead = diff_.frame(row, column);
   if (column >= size_.columns) {
@@ -186,13 +195,17 @@ void TermRenderer::draw_pair(int row, int column, std::string& out) {
     return;
   }
   const std::uint8_t trail = diff_.frame(row, column + 1).ch;
-  const TermGlyph glyph = pair_glyph(charset_, charset_.oem->pair_glyph(lead.ch, trail));
+  const char32_t character =
+      lead.more[0] != 0 ? utf8_character(lead) : charset_.oem->pair_glyph(lead.ch, trail);
+  const TermGlyph glyph = pair_glyph(charset_, character);
   if (glyph.width_unsure) draw_cell(row, column + 1, ShownCell{' ', lead.look}, out);
   move_to(row, column, out);
   set_attribute(lead.look, out);
   use_set(glyph.set, out);
   out += glyph.text();
-  const bool sure = !glyph.width_unsure && column + 1 < size_.columns;
+  // After a wide character of UTF-8 the next cell is reached with an
+  // absolute move: terminals' width tables differ on emoji and new ideographs.
+  const bool sure = !glyph.width_unsure && lead.more[0] == 0 && column + 1 < size_.columns;
   row_ = sure ? row : 0;
   column_ = sure ? column + 2 : 0;
 }

@@ -21,10 +21,10 @@
 
 #include "platform/posix/commands/command_interpreter.h"
 #include "platform/posix/fd_io.h"
+#include "platform/posix/signals/signals.h"
 #include "platform/posix/terminal/term_render.h"
 #include "platform/posix/terminal/terminal_input.h"
 #include "platform/posix/terminal/terminal_modes.h"
-#include "platform/posix/signals/signals.h"
 #include "platform/posix/terminal/transcript.h"
 
 namespace qb {
@@ -58,7 +58,10 @@ class TerminalBackend final : public Backend {
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code, std::string_view error_line) override;
   const CodePage& text_page() const override { return *charset_.oem; }
-  void oem_to_ansi(std::string& text) const override { qb::oem_to_ansi(*charset_.oem, text); }
+  const CodePage& script_page() const override {
+    return charset_.oem->one_byte() ? kCodePage437 : *charset_.oem;
+  }
+  void to_script_page(std::string& text) const override { qb::oem_to_ansi(*charset_.oem, text); }
   std::string oem_from_program_text(std::string_view text) const override {
     return charset_.oem_from_program_text(text);
   }

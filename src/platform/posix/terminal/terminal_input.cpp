@@ -3,10 +3,11 @@
 // noted just before the wait still ends it at once: its byte is already in
 // the pipe. On a test's clock a wait only looks, and moves the clock on to
 // its deadline when nothing is ready. Input is read only as far as the key
-// queue has room, each byte giving at most one key beyond the one the
-// decoder may owe (the second of Alt+Esc, or of a pair whose character
-// began in an earlier read), so what does not fit stays unread in the
-// terminal and a pair always fits whole. A key that has come but does not
+// queue has room, each byte giving at most the places the decoder says one
+// may take (in UTF-8 typed from a terminal of another set, up to four)
+// beyond those it may owe (the second of Alt+Esc, or the rest of a character
+// that began in an earlier read), so what does not fit stays unread in the
+// terminal and a character always fits whole. A key that has come but does not
 // fit counts as come, so that a wait for a key never sleeps on a key that
 // is already there.
 #include "platform/posix/terminal/terminal_input.h"
@@ -66,8 +67,10 @@ TerminalInput::TerminalInput(int input_fd, int wake_fd, const LocaleCharset& cha
 
 int TerminalInput::wait_and_read(KeyQueue& keys, double deadline) {
   // The bytes held at a redirected input's start give a key each when they go on.
-  const std::size_t owed = static_cast<std::size_t>(decoder_.extra_keys()) + text_.held();
-  const std::size_t room = keys.room() > owed ? keys.room() - owed : 0;
+  const auto per_byte = static_cast<std::size_t>(decoder_.places_per_byte());
+  const std::size_t owed =
+      static_cast<std::size_t>(decoder_.extra_keys()) + text_.held() * per_byte;
+  const std::size_t room = keys.room() > owed ? (keys.room() - owed) / per_byte : 0;
   if (room == 0) {
     // A begun key waits for room to go in whole; so does input in front of
     // a full queue, which is only looked at. A begun sequence is cut short

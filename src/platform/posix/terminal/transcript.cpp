@@ -5,6 +5,7 @@
 #include "platform/posix/terminal/transcript.h"
 
 #include "platform/text/code_page.h"
+#include "platform/text/page_text.h"
 
 namespace qb {
 
@@ -47,10 +48,17 @@ std::string Transcript::feed(std::string_view bytes, Glyphs glyphs) {
     line_open_ = true;
     if (is_blank(c)) {
       ++blanks_;
-    } else if (page.pairs != nullptr && prints_as_pair(page, bytes, i)) {
-      const char32_t character =
-          page.pair_glyph(static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(bytes[++i]));
-      put(pair_glyph(charset_, character, GlyphUse::kText).text(), out);
+    } else if (const std::size_t size =
+                   page.one_byte() ? 1 : printed_character_size(page, bytes, i);
+               size > 1) {
+      const std::string_view character = bytes.substr(i, size);
+      const char32_t code_point = code_point_at(page, character, 0);
+      const bool wide = character_cells(page, character, 0) == 2;
+      put((wide ? pair_glyph(charset_, code_point, GlyphUse::kText)
+                : character_glyph(charset_, code_point, GlyphUse::kText))
+              .text(),
+          out);
+      i += size - 1;
     } else {
       put(passes_unchanged(c) ? std::string_view(&c, 1)
                               : table[static_cast<unsigned char>(c)].text(),

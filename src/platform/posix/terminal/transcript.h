@@ -5,8 +5,9 @@
 // blanks; a blank is held back until text follows it on its line, so a
 // prompt shows at once but for its last blank, which comes out with the
 // first character typed after it (and never, when the answer is empty).
-// A pair of a double-byte page is written as its character, as the screen
-// pairs bytes (prints_as_pair), never as two halves.
+// A character of several bytes (a pair, a character of UTF-8) is written as
+// its character, as the screen reads it (printed_character_size), never
+// byte by byte.
 #ifndef QB_PLATFORM_POSIX_TRANSCRIPT_H
 #define QB_PLATFORM_POSIX_TRANSCRIPT_H
 

@@ -118,7 +118,12 @@ void Win32Console::end_program(int exit_code, std::string_view error_line) {
   std::exit(exit_code);
 }
 
-void Win32Console::oem_to_ansi(std::string& text) const {
+const CodePage& Win32Console::script_page() const {
+  const CodePage& ansi = code_page_numbered(static_cast<int>(GetACP()));
+  return ansi.pairs != nullptr ? ansi : kCodePage437;
+}
+
+void Win32Console::to_script_page(std::string& text) const {
   qb::oem_to_ansi(text);
 }
 

@@ -51,8 +51,10 @@ class Win32Console final : public Backend {
   const CodePage& text_page() const override {
     return code_page_numbered(static_cast<int>(glyphs_.code_page));
   }
+  // The ANSI page's character model (a character is a byte in a one-byte page).
+  const CodePage& script_page() const override;
   // OemToCharA; and the tools' text as it is, in the system's OEM code page.
-  void oem_to_ansi(std::string& text) const override;
+  void to_script_page(std::string& text) const override;
   std::string oem_from_program_text(std::string_view text) const override {
     return std::string(text);
   }
