@@ -6,7 +6,8 @@
 // prompt, the processor time from a hang-up to the end, the time to the
 // first painted frame, the peak resident memory, and a 5000-character paste
 // (characters lost, time until it all shows), and the time to the result
-// screen when the compiler prints a 10 MB log.
+// screen when the compiler prints a 10 MB log; and the same ASCII echo with
+// the console's page 437 and UTF-8 (65001), in runs taken in turn.
 // With a second path, the same echo is measured on a tiny ncurses program.
 //
 // Usage: quillbarrow_bench <path of quillbarrow> [<path of ncurses_echo>]
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -24,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "echo_measure.h"
 #include "long_log.h"
 #include "process_time.h"
 #include "program_screens.h"
@@ -36,29 +39,9 @@ using std::chrono::milliseconds;
 using std::chrono::seconds;
 
 constexpr int kStartRuns = 10;
-constexpr int kEchoedKeys = 400;  // rows 12 to 17 of the first prompt
 constexpr double kIdleSeconds = 5.0;
 constexpr int kPasteLength = 5000;
-constexpr double kNone = NAN;  // a figure that could not be taken
-
-double seconds_since(Clock::time_point start) {
-  return duration<double>(Clock::now() - start).count();
-}
-
-// Reads output until the program has written nothing for `quiet`: the
-// bytes of a screen are counted once all of them have come. A quiet stretch
-// is good enough for a figure; the tests wait for events instead.
-void settle(PtySession& session, milliseconds quiet) {
-  std::size_t seen = session.bytes_received();
-  auto still_since = Clock::now();
-  while (Clock::now() - still_since < quiet) {
-    session.pump(milliseconds(10));
-    if (session.bytes_received() != seen) {
-      seen = session.bytes_received();
-      still_since = Clock::now();
-    }
-  }
-}
+constexpr int kPageRuns = 5;  // runs of each page in the comparison of 437 and 65001
 
 // A number of the process's /proc status (VmHWM in kB, voluntary_ctxt_switches,
 // ...), or kNone.
@@ -84,12 +67,6 @@ bool wait_ended(pid_t pid) {
   return false;
 }
 
-double percentile(std::vector<double> values, double p) {
-  if (values.empty()) return kNone;
-  std::sort(values.begin(), values.end());
-  return values[std::min(values.size() - 1, static_cast<std::size_t>(p * values.size()))];
-}
-
 struct Figures {
   double start_ms = kNone, start_min_ms = kNone, start_max_ms = kNone;
   double splash_bytes = kNone, title_bytes = kNone, splash_s = kNone, splash_cpu_s = kNone;
@@ -98,6 +75,10 @@ struct Figures {
   double peak_mb = kNone;
   double paste_lost = kNone, paste_ms = kNone, long_log_s = kNone;
   double curses_bytes_per_key = kNone, curses_median_ms = kNone, curses_p99_ms = kNone;
+  // Under QB_CODE_PAGE 437 and 65001: bytes of the first frame with the
+  // prompt, bytes per character typed and the median of the runs' median echo.
+  std::array<double, 2> page_title_bytes{kNone, kNone}, page_bytes_per_key{kNone, kNone},
+      page_echo_ms{kNone, kNone};
 };
 
 // Start-up to the first painted frame over a few runs: median, least, most.
@@ -111,40 +92,6 @@ void measure_start(const std::string& program, Figures& f) {
   f.start_ms = percentile(times, 0.5);
   f.start_min_ms = *std::min_element(times.begin(), times.end());
   f.start_max_ms = *std::max_element(times.begin(), times.end());
-}
-
-struct Echo {
-  double bytes_per_key = kNone;
-  double median_ms = kNone;
-  double p99_ms = kNone;
-};
-
-// Types characters at the cursor one by one, each once the last has shown;
-// the cursor must follow each one, wrapping at the end of a row.
-Echo measure_echo(PtySession& session) {
-  const VtScreen& vt = session.screen();
-  std::vector<double> latencies;
-  const std::size_t bytes_before = session.bytes_received();
-  for (int i = 0; i < kEchoedKeys; ++i) {
-    const int row = vt.cursor_row();
-    const int column = vt.cursor_column();
-    const char typed = static_cast<char>('a' + i % 26);
-    const auto sent = Clock::now();
-    session.send(std::string(1, typed));
-    const bool echoed = session.wait_until(
-        [&](const VtScreen& screen) {
-          const bool moved = column == vt.columns()
-                                 ? screen.cursor_row() == row + 1 && screen.cursor_column() == 1
-                                 : screen.cursor_column() == column + 1;
-          return screen.char_at(row, column) == static_cast<char32_t>(typed) && moved;
-        },
-        milliseconds(1000));
-    if (!echoed) return {};
-    latencies.push_back(seconds_since(sent) * 1e3);
-  }
-  settle(session, milliseconds(100));
-  const double bytes = static_cast<double>(session.bytes_received() - bytes_before);
-  return {bytes / kEchoedKeys, percentile(latencies, 0.5), percentile(latencies, 0.99)};
 }
 
 // One session: the splash, the title with the first prompt, idle, typing,
@@ -217,6 +164,29 @@ void measure_paste(const std::string& program, Figures& f) {
   session.wait_exit(seconds(5));
 }
 
+// The ASCII echo with the console's page 437 and then 65001, the two taken
+// in turn run after run, so that a loaded machine weighs on both alike.
+void measure_pages(const std::string& program, Figures& f) {
+  std::array<std::vector<double>, 2> medians;
+  for (int run = 0; run < kPageRuns; ++run) {
+    for (std::size_t page = 0; page < 2; ++page) {
+      PtyOptions options = launch_options(program);
+      options.env.push_back(page == 0 ? "QB_CODE_PAGE=437" : "QB_CODE_PAGE=65001");
+      PtySession session(options);
+      if (!session.wait_until(first_prompt_shown, seconds(10))) return;
+      settle(session, milliseconds(300));
+      f.page_title_bytes[page] = static_cast<double>(session.bytes_received());
+      const Echo echo = measure_echo(session);
+      f.page_bytes_per_key[page] = echo.bytes_per_key;
+      medians[page].push_back(echo.median_ms);
+      session.signal(SIGTERM);
+      session.wait_exit(seconds(5));
+    }
+  }
+  for (std::size_t page = 0; page < 2; ++page)
+    f.page_echo_ms[page] = percentile(medians[page], 0.5);
+}
+
 // The same echo on the ncurses program, from its first frame.
 void measure_curses(const std::string& program, Figures& f) {
   PtySession session(launch_options(program));
@@ -271,6 +241,14 @@ void print_table(const Figures& f) {
   row("5000-character paste: time until the screen shows it all", shown(f.paste_ms, 1) + " ms",
       "-");
   row("A 10 MB compiler log: start to the result prompt", shown(f.long_log_s, 1) + " s", "-");
+  for (std::size_t page = 0; page < 2; ++page) {
+    const std::string name = page == 0 ? "437" : "65001";
+    row("Code page " + name + ": bytes to the first prompt, per character typed",
+        shown(f.page_title_bytes[page], 0) + ", " + shown(f.page_bytes_per_key[page], 2),
+        page == 0 ? "-" : "as 437");
+    row("Code page " + name + ": echo latency, median of " + std::to_string(kPageRuns) + " runs",
+        shown(f.page_echo_ms[page], 3) + " ms", page == 0 ? "-" : "within 10 % or 0.01 ms of 437");
+  }
   row("ncurses 6.4, same echo: bytes per character", shown(f.curses_bytes_per_key, 2), "-");
   row("ncurses 6.4, same echo: latency median, p99",
       shown(f.curses_median_ms, 3) + " ms, " + shown(f.curses_p99_ms, 3) + " ms", "-");
@@ -289,6 +267,7 @@ int main(int argc, char** argv) {
   qb::test::measure_session(argv[1], figures);
   qb::test::measure_paste(argv[1], figures);
   figures.long_log_s = qb::test::long_log_seconds(argv[1]);
+  qb::test::measure_pages(argv[1], figures);
   if (argc == 3) qb::test::measure_curses(argv[2], figures);
   qb::test::print_table(figures);
   return std::isnan(figures.bytes_per_key) ? 1 : 0;
