@@ -1,8 +1,8 @@
 // The splitter behind the command runner. A double quote switches grouping
 // on and off and is itself dropped, as a program's start-up code drops it
 // when it reads its arguments; blanks and ">" inside quotes are plain bytes,
-// and so is a pair's second byte anywhere. Then the words go from the OEM
-// code page to the locale's character set, a pair as its one character.
+// and so is a pair's second byte anywhere. Then the words go from the
+// console's page to the locale's character set, a pair as its one character.
 #include "platform/posix/commands/command_words.h"
 
 #include <cstdint>
@@ -78,7 +78,7 @@ CommandWords split_command_line(std::string_view command_line, const CodePage& p
 }
 
 std::string oem_to_locale(std::string_view text, const LocaleCharset& charset) {
-  const CodePage& page = *charset.oem;
+  const CodePage& page = charset.console_page();
   std::string out;
   out.reserve(text.size());
   for (std::size_t at = 0; at < text.size(); ++at) {

@@ -52,7 +52,7 @@ bool parameter_byte(std::uint8_t byte) {
 KeyDecoder::KeyDecoder(const LocaleCharset& charset)
     : utf8_input_(charset.utf8),
       multibyte_input_(!charset.utf8 && charset.multibyte),
-      page_(charset.oem) {
+      page_(&charset.console_page()) {
   for (std::size_t i = 0; i < single_byte_.size(); ++i) {
     const char32_t code_point = charset.high[i];
     single_byte_[i] = code_point != 0 ? page_->typed_byte(code_point) : '?';
@@ -134,7 +134,7 @@ DecodedKeys KeyDecoder::character_step(Utf8Decoder::Step step, char32_t characte
 }
 
 // A finished character's keys: Alt with it right after Esc, else its byte
-// in the OEM code page, or its pair, or the byte or pair that Windows' best
+// in the console's page, or its pair, or the byte or pair that Windows' best
 // fit gives it, or "?".
 void KeyDecoder::add_character(DecodedKeys& keys, char32_t code_point) {
   if (alt_char_) {
