@@ -1,10 +1,16 @@
-// Which command lines ask for a text instead of a run (the texts themselves
-// are checked on the real program, tests/e2e/startup_e2e_test.cpp).
+// Which command lines ask for a text instead of a run, and the pages the
+// usage names (the texts themselves are checked on the real program,
+// tests/e2e/startup_e2e_test.cpp).
 #include "driver/command_line.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <sstream>
+#include <string>
 #include <vector>
+
+#include "platform/code_page_choice.h"
 
 namespace qb {
 namespace {
@@ -26,6 +32,21 @@ TEST(CommandLine, OnlyALoneHelpOrVersionAsksForAText) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(read_command_line(c.argv), c.request) << c.argv.size();
+  }
+}
+
+// The usage names every page that QB_CODE_PAGE may choose, each as a word
+// of its own, so that a page added to the tables is not left out of it.
+TEST(CommandLine, TheUsageNamesEveryPageQbCodePageMayChoose) {
+  const std::string usage = command_line_text(CommandLineRequest::kHelp);
+  std::istringstream pages(choosable_code_pages());
+  for (std::string page; pages >> page;) {
+    page.erase(page.find_last_not_of(',') + 1);
+    if (page == "and") continue;
+    const std::size_t at = usage.find(" " + page);
+    EXPECT_TRUE(at != std::string::npos &&
+                !std::isdigit(static_cast<unsigned char>(usage[at + 1 + page.size()])))
+        << page;
   }
 }
 
