@@ -28,8 +28,9 @@ std::vector<int> oem_page_numbers() {
   std::sort(pages.begin(), pages.end(), [](const CodePage* a, const CodePage* b) {
     return std::pair(a->pairs != nullptr, a->number) < std::pair(b->pairs != nullptr, b->number);
   });
-  std::vector<int> numbers;
-  for (const CodePage* page : pages) numbers.push_back(page->number);
+  std::vector<int> numbers(pages.size());
+  std::transform(pages.begin(), pages.end(), numbers.begin(),
+                 [](const CodePage* page) { return page->number; });
   return numbers;
 }
 
