@@ -1,9 +1,10 @@
 // GORC.EXE stand-in: "GORC.EXE NAME" compiles the resource script NAME.RC
-// into the object file NAME.OBJ. It reads the script as a resource compiler
-// on Windows does, in the system's ANSI code page (on POSIX the one Windows
-// gives the user's locale), checks its shape and its icon files itself,
-// then compiles with llvm-rc and llvm-cvtres where they are installed, or
-// writes a placeholder object where they are not.
+// into the object file NAME.OBJ. It reads the script as GoRC does: one that
+// opens with the UTF-8 byte-order mark in UTF-8, any other in the system's
+// ANSI code page (on POSIX the one Windows gives the user's locale). It
+// checks the script's shape and its icon files itself, then compiles with
+// llvm-rc and llvm-cvtres where they are installed, or writes a placeholder
+// object where they are not.
 //
 // What it prints is its log, and its length is its verdict: on success a
 // banner whose length tells of success (build/tool_logs.h), on failure an
@@ -19,6 +20,7 @@
 #include "build/tool_logs.h"
 #include "host.h"
 #include "ico_format.h"
+#include "platform/text/utf8.h"
 #include "rc_shape.h"
 #include "standin_io.h"
 #include "toolchain.h"
@@ -59,22 +61,45 @@ std::string icon_problem(const std::string& path) {
   return problem.empty() ? "" : path + ": " + problem;
 }
 
-// The script `bytes` read line by line in the ANSI page, as UTF-8 into
-// `text`; returns "" or the fault that names the first line that is no
-// text in that page.
-std::string read_in_ansi_page(const std::string& script_name, std::string_view bytes,
-                              std::string& text) {
+// The byte-order mark that makes GoRC read a script as UTF-8.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr int kUtf8Page = 65001;
+
+// A line of a UTF-8 script as it is; nothing when it is not valid UTF-8.
+std::optional<std::string> utf8_line(std::string_view line) {
+  if (!qb::is_utf8(line)) return std::nullopt;
+  return std::string(line);
+}
+
+// The script `bytes` read line by line, each turned into UTF-8 by
+// `read_line`, into `text`; returns "" or the fault that names the first
+// line that is no text in code page `page`.
+std::string read_lines(const std::string& script_name, std::string_view bytes, int page,
+                       std::optional<std::string> (*read_line)(std::string_view),
+                       std::string& text) {
   for (int number = 1; !bytes.empty(); ++number) {
     const std::size_t end = std::min(bytes.find('\n'), bytes.size() - 1) + 1;
-    const std::optional<std::string> line = ansi_to_utf8(bytes.substr(0, end));
+    const std::optional<std::string> line = read_line(bytes.substr(0, end));
     if (!line) {
       return script_name + ", line " + std::to_string(number) + ": not text in code page " +
-             std::to_string(ansi_code_page());
+             std::to_string(page);
     }
     text += *line;
     bytes.remove_prefix(end);
   }
   return "";
+}
+
+// The script `bytes` as UTF-8 into `text`, without its byte-order mark:
+// one that opens with the mark is UTF-8 already, any other is in the ANSI
+// page; returns "" or the fault that names the first line that is no text.
+std::string read_script_text(const std::string& script_name, std::string_view bytes,
+                             std::string& text) {
+  if (!bytes.starts_with(kUtf8Mark)) {
+    return read_lines(script_name, bytes, ansi_code_page(), ansi_to_utf8, text);
+  }
+  bytes.remove_prefix(kUtf8Mark.size());
+  return read_lines(script_name, bytes, kUtf8Page, utf8_line, text);
 }
 
 // Checks and compiles `base`.RC into `base`.OBJ; returns "" or the fault.
@@ -87,7 +112,7 @@ std::string compile(const std::string& base) {
   if (const char* keep = std::getenv("QB_STANDIN_GORC_KEEP"); keep != nullptr)
     write_file(keep, *script);  // the test's copy; the program deletes the script
   std::string text;
-  std::string problem = read_in_ansi_page(script_name, *script, text);
+  std::string problem = read_script_text(script_name, *script, text);
   if (!problem.empty()) return problem;
   const ScriptShape shape = read_script_shape(text);
   if (!shape.problem.empty()) return script_name + ", " + shape.problem;
@@ -98,7 +123,11 @@ std::string compile(const std::string& base) {
     compiler_names.push_back(compiler_file_name(icon));
   }
   if (can_compile_resources()) {
-    return compile_resources(with_icon_files(text, compiler_names), base + ".RES", base + ".OBJ");
+    // llvm-rc reads UTF-8 whether or not the mark opens it; a UTF-8 script
+    // goes to it as it came, the mark included.
+    const std::string_view mark = script->starts_with(kUtf8Mark) ? kUtf8Mark : "";
+    return compile_resources(std::string(mark) + with_icon_files(text, compiler_names),
+                             base + ".RES", base + ".OBJ");
   }
   return write_file(base + ".OBJ", kPlaceholderObject) ? "" : "cannot write " + base + ".OBJ";
 }

@@ -1,12 +1,14 @@
 // Reading back llvm-readobj's resource listing in tests: the bytes of the
 // hex dumps under one resource type, and the text of the UTF-16 strings
-// among them in UTF-8, so a test can look for the version strings it typed.
+// among them in UTF-8, so a test can look for the version strings it typed,
+// or the UTF-16 units of a string, to look for them among the bytes.
 #ifndef QB_TOOLS_READOBJ_LISTING_H
 #define QB_TOOLS_READOBJ_LISTING_H
 
 #include <algorithm>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "platform/text/utf8.h"
 
@@ -39,6 +41,16 @@ inline std::string utf8_of_utf16(const std::string& bytes) {
     append_utf8(low | static_cast<char32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8, text);
   }
   return text;
+}
+
+// `units` as the UTF-16LE bytes a resource holds them in.
+inline std::string utf16le_bytes(std::u16string_view units) {
+  std::string bytes;
+  for (const char16_t unit : units) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
 }
 
 }  // namespace qb::tools

@@ -107,6 +107,27 @@ TEST_F(StandinFolder, WorkedExampleBecomesAWindowsExecutableWithIconsAndVersion)
   EXPECT_EQ(koi8.status, 0) << koi8.output;
 }
 
+// A script that opens with the UTF-8 byte-order mark is read as UTF-8 in
+// any locale (in C's ANSI page, 1252, its bytes would be other letters):
+// its strings reach the executable as typed, 😀 as the surrogate pair
+// D83D DE00.
+TEST_F(StandinFolder, AScriptMarkedAsUtf8KeepsItsTextAsTyped) {
+  const std::string readobj = find_program("llvm-readobj");
+  if (!can_compile_resources() || !can_link_executables() || readobj.empty()) {
+    GTEST_SKIP() << "llvm-rc, llvm-cvtres, lld-link or llvm-readobj missing";
+  }
+  std::string body = script_body();
+  body.replace(body.find("Greeting demo"), 13, "Привет «мир» © € 😀 日本語");
+  ASSERT_TRUE(write_file("RESFILE.RC", "\xEF\xBB\xBF" + kIcons + body));
+  const RunResult compiled = gorc({"LC_ALL=C"});
+  ASSERT_EQ(compiled.status, 0) << compiled.output;
+  ASSERT_EQ(fbc({"hello.bas", "-a", "RESFILE.OBJ"}).status, 0);
+  const std::string listing = run_captured({readobj, "--coff-resources", "hello.exe"}).output;
+  EXPECT_NE(
+      dumped_bytes(listing, "Type: VERSIONINFO").find(utf16le_bytes(u"Привет «мир» © € 😀 日本語")),
+      std::string::npos);
+}
+
 TEST_F(StandinFolder, WithoutTheLlvmToolsPlaceholdersAreMade) {
   ASSERT_TRUE(write_file("RESFILE.RC", kIcons + script_body()));
   const RunResult compiled = gorc({"PATH=/nonexistent"});
@@ -138,6 +159,13 @@ TEST_F(StandinFolder, ResourceErrorsAreReportedWithALengthOutsideTheSuccessRange
   ASSERT_TRUE(write_file("RESFILE.RC", "100 ICON app.ico\r\n\xD2\r\n\r\n\r\n" + script_body()));
   result = gorc({"LC_ALL=el_GR.UTF-8"});
   EXPECT_EQ(result.output, "GORC.EXE error: RESFILE.RC, line 2: not text in code page 1253\r\n");
+  // Behind the UTF-8 mark a line must be UTF-8: é in 1252 (C's page) is not.
+  ASSERT_TRUE(write_file("RESFILE.RC",
+                         "\xEF\xBB\xBF"
+                         "100 ICON app.ico\r\nCaf\xE9\r\n\r\n\r\n" +
+                             script_body()));
+  result = gorc({"LC_ALL=C"});
+  EXPECT_EQ(result.output, "GORC.EXE error: RESFILE.RC, line 2: not text in code page 65001\r\n");
 
   ASSERT_TRUE(write_file("bad.ico", "BM not an icon at all"));
   ASSERT_TRUE(write_file("RESFILE.RC", "100 ICON bad.ico\r\n\r\n\r\n\r\n" + script_body()));

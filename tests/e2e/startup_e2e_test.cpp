@@ -1,9 +1,10 @@
 // The real program in a terminal, from the splash to the last key: what
 // the splash and title show, in which colours, that a key typed during the
 // splash waits for the first prompt, and the terminal the program leaves
-// behind; and --help and --version, which leave the terminal and the folder
-// alone. How long the splash stays is the splash's unit test, on the
-// in-memory backend's clock, and a figure of the benchmark.
+// behind; --help and --version, which leave the terminal and the folder
+// alone; and a QB_CODE_PAGE refused before the terminal is touched. How
+// long the splash stays is the splash's unit test, on the in-memory
+// backend's clock, and a figure of the benchmark.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -79,7 +80,8 @@ TEST(Startup, SplashThenTitleThenTheRunEndsOnACleanTerminal) {
 
 // --help and --version print their text and nothing else: every byte that
 // reaches the terminal is a character on its screen or a line end (CR LF),
-// the modes are those of the start, and the folder stays empty.
+// the modes are those of the start, and the folder stays empty; a code page
+// the program does not know stops neither.
 TEST(Startup, HelpAndVersionPrintOnlyTheirText) {
   const struct {
     std::string option;
@@ -88,6 +90,7 @@ TEST(Startup, HelpAndVersionPrintOnlyTheirText) {
                {"--version", "Quillbarrowmintstamperwright " QB_VERSION}};
   for (const auto& c : cases) {
     PtyOptions options = program_options();
+    options.env = {"QB_CODE_PAGE=1234"};
     options.prefix.insert(options.prefix.begin(),
                           {"/bin/sh", "-c", "exec \"$@\" " + c.option, "sh"});
     PtySession session(options);
@@ -110,6 +113,28 @@ TEST(Startup, HelpAndVersionPrintOnlyTheirText) {
     EXPECT_EQ(session.modes_now(), session.modes_before()) << c.option;
     EXPECT_TRUE(std::filesystem::is_empty(session.directory())) << c.option;
   }
+}
+
+// A code page the program does not know ends it before the terminal is
+// touched: status 2 and one line on standard error, nothing drawn or written.
+TEST(Startup, AnUnknownCodePageIsRefusedBeforeTheTerminalIsTouched) {
+  if (under_wine()) GTEST_SKIP() << "the Windows console's page is chcp's";
+  PtyOptions options = program_options();
+  options.env = {"QB_CODE_PAGE=1234"};
+  options.prefix = {"/bin/sh", "-c", "exec \"$@\" 2>errors", "sh"};
+  PtySession session(options);
+  const auto status = session.wait_exit();
+  ASSERT_TRUE(status && status->exited);
+  EXPECT_EQ(status->code, 2);
+  std::ifstream errors(session.directory() + "/errors", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(errors), {}),
+            "quillbarrow: QB_CODE_PAGE=1234 is not a code page this program knows; it knows "
+            "65001 and 437, 720, 737, 775, 850, 852, 855, 857, 862, 866, 874, 1258, 932, 936, "
+            "949, 950\n");
+  EXPECT_EQ(session.bytes_received(), 0u);
+  const std::filesystem::directory_iterator files(session.directory());
+  EXPECT_EQ(std::distance(begin(files), end(files)), 1);  // the errors alone: no RESFILE.RC
+  EXPECT_EQ(session.modes_now(), session.modes_before());
 }
 
 // A scripted run: the answers piped in, the transcript in a file, the exit

@@ -4,10 +4,11 @@
 // names its set, and mbrtowc tells, byte by byte, what a single-byte set's
 // upper half stands for; a set of several bytes a character stays with the
 // C library, which reads (mbrtowc) and writes (wcrtomb) it. The OEM code
-// page follows from the name alone.
+// page follows from the name alone; the console's page is the caller's
+// choice.
 #include "platform/posix/locale_charset.h"
-#include "platform/text/utf8.h"
 #include "platform/text/locale_page.h"
+#include "platform/text/utf8.h"
 
 #include <langinfo.h>
 
@@ -108,20 +109,22 @@ bool LocaleCharset::append_encoded(char32_t code_point, std::string& out) const 
 }
 
 std::string LocaleCharset::oem_from_program_text(std::string_view text) const {
-  if (utf8 || is_utf8(text)) return oem_from_utf8_text(*oem, text);
-  if (multibyte) return oem_from_multibyte_text(*oem, text);
+  const CodePage& page = console_page();
+  if (utf8 || is_utf8(text)) return oem_from_utf8_text(page, text);
+  if (multibyte) return oem_from_multibyte_text(page, text);
   std::string converted;
   for (const char c : text) {
     const auto byte = static_cast<std::uint8_t>(c);
     const char32_t code_point = byte < 0x80 ? 0 : high[byte - 0x80];
-    converted += code_point != 0 ? oem->typed_bytes(code_point) : std::string(1, c);
+    converted += code_point != 0 ? page.typed_bytes(code_point) : std::string(1, c);
   }
   return converted;
 }
 
-LocaleCharset adopt_user_locale() {
+LocaleCharset adopt_user_locale(int console_number) {
   LocaleCharset charset;
   charset.oem = &oem_code_page_of_locale(locale_name());
+  if (console_number != 0) charset.console = &code_page_numbered(console_number);
   if (locale_name_says_utf8(locale_name())) return charset;
   // A locale that is not installed leaves the C library's own: plain ASCII.
   if (std::setlocale(LC_CTYPE, "") == nullptr) {

@@ -5,7 +5,9 @@
 // character (Shift_JIS, EUC-JP, GB18030, GBK, Big5, EUC-KR), which the C
 // library reads and writes in the locale the program has adopted. And the
 // OEM code page that Windows gives the locale's language and territory,
-// which the form's text is in. Read once, when the program starts.
+// whose ANSI partner the resource script is in, and the console's page,
+// which the form's text is in: that OEM page, unless QB_CODE_PAGE chose
+// another. Read once, when the program starts.
 #ifndef QB_PLATFORM_POSIX_LOCALE_CHARSET_H
 #define QB_PLATFORM_POSIX_LOCALE_CHARSET_H
 
@@ -24,12 +26,19 @@ struct LocaleCharset {
   // Outside UTF-8: the Unicode character of each byte 128 to 255 (index
   // byte - 128), 0 where the set has none. Bytes 0 to 127 are ASCII.
   std::array<char32_t, 128> high{};
-  // The OEM code page of the form's text.
+  // The OEM code page Windows gives the locale; its ANSI page is the
+  // resource script's.
   const CodePage* oem = &kCodePage437;
   // Outside UTF-8: a character may take several bytes, and the C library
   // (mbrtowc, wcrtomb) reads and writes them in the adopted locale; `high`
   // is then unused.
   bool multibyte = false;
+  // The console's page, chosen by QB_CODE_PAGE; null for `oem`.
+  const CodePage* console = nullptr;
+
+  // The page of the form's text: what the screen's bytes show, what typed
+  // characters and a tool's log become, what a command line is read in.
+  const CodePage& console_page() const { return console != nullptr ? *console : *oem; }
 
   // The byte that stands for `code_point` in a single-byte set, or -1.
   int byte_of(char32_t code_point) const;
@@ -41,7 +50,7 @@ struct LocaleCharset {
   void append_encoded_or_mark(char32_t code_point, std::string& out) const {
     if (code_point == 0 || !append_encoded(code_point, out)) out += '?';
   }
-  // Text another program wrote (a tool's log), in the form's page: valid
+  // Text another program wrote (a tool's log), in the console's page: valid
   // UTF-8 as its characters, as if typed; otherwise as the set's characters,
   // as POSIX tools write in the locale's set: in a single-byte set a byte
   // the set lacks as itself, in a multi-byte set bytes that make no
@@ -68,8 +77,9 @@ class MultibyteDecoder {
 
 // The character set of the user's locale, from its name where that says
 // UTF-8, else from the locale itself, which is then taken for character
-// handling (setlocale LC_CTYPE); the OEM code page from its name.
-LocaleCharset adopt_user_locale();
+// handling (setlocale LC_CTYPE); the OEM code page from its name; the
+// console's page numbered `console_number`, or for 0 the OEM page.
+LocaleCharset adopt_user_locale(int console_number = 0);
 // True for a locale name whose character set is UTF-8 ("en_GB.UTF-8",
 // "C.utf8", "de_DE.UTF-8@euro").
 bool locale_name_says_utf8(std::string_view name);

@@ -6,7 +6,7 @@
 // the current directory first and then on PATH, its name matched without
 // regard to case as on Windows (search_path.cpp), and run with its standard
 // output in the redirection's file (program_run.cpp). The words and file
-// names go from the OEM code page, the form's, to the locale's character set.
+// names go from the console's page, the form's, to the locale's character set.
 #include "platform/posix/commands/command_interpreter.h"
 
 #include <fcntl.h>
@@ -109,7 +109,7 @@ int run_words(const std::vector<std::string>& words, int out) {
 
 int interpret_command_line(std::string_view command_line, const LocaleCharset& charset) {
   if (command_line.empty()) return -1;
-  CommandWords line = split_command_line(command_line, *charset.oem);
+  CommandWords line = split_command_line(command_line, charset.console_page());
   words_to_locale(line, charset);
   const std::optional<int> out = open_redirections(line.redirections);
   if (!out) return kInterpreterError;

@@ -80,7 +80,7 @@ CommandWords split_command_line(std::string_view command_line, const CodePage& p
 }
 
 std::string oem_to_locale(std::string_view text, const LocaleCharset& charset) {
-  const CodePage& page = *charset.oem;
+  const CodePage& page = charset.console_page();
   std::string out;
   out.reserve(text.size());
   for (std::size_t at = 0; at < text.size(); at += character_size(page, text, at)) {

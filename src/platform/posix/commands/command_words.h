@@ -2,7 +2,7 @@
 // lines this program hands it: words split on blanks, double quotes grouping
 // a word, and ">" or ">>" sending standard output into a file. No other byte
 // means anything: "&", "|", ";", "$" and the like stay part of their word.
-// The words come as bytes of the OEM code page, as typed on the form, and
+// The words come as bytes of the console's page, as typed on the form, and
 // are given to the system in the locale's character set. A pair of a
 // double-byte page is one character, whatever its second byte (page_text.h).
 #ifndef QB_PLATFORM_POSIX_COMMAND_WORDS_H
@@ -31,7 +31,7 @@ struct CommandWords {
 // Splits `command_line`, text of `page`, into words and output redirections.
 CommandWords split_command_line(std::string_view command_line, const CodePage& page = kCodePage437);
 
-// `text`, bytes of the OEM code page `charset.oem`, in the character set
+// `text`, bytes of the console's page `charset.console_page()`, in the character set
 // `charset`: UTF-8, a single-byte set's bytes or a multi-byte set's. ASCII
 // stays as it is; a pair goes as its one character; a character the set
 // lacks becomes "?", as it does when Windows converts between code pages.

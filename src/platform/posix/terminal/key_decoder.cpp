@@ -52,7 +52,7 @@ bool parameter_byte(std::uint8_t byte) {
 KeyDecoder::KeyDecoder(const LocaleCharset& charset)
     : utf8_input_(charset.utf8),
       multibyte_input_(!charset.utf8 && charset.multibyte),
-      page_(charset.oem) {
+      page_(&charset.console_page()) {
   for (std::size_t i = 0; i < single_byte_.size(); ++i) {
     const char32_t code_point = charset.high[i];
     if (code_point == 0) {

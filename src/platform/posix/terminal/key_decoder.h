@@ -1,6 +1,6 @@
 // Decoding a terminal's input bytes into the console's key codes. Characters
 // arrive as UTF-8 (or in the locale's single-byte or legacy multi-byte set)
-// and become the OEM code page's byte, or its pair of bytes in a
+// and become the console page's byte, or its pair of bytes in a
 // double-byte page, where it lacks them by Windows' best fit or as "?"; no
 // byte of a character of several bytes is ever a key of its own;
 // the escape sequences of xterm, VT220, rxvt and the Linux console for the
@@ -104,7 +104,7 @@ class KeyDecoder {
 
   bool utf8_input_ = true;
   bool multibyte_input_ = false;
-  const CodePage* page_;                      // the OEM code page keys come in
+  const CodePage* page_;                      // the console's page, which keys come in
   std::array<Keystroke, 128> single_byte_{};  // the key of each of 128..255
   std::array<std::uint8_t, kMaxSequence> sequence_{};
   int length_ = 0;           // bytes of the escape sequence so far, Esc included

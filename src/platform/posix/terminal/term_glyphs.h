@@ -1,6 +1,6 @@
 // What each byte of the screen is sent as, in the character set of the
-// user's locale. Under UTF-8 every byte goes out as its glyph in the OEM
-// code page; on the screen a glyph fills one cell whatever it is, as on the
+// user's locale. Under UTF-8 every byte goes out as its glyph in the
+// console's page; on the screen a glyph fills one cell whatever it is, as on the
 // console: a combining mark (a Thai vowel sign, a Vietnamese tone mark)
 // stands on a no-break space of its own, and a byte that the page leaves out
 // (its character a C1 control) or gives a private-use character shows as

@@ -47,12 +47,12 @@ bool too_small_for_form(TermSize size) {
 
 TermRenderer::TermRenderer(const LocaleCharset& charset, bool colour_erase)
     : charset_(charset),
-      glyphs_(make_glyph_table(charset, *charset.oem)),
+      glyphs_(make_glyph_table(charset, charset.console_page())),
       mark_glyphs_(make_glyph_table(charset, kCodePage437)),
       colour_erase_(colour_erase) {
   for (int byte = 0; byte < 256; ++byte) {
     const auto b = static_cast<std::uint8_t>(byte);
-    marks_differ_[b] = charset.oem->glyph(b) != kCodePage437.glyph(b);
+    marks_differ_[b] = charset.console_page().glyph(b) != kCodePage437.glyph(b);
   }
 }
 
@@ -196,7 +196,7 @@ void TermRenderer::draw_pair(int row, int column, std::string& out) {
   }
   const std::uint8_t trail = diff_.frame(row, column + 1).ch;
   const char32_t character =
-      lead.more[0] != 0 ? utf8_character(lead) : charset_.oem->pair_glyph(lead.ch, trail);
+      lead.more[0] != 0 ? utf8_character(lead) : charset_.console_page().pair_glyph(lead.ch, trail);
   const TermGlyph glyph = pair_glyph(charset_, character);
   if (glyph.width_unsure) draw_cell(row, column + 1, ShownCell{' ', lead.look}, out);
   move_to(row, column, out);

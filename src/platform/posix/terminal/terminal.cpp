@@ -19,6 +19,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/code_page_choice.h"
 #include "platform/posix/commands/command_interpreter.h"
 #include "platform/posix/fd_io.h"
 #include "platform/posix/signals/signals.h"
@@ -57,7 +58,7 @@ class TerminalBackend final : public Backend {
   void beep() override;
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code, std::string_view error_line) override;
-  const CodePage& text_page() const override { return *charset_.oem; }
+  const CodePage& text_page() const override { return charset_.console_page(); }
   const CodePage& script_page() const override {
     return charset_.oem->one_byte() ? kCodePage437 : *charset_.oem;
   }
@@ -91,7 +92,7 @@ TerminalBackend::TerminalBackend(int input_fd, int output_fd, const LocaleCharse
     : output_fd_(output_fd),
       screen_(screen_terminal(output_fd)),
       charset_(charset),
-      modes_(input_fd, output_fd, screen_, has_right_to_left_letters(*charset.oem)),
+      modes_(input_fd, output_fd, screen_, has_right_to_left_letters(charset.console_page())),
       input_(input_fd, screen_ || modes_.keyboard() ? install_signal_handlers() : -1, charset,
              std::move(clock)),
       renderer_(charset, erases_in_colour()),
@@ -225,8 +226,18 @@ std::unique_ptr<Backend> make_terminal_backend(int input_fd, int output_fd,
   return std::make_unique<TerminalBackend>(input_fd, output_fd, charset, std::move(clock));
 }
 
+// QB_CODE_PAGE is judged before the terminal is touched: a value the
+// program does not know ends it with status 2 and one line on standard
+// error, with nothing drawn, written or run.
 std::unique_ptr<Backend> make_system_backend() {
-  return make_terminal_backend(STDIN_FILENO, STDOUT_FILENO, adopt_user_locale(), system_clock());
+  const char* chosen = std::getenv("QB_CODE_PAGE");
+  const CodePageChoice choice = read_code_page_choice(chosen != nullptr ? chosen : "");
+  if (!choice.refusal.empty()) {
+    write_all(STDERR_FILENO, choice.refusal + '\n');
+    std::exit(2);
+  }
+  return make_terminal_backend(STDIN_FILENO, STDOUT_FILENO, adopt_user_locale(choice.number),
+                               system_clock());
 }
 
 }  // namespace qb

@@ -251,6 +251,30 @@ TEST(TerminalBackend, PlainOutputStreamGetsATranscriptOfTextLines) {
   EXPECT_EQ(line + chinese.feed("\xB1\xED\xA6\xC1\x88"), "╔═ 表α\uFFFD");
 }
 
+// QB_CODE_PAGE's page is the form's: the text page, typed keys, a tool's
+// log and the transcript are in it, while the locale's OEM page, whose
+// ANSI page is the script's, stays the locale's.
+TEST(TerminalBackend, AChosenPageIsTheFormsAndTheLocalesOemPageStays) {
+  const std::tuple<const char*, int, int, int, const char*, char> cases[] = {
+      {"en_US.UTF-8", 866, 437, 866, "м", '\xAC'},
+      {"ru_RU.UTF-8", 850, 866, 850, "Ø", '\x9D'},
+      {"ru_RU.UTF-8", 0, 866, 866, "м", '\xAC'}};
+  for (const auto& [locale, chosen, oem, console, typed, byte] : cases) {
+    setenv("LC_ALL", locale, 1);
+    const LocaleCharset charset = adopt_user_locale(chosen);
+    unsetenv("LC_ALL");
+    EXPECT_EQ(charset.oem->number, oem) << typed;
+    PipedBackend piped(charset);
+    EXPECT_EQ(piped.backend->text_page().number, console) << typed;
+    EXPECT_EQ(piped.backend->oem_from_program_text(typed), std::string(1, byte)) << typed;
+    EXPECT_EQ(Transcript{charset}.feed(std::string(1, byte)), typed);
+    KeyQueue keys;
+    piped.type(typed);
+    piped.backend->poll_keys(keys, 0);
+    EXPECT_EQ(test::take_codes(keys), std::vector<int>{static_cast<std::uint8_t>(byte)}) << typed;
+  }
+}
+
 TEST(TerminalBackendDeathTest, EndOfInputEndsTheProgramAfterTheKeysAlreadyRead) {
   EXPECT_EXIT(
       {

@@ -23,12 +23,12 @@ bool passes_unchanged(char c) {
 
 Transcript::Transcript(const LocaleCharset& charset)
     : charset_(charset),
-      glyphs_(make_glyph_table(charset, *charset.oem, GlyphUse::kText)),
+      glyphs_(make_glyph_table(charset, charset.console_page(), GlyphUse::kText)),
       mark_glyphs_(make_glyph_table(charset, kCodePage437, GlyphUse::kText)) {}
 
 std::string Transcript::feed(std::string_view bytes, Glyphs glyphs) {
   const GlyphTable& table = glyphs == Glyphs::kProgram ? mark_glyphs_ : glyphs_;
-  const CodePage& page = glyphs == Glyphs::kProgram ? kCodePage437 : *charset_.oem;
+  const CodePage& page = glyphs == Glyphs::kProgram ? kCodePage437 : charset_.console_page();
   std::string out;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const char c = bytes[i];
