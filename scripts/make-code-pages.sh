@@ -62,7 +62,8 @@ done <"$work/pages"
 perl scripts/code_page_tables/glibc_scripts.pl >"$work/glibc"
 tables C.UTF-8 locales <"$work/glibc" >"$work/out/locale_pages.cpp"
 
-rm -f "$out"/*.cpp
+# Only the files made here: character_widths.cpp is make-width-table.sh's.
+rm -f "$out"/code_page_*.cpp "$out"/locale_pages.cpp
 mkdir -p "$out"
 cp "$work/out"/*.cpp "$out/"
 echo "Wrote $(ls "$work/out" | wc -l) files to $out"
