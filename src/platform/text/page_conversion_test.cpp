@@ -70,24 +70,13 @@ TEST(PageConversion, TextCarriesBetweenPagesAsWindowsConvertsIt) {
                       "\xCF\xF0\xE8\xE2\xE5\xF2 \xAB\xEC\xE8\xF0\xBB"},  // Привет «мир»
            {866, 1251, "\x8F\xE0\xA8\xA2\xA5\xE2 \xAC\xA8\xE0, \xF0\xAB\xAA\xA0 \xC9\xCD\xBB\xFC",
             "\xCF\xF0\xE8\xE2\xE5\xF2 \xEC\xE8\xF0, \xA8\xEB\xEA\xE0 \xE3=\xAC\xB9"},
-           {1252, 866,
-            "\xAB"
-            "Caf\xE9\xBB \xA9\t",
-            "<Cafe> c\t"},
-           {1251, 437, "\xCF\xF0\xE8 \xAB\xA9\xBB",
-            "??? \xAE"
-            "c\xAF"},
+           {1252, 866, "\xABmot\xBB \xE9t\xE9 \xA9\t", "<mot> ete c\t"},
+           {1251, 437, "\xCF\xF0\xE8 \xAB\xBB \xA9", "??? \xAE\xAF c"},
            {932, 1252, "\x83\x7C\x88\x9F\xB6\x81\x45", "???\xB7"},
-           {932, 1252,
-            "A\x85\x40"
-            "B\x88",
-            "A\xB7"
-            "B\xB7"},  // ・, 932's default, for a pair without a character and a lone lead
+           // ・, 932's default, for a pair without a character and a lone lead byte.
+           {932, 1252, "A\x85\x40-\x88", "A\xB7-\xB7"},
            {932, 437, "A\x85\x40", "A\xFA"},
-           {936, 1252,
-            "A\xD6\x7F"
-            "B\xD6",
-            "A?B?"},
+           {936, 1252, "A\xD6\x7F-\xD6", "A?-?"},
        }) {
     EXPECT_EQ(convert_text(numbered(from), numbered(to), text), converted)
         << from << " " << to << " " << text;
