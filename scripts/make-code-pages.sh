@@ -6,6 +6,8 @@
 # OemToCharA's table to its ANSI page. OemToCharA converts from the process's
 # own OEM page, so each page is read in a process started under a locale
 # that has it, made with localedef (ja_JP.UTF-8 for 932, and so on). The
+# ANSI pages that are no locale's OEM page (1250 to 1257) get the same
+# record, their own ANSI page, without OemToCharA. The
 # page of each locale glibc supports goes by the script glibc writes it in,
 # which glibc_scripts.pl reads from glibc's locale sources. Needs MinGW-w64,
 # wine, perl and glibc's locale sources (package locales); about a minute.
@@ -59,10 +61,18 @@ while read -r page ansi names; do
   done
   [ -n "$done_page" ] || { echo "make-code-pages.sh: no locale gives code page $page" >&2; exit 1; }
 done <"$work/pages"
+# The ANSI pages that are no locale's OEM page, in any locale: nothing of
+# theirs goes through OemToCharA.
+tables C.UTF-8 ansi-pages >"$work/ansi_pages"
+while read -r page; do
+  tables C.UTF-8 ansi-page "$page" >"$work/out/code_page_$page.cpp"
+  echo "code page $page (ANSI, its own)"
+done <"$work/ansi_pages"
 perl scripts/code_page_tables/glibc_scripts.pl >"$work/glibc"
 tables C.UTF-8 locales <"$work/glibc" >"$work/out/locale_pages.cpp"
 
-rm -f "$out"/*.cpp
+# Only the files made here: character_widths.cpp is make-width-table.sh's.
+rm -f "$out"/code_page_*.cpp "$out"/locale_pages.cpp
 mkdir -p "$out"
 cp "$work/out"/*.cpp "$out/"
 echo "Wrote $(ls "$work/out" | wc -l) files to $out"

@@ -59,8 +59,10 @@ int print_pages(const std::vector<Locale>& locales);
 int print_locales(const std::vector<Locale>& locales);
 // Prints code_page_N.cpp for `page`, which must be the process's OEM page.
 int print_page(unsigned page);
+// True for a page whose characters are all one byte.
+bool single_byte(unsigned page);
 
-// What page.cpp's printing shares with double_byte_pages.cpp.
+// What page.cpp's printing shares with double_byte_pages.cpp and ansi_pages.cpp.
 // The end of a view literal's last line: "sv," there, else nothing.
 const char* view_end(bool last);
 // `bytes` as a C++ string literal; `characters` as a UTF-16 one.
@@ -75,6 +77,10 @@ wchar_t defined_character_of(unsigned page, int byte);
 // Prints the rows of the character that `character` gives each byte from
 // 0x80, eight a line with a comment that shows them.
 void print_characters(unsigned page, wchar_t (*character)(unsigned, int));
+// Prints Windows' best fit into the one-byte `page`: the ranges of the
+// characters it lacks (its `character` of no byte) that have one, then
+// their bytes.
+void print_best_fit(unsigned page, wchar_t (*character)(unsigned, int));
 
 // True for a page whose characters are one byte or two (932, 936, 949, 950).
 bool double_byte(unsigned page);
@@ -83,5 +89,11 @@ bool double_byte(unsigned page);
 int print_double_byte_pages(const std::vector<Locale>& locales);
 // Prints code_page_N.cpp for the double-byte `page`, the process's OEM page.
 int print_double_byte_page(unsigned page);
+
+// Prints the one-byte ANSI pages of the locales that are no locale's OEM
+// page (those are OEM records already), one a line.
+int print_ansi_pages(const std::vector<Locale>& locales);
+// Prints code_page_N.cpp for the one-byte ANSI page `page`.
+int print_ansi_page(unsigned page);
 
 #endif  // QB_SCRIPTS_CODE_PAGE_TABLES_H

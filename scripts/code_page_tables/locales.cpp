@@ -69,11 +69,6 @@ BOOL CALLBACK collect(LPWSTR name, DWORD flags, LPARAM list) {
   return TRUE;
 }
 
-bool single_byte(unsigned page) {
-  CPINFO info{};
-  return page > 2 && GetCPInfo(page, &info) != FALSE && info.MaxCharSize == 1;
-}
-
 bool all_of(const std::string& text, int (*test)(int)) {
   for (const char c : text) {
     if (test(static_cast<unsigned char>(c)) == 0) return false;
@@ -218,6 +213,11 @@ void print_opening(const std::set<unsigned>& pages) {
 }
 
 }  // namespace
+
+bool single_byte(unsigned page) {
+  CPINFO info{};
+  return page > 2 && GetCPInfo(page, &info) != FALSE && info.MaxCharSize == 1;
+}
 
 unsigned page_of(const Locale& locale) {
   return single_byte(locale.oem) || double_byte(locale.oem) ? locale.oem : 437;

@@ -7,9 +7,14 @@
 //                                locales those with a territory
 //   code_page_tables double-byte-pages
 //                                the same for the double-byte OEM pages
+//   code_page_tables ansi-pages  the one-byte ANSI pages of the system's
+//                                locales that are no locale's OEM page, one
+//                                a line (ansi_pages.cpp)
 //   code_page_tables page N      code_page_N.cpp; the process's OEM page
 //                                must be N (run under a locale that has it),
 //                                since OemToCharA converts from that page
+//   code_page_tables ansi-page N code_page_N.cpp for the ANSI page N, in any
+//                                locale
 //   code_page_tables locales     locale_pages.cpp: the OEM page of each
 //                                Windows locale, less the rows that the
 //                                lookup would find through a shorter name,
@@ -107,24 +112,26 @@ void print_characters(unsigned page, wchar_t (*character)(unsigned, int)) {
 
 namespace {
 
-// The byte Windows' best fit gives `c`, a character the page lacks; -1 when
-// it has none, or gives a control byte.
-int best_fit(unsigned page, wchar_t c) {
+// The byte Windows' best fit gives `c`, a character the page lacks (its
+// `character` of no byte); -1 when it has none, or gives a control byte.
+int best_fit(unsigned page, wchar_t c, wchar_t (*character)(unsigned, int)) {
   char fit = 0;
   BOOL defaulted = FALSE;
   if (WideCharToMultiByte(page, 0, &c, 1, &fit, 1, nullptr, &defaulted) != 1 || defaulted)
     return -1;
   const auto byte = static_cast<unsigned char>(fit);
-  if (byte < 0x20 || byte == 0x7F || character_of(page, byte) == c) return -1;
+  if (byte < 0x20 || byte == 0x7F || character(page, byte) == c) return -1;
   return byte;
 }
 
-void print_best_fit(unsigned page) {
+}  // namespace
+
+void print_best_fit(unsigned page, wchar_t (*character)(unsigned, int)) {
   std::vector<wchar_t> ranges;
   std::string bytes;
   for (unsigned c = 0xA0; c < 0x10000; ++c) {
     if (c >= 0xD800 && c < 0xE000) continue;  // surrogates are no characters
-    const int byte = best_fit(page, static_cast<wchar_t>(c));
+    const int byte = best_fit(page, static_cast<wchar_t>(c), character);
     if (byte < 0) continue;
     if (!ranges.empty() && ranges.back() + 1u == c) {
       ranges.back() = static_cast<wchar_t>(c);
@@ -149,8 +156,6 @@ void print_best_fit(unsigned page) {
   }
   if (bytes.empty()) std::printf("    \"\"sv,\n");
 }
-
-}  // namespace
 
 int print_page(unsigned page) {
   if (double_byte(page)) return print_double_byte_page(page);
@@ -184,7 +189,7 @@ int print_page(unsigned page) {
   std::printf("    // The character of each byte from 0x80 in %u; U+0000 where %u has none.\n",
               ansi, ansi);
   print_characters(ansi, defined_character_of);
-  print_best_fit(page);
+  print_best_fit(page, character_of);
   std::printf("    nullptr,  // one byte a character\n");
   std::printf("};\n// clang-format on\n\n}  // namespace qb\n");
   return 0;
@@ -197,7 +202,12 @@ int main(int argc, char** argv) {
   if (mode == "pages") return print_pages(locales);
   if (mode == "double-byte-pages") return print_double_byte_pages(locales);
   if (mode == "locales") return print_locales(locales);
+  if (mode == "ansi-pages") return print_ansi_pages(locales);
   if (mode == "page" && argc > 2) return print_page(static_cast<unsigned>(std::atoi(argv[2])));
-  std::fprintf(stderr, "usage: code_page_tables pages | double-byte-pages | page N | locales\n");
+  if (mode == "ansi-page" && argc > 2)
+    return print_ansi_page(static_cast<unsigned>(std::atoi(argv[2])));
+  std::fprintf(stderr,
+               "usage: code_page_tables pages | double-byte-pages | ansi-pages | page N |"
+               " ansi-page N | locales\n");
   return 2;
 }

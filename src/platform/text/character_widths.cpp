@@ -1,22 +1,31 @@
-// Placeholder lookups until the generated width table lands.
+// The lookups over the generated width ranges: a binary search for the
+// range that would hold a code point.
 #include "platform/text/character_widths.h"
+
+#include <algorithm>
 
 namespace qb {
 
+namespace {
+
+// True when one of `ranges` (ascending, apart) holds `code_point`.
+bool held(std::span<const CodePointRange> ranges, char32_t code_point) {
+  // The first range that ends at or after the code point is the only one
+  // that can hold it.
+  const auto* found = std::lower_bound(
+      ranges.data(), ranges.data() + ranges.size(), code_point,
+      [](const CodePointRange& range, char32_t wanted) { return range.last < wanted; });
+  return found != ranges.data() + ranges.size() && found->first <= code_point;
+}
+
+}  // namespace
+
 int character_cells(char32_t code_point) {
-  const bool wide = (code_point >= 0x1100 && code_point <= 0x115F) ||
-                    (code_point >= 0x2E80 && code_point <= 0xA4CF) ||
-                    (code_point >= 0xAC00 && code_point <= 0xD7A3) ||
-                    (code_point >= 0xF900 && code_point <= 0xFAFF) ||
-                    (code_point >= 0xFF01 && code_point <= 0xFF60) ||
-                    (code_point >= 0x1F300 && code_point <= 0x1F64F) ||
-                    (code_point >= 0x20000 && code_point <= 0x3FFFD);
-  return wide ? 2 : 1;
+  return held(kWideCharacters, code_point) ? 2 : 1;
 }
 
 bool shows_nothing_alone(char32_t code_point) {
-  return (code_point >= 0x0300 && code_point <= 0x036F) || code_point == 0x200D ||
-         (code_point >= 0xFE00 && code_point <= 0xFE0F);
+  return held(kZeroWidthCharacters, code_point);
 }
 
 }  // namespace qb

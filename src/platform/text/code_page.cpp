@@ -1,6 +1,6 @@
 // What every code page shares: the PC glyphs of the control bytes, the
 // lookups both ways and OEM-to-ANSI; the double-byte pages answer through
-// their pair lookups.
+// their pair lookups. And the list of the ANSI pages.
 #include "platform/text/code_page.h"
 
 #include <algorithm>
@@ -11,7 +11,28 @@
 
 namespace qb {
 
+// The ANSI pages, from code_pages/.
+extern const CodePage kCodePage874;
+extern const CodePage kCodePage932;
+extern const CodePage kCodePage936;
+extern const CodePage kCodePage949;
+extern const CodePage kCodePage950;
+extern const CodePage kCodePage1250;
+extern const CodePage kCodePage1251;
+extern const CodePage kCodePage1252;
+extern const CodePage kCodePage1253;
+extern const CodePage kCodePage1254;
+extern const CodePage kCodePage1255;
+extern const CodePage kCodePage1256;
+extern const CodePage kCodePage1257;
+extern const CodePage kCodePage1258;
+
 namespace {
+
+constexpr std::array kAnsi = {&kCodePage874,  &kCodePage932,  &kCodePage936,  &kCodePage949,
+                              &kCodePage950,  &kCodePage1250, &kCodePage1251, &kCodePage1252,
+                              &kCodePage1253, &kCodePage1254, &kCodePage1255, &kCodePage1256,
+                              &kCodePage1257, &kCodePage1258};
 
 // Glyphs of the bytes 1 to 31.
 constexpr std::array<char16_t, 31> kControlGlyphs = {
@@ -88,6 +109,15 @@ const CodePage& code_page_numbered(int number) {
     if (page->number == number) return *page;
   }
   return kCodePage437;
+}
+
+extern const std::span<const CodePage* const> kAnsiPages = kAnsi;
+
+const CodePage& ansi_page_numbered(int number) {
+  for (const CodePage* page : kAnsiPages) {
+    if (page->number == number) return *page;
+  }
+  return kCodePage1252;
 }
 
 void oem_to_ansi(const CodePage& page, std::string& text) {

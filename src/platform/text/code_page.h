@@ -7,8 +7,10 @@
 // the bytes through it, typed characters come into it, and the resource
 // script leaves it for the ANSI page. On POSIX the page is the one Windows
 // gives the user's locale unless QB_CODE_PAGE names another; code page 437
-// serves wherever one must be chosen. The pages' data (code_pages/) is made
-// by scripts/make-code-pages.sh from the system's own functions.
+// serves wherever one must be chosen. The ANSI pages that are no OEM page
+// (1250 to 1257) have records of the same kind, each its own ANSI page, for
+// text converted from one page to another. The pages' data (code_pages/) is
+// made by scripts/make-code-pages.sh from the system's own functions.
 #ifndef QB_PLATFORM_TEXT_CODE_PAGE_H
 #define QB_PLATFORM_TEXT_CODE_PAGE_H
 
@@ -27,7 +29,7 @@ inline constexpr int kFirstTrailByte = 0x40;
 // The number Windows gives UTF-8 as a code page.
 inline constexpr int kUtf8CodePage = 65001;
 
-// One code page; bytes 0x00 to 0x7F are ASCII in every one. In the
+// One code page, OEM or ANSI; bytes 0x00 to 0x7F are ASCII in every one. In the
 // double-byte pages (932, 936, 949, 950) a character is one byte, or a lead
 // byte and the byte after it, a pair; in UTF-8 (65001) it is one to four
 // bytes of valid UTF-8, and a byte from 0x80 is never one on its own; in the
@@ -89,6 +91,13 @@ extern const std::span<const CodePage* const> kCodePages;
 // The page numbered `number`: UTF-8 for 65001, code page 437 for one not in
 // kCodePages.
 const CodePage& code_page_numbered(int number);
+
+// Every ANSI page with tables: 874, 932, 936, 949, 950 and 1258, which are
+// OEM pages too and their own ANSI pages, and 1250 to 1257. Not among
+// kCodePages, which are the pages a console may have.
+extern const std::span<const CodePage* const> kAnsiPages;
+// The ANSI page numbered `number`; code page 1252 for one not in kAnsiPages.
+const CodePage& ansi_page_numbered(int number);
 
 // Converts text in place from `page` to its ANSI page as OemToCharA does:
 // one byte to one byte; in a double-byte page, which is its own ANSI page, a

@@ -4,8 +4,9 @@
 // (MultiByteToWideChar), OemToCharA's table to the ANSI page, the ANSI
 // page's characters, and the best fit of typed characters
 // (WideCharToMultiByte); in the double-byte pages also which bytes lead a
-// pair (IsDBCSLeadByteEx), and every pair both ways; and the page of each
-// locale glibc supports held against Windows' locales.
+// pair (IsDBCSLeadByteEx), and every pair both ways; the same of the ANSI
+// pages that are no OEM page; and the page of each locale glibc supports
+// held against Windows' locales.
 #include "platform/win32/oem.h"
 
 #include <windows.h>
@@ -234,6 +235,28 @@ TEST(Win32Oem, TheTablesOfOtherSystemsAreTheSystemsOwn) {
           << number << " " << byte;
       EXPECT_EQ(system_character(ansi, byte, MB_ERR_INVALID_CHARS), page->ansi_upper[byte - 0x80])
           << ansi << " " << byte;
+    }
+    for (char32_t ch = 0x80; ch < 0x10000; ++ch) {
+      if (ch >= 0xD800 && ch < 0xE000) continue;  // surrogates are no characters
+      ASSERT_EQ(page->typed_bytes(ch), typed_system_bytes(number, static_cast<wchar_t>(ch)))
+          << number << " U+" << std::hex << static_cast<unsigned>(ch);
+    }
+  }
+}
+
+// The ANSI pages that are no OEM page, each its own ANSI page: the character
+// of each byte (0 where the page leaves it undefined), each byte as itself,
+// and the bytes of every typed character.
+TEST(Win32Oem, TheAnsiPagesAreTheSystemsOwn) {
+  for (const CodePage* page : kAnsiPages) {
+    if (&code_page_numbered(page->number) == page) continue;  // an OEM page, held above
+    const auto number = static_cast<unsigned>(page->number);
+    EXPECT_EQ(page->ansi_number, page->number);
+    EXPECT_EQ(page->ansi_upper, page->upper) << number;
+    for (int byte = 0x80; byte < 0x100; ++byte) {
+      const wchar_t ch = system_character(number, byte, MB_ERR_INVALID_CHARS);
+      EXPECT_EQ(page->upper[byte - 0x80], ch) << number << " " << byte;
+      EXPECT_EQ(page->ansi_byte(static_cast<std::uint8_t>(byte)), ch == 0 ? 0 : byte) << number;
     }
     for (char32_t ch = 0x80; ch < 0x10000; ++ch) {
       if (ch >= 0xD800 && ch < 0xE000) continue;  // surrogates are no characters
