@@ -78,10 +78,9 @@ class MemoryBackend : public Backend {
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code, std::string_view error_line) override;
   const CodePage& text_page() const override { return *code_page; }
-  // The OEM page's ANSI page, or UTF-8 for UTF-8; in one-byte pages a
-  // character is a byte either way.
+  // The page's ANSI page, UTF-8 for UTF-8.
   const CodePage& script_page() const override {
-    return code_page->one_byte() ? kCodePage437 : *code_page;
+    return code_page->is_utf8() ? *code_page : ansi_page_numbered(code_page->ansi_number);
   }
   void to_script_page(std::string& text) const override { qb::oem_to_ansi(*code_page, text); }
   std::string oem_from_program_text(std::string_view text) const override {

@@ -8,6 +8,7 @@
 // choice.
 #include "platform/posix/locale_charset.h"
 #include "platform/text/locale_page.h"
+#include "platform/text/page_conversion.h"
 #include "platform/text/utf8.h"
 
 #include <langinfo.h>
@@ -110,6 +111,10 @@ bool LocaleCharset::append_encoded(char32_t code_point, std::string& out) const 
 
 std::string LocaleCharset::oem_from_program_text(std::string_view text) const {
   const CodePage& page = console_page();
+  // In UTF-8 what is not UTF-8 is read as the ANSI page's characters, as a
+  // Windows tool's output would be.
+  if (page.is_utf8() && !is_utf8(text))
+    return convert_text(ansi_page_numbered(oem->ansi_number), page, text);
   if (utf8 || is_utf8(text)) return oem_from_utf8_text(page, text);
   if (multibyte) return oem_from_multibyte_text(page, text);
   std::string converted;

@@ -54,7 +54,7 @@ struct LocaleCharset {
   // UTF-8 as its characters, as if typed; otherwise as the set's characters,
   // as POSIX tools write in the locale's set: in a single-byte set a byte
   // the set lacks as itself, in a multi-byte set bytes that make no
-  // character as "?".
+  // character as "?"; in a UTF-8 console as the ANSI page's characters.
   std::string oem_from_program_text(std::string_view text) const;
 };
 

@@ -27,6 +27,7 @@
 #include "platform/posix/terminal/terminal_input.h"
 #include "platform/posix/terminal/terminal_modes.h"
 #include "platform/posix/terminal/transcript.h"
+#include "platform/text/page_conversion.h"
 
 namespace qb {
 
@@ -59,10 +60,22 @@ class TerminalBackend final : public Backend {
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code, std::string_view error_line) override;
   const CodePage& text_page() const override { return charset_.console_page(); }
+  // UTF-8 for a UTF-8 console; else the ANSI page of the locale's OEM page,
+  // whatever page QB_CODE_PAGE chose, as on Windows.
   const CodePage& script_page() const override {
-    return charset_.oem->one_byte() ? kCodePage437 : *charset_.oem;
+    const CodePage& console = charset_.console_page();
+    return console.is_utf8() ? console : ansi_page_numbered(charset_.oem->ansi_number);
   }
-  void to_script_page(std::string& text) const override { qb::oem_to_ansi(*charset_.oem, text); }
+  // OemToCharA where the console's page is the locale's OEM page; else
+  // through the characters, with Windows' best fit.
+  void to_script_page(std::string& text) const override {
+    const CodePage& console = charset_.console_page();
+    if (&console == charset_.oem) {
+      qb::oem_to_ansi(console, text);
+    } else if (!console.is_utf8()) {
+      text = convert_text(console, script_page(), text);
+    }
+  }
   std::string oem_from_program_text(std::string_view text) const override {
     return charset_.oem_from_program_text(text);
   }
