@@ -33,12 +33,23 @@ inline std::string dumped_bytes(const std::string& listing, const std::string& t
   return bytes;
 }
 
-// UTF-16LE `bytes` (of the Basic Multilingual Plane) in UTF-8.
+// UTF-16LE `bytes` in UTF-8, a surrogate pair as its one character.
 inline std::string utf8_of_utf16(const std::string& bytes) {
   std::string text;
+  char32_t high = 0;  // a high surrogate waiting for its low half
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
     const auto low = static_cast<unsigned char>(bytes[i]);
-    append_utf8(low | static_cast<char32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8, text);
+    const char32_t unit = low | static_cast<char32_t>(static_cast<unsigned char>(bytes[i + 1]))
+                                    << 8;
+    if (unit >= 0xD800 && unit < 0xDC00) {
+      high = unit;
+    } else if (unit >= 0xDC00 && unit < 0xE000 && high != 0) {
+      append_utf8(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00), text);
+      high = 0;
+    } else {
+      append_utf8(unit, text);
+      high = 0;
+    }
   }
   return text;
 }

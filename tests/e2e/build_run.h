@@ -46,6 +46,7 @@ struct Typed {
   const char* description;
   const char* icon;
   const char* script_bytes = nullptr;
+  const char* code_page = nullptr;  // QB_CODE_PAGE, where one is chosen
 };
 
 // Names the case in test listings by its language.

@@ -32,6 +32,8 @@ const Typed kTyped[] = {
     {"zh_CN.UTF-8", "程序说明", "图标.ico"},
     {"zh_TW.UTF-8", "許功蓋", "app.ico", "\xB3\x5C\xA5\x5C\xBB\x5C"},
     {"ko_KR.UTF-8", "프로그램 설명", "app.ico"},
+    // A UTF-8 console: the script in UTF-8, 😀 a surrogate pair in the executable.
+    {"C.UTF-8", "Привет «мир» © € 😀 日本語", "app.ico", "Привет «мир» © € 😀 日本語", "65001"},
 };
 
 }  // namespace
@@ -44,8 +46,16 @@ void BuildRun::expect_built_as_typed(const Typed& typed, std::vector<std::string
   // wine takes its code pages from the locale, made by the build.
   env.insert(env.end(), {std::string("LC_ALL=") + typed.locale, "LOCPATH=" QB_TEST_LOCPATH,
                          "QB_STANDIN_GORC_KEEP=kept.rc"});
+  if (typed.code_page != nullptr) env.push_back(std::string("QB_CODE_PAGE=") + typed.code_page);
   expect_result_screen(run_to_result(answers, env).screen(), 10, kSuccessMiddle, kBlue);
   press_key_and_expect_clean_exit();
+  if (typed.code_page != nullptr) {
+    const std::string script = tools::read_file(path("kept.rc")).value_or("");
+    EXPECT_EQ(script.rfind("\xEF\xBB\xBF"
+                           "100 ICON ",
+                           0),
+              0u);
+  }
   if (typed.script_bytes != nullptr) {
     const std::string line = std::string("\"FileDescription\", \"") + typed.script_bytes + "\"";
     EXPECT_NE(tools::read_file(path("kept.rc")).value_or("").find(line), std::string::npos);
@@ -67,11 +77,15 @@ class TypedInALanguage : public BuildRun, public ::testing::WithParamInterface<T
 TEST_P(TypedInALanguage, ReachesTheVersionStringsAsTyped) {
   if (llvm_readobj().empty())
     GTEST_SKIP() << "llvm-rc, llvm-cvtres, lld-link or llvm-readobj missing";
+  if (GetParam().code_page != nullptr && under_wine())
+    GTEST_SKIP() << "the Windows console's page is chcp's";
   expect_built_as_typed(GetParam(), {});
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, TypedInALanguage, ::testing::ValuesIn(kTyped),
                          [](const ::testing::TestParamInfo<Typed>& info) {
+                           if (info.param.code_page != nullptr)
+                             return std::string("page") + info.param.code_page;
                            return std::string(info.param.locale, 5);
                          });
 

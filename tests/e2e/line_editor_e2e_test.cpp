@@ -246,5 +246,34 @@ TEST_F(EditingRun, InJapaneseTheKeysWorkOnWholeCharactersAndThePairsReachTheScri
   EXPECT_EQ(fbc_arguments()[0], "ポテト表.bas");
 }
 
+// Under QB_CODE_PAGE=65001 a character is its UTF-8 bytes: 😀 takes two
+// cells, the keys move over and erase whole characters of up to four bytes,
+// and the script is UTF-8 after its byte-order mark.
+TEST_F(EditingRun, InUtf8TheKeysWorkOnWholeCharactersOfUpToFourBytes) {
+  if (under_wine()) GTEST_SKIP() << "the Windows console's page is chcp's";
+  start({"LC_ALL=C.UTF-8", "QB_CODE_PAGE=65001"});
+  ASSERT_TRUE(session_->wait_until(title_shown));
+  send("s.bas\r2024\r\ra😀€b");
+  ASSERT_TRUE(shows([](const VtScreen& v) { return v.char_at(15, 30) == U'b'; }));
+  EXPECT_EQ(vt().char_at(15, 27), U'😀');
+  EXPECT_EQ(vt().char_at(15, 29), U'€');
+  EXPECT_TRUE(cursor_at(15, 31));
+  send(std::string(kCsiLeft) + kCsiLeft + "\x7f");
+  ASSERT_TRUE(shows([](const VtScreen& v) { return v.text_at(15, 26, 5) == "a€b  "; }));
+  EXPECT_TRUE(cursor_at(15, 27));
+  send(kCsiHome);
+  EXPECT_TRUE(cursor_at(15, 26));
+  send(kSs3End);
+  EXPECT_TRUE(cursor_at(15, 29));
+  send("\r1.2.3\rHello\r1.2.0\r\r\rapp.ico\rn\r\r");
+  finish();
+  const std::vector<std::string> lines = script_lines();
+  ASSERT_EQ(lines.size(), 35u);
+  EXPECT_EQ(lines[0],
+            "\xEF\xBB\xBF"
+            "100 ICON app.ico");
+  EXPECT_EQ(lines[14], "\t\tVALUE \"FileDescription\", \"a€b\"");
+}
+
 }  // namespace
 }  // namespace qb::test
