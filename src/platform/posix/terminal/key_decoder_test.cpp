@@ -144,6 +144,14 @@ TEST(KeyDecoder, PlainBytesAndUtf8Characters) {
   EXPECT_EQ(decode(in_850, "©ø™"), (std::vector<int>{0xB8, 0x9B, 'T'}));
   KeyDecoder in_932(LocaleCharset{true, {}, &code_page_numbered(932)});
   EXPECT_EQ(decode(in_932, "亜ｶ表"), (std::vector<int>{0x88, 0x9F, 0xB6, 0x95, 0x5C}));
+  // Into UTF-8 a character goes as its bytes, from a UTF-8 terminal or a
+  // single-byte one, where one byte typed gives two.
+  KeyDecoder in_utf8(LocaleCharset{true, {}, &code_page_numbered(65001)});
+  EXPECT_EQ(decode(in_utf8, "a😀\xC2\x85"), (std::vector<int>{'a', 0xF0, 0x9F, 0x98, 0x80, '?'}));
+  LocaleCharset latin1_to_utf8 = latin1();
+  latin1_to_utf8.oem = &code_page_numbered(65001);
+  KeyDecoder from_latin1(latin1_to_utf8);
+  EXPECT_EQ(decode(from_latin1, "\xE9\xA4"), (std::vector<int>{0xC3, 0xA9, 0xC2, 0xA4}));
 }
 
 // A legacy set's character (in the build's locales) comes whole, as the
@@ -246,24 +254,31 @@ TEST(KeyDecoder, ControlStringsAreSwallowedWhole) {
 
 // Whatever arrives, keys never outnumber the bytes fed (plus the decoder's
 // declared extra), and every key is a byte or a valid extended code.
+// In 437 and in UTF-8, from a UTF-8 terminal and a single-byte one.
 TEST(KeyDecoder, RandomInputNeverGivesMoreKeysThanBytesNorInvalidCodes) {
   std::mt19937 random(12345);
-  const std::string alphabet = "\x1b[O;~$^@1234567ABCDHFPQRSZabcdmxyM\r\x7f\xC3\xA9\xE2\x95\x94";
-  KeyDecoder decoder;
-  for (int round = 0; round < 20000; ++round) {
-    const int allowed = 1 + decoder.extra_keys();
-    DecodedKeys got;
-    if (random() % 16 == 0) {
-      got = decoder.timeout();
-      EXPECT_LE(got.places(), allowed - 1);
-    } else {
-      const char byte =
-          random() % 8 == 0 ? static_cast<char>(random()) : alphabet[random() % alphabet.size()];
-      got = decoder.feed(static_cast<std::uint8_t>(byte));
-      ASSERT_LE(got.places(), allowed);
-    }
-    for (int i = 0; i < got.count; ++i) {
-      ASSERT_TRUE(key::valid(got.keys[static_cast<std::size_t>(i)].code()));
+  const std::string alphabet =
+      "\x1b[O;~$^@1234567ABCDHFPQRSZabcdmxyM\r\x7f\xC3\xA9\xE2\x95\x94\xF0\x9F\x98\x80";
+  LocaleCharset latin1_to_utf8 = latin1();
+  latin1_to_utf8.oem = &code_page_numbered(65001);
+  for (const LocaleCharset& charset :
+       {LocaleCharset{}, LocaleCharset{true, {}, &code_page_numbered(65001)}, latin1_to_utf8}) {
+    KeyDecoder decoder(charset);
+    for (int round = 0; round < 20000; ++round) {
+      const int allowed = decoder.places_per_byte() + decoder.extra_keys();
+      DecodedKeys got;
+      if (random() % 16 == 0) {
+        got = decoder.timeout();
+        EXPECT_LE(got.places(), allowed - 1);
+      } else {
+        const char byte =
+            random() % 8 == 0 ? static_cast<char>(random()) : alphabet[random() % alphabet.size()];
+        got = decoder.feed(static_cast<std::uint8_t>(byte));
+        ASSERT_LE(got.places(), allowed);
+      }
+      for (int i = 0; i < got.count; ++i) {
+        ASSERT_TRUE(key::valid(got.keys[static_cast<std::size_t>(i)].code()));
+      }
     }
   }
 }
