@@ -1,6 +1,9 @@
 // Fuzzes the screen model with any mix of cursor moves, prints, clears and
-// colours: the cursor must always stay on the screen, and a wrap may only be
-// pending at row 25, column 80.
+// colours, in code page 437, a double-byte page or UTF-8 as the first byte
+// says: the cursor must always stay on the screen, a wrap may only be
+// pending at row 25, column 80, and a character of two cells keeps both its
+// halves side by side on one row.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +20,12 @@ void check(const qb::Screen& s) {
   const bool pending_ok =
       !s.pending_line_end() || (s.row() == qb::Screen::kRows && s.column() == qb::Screen::kColumns);
   if (!inside || !pending_ok) std::abort();
+  for (int row = 1; row <= qb::Screen::kRows; ++row) {
+    for (int column = 1; column <= qb::Screen::kColumns; ++column) {
+      const bool lead = s.cell(row, column).part == qb::CellPart::kLead;
+      if (lead != (s.cell(row, column + 1).part == qb::CellPart::kTrail)) std::abort();
+    }
+  }
 }
 
 }  // namespace
@@ -24,6 +33,7 @@ void check(const qb::Screen& s) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   qb::Screen screen;
   std::size_t i = 0;
+  if (size > 0) screen.set_page(qb::code_page_numbered(std::array{437, 936, 65001}[data[i++] % 3]));
   while (i < size) {
     const std::uint8_t op = data[i++];
     const std::size_t left = size - i;
