@@ -133,7 +133,10 @@ void Screen::split_pair(int row, int column) {
 void Screen::put_character(Pen& pen, const CodePage& page, std::string_view bytes) {
   const auto first = static_cast<std::uint8_t>(bytes[0]);
   MoreBytes more{};
-  if (page.is_utf8()) std::copy(bytes.begin() + 1, bytes.end(), more.begin());
+  // At most the cell's room, which a UTF-8 character never exceeds: said
+  // here so that the compiler, too, sees that the copy stays inside it.
+  const std::size_t rest = std::min(bytes.size() - 1, more.size());
+  if (page.is_utf8()) std::copy_n(bytes.begin() + 1, rest, more.begin());
   if (page.is_utf8() && character_cells(page, bytes, 0) == 1) {
     put_glyph(pen, first, CellPart::kWhole, more);
     return;
