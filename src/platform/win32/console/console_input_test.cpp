@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -21,6 +22,17 @@ namespace {
 
 using test::key_event;
 using test::Win32ConsoleTest;
+
+// The read end of a pipe that holds `bytes` and then ends; null if none.
+HANDLE piped(std::string_view bytes) {
+  HANDLE read_end = nullptr;
+  HANDLE write_end = nullptr;
+  if (CreatePipe(&read_end, &write_end, nullptr, 0) == FALSE) return nullptr;
+  DWORD written = 0;
+  WriteFile(write_end, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(write_end);
+  return read_end;
+}
 
 TEST_F(Win32ConsoleTest, KeyPressesBecomeCodesInOrder) {
   Win32Console console(input_, output_);
@@ -143,13 +155,9 @@ TEST_F(Win32ConsoleTest, CloseRequestWakesAWaitWithoutLimitAndBecomesAltF4Once) 
 }
 
 TEST_F(Win32ConsoleTest, RedirectedInputGivesItsBytesAsKeysAndItsEndEndsTheRun) {
-  HANDLE read_end = nullptr;
-  HANDLE write_end = nullptr;
-  ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
+  const HANDLE read_end = piped("\xEF\xBB\xBFx\xC9\r\n");  // a mark, a CR LF
+  ASSERT_NE(read_end, nullptr);
   Win32Console console(read_end, output_);
-  DWORD written = 0;
-  WriteFile(write_end, "\xEF\xBB\xBFx\xC9\r\n", 7, &written, nullptr);  // a mark, a CR LF
-  CloseHandle(write_end);
   KeyQueue keys;
   while (keys.size() < 3) console.poll_keys(keys, kNoTimeLimit);
   // Keys read before the end are still handed out: a look does not end the run.
@@ -167,13 +175,9 @@ TEST_F(Win32ConsoleTest, RedirectedInputGivesItsBytesAsKeysAndItsEndEndsTheRun) 
 // Where the input page is the text page, redirected bytes go in as they
 // are: a pair whole, its lead byte waiting for the byte after it until the end.
 TEST(Win32StreamInput, APairGoesIntoTheKeyQueueWhole) {
-  HANDLE read_end = nullptr;
-  HANDLE write_end = nullptr;
-  ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
+  const HANDLE read_end = piped("a\x88\x9F\x88");
+  ASSERT_NE(read_end, nullptr);
   StreamInput input(read_end);
-  DWORD written = 0;
-  WriteFile(write_end, "a\x88\x9F\x88", 4, &written, nullptr);
-  CloseHandle(write_end);
   const CodePageGlyphs glyphs = glyphs_for_code_page(932);
   const StreamPages page{932, &glyphs};
   KeyQueue keys;
@@ -198,13 +202,9 @@ TEST(Win32StreamInput, CharactersGoFromTheInputPageIntoTheTextPage) {
            {65001, 1251, "\xD0\x9F\xC2\xAB", "\xCF|\xAB|"},
            {866, 65001, "\xAF\xF8", "\xD0\xBF|\xC2\xB0|"},
            {437, 437, "\xC9\x84", "\xC9|\x84|"}}) {
-    HANDLE read_end = nullptr;
-    HANDLE write_end = nullptr;
-    ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
+    const HANDLE read_end = piped(bytes);
+    ASSERT_NE(read_end, nullptr);
     StreamInput input(read_end);
-    DWORD written = 0;
-    WriteFile(write_end, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(write_end);
     const CodePageGlyphs text = glyphs_for_code_page(text_page);
     KeyQueue keys;
     while (!input.drained()) input.poll(keys, {input_page, &text}, kNoTimeLimit, nullptr);
