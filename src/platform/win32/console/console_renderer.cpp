@@ -1,11 +1,15 @@
 // Drawing the changed cells of each frame as rectangles of the frame diff's
-// spans, a pair as the console keeps it: its character in a leading and a
-// trailing byte's cell.
+// spans, a character of two cells as the console keeps it: a pair's
+// character, or a wide character of UTF-8, in a leading and a trailing
+// byte's cell; of a wide character beyond U+FFFF the leading cell holds its
+// high surrogate and the trailing cell its low one, as UTF-16 splits it.
 #include "platform/win32/console/console_renderer.h"
 
 #include <algorithm>
+#include <string>
 
 #include "platform/text/code_page.h"
+#include "platform/text/utf8.h"
 
 namespace qb {
 
@@ -26,11 +30,37 @@ ColumnRun whole_pairs(const FrameDiff& diff, int top, int bottom, ColumnRun span
   }
 }
 
+// The UTF-16 unit a cell of a UTF-8 character of several bytes shows: the
+// character's own; beyond U+FFFF its high or low surrogate, by the cell's
+// part. A cell of its own holds one unit only, so a character of one cell
+// beyond U+FFFF shows as the replacement character.
+wchar_t utf8_unit(const ShownCell& cell) {
+  const std::string bytes = cell_bytes(cell.ch, cell.more);
+  const bool valid = utf8_length_at(bytes, 0) == bytes.size();
+  const char32_t character = valid ? utf8_code_point_at(bytes, 0) : U'\xFFFD';
+  if (character < 0x10000) return static_cast<wchar_t>(character);
+  if (cell.part == CellPart::kWhole) return L'\xFFFD';
+  const char32_t offset = character - 0x10000;
+  const char32_t unit =
+      cell.part == CellPart::kLead ? 0xD800 + (offset >> 10) : 0xDC00 + (offset & 0x3FF);
+  return static_cast<wchar_t>(unit);
+}
+
+// The character of the pair whose half the cell at row, column is.
+wchar_t pair_unit(const FrameDiff& diff, const CodePage& page, int row, int column) {
+  const ShownCell& cell = diff.frame(row, column);
+  const bool lead = cell.part == CellPart::kLead;
+  const ShownCell& other = diff.frame(row, lead ? column + 1 : column - 1);
+  const char32_t pair =
+      lead ? page.pair_glyph(cell.ch, other.ch) : page.pair_glyph(other.ch, cell.ch);
+  return pair != 0 ? static_cast<wchar_t>(pair) : L'\xFFFD';
+}
+
 // The cell of the frame at row, column as the console holds it: a mark's
-// glyph in code page 437, a byte's in the console's page, and a pair's
-// character in both its cells, the first flagged as the leading byte's and
-// the second as the trailing byte's, as the console itself keeps a
-// character of two cells.
+// glyph in code page 437, a byte's in the console's page, a UTF-8
+// character's UTF-16 unit, and a character of two cells in both its cells,
+// the first flagged as the leading byte's and the second as the trailing
+// byte's, as the console itself keeps a character of two cells.
 CHAR_INFO console_cell(const FrameDiff& diff, const CodePageGlyphs& glyphs, const CodePage& page,
                        int row, int column) {
   const ShownCell& cell = diff.frame(row, column);
@@ -38,16 +68,17 @@ CHAR_INFO console_cell(const FrameDiff& diff, const CodePageGlyphs& glyphs, cons
   shown.Attributes = cell.look;
   if (cell.glyphs == Glyphs::kProgram) {
     shown.Char.UnicodeChar = static_cast<wchar_t>(kCodePage437.glyph(cell.ch));
+    return shown;
+  }
+  if (cell.more[0] != 0) {
+    shown.Char.UnicodeChar = utf8_unit(cell);
   } else if (cell.part == CellPart::kWhole) {
     shown.Char.UnicodeChar = glyphs.glyph[cell.ch];
   } else {
-    const bool lead = cell.part == CellPart::kLead;
-    const ShownCell& other = diff.frame(row, lead ? column + 1 : column - 1);
-    const char32_t pair =
-        lead ? page.pair_glyph(cell.ch, other.ch) : page.pair_glyph(other.ch, cell.ch);
-    shown.Char.UnicodeChar = pair != 0 ? static_cast<wchar_t>(pair) : L'\xFFFD';
-    shown.Attributes |= lead ? COMMON_LVB_LEADING_BYTE : COMMON_LVB_TRAILING_BYTE;
+    shown.Char.UnicodeChar = pair_unit(diff, page, row, column);
   }
+  if (cell.part == CellPart::kLead) shown.Attributes |= COMMON_LVB_LEADING_BYTE;
+  if (cell.part == CellPart::kTrail) shown.Attributes |= COMMON_LVB_TRAILING_BYTE;
   return shown;
 }
 

@@ -1,7 +1,8 @@
 // The Windows console's screen: the screen model drawn through the console's
 // wide cell functions, writing only the cells that changed since the last
-// frame (as the core's frame diff finds them), a pair as the console keeps
-// it, and the cursor; and the buffer and window kept at the model's size.
+// frame (as the core's frame diff finds them), a character of two cells (a
+// pair, a wide character of UTF-8) as the console keeps it, and the cursor;
+// and the buffer and window kept at the model's size.
 #ifndef QB_PLATFORM_WIN32_CONSOLE_CONSOLE_RENDERER_H
 #define QB_PLATFORM_WIN32_CONSOLE_CONSOLE_RENDERER_H
 
