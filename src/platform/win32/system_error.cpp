@@ -1,6 +1,7 @@
 // The system's words on Windows: FormatMessage's text for GetLastError, as
-// in "Access is denied.", in the OEM code page that the program's texts are
-// kept in. Should the system leave no code, the C runtime's errno speaks.
+// in "Access is denied.", in the console's code page that the program's
+// texts are kept in (UTF-8 included; without a console, the OEM page).
+// Should the system leave no code, the C runtime's errno speaks.
 #include <windows.h>
 
 #include <array>
@@ -8,6 +9,7 @@
 #include <cstring>
 
 #include "platform/files/system_error.h"
+#include "platform/win32/oem.h"
 
 namespace qb {
 
@@ -21,10 +23,7 @@ std::string last_system_error() {
           : FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                            code, 0, wide.data(), static_cast<DWORD>(wide.size()), nullptr);
   if (length == 0) return std::strerror(saved_errno);
-  std::array<char, 1024> oem{};
-  const int bytes = WideCharToMultiByte(CP_OEMCP, 0, wide.data(), static_cast<int>(length),
-                                        oem.data(), static_cast<int>(oem.size()), nullptr, nullptr);
-  std::string text(oem.data(), static_cast<std::size_t>(bytes > 0 ? bytes : 0));
+  std::string text = page_from_wide(std::wstring_view(wide.data(), length), console_text_page());
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
     text.pop_back();
   return text;

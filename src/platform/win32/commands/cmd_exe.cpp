@@ -23,8 +23,8 @@ int run_command_line_in_page(std::string_view command_line, unsigned code_page) 
 
 bool command_file_exists(std::string_view name) {
   std::error_code ignored;
-  return std::filesystem::is_regular_file(std::filesystem::path(wide_from_page(name, CP_OEMCP)),
-                                          ignored);
+  const std::filesystem::path path(wide_from_page(name, console_text_page()));
+  return std::filesystem::is_regular_file(path, ignored);
 }
 
 }  // namespace qb

@@ -1,8 +1,8 @@
 // The Windows console backend's shell: the modes, the renderer and the
 // input composed, and the rest of what the system gives: plain output, the
-// console's code page, the timer, pauses, the beep, the command runner's
-// hand-over (the line read in the page the form's text is shown in) and the
-// end of the process, with its line on standard error.
+// console's code pages and the text's way to the system's, the timer, pauses, the beep, the command
+// runner's hand-over (the line read in the page the form's text is shown in) and the end of the
+// process, with its line on standard error.
 #include "platform/win32/console/console_backend.h"
 
 #include <algorithm>
@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "platform/win32/commands/cmd_exe.h"
-#include "platform/win32/oem.h"
+#include "platform/win32/console/console_text.h"
 
 namespace qb {
 
@@ -46,13 +46,16 @@ Win32Console::~Win32Console() {
   modes_.leave();
 }
 
-// Reads the console's output code page; a change of code page redraws all.
+// Reads the console's output and input code pages (without a console, the
+// OEM page serves for both); a change of the output page redraws all.
 void Win32Console::load_code_page() {
+  const UINT input_page = GetConsoleCP();
+  input_page_ = input_page != 0 ? input_page : GetOEMCP();
   const UINT code_page = GetConsoleOutputCP();
-  const unsigned wanted = code_page != 0 ? code_page : 437;
+  const unsigned wanted = code_page != 0 ? code_page : GetOEMCP();
   if (wanted == glyphs_.code_page) return;
   glyphs_ = glyphs_for_code_page(wanted);
-  command_page_ = code_page != 0 ? glyphs_.table_page : CP_OEMCP;
+  command_page_ = glyphs_.table_page;
   renderer_.invalidate();
 }
 
@@ -119,12 +122,15 @@ void Win32Console::end_program(int exit_code, std::string_view error_line) {
 }
 
 const CodePage& Win32Console::script_page() const {
-  const CodePage& ansi = code_page_numbered(static_cast<int>(GetACP()));
-  return ansi.pairs != nullptr ? ansi : kCodePage437;
+  return script_page_of(system_pages(command_page_));
 }
 
 void Win32Console::to_script_page(std::string& text) const {
-  qb::oem_to_ansi(text);
+  convert_to_script_page(system_pages(command_page_), text);
+}
+
+std::string Win32Console::oem_from_program_text(std::string_view text) const {
+  return console_text_of_log(system_pages(command_page_), text);
 }
 
 std::unique_ptr<Backend> make_system_backend() {

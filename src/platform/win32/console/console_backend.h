@@ -38,7 +38,7 @@ class Win32Console final : public Backend {
   // Keys from the console; or, when standard input is not the console, its
   // bytes until its end.
   int poll_keys(KeyQueue& keys, int timeout_ms) override {
-    return input_.poll(keys, timeout_ms, glyphs_);
+    return input_.poll(keys, timeout_ms, glyphs_, input_page_);
   }
   bool input_ended() const override { return input_.ended(); }
   double timer_seconds() override;
@@ -47,17 +47,17 @@ class Win32Console final : public Backend {
   void beep() override;
   int run_command(std::string_view command_line) override;
   [[noreturn]] void end_program(int exit_code, std::string_view error_line) override;
-  // The console's page: 437 where it is not a page of the tables.
+  // The console's output page, UTF-8 included: 437 where it is not a page
+  // of the tables (a one-byte stand-in for one such as 1251).
   const CodePage& text_page() const override {
     return code_page_numbered(static_cast<int>(glyphs_.code_page));
   }
-  // The ANSI page's character model (a character is a byte in a one-byte page).
+  // UTF-8, or the ANSI page's character model (console_text.h).
   const CodePage& script_page() const override;
-  // OemToCharA; and the tools' text as it is, in the system's OEM code page.
+  // The form's text into the script's page (console_text.h).
   void to_script_page(std::string& text) const override;
-  std::string oem_from_program_text(std::string_view text) const override {
-    return std::string(text);
-  }
+  // A tool's log in the console's page (console_text.h).
+  std::string oem_from_program_text(std::string_view text) const override;
 
   // The code page whose glyphs are drawn and whose bytes keys are read as.
   unsigned code_page() const { return glyphs_.code_page; }
@@ -71,9 +71,11 @@ class Win32Console final : public Backend {
   ConsoleRenderer renderer_;
   CodePageGlyphs glyphs_{0, 437, {}, {}};  // code page 0: not read yet
   double counter_period_ = 0.0;            // seconds per performance-counter tick; 0: none
-  // The page the form's bytes stand for, in which command lines are read:
-  // the one whose glyphs show them; without a console, the system's OEM page.
+  // The page the form's bytes stand for, in which the system reads them
+  // (command lines, the script's text): the one whose glyphs show them.
   unsigned command_page_ = CP_OEMCP;
+  // The console's input page, in which a redirected input's bytes are read.
+  unsigned input_page_ = CP_OEMCP;
 };
 
 }  // namespace qb

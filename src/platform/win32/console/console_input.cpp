@@ -13,7 +13,9 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace qb {
 
@@ -105,10 +107,10 @@ bool ConsoleInput::ended() const {
 // where they are, to be read in one go once the queue has run dry: every
 // call to the console is a round trip to its host (a millisecond under
 // wine), and a paste would otherwise cost one per key.
-int ConsoleInput::poll(KeyQueue& keys, int timeout_ms, const CodePageGlyphs& glyphs) {
+int ConsoleInput::poll(KeyQueue& keys, int timeout_ms, const CodePageGlyphs& glyphs,
+                       unsigned input_page) {
   install_close_handler();
-  const CodePage& page = code_page_numbered(static_cast<int>(glyphs.code_page));
-  if (stream_) return poll_stream(keys, timeout_ms, page);
+  if (stream_) return poll_stream(keys, timeout_ms, StreamPages{input_page, &glyphs});
   int added = take_close_key(keys) + move_overflow(keys);
   if (!overflow_.empty() || held_close_key() != 0) return added + 1;
   if (timeout_ms == 0 && !keys.empty()) return added;
@@ -121,10 +123,10 @@ int ConsoleInput::poll(KeyQueue& keys, int timeout_ms, const CodePageGlyphs& gly
 }
 
 // Once the input has ended only the close key can come, and nothing waits.
-int ConsoleInput::poll_stream(KeyQueue& keys, int timeout_ms, const CodePage& page) {
+int ConsoleInput::poll_stream(KeyQueue& keys, int timeout_ms, const StreamPages& pages) {
   int added = take_close_key(keys);
   if (!stream_->drained() && held_close_key() == 0) {
-    added += stream_->poll(keys, page, added > 0 ? 0 : timeout_ms, close_event());
+    added += stream_->poll(keys, pages, added > 0 ? 0 : timeout_ms, close_event());
     if (added == 0) added = take_close_key(keys);
   }
   return added + held_close_key();
@@ -164,30 +166,34 @@ int ConsoleInput::read_events(KeyQueue& keys, const CodePageGlyphs& glyphs) {
 
 namespace {
 
-// A typed character in the console's page: its byte, or in a double-byte
-// page its pair (typed, pasted or from an input method alike); none for none.
-Keystroke typed_character(wchar_t ch, const CodePageGlyphs& glyphs) {
-  if (ch == 0) return {};
-  const CodePage& page = code_page_numbered(static_cast<int>(glyphs.code_page));
-  if (page.pairs == nullptr || ch < 0x80) return byte_for_char(glyphs, ch);
-  return Keystroke::character(page.typed_bytes(ch));
+// The key a lone byte of an Alt + keypad entry becomes where it is no
+// character by itself: in UTF-8 the OEM page's character of that byte, as
+// the console gives such an entry; in a double-byte page, where a lead byte
+// alone would pair with the next key, "?".
+Keystroke lone_byte_key(const CodePageGlyphs& glyphs, std::uint8_t byte) {
+  if (!code_page_numbered(static_cast<int>(glyphs.code_page)).is_utf8()) return '?';
+  const Keystroke key =
+      typed_key(glyphs, code_page_numbered(static_cast<int>(GetOEMCP())).glyph(byte));
+  return key.empty() ? Keystroke('?') : key;
 }
 
 }  // namespace
 
 // Adds the key of one key event, as often as the console says it repeated.
+// Half of a character beyond U+FFFF gives none.
 int ConsoleInput::add_key(KeyQueue& keys, KEY_EVENT_RECORD event, const CodePageGlyphs& glyphs) {
   if (event.wVirtualScanCode == 0 && event.wVirtualKeyCode != 0) {
     event.wVirtualScanCode =
         static_cast<WORD>(MapVirtualKeyW(event.wVirtualKeyCode, MAPVK_VK_TO_VSC));
   }
-  Keystroke key =
-      translate_key_event(event, typed_character(event.uChar.UnicodeChar, glyphs), alt_entry_);
+  const std::optional<char32_t> typed = typed_code_point(event, surrogate_);
+  if (!typed) return 0;
+  Keystroke key = translate_key_event(event, typed_key(glyphs, *typed), alt_entry_);
   if (key.empty()) return 0;
-  // A lead byte alone (an Alt + keypad entry) would pair with the next key.
   const CodePage& page = code_page_numbered(static_cast<int>(glyphs.code_page));
-  if (key.size() == 1 && key.code() < 0x100 && page.is_lead(static_cast<std::uint8_t>(key.code())))
-    key = '?';
+  if (key.size() == 1 && key.code() < 0x100 &&
+      !page.stands_alone(static_cast<std::uint8_t>(key.code())))
+    key = lone_byte_key(glyphs, static_cast<std::uint8_t>(key.code()));
   const int times = event.bKeyDown != FALSE ? std::max<int>(event.wRepeatCount, 1) : 1;
   int added = 0;
   for (int i = 0; i < times; ++i) {

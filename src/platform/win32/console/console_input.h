@@ -27,9 +27,10 @@ class ConsoleInput {
   ConsoleInput(const ConsoleInput&) = delete;
   ConsoleInput& operator=(const ConsoleInput&) = delete;
 
-  // Backend::poll_keys, with the typed characters in `glyphs`' code page;
-  // the first look installs the console-close handler.
-  int poll(KeyQueue& keys, int timeout_ms, const CodePageGlyphs& glyphs);
+  // Backend::poll_keys, with the typed characters in `glyphs`' code page
+  // and a redirected input's bytes read in `input_page`; the first look
+  // installs the console-close handler.
+  int poll(KeyQueue& keys, int timeout_ms, const CodePageGlyphs& glyphs, unsigned input_page);
   // True once a redirected input has ended and every byte of it is taken.
   bool ended() const;
   // Removes the console-close handler (at the end).
@@ -37,7 +38,7 @@ class ConsoleInput {
 
  private:
   void install_close_handler();
-  int poll_stream(KeyQueue& keys, int timeout_ms, const CodePage& page);
+  int poll_stream(KeyQueue& keys, int timeout_ms, const StreamPages& pages);
   int move_overflow(KeyQueue& keys);
   int read_events(KeyQueue& keys, const CodePageGlyphs& glyphs);
   int add_key(KeyQueue& keys, KEY_EVENT_RECORD event, const CodePageGlyphs& glyphs);
@@ -47,6 +48,7 @@ class ConsoleInput {
   std::unique_ptr<StreamInput> stream_;  // input that is not a console
   bool close_handler_installed_ = false;
   AltKeypadEntry alt_entry_;
+  SurrogateHalf surrogate_;         // a character's high half, waiting for its low half
   std::deque<Keystroke> overflow_;  // keys read from the console that did not fit yet
 };
 

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "platform/console.h"
@@ -20,6 +22,17 @@ namespace {
 
 using test::key_event;
 using test::Win32ConsoleTest;
+
+// The read end of a pipe that holds `bytes` and then ends; null if none.
+HANDLE piped(std::string_view bytes) {
+  HANDLE read_end = nullptr;
+  HANDLE write_end = nullptr;
+  if (CreatePipe(&read_end, &write_end, nullptr, 0) == FALSE) return nullptr;
+  DWORD written = 0;
+  WriteFile(write_end, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(write_end);
+  return read_end;
+}
 
 TEST_F(Win32ConsoleTest, KeyPressesBecomeCodesInOrder) {
   Win32Console console(input_, output_);
@@ -91,6 +104,42 @@ TEST_F(Win32ConsoleTest, ADoubleByteConsoleGivesTypedCharactersAsItsPairs) {
   EXPECT_EQ(tail, (std::vector<int>{0x95, 0x5C, 0x8E, 0xA6, 0xB6, 'a', 'y', '?'}));
 }
 
+// A character beyond U+FFFF comes as two halves, a release and a modifier
+// between them, over separate reads too: one key, its UTF-8 on a console in
+// 65001, one "?" where the page lacks it. A half alone gives nothing; a C1
+// control never becomes text; Alt+132 is the OEM page's ä, as the console has it.
+TEST_F(Win32ConsoleTest, TypedCharactersGoInAsTheirBytesHalvesJoined) {
+  const KEY_EVENT_RECORD high = key_event(0, 0, L'\xD83D', 0);
+  const KEY_EVENT_RECORD low = key_event(0, 0, L'\xDE00', 0);
+  const KEY_EVENT_RECORD e_acute = key_event(0, 0, L'\x00E9', 0);
+  const auto alt = [](WORD vk) { return key_event(vk, 0, 0, LEFT_ALT_PRESSED); };
+  const std::vector<std::tuple<UINT, std::vector<std::vector<KEY_EVENT_RECORD>>, std::string>> rows{
+      {65001,
+       {{e_acute, high, key_event(0, 0, L'\xD83D', 0, false), alt(VK_SHIFT)}, {low}},
+       "\xC3\xA9|\xF0\x9F\x98\x80|"},
+      {65001,
+       {{high, key_event('A', 0x1E, L'a', 0)}, {low, key_event(0, 0, L'\x0085', 0)}},
+       "a|?|"},
+      {65001,
+       {{alt(VK_MENU), alt(VK_NUMPAD1), alt(VK_NUMPAD3), alt(VK_NUMPAD2),
+         key_event(VK_MENU, 0, 0, 0, false)}},
+       "\xC3\xA4|"},
+      {437, {{high, low, e_acute}}, "?|\x82|"},
+      {932, {{high}, {low}}, "?|"}};
+  for (const auto& [page, reads, expected] : rows) {
+    if (!SetConsoleOutputCP(page)) continue;
+    Win32Console console(input_, output_);
+    KeyQueue keys;
+    std::string got;  // each key's bytes and a bar
+    for (const std::vector<KEY_EVENT_RECORD>& read : reads) {
+      type(read);
+      console.poll_keys(keys, 0);
+      while (!keys.empty()) got += keys.pop().bytes() + "|";
+    }
+    EXPECT_EQ(got, expected) << page;
+  }
+}
+
 TEST_F(Win32ConsoleTest, CloseRequestWakesAWaitWithoutLimitAndBecomesAltF4Once) {
   Win32Console console(input_, output_);
   KeyQueue keys;
@@ -106,13 +155,9 @@ TEST_F(Win32ConsoleTest, CloseRequestWakesAWaitWithoutLimitAndBecomesAltF4Once) 
 }
 
 TEST_F(Win32ConsoleTest, RedirectedInputGivesItsBytesAsKeysAndItsEndEndsTheRun) {
-  HANDLE read_end = nullptr;
-  HANDLE write_end = nullptr;
-  ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
+  const HANDLE read_end = piped("\xEF\xBB\xBFx\xC9\r\n");  // a mark, a CR LF
+  ASSERT_NE(read_end, nullptr);
   Win32Console console(read_end, output_);
-  DWORD written = 0;
-  WriteFile(write_end, "\xEF\xBB\xBFx\xC9\r\n", 7, &written, nullptr);  // a mark, a CR LF
-  CloseHandle(write_end);
   KeyQueue keys;
   while (keys.size() < 3) console.poll_keys(keys, kNoTimeLimit);
   // Keys read before the end are still handed out: a look does not end the run.
@@ -127,17 +172,14 @@ TEST_F(Win32ConsoleTest, RedirectedInputGivesItsBytesAsKeysAndItsEndEndsTheRun) 
   EXPECT_EXIT(con.read_key(), ::testing::ExitedWithCode(0), "");
 }
 
-// Redirected bytes are in the console's page already: a pair goes into the
-// key queue whole, and a lead byte waits for the byte after it until the end.
+// Where the input page is the text page, redirected bytes go in as they
+// are: a pair whole, its lead byte waiting for the byte after it until the end.
 TEST(Win32StreamInput, APairGoesIntoTheKeyQueueWhole) {
-  HANDLE read_end = nullptr;
-  HANDLE write_end = nullptr;
-  ASSERT_TRUE(CreatePipe(&read_end, &write_end, nullptr, 0));
+  const HANDLE read_end = piped("a\x88\x9F\x88");
+  ASSERT_NE(read_end, nullptr);
   StreamInput input(read_end);
-  DWORD written = 0;
-  WriteFile(write_end, "a\x88\x9F\x88", 4, &written, nullptr);
-  CloseHandle(write_end);
-  const CodePage& page = code_page_numbered(932);
+  const CodePageGlyphs glyphs = glyphs_for_code_page(932);
+  const StreamPages page{932, &glyphs};
   KeyQueue keys;
   while (keys.room() > 2) keys.push('.');
   while (keys.room() == 2) input.poll(keys, page, kNoTimeLimit, nullptr);
@@ -147,6 +189,30 @@ TEST(Win32StreamInput, APairGoesIntoTheKeyQueueWhole) {
   const std::vector<int> got = test::take_codes(keys);
   EXPECT_EQ(got, (std::vector<int>{'a', 0x88, 0x9F, 0x88}));
   CloseHandle(read_end);
+}
+
+// Bytes of the input page go in as the text page's, a character a key; one
+// cut off by the input's end is the replacement character.
+TEST(Win32StreamInput, CharactersGoFromTheInputPageIntoTheTextPage) {
+  for (const auto& [input_page, text_page, bytes, expected] :
+       std::vector<std::tuple<unsigned, unsigned, std::string, std::string>>{
+           {65001, 65001, "\xF0\x9F\x98\x80\xC3\xA9\xC2\x85\xE6",
+            "\xF0\x9F\x98\x80|\xC3\xA9|?|\xEF\xBF\xBD|"},
+           {65001, 437, "\xC3\xA9\xF0\x9F\x98\x80\r", "\x82|?|\r|"},
+           {65001, 1251, "\xD0\x9F\xC2\xAB", "\xCF|\xAB|"},
+           {866, 65001, "\xAF\xF8", "\xD0\xBF|\xC2\xB0|"},
+           {437, 437, "\xC9\x84", "\xC9|\x84|"}}) {
+    const HANDLE read_end = piped(bytes);
+    ASSERT_NE(read_end, nullptr);
+    StreamInput input(read_end);
+    const CodePageGlyphs text = glyphs_for_code_page(text_page);
+    KeyQueue keys;
+    while (!input.drained()) input.poll(keys, {input_page, &text}, kNoTimeLimit, nullptr);
+    std::string got;  // each key's bytes and a bar
+    while (!keys.empty()) got += keys.pop().bytes() + "|";
+    EXPECT_EQ(got, expected) << input_page << " to " << text_page;
+    CloseHandle(read_end);
+  }
 }
 
 }  // namespace

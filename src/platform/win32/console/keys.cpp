@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "platform/keys/bios_keys.h"
+#include "platform/win32/oem.h"
 
 namespace qb {
 
@@ -120,6 +122,17 @@ Keystroke translate_press(const KEY_EVENT_RECORD& event, const Keystroke& typed,
 }
 
 }  // namespace
+
+std::optional<char32_t> typed_code_point(const KEY_EVENT_RECORD& event, SurrogateHalf& half) {
+  if (event.bKeyDown == FALSE) return 0;
+  const wchar_t unit = event.uChar.UnicodeChar;
+  if (unit == 0 && is_modifier(event.wVirtualKeyCode)) return 0;
+  const bool high = is_high_surrogate(unit);
+  const bool low = is_low_surrogate(unit);
+  const wchar_t held = std::exchange(half.high, high ? unit : L'\0');
+  if (high || (low && held == 0)) return std::nullopt;
+  return low ? joined_surrogates(held, unit) : unit;
+}
 
 Keystroke translate_key_event(const KEY_EVENT_RECORD& event, const Keystroke& typed,
                               AltKeypadEntry& entry) {

@@ -78,25 +78,26 @@ StreamInput::StreamInput(HANDLE input) : shared_(std::make_shared<Shared>()) {
 
 StreamInput::~StreamInput() = default;
 
-int StreamInput::poll(KeyQueue& keys, const CodePage& page, int timeout_ms, HANDLE also) {
+int StreamInput::poll(KeyQueue& keys, const StreamPages& pages, int timeout_ms, HANDLE also) {
   if (timeout_ms != 0) wait_for_any({shared_->ready, also}, timeout_ms);
   std::lock_guard lock(shared_->mutex);
   std::deque<std::uint8_t>& bytes = shared_->bytes;
   int added = 0;
-  bool trail_due = false;  // a lead byte waits for the rest of its pair
-  bool held = false;       // a character that has come does not fit yet
+  bool rest_due = false;  // a character waits for the rest of its bytes
+  bool held = false;      // a character that has come does not fit yet
   while (!bytes.empty()) {
-    const std::size_t size = page.is_lead(bytes.front()) ? 2 : 1;
-    trail_due = size > bytes.size() && !shared_->ended;
-    const std::size_t taken = std::min(size, bytes.size());
-    held = !trail_due && keys.room() < taken;
-    if (trail_due || held) break;
-    const std::string character(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(taken));
-    keys.push(taken == 1 ? Keystroke(bytes.front()) : Keystroke::character(character));
-    bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(taken));
-    added += static_cast<int>(taken);
+    const std::size_t due = character_bytes_due(pages, bytes.front());
+    rest_due = due > bytes.size() && !shared_->ended;
+    if (rest_due) break;
+    const auto end = bytes.begin() + static_cast<std::ptrdiff_t>(std::min(due, bytes.size()));
+    const StreamCharacter character = read_stream_character(pages, std::string(bytes.begin(), end));
+    held = keys.room() < character.key.size();
+    if (held) break;
+    keys.push(character.key);
+    bytes.erase(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(character.size));
+    added += static_cast<int>(character.key.size());
   }
-  if ((bytes.empty() || trail_due) && !shared_->ended) ResetEvent(shared_->ready);
+  if ((bytes.empty() || rest_due) && !shared_->ended) ResetEvent(shared_->ready);
   if (added > 0) shared_->room.notify_all();
   return added + (held ? 1 : 0);
 }

@@ -1,8 +1,9 @@
 // Keys from a standard input that is not the console, such as a pipe or a
-// file: each byte is one key, as typed, already in the console's page, but
+// file: each character is one key, as typed, read in the console's input
+// page and going in as the text page's bytes (stream_characters.h), but
 // that its line ends and a byte-order mark are read as redirected text; a
-// pair's two bytes go into the key queue together. A pipe cannot be waited on with a
-// time limit, so a thread of its own reads ahead and sets an event while
+// character's bytes go into the key queue together. A pipe cannot be waited
+// on with a time limit, so a thread of its own reads ahead and sets an event while
 // bytes wait; it holds at most a few kilobytes, and the rest of the input
 // waits where it is. The end of the input is kept, so that the program can
 // end instead of waiting for keys that can no longer come.
@@ -14,8 +15,8 @@
 #include <initializer_list>
 #include <memory>
 
-#include "platform/text/code_page.h"
 #include "platform/keys/key_queue.h"
+#include "platform/win32/console/stream_characters.h"
 
 namespace qb {
 
@@ -30,11 +31,11 @@ class StreamInput {
 
   // Waits at most timeout_ms (0: only looks; negative: no limit) for bytes,
   // the input's end or `also` (an event; null: none), then moves the
-  // characters of `page` into `keys` while it has room for them whole;
-  // returns how many keys have come: those added, and 1 more when the next
-  // character has come but does not fit. A lead byte waits for the byte
-  // after it, unless the input has ended.
-  int poll(KeyQueue& keys, const CodePage& page, int timeout_ms, HANDLE also);
+  // characters read in `pages` into `keys` while it has room for them
+  // whole; returns how many keys have come: those added, and 1 more when
+  // the next character has come but does not fit. A character's first byte
+  // waits for the rest of it, unless the input has ended.
+  int poll(KeyQueue& keys, const StreamPages& pages, int timeout_ms, HANDLE also);
   // True once the input has ended and every byte of it has been taken.
   bool drained() const;
 
