@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "build_run.h"
@@ -83,6 +85,55 @@ TEST_F(WindowsTools, ReadTheScriptInTheLocalesAnsiPage) {
   std::string llvm = fs::path(tools::find_program("llvm-rc")).parent_path().string();
   std::replace(llvm.begin(), llvm.end(), '/', '\\');
   expect_built_as_typed(kTyped[0], {"WINEPATH=Z:" + llvm});
+}
+
+// The Windows program itself under wine, in the label wine; skipped here.
+class WindowsConsole : public BuildRun {
+  void SetUp() override {
+    if (!under_wine()) GTEST_SKIP() << "runs the Windows program, with the label wine";
+    BuildRun::SetUp();
+  }
+};
+
+// On a console that `chcp` set (wine's cmd runs the program there) the
+// description, typed or piped in with the answers, reaches the script in
+// the script's page: UTF-8 after the byte-order mark under 65001.
+// QB_CODE_PAGE, a POSIX variable, changes nothing.
+TEST_F(WindowsConsole, TextReachesTheScriptInTheConsolesPage) {
+  const std::string text = "Привет «мир» © € 日本語 😀";
+  const std::string mark = "\xEF\xBB\xBF";
+  for (const auto& [locale, page, redirect, typed, script] :
+       std::vector<std::tuple<std::string, std::string, std::string, std::string, std::string>>{
+           {"C.UTF-8", "65001", "", text, mark + "100 ICON app.ico\r\n" + text},
+           {"C.UTF-8", "65001", " < answers.txt", text, mark + "100 ICON app.ico\r\n" + text},
+           {"ru_RU.UTF-8", "1251", "", "Привет «мир»",
+            "100 ICON app.ico\r\n\xCF\xF0\xE8\xE2\xE5\xF2 \xAB\xEC\xE8\xF0\xBB"}}) {
+    std::vector<std::string> answers = example_answers();
+    answers[3] = typed;
+    std::string lines;
+    for (const std::string& answer : answers) lines += answer + "\r\n";
+    ASSERT_TRUE(tools::write_file(path("answers.txt"), lines));
+    fs::remove(folder_ / "kept.rc");
+    PtyOptions options = program_options();
+    options.directory = folder_.string();
+    options.env = {"LC_ALL=" + locale, "LOCPATH=" QB_TEST_LOCPATH, "QB_CODE_PAGE=65001",
+                   "QB_STANDIN_GORC_KEEP=kept.rc"};
+    const std::string shell = R"("$1" cmd /c "chcp )" + page +
+                              R"( >nul & Z:$(printf %s "$2" | tr / '\\'))" + redirect + "\"";
+    options.prefix.insert(options.prefix.begin(), {"/bin/sh", "-c", shell, "sh"});
+    session_ = std::make_unique<PtySession>(options);
+    if (redirect.empty()) {  // typed in the terminal
+      for (const std::string& answer : answers) session_->send(answer + "\r");
+      ASSERT_TRUE(session_->wait_until(result_shown)) << page;
+      session_->send("q");
+    }
+    ASSERT_TRUE(session_->wait_exit()) << page;
+    const std::string kept = tools::read_file(path("kept.rc")).value_or("");
+    const std::size_t head = script.find('\n') + 1;
+    EXPECT_TRUE(kept.starts_with(script.substr(0, head))) << page << ": " << kept;
+    EXPECT_NE(kept.find("\"FileDescription\", \"" + script.substr(head) + "\""), std::string::npos)
+        << page << ": " << kept;
+  }
 }
 
 }  // namespace
