@@ -13,7 +13,9 @@
 # built before the test. LOCALES: the locales of QB_TEST_LOCALES, made by
 # localedef in the build tree, with their folder as QB_TEST_LOCPATH for the
 # tests to pass on as LOCPATH, so that a machine without them installed
-# runs the tests all the same. Does nothing when tests are off.
+# runs the tests all the same. A program of unit tests still running after
+# five minutes has hung, and fails with its name instead of stalling the
+# run. Does nothing when tests are off.
 function(qb_add_tests name)
   if(NOT QB_TESTS)
     return()
@@ -45,6 +47,7 @@ function(qb_add_tests name)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e)
   else()
     add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300)
   endif()
 endfunction()
 

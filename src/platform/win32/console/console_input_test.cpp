@@ -191,6 +191,23 @@ TEST(Win32StreamInput, APairGoesIntoTheKeyQueueWhole) {
   CloseHandle(read_end);
 }
 
+// Every input is read to its end, however many readers came and went
+// before it: a reader that never ran would leave its input waiting forever.
+TEST(Win32StreamInput, EveryReaderRuns) {
+  const CodePageGlyphs glyphs = glyphs_for_code_page(437);
+  for (int run = 0; run < 3000; ++run) {
+    const HANDLE read_end = piped("x");
+    ASSERT_NE(read_end, nullptr);
+    KeyQueue keys;
+    {
+      StreamInput input(read_end);
+      while (!input.drained()) input.poll(keys, {437, &glyphs}, kNoTimeLimit, nullptr);
+    }
+    CloseHandle(read_end);
+    ASSERT_EQ(keys.pop(), 'x') << run;
+  }
+}
+
 // Bytes of the input page go in as the text page's, a character a key; one
 // cut off by the input's end is the replacement character.
 TEST(Win32StreamInput, CharactersGoFromTheInputPageIntoTheTextPage) {

@@ -16,7 +16,6 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <thread>
 
 #include "platform/keys/redirected_text.h"
 
@@ -41,8 +40,17 @@ struct StreamInput::Shared {
   HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);  // set while bytes or the end wait
 };
 
+// What the reader thread is handed: the input and the state it shares.
+struct StreamInput::ReaderStart {
+  HANDLE input;
+  std::shared_ptr<Shared> shared;
+};
+
 // Never holds more than the read-ahead: while the buffer is full it waits.
-void StreamInput::read_ahead(HANDLE input, std::shared_ptr<Shared> shared) {
+DWORD WINAPI StreamInput::read_ahead(void* start) {
+  const std::unique_ptr<ReaderStart> owned(static_cast<ReaderStart*>(start));
+  const HANDLE input = owned->input;
+  Shared* const shared = owned->shared.get();
   std::array<char, kReadAhead> chunk{};
   RedirectedText text;
   std::string taken;
@@ -66,6 +74,7 @@ void StreamInput::read_ahead(HANDLE input, std::shared_ptr<Shared> shared) {
     shared->ended = ended;
     SetEvent(shared->ready);
   }
+  return 0;
 }
 
 StreamInput::StreamInput(HANDLE input) : shared_(std::make_shared<Shared>()) {
@@ -73,7 +82,17 @@ StreamInput::StreamInput(HANDLE input) : shared_(std::make_shared<Shared>()) {
     shared_->ended = true;
     return;
   }
-  std::thread(read_ahead, input, shared_).detach();
+  // CreateThread, not a detached std::thread: MinGW's threads library now
+  // and then never runs a thread detached as it starts (about one in 3000
+  // under wine), and the program would wait for this input forever.
+  auto start = std::make_unique<ReaderStart>(ReaderStart{input, shared_});
+  const HANDLE reader = CreateThread(nullptr, 0, read_ahead, start.get(), 0, nullptr);
+  if (reader == nullptr) {
+    shared_->ended = true;  // unreadable: the input has ended
+    return;
+  }
+  start.release();  // the reader owns it now
+  CloseHandle(reader);
 }
 
 StreamInput::~StreamInput() = default;

@@ -41,8 +41,10 @@ class StreamInput {
 
  private:
   struct Shared;
-  // Reads until the input ends; `shared` outlives this object if need be.
-  static void read_ahead(HANDLE input, std::shared_ptr<Shared> shared);
+  struct ReaderStart;
+  // The reader thread: takes its ReaderStart and reads until the input
+  // ends; the shared state outlives this object if need be.
+  static DWORD WINAPI read_ahead(void* start);
 
   std::shared_ptr<Shared> shared_;
 };
