@@ -23,7 +23,9 @@ struct RunResult {
   // a program that cannot be executed ends the started child with 127, as
   // a shell reports it.
   int status = -1;
-  std::string output;  // everything it wrote to standard output and standard error
+  // Everything it wrote to standard output and standard error; when it could
+  // not be started, the system's reason where there is one.
+  std::string output;
 };
 
 // The full path of the program `name` on the search path, or "" when absent.

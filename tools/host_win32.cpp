@@ -24,6 +24,7 @@
 #include <fstream>
 #include <optional>
 #include <sstream>
+#include <string>
 
 #include "host.h"
 #include "platform/files/path_entries.h"
@@ -62,6 +63,16 @@ std::string quote_argument(const std::string& argument) {
   }
   quoted.append(2 * backslashes, '\\');
   return quoted + "\"";
+}
+
+// The command line of `argv`, each argument quoted for the C runtime.
+std::string command_line_of(const std::vector<std::string>& argv) {
+  std::string command_line;
+  for (const std::string& argument : argv) {
+    if (!command_line.empty()) command_line += ' ';
+    command_line += quote_argument(argument);
+  }
+  return command_line;
 }
 
 std::string read_all(HANDLE pipe) {
@@ -195,13 +206,12 @@ RunResult run_captured(const std::vector<std::string>& argv) {
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE read_end = nullptr;
   HANDLE write_end = nullptr;
-  if (CreatePipe(&read_end, &write_end, &inherit, 0) == FALSE) return result;
-  SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
-  std::string command_line;
-  for (const std::string& argument : argv) {
-    if (!command_line.empty()) command_line += ' ';
-    command_line += quote_argument(argument);
+  if (CreatePipe(&read_end, &write_end, &inherit, 0) == FALSE) {
+    result.output = "CreatePipe: error " + std::to_string(GetLastError());
+    return result;
   }
+  SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
+  std::string command_line = command_line_of(argv);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -211,7 +221,9 @@ RunResult run_captured(const std::vector<std::string>& argv) {
   PROCESS_INFORMATION process{};
   const BOOL started = CreateProcessA(argv[0].c_str(), command_line.data(), nullptr, nullptr, TRUE,
                                       0, nullptr, nullptr, &startup, &process);
+  const DWORD start_error = GetLastError();
   CloseHandle(write_end);
+  if (started == FALSE) result.output = "CreateProcess: error " + std::to_string(start_error);
   if (started != FALSE) {
     result.output = read_all(read_end);
     WaitForSingleObject(process.hProcess, INFINITE);

@@ -19,7 +19,8 @@ namespace {
 // "" when the run succeeded, else the program's name and what it said.
 std::string failure_of(const RunResult& run, const std::string& program) {
   if (run.status == 0) return "";
-  if (run.status < 0) return program + " could not be started";
+  if (run.status < 0)
+    return program + " could not be started" + (run.output.empty() ? "" : " (" + run.output + ")");
   return program + " failed (status " + std::to_string(run.status) + "):\r\n" + run.output;
 }
 
