@@ -23,17 +23,19 @@ elif [ "$status" -ne 0 ]; then
   exit "$status"
 fi
 
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DQB_WERROR=ON >/dev/null
+cmake --build "$build"
+
 # One wine server for the whole suite, kept a little after the last program
-# ends, instead of one started and stopped for every test; and the wine
-# prefix made now, not inside a test's time limit.
+# ends, instead of one started and stopped for every test; started once the
+# build is done, so that it has not ended before the tests begin, and the
+# wine prefix made and its services started now, not inside a test's time
+# limit or while the first tests start.
 if server=$(scripts/find-wine.sh --server); then
   "$server" -p30 2>/dev/null || true
 fi
 scripts/wine-run.sh cmd /c exit 0 >/dev/null
-
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DQB_WERROR=ON >/dev/null
-cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j2
 if [ -n "$posix_build" ] && [ -f "$posix_build/CTestTestfile.cmake" ]; then
   ctest --test-dir "$posix_build" --output-on-failure -j2 -L wine
