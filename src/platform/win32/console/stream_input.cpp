@@ -91,7 +91,7 @@ StreamInput::StreamInput(HANDLE input) : shared_(std::make_shared<Shared>()) {
     shared_->ended = true;  // unreadable: the input has ended
     return;
   }
-  start.release();  // the reader owns it now
+  static_cast<void>(start.release());  // the reader owns it now
   CloseHandle(reader);
 }
 
