@@ -42,12 +42,9 @@ bool choosable(unsigned number) {
 }
 
 // True, with the number in `number`, when `value` is decimal digits alone
-// that spell a number small enough to hold.
+// that spell a number small enough to hold: from_chars takes no sign into
+// an unsigned number, and no blank.
 bool spelled_number(std::string_view value, unsigned& number) {
-  if (value.empty() ||
-      !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    return false;
-  }
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
   return error == std::errc() && end == value.data() + value.size();
 }

@@ -54,10 +54,8 @@ KeyDecoder::KeyDecoder(const LocaleCharset& charset)
       multibyte_input_(!charset.utf8 && charset.multibyte),
       page_(&charset.console_page()) {
   for (std::size_t i = 0; i < single_byte_.size(); ++i) {
-    const char32_t code_point = charset.high[i];
-    if (code_point == 0) {
-      single_byte_[i] = '?';
-    } else if (page_->is_utf8()) {
+    const char32_t code_point = charset.high[i];  // 0, no character, is typed as "?"
+    if (page_->is_utf8()) {
       single_byte_[i] = Keystroke::character(page_->typed_bytes(code_point));
     } else {
       single_byte_[i] = page_->typed_byte(code_point);

@@ -399,6 +399,8 @@ TEST(TermRender, GlyphsGoOutInTheLocalesCharacterSet) {
     EXPECT_EQ(out, std::string("\x1b[5;5H") + expected);
   }
   EXPECT_EQ(pair_glyph(LocaleCharset{false, {}}, U'─').text(), "q ");  // a pair's two cells
+  // A character of no width that no page holds stands on a blank too.
+  EXPECT_EQ(character_glyph(LocaleCharset{}, U'\uFE0F').text(), "\u00A0\uFE0F");
 }
 
 // In plain ASCII (LANG=C) every byte of 437 and 850 has its look-alike:
