@@ -203,10 +203,10 @@ TEST(TerminalBackend, ALegacyMultiByteLocaleIsWrittenAndReadInItsSet) {
   unsetenv("LC_ALL");
   EXPECT_TRUE(euc_jp.multibyte && !euc_jp.utf8);
   euc_jp.oem = &code_page_numbered(932);
-  Transcript transcript{euc_jp};  // ｡ｶﾉ, and a mark that the set has only wide
+  Transcript transcript{euc_jp};  // ｡ｶﾉ, a mark that the set has only wide, and 表
   std::string line = transcript.feed("\xAF ", Glyphs::kProgram);
-  line += transcript.feed("\xA1\xB6\xC9 a");
-  EXPECT_EQ(line, "> \x8E\xA1\x8E\xB6\x8E\xC9 a");
+  line += transcript.feed("\xA1\xB6\xC9 a\x95\x5C");
+  EXPECT_EQ(line, "> \x8E\xA1\x8E\xB6\x8E\xC9 a\xC9\xBD");
   EXPECT_EQ(euc_jp.oem_from_program_text("\x80\xC9\xBD.bas \xFF\xC9"), "?\x95\x5C.bas ??");
   EXPECT_TRUE(euc_jp.append_encoded(U'ö', line) &&
               line.ends_with("\x8F\xAB\xD3"));  // a file name's
