@@ -223,8 +223,9 @@ RunResult run_captured(const std::vector<std::string>& argv) {
                                       0, nullptr, nullptr, &startup, &process);
   const DWORD start_error = GetLastError();
   CloseHandle(write_end);
-  if (started == FALSE) result.output = "CreateProcess: error " + std::to_string(start_error);
-  if (started != FALSE) {
+  if (started == FALSE) {
+    result.output = "CreateProcess: error " + std::to_string(start_error);
+  } else {
     result.output = read_all(read_end);
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD status = 0;
